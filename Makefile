@@ -1,0 +1,72 @@
+# Entry points for users and CI. Everything installs what it needs first (Debian 12, apt-get).
+
+BUILD      ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS       ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+DEB_PACKAGES := cmake ninja-build g++ make pkg-config clang libclang-rt-14-dev \
+	libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev \
+	qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core xvfb xauth
+
+CMAKE_CONFIGURE = cmake -S . -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+
+.PHONY: deps configure build test test-sanitize run bench fuzz clean
+
+deps:
+	@missing=$$(for p in $(DEB_PACKAGES); do \
+		dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
+	done); \
+	if [ -n "$$missing" ]; then \
+		echo "Installing:" $$missing; \
+		$(SUDO) apt-get update -q && \
+		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q --no-install-recommends $$missing; \
+	fi
+
+$(BUILD)/build.ninja:
+	$(CMAKE_CONFIGURE) -B $(BUILD)
+
+configure: $(BUILD)/build.ninja
+
+build: deps configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The core (model, case files, report, command-line tool) under AddressSanitizer and
+# UndefinedBehaviorSanitizer; it needs no window system, so this build is small.
+test-sanitize: deps
+	$(CMAKE_CONFIGURE) -B $(BUILD)-sanitize -DCORVANTIX_CORE_ONLY=ON -DCORVANTIX_SANITIZE=address,undefined
+	cmake --build $(BUILD)-sanitize -j $(JOBS)
+	ctest --test-dir $(BUILD)-sanitize --output-on-failure -j $(JOBS)
+
+run: build
+	@if [ -x $(BUILD)/bin/corvantix ]; then \
+		if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+			echo "No display found. Start Corvantix on a desktop, or without one under a virtual display:"; \
+			echo "  xvfb-run -a $(BUILD)/bin/corvantix $(BUILD)/examples/demo.cvx"; \
+		else \
+			$(BUILD)/bin/corvantix $(BUILD)/examples/demo.cvx; \
+		fi; \
+	else \
+		$(BUILD)/bin/corvantix-cli check $(BUILD)/examples/demo.cvx; \
+	fi
+
+bench: deps
+	$(CMAKE_CONFIGURE) -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DCORVANTIX_CORE_ONLY=ON \
+		-DCORVANTIX_TESTS=OFF -DCORVANTIX_BENCH=ON
+	cmake --build $(BUILD)-bench -j $(JOBS)
+	$(BUILD)-bench/bin/corvantix_bench
+
+# libFuzzer targets, built with clang; runs each for FUZZ_SECONDS. Seeds come from the tests' data.
+fuzz: deps
+	CXX=clang++ $(CMAKE_CONFIGURE) -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCORVANTIX_CORE_ONLY=ON -DCORVANTIX_TESTS=OFF -DCORVANTIX_FUZZ=ON
+	cmake --build $(BUILD)-fuzz -j $(JOBS)
+	FUZZ_SECONDS=$(FUZZ_SECONDS) BUILD=$(BUILD)-fuzz bash fuzz/run.sh
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-sanitize $(BUILD)-bench $(BUILD)-fuzz

@@ -1,0 +1,26 @@
+#pragma once
+
+// The RTF report of a whole case.
+
+#include <functional>
+#include <optional>
+#include <string>
+
+struct TCaseData;
+
+struct ReportOptions {
+    // Thousands separator for amounts, as windows-1252 bytes (the GUI passes the user's locale).
+    std::string thousandsSeparator = ",";
+    // Called before each of the 11 sections (1 = title page, 2..11 = chapters 1..10).
+    std::function<void(int section)> progress;
+    // Writer warnings such as "Invalid font name."; never dropped silently.
+    std::function<void(const std::string& message)> warn;
+};
+
+// The complete RTF document of the case. The case is only read.
+std::string buildCaseReport(const TCaseData& data, const ReportOptions& options);
+
+// Builds the report and writes it atomically to `path`. Returns the reason on failure; no partly
+// written report is left behind.
+std::optional<std::string> exportCaseReport(const TCaseData& data, const std::string& path,
+                                            const ReportOptions& options);
