@@ -10,7 +10,7 @@
 double nowAsDateTime();
 
 // "dd/mm/yyyy" whatever the locale; the time of day is ignored. A value that names no calendar day
-// (not finite, or outside years 1..9999) gives "??/??/????".
+// (not finite, or outside years 1..9999) gives question marks in place of the digits.
 std::string formatDate(double dateTime);
 
 // Parses "d/m/yyyy" (one or two digits for day and month, four for the year); nothing when the text

@@ -11,5 +11,6 @@ using Extended80 = std::array<uint8_t, 10>;
 Extended80 doubleToExtended(double value);
 
 // Narrowing rounds to nearest, ties to even; too large values become infinities, too small ones
-// subnormals or zero. NaN stays NaN (quiet, with as much payload as fits).
+// subnormals or zero. NaN stays NaN (with as much payload as fits); unnormals and other patterns
+// the x87 unit rejects become NaN, as they do on that unit.
 double extendedToDouble(const Extended80& bytes);

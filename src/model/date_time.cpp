@@ -1,0 +1,109 @@
+#include "model/date_time.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+// Day 0 of the day count is 30 December 1899; 1 January 1970 is day 25569.
+constexpr int kUnixEpochDay = 25569;
+
+// Days since 1 January 1970 of a proleptic Gregorian date (Howard Hinnant's algorithm).
+long long daysFromCivil(long long y, unsigned m, unsigned d)
+{
+    y -= m <= 2;
+    const long long era = (y >= 0 ? y : y - 399) / 400;
+    const unsigned yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<long long>(doe) - 719468;
+}
+
+CivilDate civilFromDays(long long z)
+{
+    z += 719468;
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const unsigned doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const long long y = static_cast<long long>(yoe) + era * 400;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    const unsigned d = doy - (153 * mp + 2) / 5 + 1;
+    const unsigned m = mp < 10 ? mp + 3 : mp - 9;
+    return CivilDate{static_cast<int>(y + (m <= 2)), static_cast<int>(m), static_cast<int>(d)};
+}
+
+bool validDate(int year, int month, int day)
+{
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1)
+        return false;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+}
+
+} // namespace
+
+double nowAsDateTime()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    const double days = static_cast<double>(
+        daysFromCivil(local.tm_year + 1900, static_cast<unsigned>(local.tm_mon + 1), static_cast<unsigned>(local.tm_mday)));
+    const double seconds = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec;
+    return days + kUnixEpochDay + seconds / 86400.0;
+}
+
+double encodeDate(int year, int month, int day)
+{
+    return static_cast<double>(daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) +
+                               kUnixEpochDay);
+}
+
+std::optional<CivilDate> decodeDate(double dateTime)
+{
+    // The date part is the whole-number part, towards zero: -1.25 is 29 December 1899, 6 a.m.
+    if (!std::isfinite(dateTime) || std::fabs(dateTime) > 3.0e6)
+        return std::nullopt;
+    const CivilDate date = civilFromDays(static_cast<long long>(std::trunc(dateTime)) - kUnixEpochDay);
+    if (!validDate(date.year, date.month, date.day))
+        return std::nullopt;
+    return date;
+}
+
+std::string formatDate(double dateTime)
+{
+    const auto date = decodeDate(dateTime);
+    if (!date)
+        return "\?\?/\?\?/\?\?\?\?";
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d", date->day, date->month, date->year);
+    return text;
+}
+
+std::optional<double> parseDate(std::string_view text)
+{
+    int parts[3] = {0, 0, 0};
+    int digits[3] = {0, 0, 0};
+    int part = 0;
+    for (char c : text) {
+        if (c == '/') {
+            if (++part > 2)
+                return std::nullopt;
+        } else if (c >= '0' && c <= '9') {
+            if (++digits[part] > 4)
+                return std::nullopt;
+            parts[part] = parts[part] * 10 + (c - '0');
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (part != 2 || digits[0] == 0 || digits[0] > 2 || digits[1] == 0 || digits[1] > 2 || digits[2] != 4)
+        return std::nullopt;
+    if (!validDate(parts[2], parts[1], parts[0]))
+        return std::nullopt;
+    return encodeDate(parts[2], parts[1], parts[0]);
+}
