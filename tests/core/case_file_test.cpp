@@ -1,0 +1,229 @@
+#include "model/case_file.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "model/case_data.h"
+#include "model/extended.h"
+#include "test_support.h"
+
+using testing_support::bytes;
+using testing_support::TempDir;
+
+namespace {
+
+std::string str(std::string_view s)
+{
+    return bytes({6, static_cast<int>(s.size())}) + std::string(s);
+}
+
+std::string extended(double v)
+{
+    const Extended80 e = doubleToExtended(v);
+    return bytes({5}) + std::string(reinterpret_cast<const char*>(e.data()), e.size());
+}
+
+std::string richCaseBytes()
+{
+    TCaseData data;
+    testing_support::fillRichCase(data);
+    return encodeCase(data);
+}
+
+} // namespace
+
+TEST(CaseFile, NewCaseWritesTheDocumentedLayout)
+{
+    TCaseData data;
+    data.DateFrom = 45000;
+    data.DateTo = 45000.5;
+    const std::string expected = str("") + str("") + str("") + str("") + str("") + extended(45000) +
+                                 extended(45000.5) + bytes({1, 0}) + bytes({1}) + str("Culture") +
+                                 str("Capabilities/Skills") + str("Image") + bytes({0}) + bytes({1}) +
+                                 str("Technology") + bytes({1, 0, 1, 0}) + str("Regulations") +
+                                 bytes({1, 0, 1, 0}) + str("Market") + bytes({1, 0, 1, 0}) + bytes({0}) +
+                                 bytes({1}) + str("Financial") + str("Political") + bytes({0}) +
+                                 bytes({1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0});
+    EXPECT_EQ(encodeCase(data), expected);
+}
+
+TEST(CaseFile, RichCaseRoundTripsByteForByte)
+{
+    const std::string encoded = richCaseBytes();
+    TCaseData loaded;
+    ASSERT_FALSE(decodeCase(encoded, loaded));
+    EXPECT_EQ(encodeCase(loaded), encoded);
+    EXPECT_EQ(loaded.Customers[0].Capabilities.Count(), 17); // rows as stored, not a fresh template
+    EXPECT_EQ(loaded.ChangeAreas.Count(), 3);                // defaults replaced, not appended to
+    EXPECT_EQ(loaded.ObjectiveTypes.size(), 4u);
+    EXPECT_EQ(loaded.ChangeAreas[0].Changes[0].Risks[0].FinImpact, -1234567.5);
+    EXPECT_TRUE(loaded.Actions[0].Done);
+}
+
+TEST(CaseFile, ReadsNonCanonicalEncodings)
+{
+    // Integers in wider tags than needed, a long-tag title, integer dates and odd bool bytes.
+    const std::string input = bytes({12, 2, 0, 0, 0}) + "Hi" + str("") + str("") + str("") + str("") +
+                              bytes({2, 100}) + bytes({4, 0x10, 0x27, 0, 0}) + bytes({1}) + str("obj") +
+                              bytes({4, 1, 0, 0, 0}) + bytes({3, 5, 0}) + bytes({0}) + bytes({1, 0}) +
+                              bytes({1, 0}) + bytes({1, 0}) + bytes({1, 0}) + bytes({1, 0}) + bytes({1, 0}) +
+                              bytes({1, 0}) + bytes({1, 0}) + bytes({1}) + str("do") + str("me") +
+                              bytes({4, 3, 0, 0, 0}) + bytes({2, 7}) + bytes({0x42}) + bytes({0}) +
+                              "trailing bytes are ignored";
+    TCaseData data;
+    const auto error = decodeCase(input, data);
+    ASSERT_FALSE(error) << error->message;
+    EXPECT_EQ(data.Title, "Hi");
+    EXPECT_EQ(data.DateFrom, 100.0);
+    EXPECT_EQ(data.DateTo, 10000.0);
+    ASSERT_EQ(data.KeyObjectives.Count(), 1);
+    EXPECT_EQ(data.KeyObjectives[0].Link, 1);
+    EXPECT_EQ(data.KeyObjectives[0].Rank, 5);
+    EXPECT_TRUE(data.ObjectiveTypes.empty());
+    EXPECT_TRUE(data.ChangeAreas.Empty());
+    ASSERT_EQ(data.Actions.Count(), 1);
+    EXPECT_EQ(data.Actions[0].Importance, 3);
+    EXPECT_EQ(data.Actions[0].Due, 7.0);
+    EXPECT_FALSE(data.Actions[0].Done);
+}
+
+TEST(CaseFile, StoredEmptyMembersReadBackAbsent)
+{
+    TCaseData data;
+    data.Customers.Add().Members = std::make_unique<TDelList<TInteger>>();
+    auto& group = data.Customers.Add();
+    group.Members = std::make_unique<TDelList<TInteger>>();
+    group.Members->Add().Value = 0;
+    TCaseData loaded;
+    ASSERT_FALSE(decodeCase(encodeCase(data), loaded));
+    EXPECT_FALSE(loaded.Customers[0].Members);
+    ASSERT_TRUE(loaded.Customers[1].Members);
+    EXPECT_EQ(loaded.Customers[1].Members->Count(), 1);
+}
+
+TEST(CaseFile, EveryTruncationFailsCleanlyWithAnOffsetInsideTheFile)
+{
+    const std::string encoded = richCaseBytes();
+    for (std::size_t length = 0; length < encoded.size(); ++length) {
+        TCaseData data;
+        const auto error = decodeCase(std::string_view(encoded).substr(0, length), data);
+        ASSERT_TRUE(error) << "truncated at " << length;
+        ASSERT_TRUE(error->offset);
+        EXPECT_LE(*error->offset, length);
+    }
+}
+
+TEST(CaseFile, FilesStartingWithAnotherTagFail)
+{
+    for (int tag : {0, 1, 2, 3, 4, 5, 8, 9, 7, 13, 255}) {
+        TCaseData data;
+        const auto error = decodeCase(bytes({tag, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), data);
+        ASSERT_TRUE(error) << tag;
+        EXPECT_EQ(error->offset, 0u);
+        EXPECT_NE(error->message.find("expected a string"), std::string::npos) << error->message;
+    }
+}
+
+TEST(CaseFile, HostileListsCannotBlowUpMemory)
+{
+    // A file that is nothing but the opening of an endless list of customers with empty texts:
+    // every element needs bytes, so the reader stops at the end of the data.
+    std::string input = str("") + str("") + str("") + str("") + str("") + extended(1) + extended(1) +
+                        bytes({1, 0, 1, 0, 1, 0, 1, 0, 1, 0}) + bytes({1});
+    for (int i = 0; i < 10000; ++i)
+        input += bytes({6, 0, 6, 0, 6, 0, 1, 0, 1, 0, 1, 0, 1, 0});
+    TCaseData data;
+    const auto error = decodeCase(input, data);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(*error->offset, input.size());
+    EXPECT_EQ(data.Customers.Count(), 10000);
+}
+
+TEST(CaseFile, LoadAndSaveFiles)
+{
+    TempDir dir;
+    const std::string path = dir.file("case.cvx");
+    TCaseData data;
+    testing_support::fillRichCase(data);
+    data.FileName = "untitled";
+    ASSERT_FALSE(saveCaseFile(data, path));
+    EXPECT_EQ(data.FileName, "untitled"); // the caller decides about the name
+    EXPECT_EQ(testing_support::readFile(path), encodeCase(data));
+
+    TCaseData loaded;
+    ASSERT_FALSE(loadCaseFile(path, loaded));
+    EXPECT_EQ(encodeCase(loaded), encodeCase(data));
+
+    TCaseData missing;
+    const auto error = loadCaseFile(dir.file("nope.cvx"), missing);
+    ASSERT_TRUE(error);
+    EXPECT_FALSE(error->offset);
+    EXPECT_NE(error->message.find("No such file"), std::string::npos) << error->message;
+
+    // A damaged file on disk reports the same offset as in memory, through the 1000-byte buffer.
+    const std::string encoded = encodeCase(data);
+    testing_support::writeFile(path, encoded.substr(0, encoded.size() - 3));
+    TCaseData damaged;
+    const auto damagedError = loadCaseFile(path, damaged);
+    ASSERT_TRUE(damagedError);
+    TCaseData inMemory;
+    EXPECT_EQ(damagedError->offset, decodeCase(encoded.substr(0, encoded.size() - 3), inMemory)->offset);
+}
+
+TEST(CaseFile, FailedSaveLeavesTheOldFileAndNoTemporaryFile)
+{
+    TempDir dir;
+    const std::string path = dir.file("keep.cvx");
+    testing_support::writeFile(path, "old content");
+
+    // A save into a folder that does not exist fails with the reason.
+    TCaseData data;
+    const auto noFolder = saveCaseFile(data, dir.file("missing/x.cvx"));
+    ASSERT_TRUE(noFolder);
+    EXPECT_NE(noFolder->message.find("No such file or directory"), std::string::npos) << noFolder->message;
+
+    // A write that fails halfway (file size limit) must not touch the old file. Run in a child
+    // process so the limit does not leak into the rest of the tests.
+    testing_support::fillRichCase(data);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{100, 100};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const auto error = saveCaseFile(data, path);
+        _exit(error && error->message.find("write failed") != std::string::npos ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "save did not report the failed write";
+    EXPECT_EQ(testing_support::readFile(path), "old content");
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        ++files;
+    EXPECT_EQ(files, 1) << "temporary file left behind";
+}
+
+TEST(CaseFile, SaveKeepsPermissionsAndFollowsSymlinks)
+{
+    TempDir dir;
+    const std::string real = dir.file("real.cvx");
+    const std::string link = dir.file("link.cvx");
+    testing_support::writeFile(real, "old");
+    std::filesystem::permissions(real, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                                           std::filesystem::perms::group_read);
+    std::filesystem::create_symlink(real, link);
+    TCaseData data;
+    ASSERT_FALSE(saveCaseFile(data, link));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(testing_support::readFile(real), encodeCase(data));
+    EXPECT_EQ(std::filesystem::status(real).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                  std::filesystem::perms::group_read);
+}

@@ -1,0 +1,105 @@
+#include "test_support.h"
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+namespace testing_support {
+
+TempDir::TempDir()
+{
+    std::random_device rd;
+    path_ = std::filesystem::temp_directory_path() / ("corvantix-test-" + std::to_string(rd()) + std::to_string(rd()));
+    std::filesystem::create_directories(path_);
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void writeFile(const std::string& path, std::string_view content)
+{
+    std::ofstream out(path, std::ios::binary);
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+}
+
+void fillRichCase(TCaseData& data)
+{
+    data.Title = "Rich case";
+    data.Description = "Line one\r\nLine two with \xE9 and \x80";
+    data.OrgDescription = std::string(1300, 'o');
+    data.VisionMission = "Grow\r\nProsper";
+    data.SuccessFactors = "Quality";
+    data.DateFrom = 46388.5;
+    data.DateTo = 47483.25;
+    auto& objective = data.KeyObjectives.Add();
+    objective.Name = "Be first";
+    objective.Link = 2;
+    objective.Rank = 9;
+    data.ObjectiveTypes.push_back("Growth");
+    data.ChangeAreas[0].Megatrends = {"AI", "Robots"};
+    auto& change = data.ChangeAreas[0].Changes.Add();
+    change.Name = "Automation";
+    change.Description = "Machines do more";
+    change.Strengths.Add().Name = "Skilled staff";
+    change.Threats.Add().Name = "Cheap rivals";
+    change.Threats[0].Rank = 7;
+    change.ImpToday = 3;
+    change.ImpTomorrow = 10;
+    auto& risk = change.Risks.Add();
+    risk.Name = "Obsolescence";
+    risk.FinImpact = -1234567.5;
+    risk.RiskType = 1;
+    risk.Impact = 8;
+    risk.Likelihood = 4;
+    risk.Handling = "Retrain";
+    data.RiskTypes.push_back("Technical");
+    auto& competitor = data.Competitors.Add();
+    competitor.Name = "Rival Ltd";
+    competitor.MarketShare = 35;
+    competitor.WatchPoints = "Pricing";
+    auto& customer = data.Customers.Add(std::make_unique<TCustProd>(TCustProd::WithPlanTemplate{}));
+    customer.Name = "Hotels";
+    auto& keyChar = customer.KeyChars.Add();
+    keyChar.Name = "Price";
+    keyChar.Match = 3;
+    keyChar.Importance = 9;
+    keyChar.Excluded = false;
+    customer.MarketPotential.Add().Rank = 250000;
+    auto& group = data.Customers.Add();
+    group.Name = "All hotels";
+    group.Members = std::make_unique<TDelList<TInteger>>();
+    group.Members->Add().Value = 0;
+    auto& product = data.Products.Add();
+    product.Name = "Ovens";
+    auto& specific = product.Capabilities.Add();
+    specific.Name = "Welding";
+    specific.Acquisition = 5;
+    data.Capabilities.Add().Name = "Sales";
+    auto& marketGroup = data.MarketGroups.Add();
+    marketGroup.Name = "Hospitality";
+    marketGroup.CustomerRefs.Add().Rank = 0;
+    marketGroup.ServiceRefs.Add().Link = 1;
+    auto& capabilityRef = marketGroup.CapabilityRefs.Add();
+    capabilityRef.Link = 0;
+    capabilityRef.Rank = -1;
+    auto& action = data.Actions.Add();
+    action.What = "Hire";
+    action.Who = "HR";
+    action.Due = 46500;
+    action.Done = true;
+}
+
+} // namespace testing_support

@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "model/cp1252.h"
+#include "model/date_time.h"
+
+TEST(Cp1252, EveryByteRoundTripsThroughUtf8)
+{
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all.push_back(static_cast<char>(b));
+    const auto back = utf8ToCp1252(cp1252ToUtf8(all));
+    EXPECT_FALSE(back.badIndex);
+    EXPECT_EQ(back.bytes, all);
+    EXPECT_EQ(cp1252ToUtf8("\x80"), "\xE2\x82\xAC"); // euro sign
+    EXPECT_EQ(cp1252ToUtf8("\x81"), "\xC2\x81");     // undefined byte keeps its value
+    EXPECT_EQ(cp1252ToUtf8("\xE9"), "\xC3\xA9");
+}
+
+TEST(Cp1252, ReportsTheFirstCharacterItCannotHold)
+{
+    const auto result = utf8ToCp1252("ab\xE4\xB8\xAD"); // U+4E2D
+    ASSERT_TRUE(result.badIndex);
+    EXPECT_EQ(*result.badIndex, 2u);
+    EXPECT_EQ(result.badCodePoint, U'\u4E2D');
+    EXPECT_FALSE(result.invalidUtf8);
+
+    for (const char* invalid : {"\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xFF", "a\xE2\x82"}) {
+        const auto r = utf8ToCp1252(invalid);
+        EXPECT_TRUE(r.invalidUtf8) << invalid;
+    }
+}
+
+TEST(DateTime, FormatsDayMonthYear)
+{
+    EXPECT_EQ(formatDate(1.0), "31/12/1899");
+    EXPECT_EQ(formatDate(0.0), "30/12/1899");
+    EXPECT_EQ(formatDate(45658.75), "01/01/2025");
+    EXPECT_EQ(formatDate(-1.25), "29/12/1899");
+    EXPECT_EQ(formatDate(encodeDate(2028, 2, 29)), "29/02/2028");
+    EXPECT_EQ(formatDate(std::nan("")), "\?\?/\?\?/\?\?\?\?");
+    EXPECT_EQ(formatDate(1e300), "\?\?/\?\?/\?\?\?\?");
+    EXPECT_EQ(encodeDate(1970, 1, 1), 25569.0);
+}
+
+TEST(DateTime, ParsesOnlyValidDates)
+{
+    EXPECT_EQ(parseDate("31/12/1899"), 1.0);
+    EXPECT_EQ(parseDate("1/2/2027"), encodeDate(2027, 2, 1));
+    for (const char* bad : {"", "29/02/2027", "32/01/2027", "1/13/2027", "01/01/27", "a/b/c", "1/1/2027/1", "1//2027"})
+        EXPECT_FALSE(parseDate(bad)) << bad;
+}
