@@ -1,7 +1,11 @@
 #include <iostream>
+#include <string>
+#include <vector>
 
-int main()
+#include "cli/cli_app.h"
+
+int main(int argc, char** argv)
 {
-    std::cerr << "corvantix-cli: not built yet\n";
-    return 1;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return runCli(args, std::cout, std::cerr);
 }

@@ -1,0 +1,379 @@
+#include "cli/case_from_json.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <stdexcept>
+
+#include "model/case_data.h"
+#include "model/cp1252.h"
+
+namespace {
+
+class ImportError : public std::runtime_error {
+public:
+    ImportError(const std::string& path, const std::string& reason)
+        : std::runtime_error(describeJsonPath(path) + ": " + reason) {}
+};
+
+std::string describeValue(const OrderedJson& value)
+{
+    switch (value.type()) {
+    case OrderedJson::value_t::null: return "null";
+    case OrderedJson::value_t::boolean: return value.get<bool>() ? "true" : "false";
+    case OrderedJson::value_t::number_integer:
+    case OrderedJson::value_t::number_unsigned: return "an integer";
+    case OrderedJson::value_t::number_float: return "a number with a fraction or exponent";
+    case OrderedJson::value_t::string: return "a string";
+    case OrderedJson::value_t::array: return "an array";
+    case OrderedJson::value_t::object: return "an object";
+    default: return "a value of another kind";
+    }
+}
+
+[[noreturn]] void wrongType(const std::string& path, const char* expected, const OrderedJson& found)
+{
+    throw ImportError(path, std::string("expected ") + expected + ", found " + describeValue(found));
+}
+
+class Importer {
+public:
+    explicit Importer(const ParsedJson& parsed) : parsed_(parsed) {}
+
+    std::string text(const OrderedJson& value, const std::string& path) const
+    {
+        if (!value.is_string())
+            wrongType(path, "a string", value);
+        const auto& utf8 = value.get_ref<const std::string&>();
+        auto converted = utf8ToCp1252(utf8);
+        if (converted.badIndex) {
+            if (converted.invalidUtf8)
+                throw ImportError(path, "invalid UTF-8 at position " + std::to_string(*converted.badIndex));
+            char codePoint[16];
+            std::snprintf(codePoint, sizeof codePoint, "U+%04X", static_cast<unsigned>(converted.badCodePoint));
+            throw ImportError(path, std::string("character ") + codePoint + " at position " +
+                                        std::to_string(*converted.badIndex) + " is not in the windows-1252 code page");
+        }
+        return std::move(converted.bytes);
+    }
+
+    int32_t integer(const OrderedJson& value, const std::string& path) const
+    {
+        constexpr int64_t kMin = std::numeric_limits<int32_t>::min();
+        constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
+        if (value.is_number_unsigned()) {
+            const auto v = value.get<uint64_t>();
+            if (v > static_cast<uint64_t>(kMax))
+                outOfRange(path, std::to_string(v));
+            return static_cast<int32_t>(v);
+        }
+        if (value.is_number_integer()) {
+            const auto v = value.get<int64_t>();
+            if (v < kMin || v > kMax)
+                outOfRange(path, std::to_string(v));
+            return static_cast<int32_t>(v);
+        }
+        if (value.is_number_float()) {
+            if (const auto it = parsed_.oversizedIntegers.find(path); it != parsed_.oversizedIntegers.end())
+                outOfRange(path, it->second);
+        }
+        wrongType(path, "an integer", value);
+    }
+
+    double real(const OrderedJson& value, const std::string& path) const
+    {
+        if (value.is_number_unsigned())
+            return static_cast<double>(value.get<uint64_t>());
+        if (value.is_number_integer())
+            return static_cast<double>(value.get<int64_t>());
+        if (value.is_number_float()) {
+            const double v = value.get<double>();
+            if (!std::isfinite(v))
+                throw ImportError(path, "number out of range");
+            return v;
+        }
+        wrongType(path, "a number", value);
+    }
+
+    bool boolean(const OrderedJson& value, const std::string& path) const
+    {
+        if (!value.is_boolean())
+            wrongType(path, "true or false", value);
+        return value.get<bool>();
+    }
+
+    const OrderedJson& array(const OrderedJson& value, const std::string& path) const
+    {
+        if (!value.is_array())
+            wrongType(path, "an array", value);
+        return value;
+    }
+
+private:
+    [[noreturn]] static void outOfRange(const std::string& path, const std::string& literal)
+    {
+        throw ImportError(path, "integer " + literal + " is outside the 32-bit range");
+    }
+
+    const ParsedJson& parsed_;
+};
+
+// Reads the members of one JSON object into a model object. Each call names one field; finish()
+// then reports a key that no call asked for.
+class Fields {
+public:
+    Fields(const Importer& importer, const OrderedJson& value, std::string path)
+        : importer_(importer), object_(value), path_(std::move(path))
+    {
+        if (!object_.is_object())
+            wrongType(path_, "an object", object_);
+    }
+
+    void text(const char* key, std::string& target)
+    {
+        if (const auto* v = find(key))
+            target = importer_.text(*v, jsonMemberPath(path_, key));
+    }
+    void integer(const char* key, int32_t& target)
+    {
+        if (const auto* v = find(key))
+            target = importer_.integer(*v, jsonMemberPath(path_, key));
+    }
+    void real(const char* key, double& target)
+    {
+        if (const auto* v = find(key))
+            target = importer_.real(*v, jsonMemberPath(path_, key));
+    }
+    void boolean(const char* key, bool& target)
+    {
+        if (const auto* v = find(key))
+            target = importer_.boolean(*v, jsonMemberPath(path_, key));
+    }
+    void texts(const char* key, TStringList& target)
+    {
+        const auto* v = find(key);
+        if (!v)
+            return;
+        const std::string path = jsonMemberPath(path_, key);
+        const auto& array = importer_.array(*v, path);
+        target.clear();
+        std::size_t i = 0;
+        for (const auto& element : array)
+            target.push_back(importer_.text(element, jsonElementPath(path, i++)));
+    }
+    // An absent or empty list leaves the entry without Members, as reading a case file does.
+    void members(const char* key, std::unique_ptr<TDelList<TInteger>>& target)
+    {
+        const auto* v = find(key);
+        if (!v)
+            return;
+        target.reset();
+        if (v->is_null())
+            return;
+        const std::string path = jsonMemberPath(path_, key);
+        const auto& array = importer_.array(*v, path);
+        if (array.empty())
+            return;
+        target = std::make_unique<TDelList<TInteger>>();
+        std::size_t i = 0;
+        for (const auto& element : array)
+            target->Add().Value = importer_.integer(element, jsonElementPath(path, i++));
+    }
+    // readElement(importer, json, path, element) fills one new element.
+    template <class T, class ReadElement>
+    void objects(const char* key, TDelList<T>& target, ReadElement readElement)
+    {
+        const auto* v = find(key);
+        if (!v)
+            return;
+        const std::string path = jsonMemberPath(path_, key);
+        const auto& array = importer_.array(*v, path);
+        target.Clear();
+        std::size_t i = 0;
+        for (const auto& element : array)
+            readElement(importer_, element, jsonElementPath(path, i++), target.Add());
+    }
+
+    void finish() const
+    {
+        if (used_ == object_.size())
+            return;
+        for (const auto& member : object_.items()) {
+            if (!isKnown(member.key()))
+                throw ImportError(jsonMemberPath(path_, member.key()), "unknown key");
+        }
+    }
+
+private:
+    const OrderedJson* find(const char* key)
+    {
+        known_.push_back(key);
+        const auto it = object_.find(key);
+        if (it == object_.end())
+            return nullptr;
+        ++used_;
+        return &*it;
+    }
+
+    bool isKnown(const std::string& key) const
+    {
+        for (const char* k : known_) {
+            if (key == k)
+                return true;
+        }
+        return false;
+    }
+
+    const Importer& importer_;
+    const OrderedJson& object_;
+    std::string path_;
+    std::size_t used_ = 0;
+    std::vector<const char*> known_;
+};
+
+void readRanked(const Importer& im, const OrderedJson& v, const std::string& path, TRankedItem& item)
+{
+    Fields f(im, v, path);
+    f.text("Name", item.Name);
+    f.integer("Link", item.Link);
+    f.integer("Rank", item.Rank);
+    f.finish();
+}
+
+void readRisk(const Importer& im, const OrderedJson& v, const std::string& path, TRisk& item)
+{
+    Fields f(im, v, path);
+    f.text("Name", item.Name);
+    f.real("FinImpact", item.FinImpact);
+    f.integer("RiskType", item.RiskType);
+    f.integer("Impact", item.Impact);
+    f.integer("Likelihood", item.Likelihood);
+    f.text("Handling", item.Handling);
+    f.finish();
+}
+
+void readChange(const Importer& im, const OrderedJson& v, const std::string& path, TChange& item)
+{
+    Fields f(im, v, path);
+    f.text("Name", item.Name);
+    f.text("Description", item.Description);
+    f.objects("Strengths", item.Strengths, readRanked);
+    f.objects("Weaknesses", item.Weaknesses, readRanked);
+    f.objects("Opportunities", item.Opportunities, readRanked);
+    f.objects("Threats", item.Threats, readRanked);
+    f.integer("ImpToday", item.ImpToday);
+    f.integer("ImpTomorrow", item.ImpTomorrow);
+    f.objects("Risks", item.Risks, readRisk);
+    f.finish();
+}
+
+void readArea(const Importer& im, const OrderedJson& v, const std::string& path, TChangeArea& item)
+{
+    Fields f(im, v, path);
+    f.text("Name", item.Name);
+    f.texts("Megatrends", item.Megatrends);
+    f.objects("Changes", item.Changes, readChange);
+    f.finish();
+}
+
+void readCompetitor(const Importer& im, const OrderedJson& v, const std::string& path, TCompetitor& item)
+{
+    Fields f(im, v, path);
+    f.text("Name", item.Name);
+    f.integer("MarketShare", item.MarketShare);
+    f.text("Description", item.Description);
+    f.text("KeyServices", item.KeyServices);
+    f.text("KeyClients", item.KeyClients);
+    f.text("KeyAdvantages", item.KeyAdvantages);
+    f.text("KeyDisadvantages", item.KeyDisadvantages);
+    f.text("PotentialDev", item.PotentialDev);
+    f.text("WatchPoints", item.WatchPoints);
+    f.finish();
+}
+
+void readKeyChar(const Importer& im, const OrderedJson& v, const std::string& path, TKeyCharItem& item)
+{
+    Fields f(im, v, path);
+    f.text("Name", item.Name);
+    f.integer("Match", item.Match);
+    f.integer("Importance", item.Importance);
+    f.boolean("Excluded", item.Excluded);
+    f.finish();
+}
+
+void readCapability(const Importer& im, const OrderedJson& v, const std::string& path, TCapability& item)
+{
+    Fields f(im, v, path);
+    f.text("Name", item.Name);
+    f.integer("ImpTomorrow", item.ImpTomorrow);
+    f.integer("ImpToday", item.ImpToday);
+    f.integer("Acquisition", item.Acquisition);
+    f.integer("Placement", item.Placement);
+    f.text("Decisions", item.Decisions);
+    f.finish();
+}
+
+void readCustProd(const Importer& im, const OrderedJson& v, const std::string& path, TCustProd& item)
+{
+    Fields f(im, v, path);
+    f.text("Name", item.Name);
+    f.text("Description", item.Description);
+    f.text("KeyNeeds", item.KeyNeeds);
+    f.objects("KeyChars", item.KeyChars, readKeyChar);
+    f.objects("MarketPotential", item.MarketPotential, readRanked);
+    f.members("Members", item.Members);
+    f.objects("Capabilities", item.Capabilities, readCapability);
+    f.finish();
+}
+
+void readMarketGroup(const Importer& im, const OrderedJson& v, const std::string& path, TMarketGroup& item)
+{
+    Fields f(im, v, path);
+    f.text("Name", item.Name);
+    f.objects("CustomerRefs", item.CustomerRefs, readRanked);
+    f.objects("ServiceRefs", item.ServiceRefs, readRanked);
+    f.objects("CapabilityRefs", item.CapabilityRefs, readRanked);
+    f.finish();
+}
+
+void readAction(const Importer& im, const OrderedJson& v, const std::string& path, TAction& item)
+{
+    Fields f(im, v, path);
+    f.text("What", item.What);
+    f.text("Who", item.Who);
+    f.integer("Importance", item.Importance);
+    f.real("Due", item.Due);
+    f.boolean("Done", item.Done);
+    f.finish();
+}
+
+} // namespace
+
+std::optional<std::string> caseFromJson(const ParsedJson& parsed, TCaseData& data)
+{
+    const Importer im(parsed);
+    try {
+        Fields f(im, parsed.value, "");
+        f.text("Title", data.Title);
+        f.text("Description", data.Description);
+        f.text("OrgDescription", data.OrgDescription);
+        f.text("VisionMission", data.VisionMission);
+        f.text("SuccessFactors", data.SuccessFactors);
+        f.real("DateFrom", data.DateFrom);
+        f.real("DateTo", data.DateTo);
+        f.objects("KeyObjectives", data.KeyObjectives, readRanked);
+        f.texts("ObjectiveTypes", data.ObjectiveTypes);
+        f.objects("ChangeAreas", data.ChangeAreas, readArea);
+        f.texts("RiskTypes", data.RiskTypes);
+        f.objects("Competitors", data.Competitors, readCompetitor);
+        f.objects("Customers", data.Customers, readCustProd);
+        f.objects("Products", data.Products, readCustProd);
+        f.objects("Capabilities", data.Capabilities, readCapability);
+        f.objects("MarketGroups", data.MarketGroups, readMarketGroup);
+        f.objects("Actions", data.Actions, readAction);
+        f.finish();
+    } catch (const ImportError& e) {
+        return std::string(e.what());
+    }
+    return std::nullopt;
+}
