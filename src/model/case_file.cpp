@@ -34,8 +34,10 @@ std::optional<CaseFileError> readGuarded(ByteSource& source, TCaseData& data)
 
 std::string encodeCase(const TCaseData& data)
 {
+    ValueWriter counter(ValueWriter::Mode::Count);
+    data.WriteTo(counter);
     ValueWriter writer;
-    writer.reserve(4096);
+    writer.reserve(counter.size());
     data.WriteTo(writer);
     return writer.take();
 }

@@ -204,44 +204,57 @@ void ValueReader::readListEnd()
 
 void ValueWriter::writeString(std::string_view s)
 {
+    char header[5];
+    std::size_t headerSize;
     if (s.size() <= 255) {
-        out_.push_back(static_cast<char>(ValueTag::ShortString));
-        out_.push_back(static_cast<char>(s.size()));
+        header[0] = static_cast<char>(ValueTag::ShortString);
+        header[1] = static_cast<char>(s.size());
+        headerSize = 2;
     } else {
-        out_.push_back(static_cast<char>(ValueTag::LongString));
+        header[0] = static_cast<char>(ValueTag::LongString);
         const auto n = static_cast<uint32_t>(s.size());
         for (int i = 0; i < 4; ++i)
-            out_.push_back(static_cast<char>(n >> (8 * i)));
+            header[1 + i] = static_cast<char>(n >> (8 * i));
+        headerSize = 5;
     }
-    out_.append(s);
+    put(header, headerSize);
+    put(s.data(), s.size());
 }
 
 void ValueWriter::writeInteger(int32_t v)
 {
+    char encoded[5];
     int bytes;
     if (v >= -128 && v <= 127) {
-        out_.push_back(static_cast<char>(ValueTag::Int8));
+        encoded[0] = static_cast<char>(ValueTag::Int8);
         bytes = 1;
     } else if (v >= -32768 && v <= 32767) {
-        out_.push_back(static_cast<char>(ValueTag::Int16));
+        encoded[0] = static_cast<char>(ValueTag::Int16);
         bytes = 2;
     } else {
-        out_.push_back(static_cast<char>(ValueTag::Int32));
+        encoded[0] = static_cast<char>(ValueTag::Int32);
         bytes = 4;
     }
     const auto u = static_cast<uint32_t>(v);
     for (int i = 0; i < bytes; ++i)
-        out_.push_back(static_cast<char>(u >> (8 * i)));
+        encoded[1 + i] = static_cast<char>(u >> (8 * i));
+    put(encoded, static_cast<std::size_t>(bytes) + 1);
 }
 
 void ValueWriter::writeFloat(double v)
 {
-    out_.push_back(static_cast<char>(ValueTag::Extended));
+    if (counting_) {
+        count_ += 11;
+        return;
+    }
+    char encoded[11];
+    encoded[0] = static_cast<char>(ValueTag::Extended);
     const Extended80 bytes = doubleToExtended(v);
-    out_.append(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    std::memcpy(encoded + 1, bytes.data(), bytes.size());
+    put(encoded, sizeof encoded);
 }
 
 void ValueWriter::writeBool(bool v)
 {
-    out_.push_back(static_cast<char>(v ? ValueTag::True : ValueTag::False));
+    put(static_cast<char>(v ? ValueTag::True : ValueTag::False));
 }

@@ -110,18 +110,42 @@ private:
 
 class ValueWriter {
 public:
+    // A counting writer only adds up the size the bytes would have; encoding a large case counts
+    // first so the output is allocated once instead of growing (and page-faulting) repeatedly.
+    enum class Mode { Write, Count };
+    explicit ValueWriter(Mode mode = Mode::Write) : counting_(mode == Mode::Count) {}
+
     void writeString(std::string_view s);
     void writeInteger(int32_t v);
     void writeFloat(double v);
     void writeBool(bool v);
-    void writeListBegin() { out_.push_back(static_cast<char>(ValueTag::BeginOfList)); }
-    void writeListEnd() { out_.push_back(static_cast<char>(ValueTag::EndOfList)); }
+    void writeListBegin() { put(static_cast<char>(ValueTag::BeginOfList)); }
+    void writeListEnd() { put(static_cast<char>(ValueTag::EndOfList)); }
 
     const std::string& bytes() const { return out_; }
     std::string take() { return std::move(out_); }
     void reserve(std::size_t n) { out_.reserve(n); }
+    // Bytes written (or counted) so far.
+    std::size_t size() const { return counting_ ? count_ : out_.size(); }
 
 private:
+    void put(char c)
+    {
+        if (counting_)
+            ++count_;
+        else
+            out_.push_back(c);
+    }
+    void put(const char* p, std::size_t n)
+    {
+        if (counting_)
+            count_ += n;
+        else
+            out_.append(p, n);
+    }
+
+    bool counting_;
+    std::size_t count_ = 0;
     std::string out_;
 };
 

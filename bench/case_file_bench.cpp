@@ -1,0 +1,50 @@
+// Case-file and undo-snapshot throughput on synthetic cases of about 1 MB and 10 MB.
+
+#include <benchmark/benchmark.h>
+
+#include "model/case_file.h"
+#include "synthetic_case.h"
+
+namespace {
+
+void BM_SaveToMemory(benchmark::State& state)
+{
+    const auto data = makeSyntheticCase(static_cast<std::size_t>(state.range(0)));
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::string encoded = encodeCase(*data);
+        bytes = encoded.size();
+        benchmark::DoNotOptimize(encoded.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+    state.counters["case_bytes"] = static_cast<double>(bytes);
+}
+
+void BM_LoadFromMemory(benchmark::State& state)
+{
+    const std::string& encoded = syntheticCaseBytes(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        TCaseData data;
+        if (decodeCase(encoded, data))
+            state.SkipWithError("decode failed");
+        benchmark::DoNotOptimize(data.Customers.Count());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * encoded.size()));
+}
+
+// One undo snapshot: every keystroke in a workshop takes one, so this is input latency.
+void BM_AssignSnapshot(benchmark::State& state)
+{
+    const auto data = makeSyntheticCase(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        TCaseData snapshot;
+        snapshot.Assign(*data);
+        benchmark::DoNotOptimize(snapshot.Customers.Count());
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_SaveToMemory)->Arg(kOneMegabyte)->Arg(kTenMegabytes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadFromMemory)->Arg(kOneMegabyte)->Arg(kTenMegabytes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AssignSnapshot)->Arg(kOneMegabyte)->Arg(kTenMegabytes)->Unit(benchmark::kMillisecond);
