@@ -1,0 +1,351 @@
+#include "report/rtf_writer.h"
+
+#include <charconv>
+#include <iostream>
+
+#include "model/atomic_file.h"
+
+namespace {
+
+constexpr std::string_view kLineBreak = "\r\n";
+constexpr std::string_view kSideWords[4] = {"\\clbrdrl", "\\clbrdrr", "\\clbrdrt", "\\clbrdrb"};
+
+void appendDecimal(std::string& out, long long value)
+{
+    char buffer[24];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr);
+}
+
+// The word of a border style; style 2 is a thick line. Unknown styles have no word, which still
+// leaves a border of default style and the given width.
+std::string_view borderStyleWord(int style)
+{
+    switch (style) {
+    case 1: return "\\brdrs";
+    case 2: return "\\brdrth";
+    case 3: return "\\brdrsh";
+    case 4: return "\\brdrdb";
+    case 5: return "\\brdrdot";
+    case 6: return "\\brdrdash";
+    case 7: return "\\brdrhair";
+    default: return {};
+    }
+}
+
+// Calls `piece` for each part of `text` between CR LF pairs; a trailing line break gives a final
+// empty part, and an empty text one empty part.
+template <class PieceFn, class BetweenFn>
+void forEachLine(std::string_view text, PieceFn piece, BetweenFn between)
+{
+    for (;;) {
+        const auto pos = text.find(kLineBreak);
+        if (pos == std::string_view::npos) {
+            piece(text);
+            return;
+        }
+        piece(text.substr(0, pos));
+        between();
+        text.remove_prefix(pos + kLineBreak.size());
+    }
+}
+
+} // namespace
+
+std::string documentFormatWords(const TRTFDocFormatting& f)
+{
+    std::string out;
+    out.reserve(320);
+    auto word = [&out](std::string_view name, long long value) {
+        out.append(name);
+        appendDecimal(out, value);
+    };
+    word("\\deftab", f.DefaultTabWidth);
+    word("\\hyphhotz", f.HyphenationHotZone);
+    word("\\hyphconsec", f.ConsecutiveHyphenLimit);
+    out.append(f.HyphenateCapitals ? "\\hyphcaps1" : "\\hyphcaps0");
+    out.append(f.AutoHyphenation ? "\\hyphauto1" : "\\hyphauto0");
+    word("\\linestart", f.LineNumberingStart);
+    if (f.MakeBackup)
+        out.append("\\makebackup");
+    if (f.DefaultFormat)
+        out.append("\\defformat");
+    word("\\deflang", f.DefaultLanguage);
+    word("\\paperw", f.PaperWidth);
+    word("\\paperh", f.PaperHeight);
+    word("\\margl", f.LeftMargin);
+    word("\\margr", f.RightMargin);
+    word("\\margt", f.TopMargin);
+    word("\\margb", f.BottomMargin);
+    if (f.FacingPages)
+        out.append("\\facingp");
+    word("\\gutter", f.Gutter);
+    if (f.MirroredMargins)
+        out.append("\\margmirror");
+    if (f.Landscape)
+        out.append("\\landscape");
+    word("\\pgnstart", f.FirstPageNumber);
+    if (f.WidowControl)
+        out.append("\\widowctrl");
+    out.append(" ");
+    word("\\fet", f.FootnoteEndnoteType);
+
+    static constexpr std::string_view kFootnotePlacement[] = {"\\endnotes", "\\enddoc", "\\ftntj", "\\ftnbj"};
+    static constexpr std::string_view kEndnotePlacement[] = {"\\aendnotes", "\\aenddoc", "\\aftntj", "\\aftnbj"};
+    static constexpr std::string_view kFootnoteNumbering[] = {"\\ftnnar", "\\ftnnalc", "\\ftnnauc", "\\ftnnrlc",
+                                                               "\\ftnnruc"};
+    static constexpr std::string_view kEndnoteNumbering[] = {"\\aftnnar", "\\aftnnalc", "\\aftnnauc",
+                                                              "\\aftnnrlc", "\\aftnnruc"};
+    if (f.FootnotePlacement < std::size(kFootnotePlacement))
+        out.append(kFootnotePlacement[f.FootnotePlacement]);
+    if (f.EndnotePlacement < std::size(kEndnotePlacement))
+        out.append(kEndnotePlacement[f.EndnotePlacement]);
+    word("\\ftnstart", f.FirstFootnoteNumber);
+    word("\\afnstart", f.FirstEndnoteNumber);
+    if (f.FootnoteNumbering < std::size(kFootnoteNumbering))
+        out.append(kFootnoteNumbering[f.FootnoteNumbering]);
+    if (f.EndnoteNumbering < std::size(kEndnoteNumbering))
+        out.append(kEndnoteNumbering[f.EndnoteNumbering]);
+    return out;
+}
+
+TRTFWriter::TRTFWriter(WarningHandler warn) : warn_(std::move(warn))
+{
+    static const struct {
+        const char* name;
+        const char* family;
+        uint16_t charset;
+    } kStandardFonts[] = {
+        {"Symbol", "roman", 2},         {"Courier", "modern", 0},          {"Times New Roman", "roman", 0},
+        {"Arial", "swiss", 0},          {"Courier New", "modern", 0},      {"Arial CE", "swiss", 238},
+        {"Courier New CE", "modern", 238}, {"Times New Roman CE", "roman", 238},
+    };
+    std::size_t slot = 0;
+    for (const auto& font : kStandardFonts)
+        fonts_[slot++] = FontSlot{font.name, font.family, font.charset, false};
+    if (!warn_)
+        warn_ = [](const std::string& message) { std::cerr << message << '\n'; };
+}
+
+void TRTFWriter::NewDocument()
+{
+    body_.clear();
+    format_ = TRTFDocFormatting{};
+    // Each document lists only the fonts it selects, whatever earlier documents used.
+    for (auto& font : fonts_)
+        font.used = false;
+    table_.clear();
+}
+
+void TRTFWriter::appendNumber(long long value) { appendDecimal(body_, value); }
+
+void TRTFWriter::SetFont(std::string_view name)
+{
+    // Empty slots have no name and never match, so an empty name is refused like any unknown one.
+    for (std::size_t i = 0; i < fonts_.size(); ++i) {
+        if (!fonts_[i].name.empty() && fonts_[i].name == name) {
+            fonts_[i].used = true;
+            append("\\f");
+            appendNumber(static_cast<long long>(i) + 1);
+            return;
+        }
+    }
+    warn_("Invalid font name.");
+}
+
+void TRTFWriter::SetFontSize(int points)
+{
+    if (points < 2 || points >= 64)
+        return;
+    append("\\fs");
+    appendNumber(2LL * points);
+}
+
+void TRTFWriter::SetStyle(int code)
+{
+    static constexpr std::string_view kWords[] = {"\\b0\\i0\\strike0\\ulnone", "\\b", "\\i", "\\ul",
+                                                   "\\b0", "\\i0", "\\ulnone", "\\strike",
+                                                   "\\strike0", "\\uldb", "\\uld"};
+    if (code >= 0 && code < static_cast<int>(std::size(kWords)))
+        append(kWords[code]);
+}
+
+void TRTFWriter::SetAlignment(int code)
+{
+    static constexpr std::string_view kWords[] = {"\\ql", "\\qr", "\\qc", "\\qj"};
+    if (code >= 0 && code < static_cast<int>(std::size(kWords)))
+        append(kWords[code]);
+}
+
+void TRTFWriter::SetIndent(int kind, int32_t twips)
+{
+    static constexpr std::string_view kWords[] = {"\\li", "\\ri", "\\fi"};
+    if (kind < 0 || kind >= static_cast<int>(std::size(kWords)))
+        return;
+    append(kWords[kind]);
+    appendNumber(twips);
+}
+
+void TRTFWriter::SetSpacing(int kind, int twips)
+{
+    static constexpr std::string_view kWords[] = {"\\sb", "\\sa", "\\sl"};
+    if (kind < 0 || kind >= static_cast<int>(std::size(kWords)))
+        return;
+    append(kWords[kind]);
+    // The spacing words take 16-bit values; larger ones wrap as they would in that field.
+    appendNumber(static_cast<int16_t>(twips));
+}
+
+void TRTFWriter::SetParagraph(int alignment, int size, int spaceBefore, int spaceAfter, int lineSpacing,
+                              int32_t leftIndent, int32_t rightIndent, int32_t firstIndent)
+{
+    if (alignment != 4)
+        SetAlignment(alignment);
+    if (size != -1)
+        SetFontSize(size);
+    if (spaceBefore != -1)
+        SetSpacing(0, spaceBefore);
+    if (spaceAfter != -1)
+        SetSpacing(1, spaceAfter);
+    if (lineSpacing != -1)
+        SetSpacing(2, lineSpacing);
+    if (leftIndent != -1)
+        SetIndent(0, leftIndent);
+    if (rightIndent != -1)
+        SetIndent(1, rightIndent);
+    if (firstIndent != -1)
+        SetIndent(2, firstIndent);
+}
+
+void TRTFWriter::writePieces(std::string_view text, std::string_view prefix)
+{
+    forEachLine(
+        text,
+        [&](std::string_view piece) {
+            append(prefix);
+            append(piece);
+        },
+        [&] { append("\\par"); });
+}
+
+void TRTFWriter::WriteText(std::string_view text) { writePieces(text, " "); }
+
+void TRTFWriter::WriteCellText(std::string_view text) { writePieces(text, "\\intbl "); }
+
+void TRTFWriter::WriteBullets(std::string_view text)
+{
+    SetIndent(2, -240);
+    SetIndent(0, 240);
+    forEachLine(
+        text,
+        [&](std::string_view piece) {
+            SetFont("Symbol");
+            WriteText("\\tx240 \\'b7\\tab ");
+            SetFont("Times New Roman");
+            append(" ");
+            append(piece);
+        },
+        [&] { append("\\par"); });
+}
+
+void TRTFWriter::Par() { append("\\par"); }
+void TRTFWriter::PageBreak() { append("\\page"); }
+void TRTFWriter::BeginFooter() { append("{\\footer "); }
+void TRTFWriter::EndFooter() { append("}"); }
+
+void TRTFWriter::BeginTable(int cells)
+{
+    append("\\trowd \\trgaph108\\trleft-108 \\pard\\intbl");
+    // The cell count is a 16-bit field; a negative count opens a table without cells.
+    const int count = static_cast<int16_t>(cells);
+    table_.assign(count > 0 ? static_cast<std::size_t>(count) : 0, CellBorders{});
+}
+
+void TRTFWriter::setBorder(CellBorders& cell, int side, int style)
+{
+    auto set = [&](std::size_t index) {
+        cell.on[index] = true;
+        cell.spec[index].assign(borderStyleWord(style));
+        cell.spec[index].append("\\brdw15 ");
+    };
+    if (side >= 0 && side <= 3)
+        set(static_cast<std::size_t>(side));
+    else if (side == 7)
+        for (std::size_t index = 0; index < 4; ++index)
+            set(index);
+}
+
+void TRTFWriter::SetBorders(int side, int style)
+{
+    for (auto& cell : table_)
+        setBorder(cell, side, style);
+}
+
+void TRTFWriter::SetCellBorder(int cell, int side, int style)
+{
+    // Cells outside the open table are ignored rather than written past its state.
+    if (cell >= 1 && static_cast<std::size_t>(cell) <= table_.size())
+        setBorder(table_[static_cast<std::size_t>(cell) - 1], side, style);
+}
+
+void TRTFWriter::DefineCells(std::span<const int> rightEdges)
+{
+    for (std::size_t i = 0; i < rightEdges.size(); ++i) {
+        // A cell beyond the table's count has no border state: it is defined without borders.
+        if (i < table_.size()) {
+            const CellBorders& cell = table_[i];
+            for (std::size_t side = 0; side < 4; ++side) {
+                if (cell.on[side]) {
+                    append(kSideWords[side]);
+                    append(cell.spec[side]);
+                }
+            }
+        }
+        append("\\cellx");
+        appendNumber(rightEdges[i]);
+    }
+}
+
+void TRTFWriter::EndCell() { append("\\cell"); }
+
+void TRTFWriter::NextRow() { append("\\intbl \\row \\trowd \\trgaph108\\trleft-108 \\intbl"); }
+
+void TRTFWriter::EndTable()
+{
+    append("\\widctlpar\\intbl \\row \\pard \\widctlpar ");
+    table_.clear();
+}
+
+void TRTFWriter::BuildDocument()
+{
+    std::string header = "{\\rtf1\\ansi{\\fonttbl";
+    for (std::size_t i = 0; i < fonts_.size(); ++i) {
+        const FontSlot& font = fonts_[i];
+        if (!font.used)
+            continue;
+        header.append("{\\f");
+        appendDecimal(header, static_cast<long long>(i) + 1);
+        header.append("\\f");
+        header.append(font.family);
+        header.append("\\fcharset");
+        appendDecimal(header, font.charset);
+        header.append("\\fprq2 ");
+        header.append(font.name);
+        header.append("}");
+    }
+    header.append("}");
+    header.append(documentFormatWords(format_));
+
+    std::string document;
+    document.reserve(header.size() + body_.size() + 1);
+    document.append(header);
+    document.append(body_);
+    document.append("}");
+    body_ = std::move(document);
+    format_ = TRTFDocFormatting{};
+}
+
+std::optional<std::string> TRTFWriter::SaveToFile(const std::string& path) const
+{
+    return writeFileAtomically(path, body_);
+}

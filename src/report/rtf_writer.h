@@ -1,0 +1,132 @@
+#pragma once
+
+// A small writer of Rich Text Format documents. One instance builds one document at a time: every
+// operation appends control words or text to a growing body, and BuildDocument wraps the body with
+// the header (font table and document-format words). The writer never escapes what it is given:
+// the same operations emit control words and text, so callers escape user text themselves.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Page and footnote settings written as the document-format words after the font table.
+// Lengths are in twips (1/1440 inch).
+struct TRTFDocFormatting {
+    int16_t DefaultTabWidth = 720;
+    int16_t HyphenationHotZone = 0;
+    int16_t ConsecutiveHyphenLimit = 0;
+    bool HyphenateCapitals = false;
+    bool AutoHyphenation = true;
+    int16_t LineNumberingStart = 1;
+    bool MakeBackup = false;
+    bool DefaultFormat = true;
+    int16_t DefaultLanguage = 1033;
+    int16_t PaperWidth = 12240;
+    int16_t PaperHeight = 15840;
+    int16_t LeftMargin = 1800;
+    int16_t RightMargin = 1800;
+    int16_t TopMargin = 1440;
+    int16_t BottomMargin = 1440;
+    bool FacingPages = false;
+    int16_t Gutter = 0;
+    bool MirroredMargins = false;
+    bool Landscape = false;
+    int16_t FirstPageNumber = 1;
+    bool WidowControl = true;
+    uint8_t FootnoteEndnoteType = 0;
+    uint8_t FootnotePlacement = 3;
+    uint8_t EndnotePlacement = 0;
+    int16_t FirstFootnoteNumber = 1;
+    int16_t FirstEndnoteNumber = 1;
+    uint8_t FootnoteNumbering = 0;
+    uint8_t EndnoteNumbering = 0;
+};
+
+// The document-format words of `format`, e.g. "\deftab720\hyphhotz0...\ftnnar\aftnnar".
+std::string documentFormatWords(const TRTFDocFormatting& format);
+
+class TRTFWriter {
+public:
+    using WarningHandler = std::function<void(const std::string& message)>;
+
+    static constexpr int kFontSlots = 64;
+
+    // Warnings ("Invalid font name.") go to `warn`; without one they are written to stderr so that
+    // they are never lost.
+    explicit TRTFWriter(WarningHandler warn = {});
+
+    // Starts a new document: empty body, default document format, no font marked used.
+    void NewDocument();
+    // The format of the document under construction; change it between NewDocument and BuildDocument.
+    TRTFDocFormatting& DocFormat() { return format_; }
+    // Capacity hint for the body, so that a large report grows without repeated reallocation.
+    void Reserve(std::size_t bytes) { body_.reserve(bytes); }
+
+    void SetFont(std::string_view name);
+    void SetFontSize(int points);
+    void SetStyle(int code);
+    void SetAlignment(int code);
+    void SetIndent(int kind, int32_t twips);
+    void SetSpacing(int kind, int twips);
+    // Each argument of -1 (alignment 4) is left out.
+    void SetParagraph(int alignment, int size, int spaceBefore, int spaceAfter, int lineSpacing,
+                      int32_t leftIndent, int32_t rightIndent, int32_t firstIndent);
+
+    // CR LF pairs split the text into paragraphs.
+    void WriteText(std::string_view text);
+    void WriteCellText(std::string_view text);
+    // One bullet paragraph per line, even for an empty text.
+    void WriteBullets(std::string_view text);
+
+    void Par();
+    void PageBreak();
+    void BeginFooter();
+    void EndFooter();
+
+    void BeginTable(int cells);
+    // Side 0 left, 1 right, 2 top, 3 bottom, 7 all four; style 1..7 as in the border style table.
+    void SetBorders(int side, int style);
+    void SetCellBorder(int cell, int side, int style);
+    // Defines one cell per right edge (twips from the left margin), with the borders now set.
+    void DefineCells(std::span<const int> rightEdges);
+    void EndCell();
+    void NextRow();
+    void EndTable();
+
+    // Turns the body into the complete document; the document format returns to its defaults.
+    void BuildDocument();
+    // Writes the body atomically to `path`; returns the reason on failure (the body is unchanged).
+    std::optional<std::string> SaveToFile(const std::string& path) const;
+
+    const std::string& Body() const { return body_; }
+    std::string TakeBody() { return std::move(body_); }
+
+private:
+    struct FontSlot {
+        std::string name;
+        std::string family;
+        uint16_t charset = 0;
+        bool used = false;
+    };
+    // Per side (left, right, top, bottom) of a cell.
+    struct CellBorders {
+        std::array<bool, 4> on{};
+        std::array<std::string, 4> spec;
+    };
+
+    void append(std::string_view text) { body_.append(text); }
+    void appendNumber(long long value);
+    void writePieces(std::string_view text, std::string_view prefix);
+    void setBorder(CellBorders& cell, int side, int style);
+
+    WarningHandler warn_;
+    std::string body_;
+    TRTFDocFormatting format_;
+    std::array<FontSlot, kFontSlots> fonts_;
+    std::vector<CellBorders> table_;
+};
