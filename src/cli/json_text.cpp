@@ -27,11 +27,49 @@ std::string describeJsonPath(const std::string& path)
 
 std::string formatShortestDouble(double value)
 {
+    if (value == 0)
+        return std::signbit(value) ? "-0.0" : "0";
+
+    // The shortest digits that read back as the same double, from their scientific form "d.ddde+XX".
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    std::string text(buffer, result.ptr);
-    if (value == 0 && std::signbit(value))
-        return "-0.0";
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    const std::string_view scientific(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const bool negative = scientific.front() == '-';
+    const auto ePos = scientific.find('e');
+    std::string digits;
+    for (char c : scientific.substr(negative ? 1 : 0, ePos - (negative ? 1 : 0))) {
+        if (c != '.')
+            digits += c;
+    }
+    int exponent = 0;
+    std::from_chars(scientific.data() + ePos + (scientific[ePos + 1] == '+' ? 2 : 1), scientific.data() + scientific.size(),
+                    exponent);
+
+    // Laid out as JavaScript prints numbers: plain digits from 1e-6 up to below 1e21, so amounts and
+    // day counts stay readable ("500000", not "5e+05"), exponent notation outside that range.
+    const int k = static_cast<int>(digits.size());
+    const int n = exponent + 1; // position of the decimal point relative to the first digit
+    std::string text = negative ? "-" : "";
+    if (k <= n && n <= 21) {
+        text += digits;
+        text.append(static_cast<std::size_t>(n - k), '0');
+    } else if (0 < n && n <= 21) {
+        text += digits.substr(0, static_cast<std::size_t>(n));
+        text += '.';
+        text += digits.substr(static_cast<std::size_t>(n));
+    } else if (-6 < n && n <= 0) {
+        text += "0.";
+        text.append(static_cast<std::size_t>(-n), '0');
+        text += digits;
+    } else {
+        text += digits.substr(0, 1);
+        if (k > 1) {
+            text += '.';
+            text += digits.substr(1);
+        }
+        text += n - 1 < 0 ? "e-" : "e+";
+        text += std::to_string(n - 1 < 0 ? 1 - n : n - 1);
+    }
     return text;
 }
 

@@ -19,8 +19,9 @@ std::string jsonElementPath(const std::string& parent, std::size_t index);
 // The path for messages: the empty path (the whole document) reads "top level".
 std::string describeJsonPath(const std::string& path);
 
-// The shortest text that reads back as the same double: "46753", "0.1", "1e+20". Negative zero is
-// "-0.0", because "-0" reads back as the integer 0. The value must be finite.
+// The shortest digits that read back as the same double, laid out without an exponent from 1e-6 up
+// to below 1e21: "46753", "0.1", "500000", "1e+21", "5e-324". Negative zero is "-0.0", because "-0"
+// reads back as the integer 0. The value must be finite.
 std::string formatShortestDouble(double value);
 
 // Pretty-printed with two-space indents and keys in stored order, ending with a newline. Same
