@@ -1,0 +1,363 @@
+#include "widgets/workshop_grid.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScopedValueRollback>
+
+#include <algorithm>
+
+#include "shell/protocol_state.h"
+#include "widgets/workshop_grid_parts.h"
+
+WorkshopGrid::WorkshopGrid(QWidget* parent) : QTableView(parent)
+{
+    model_ = new CellTextModel(this);
+    setModel(model_);
+    QItemSelectionModel* plain = selectionModel();
+    setSelectionModel(new GuardedSelectionModel(model_, this));
+    delete plain;
+    delegate_ = new GridCellDelegate(this);
+    setItemDelegate(delegate_);
+    title_ = new TitleRowHeader(this);
+    setHorizontalHeader(title_);
+
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setTabKeyNavigation(false);
+    setCornerButtonEnabled(false);
+    setWordWrap(true);
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setMinimumSectionSize(1);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setDefaultSectionSize(64 + gridLineWidth());
+    setColumnSizing(true);
+    setEditingEnabled(true);
+    setDefaultRowHeight(16);
+
+    connect(qApp, &QApplication::focusChanged, this, &WorkshopGrid::onFocusChanged);
+}
+
+WorkshopGrid::~WorkshopGrid()
+{
+    auto& pending = protocol::pendingCellEdit();
+    if (pending.grid == static_cast<QObject*>(this))
+        pending.clear();
+}
+
+void WorkshopGrid::setCellTextFunction(CellTextFunction function) { cellText_ = std::move(function); refresh(); }
+void WorkshopGrid::setEditMaskFunction(EditMaskFunction function) { editMask_ = std::move(function); }
+void WorkshopGrid::setCommitEditFunction(CommitEditFunction function) { commitEdit_ = std::move(function); }
+void WorkshopGrid::setCanSelectCellFunction(CanSelectCellFunction function) { canSelect_ = std::move(function); }
+void WorkshopGrid::setCellStyleFunction(CellStyleFunction function) { cellStyle_ = std::move(function); refresh(); }
+void WorkshopGrid::setCellPainter(CellPainter painter) { cellPainter_ = std::move(painter); refresh(); }
+void WorkshopGrid::setKeyDownHandler(KeyDownHandler handler) { keyDown_ = std::move(handler); }
+void WorkshopGrid::setCopyTextFunction(std::function<QString()> function) { copyText_ = std::move(function); }
+
+QString WorkshopGrid::cellText(int col, int row, CellTextUse use) const
+{
+    return cellText_ ? cellText_(col, row, use) : QString();
+}
+
+int WorkshopGrid::rowCount() const { return model_->rowCount() + 1; }
+int WorkshopGrid::columnCount() const { return model_->columnCount(); }
+
+void WorkshopGrid::setRowCount(int rows)
+{
+    model_->setShape(std::max(rows, 1) - 1, columnCount());
+    ensureCurrentCell();
+    refresh();
+}
+
+void WorkshopGrid::setColumnCount(int columns)
+{
+    model_->setShape(rowCount() - 1, std::max(columns, 0));
+    ensureCurrentCell();
+    refresh();
+}
+
+int WorkshopGrid::gridColumnWidth(int col) const
+{
+    return horizontalHeader()->sectionSize(col) - gridLineWidth();
+}
+
+void WorkshopGrid::setGridColumnWidth(int col, int width)
+{
+    horizontalHeader()->resizeSection(col, std::max(width, 0) + gridLineWidth());
+}
+
+void WorkshopGrid::setColumnWidths(const std::vector<int>& widths)
+{
+    setColumnCount(static_cast<int>(widths.size()));
+    for (std::size_t c = 0; c < widths.size(); ++c)
+        setGridColumnWidth(static_cast<int>(c), widths[c]);
+}
+
+int WorkshopGrid::gridRowHeight(int row) const
+{
+    if (row == 0)
+        return titleRowHeight_;
+    return verticalHeader()->sectionSize(row - 1) - gridLineWidth();
+}
+
+void WorkshopGrid::setGridRowHeight(int row, int height)
+{
+    height = std::max(height, 0);
+    if (row == 0) {
+        if (height == titleRowHeight_)
+            return;
+        titleRowHeight_ = height;
+        title_->updateGeometry();
+        updateGeometries();
+        title_->viewport()->update();
+        return;
+    }
+    if (row > 0 && row < rowCount())
+        verticalHeader()->resizeSection(row - 1, height + gridLineWidth());
+}
+
+void WorkshopGrid::setDefaultRowHeight(int height)
+{
+    defaultRowHeight_ = std::max(height, 1);
+    verticalHeader()->setDefaultSectionSize(defaultRowHeight_ + gridLineWidth());
+    for (int r = 0; r < rowCount(); ++r)
+        setGridRowHeight(r, defaultRowHeight_);
+}
+
+void WorkshopGrid::fitRowHeights()
+{
+    const QFontMetrics metrics(font());
+    const int lineHeight = metrics.height();
+    if (defaultRowHeight_ < lineHeight) {
+        defaultRowHeight_ = lineHeight;
+        verticalHeader()->setDefaultSectionSize(defaultRowHeight_ + gridLineWidth());
+    }
+    QFont boldFont = font();
+    boldFont.setBold(true);
+    const QFontMetrics boldMetrics(boldFont);
+    for (int r = 0; r < rowCount(); ++r) {
+        int height = defaultRowHeight_;
+        for (int c = 0; c < columnCount(); ++c) {
+            const CellStyle style = cellStyle_ ? cellStyle_(c, r) : CellStyle{};
+            const QFontMetrics& fm = style.bold ? boldMetrics : metrics;
+            // Measured in the box the text is drawn in (the cell less its insets), so that a
+            // line never wraps on screen where the measurement kept it whole.
+            const int width = std::max(gridColumnWidth(c) - style.leftInset - 2, 1);
+            const int flags = style.wordWrap ? Qt::TextWordWrap : 0;
+            const QRect bounds = fm.boundingRect(QRect(0, 0, width, 1 << 20), flags, cellText(c, r, CellTextUse::Fit));
+            height = std::max(height, bounds.height() + fm.leading() + 3);
+        }
+        if (height != gridRowHeight(r))
+            setGridRowHeight(r, height);
+    }
+}
+
+int WorkshopGrid::currentColumn() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.column() : -1;
+}
+
+int WorkshopGrid::currentRow() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? gridRowOf(current) : -1;
+}
+
+bool WorkshopGrid::setCurrentCell(int col, int row)
+{
+    const QModelIndex target = indexOf(col, row);
+    if (!target.isValid())
+        return false;
+    if (target != currentIndex())
+        setCurrentIndex(target);
+    return currentIndex() == target;
+}
+
+bool WorkshopGrid::canSelectCell(int col, int row) const
+{
+    if (col < 0 || col >= columnCount() || row < 1 || row >= rowCount())
+        return false;
+    return canSelect_ ? canSelect_(col, row) : true;
+}
+
+void WorkshopGrid::setEditingEnabled(bool on)
+{
+    editingEnabled_ = on;
+    setEditTriggers(on ? (QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                          | QAbstractItemView::AnyKeyPressed)
+                       : QAbstractItemView::NoEditTriggers);
+}
+
+void WorkshopGrid::setRowSelect(bool on)
+{
+    rowSelect_ = on;
+    refresh();
+}
+
+void WorkshopGrid::setColumnSizing(bool on)
+{
+    horizontalHeader()->setSectionResizeMode(on ? QHeaderView::Interactive : QHeaderView::Fixed);
+}
+
+bool WorkshopGrid::isEditorOpen() const
+{
+    return state() == QAbstractItemView::EditingState;
+}
+
+void WorkshopGrid::refresh()
+{
+    viewport()->update();
+    title_->viewport()->update();
+}
+
+void WorkshopGrid::setEditText(int col, int row, const QString& text)
+{
+    if (isEditorOpen()) {
+        auto& pending = protocol::pendingCellEdit();
+        pending.col = col;
+        pending.row = row;
+        pending.text = text;
+        pending.grid = this;
+    } else {
+        commitPendingEdit();
+    }
+}
+
+void WorkshopGrid::commitPendingEdit()
+{
+    if (protocol::updating())
+        return;
+    auto& pending = protocol::pendingCellEdit();
+    if (!pending.pending() || pending.grid != static_cast<QObject*>(this))
+        return;
+    // Cleared before the window sees it, so that whatever the commit sets off (a refresh that
+    // moves the current cell, say) cannot commit the same edit twice.
+    const PendingCellEdit edit = pending;
+    pending.clear();
+    if (commitEdit_)
+        commitEdit_(edit.col, edit.row, edit.text);
+}
+
+QString WorkshopGrid::copyText() const
+{
+    if (copyText_)
+        return copyText_();
+    QString out;
+    for (int r = 0; r < rowCount(); ++r) {
+        for (int c = 0; c < columnCount(); ++c) {
+            out += cellText(c, r, CellTextUse::Copy);
+            out += QLatin1Char('\t');
+        }
+        out += QStringLiteral("\r\n");
+    }
+    return out;
+}
+
+void WorkshopGrid::keyPressEvent(QKeyEvent* event)
+{
+    if (keyDown_ && keyDown_(event))
+        return;
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_Delete && modifiers == Qt::AltModifier) {
+        if (!isEditorOpen())
+            emit deleteRequested(currentColumn(), currentRow());
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::Copy)) {
+        // Edit > Copy copies the whole table; the view's own single-cell copy must not run.
+        event->ignore();
+        return;
+    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && modifiers == Qt::NoModifier
+        && editingEnabled_ && currentIndex().isValid()) {
+        edit(currentIndex(), QAbstractItemView::EditKeyPressed, nullptr);
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void WorkshopGrid::mousePressEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    // Only the left button moves the current cell; every button is reported.
+    if (event->button() == Qt::LeftButton)
+        QTableView::mousePressEvent(event);
+    else if (!hasFocus())
+        setFocus(Qt::MouseFocusReason);
+    if (index.isValid())
+        emit cellPressed(index.column(), gridRowOf(index), event->button());
+}
+
+bool WorkshopGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    if (!editingEnabled_ || !index.isValid())
+        return false;
+    if (trigger != QAbstractItemView::AllEditTriggers && index != currentIndex())
+        return false;
+    return QTableView::edit(index, trigger, event);
+}
+
+void WorkshopGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    const bool revert = hint == QAbstractItemDelegate::RevertModelCache;
+    // Tab leaves the cell without opening the next cell's editor.
+    if (hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem)
+        hint = QAbstractItemDelegate::NoHint;
+    QTableView::closeEditor(editor, hint);
+    auto& pending = protocol::pendingCellEdit();
+    if (revert) {
+        if (pending.grid == static_cast<QObject*>(this))
+            pending.clear();
+        return;
+    }
+    commitPendingEdit();
+}
+
+void WorkshopGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTableView::currentChanged(current, previous);
+    viewport()->update();
+    if (current.isValid())
+        emit cellSelected(current.column(), gridRowOf(current));
+}
+
+QModelIndex WorkshopGrid::indexOf(int col, int row) const
+{
+    if (row < 1)
+        return {};
+    return model_->index(row - 1, col);
+}
+
+bool WorkshopGrid::acceptCellChange(const QModelIndex& target)
+{
+    // A pending edit is committed and the rows fitted whether or not the move is allowed.
+    commitPendingEdit();
+    const bool allowed = canSelectCell(target.column(), gridRowOf(target));
+    if (fitOnSelect_)
+        fitRowHeights();
+    return allowed;
+}
+
+void WorkshopGrid::onFocusChanged(QWidget* old, QWidget* now)
+{
+    const auto inside = [this](QWidget* w) { return w && (w == this || isAncestorOf(w)); };
+    if (inside(now) && !inside(old))
+        protocol::pendingCellEdit().clear();
+}
+
+void WorkshopGrid::editorTextEdited(int col, int row, const QString& text)
+{
+    setEditText(col, row, text);
+}
+
+void WorkshopGrid::ensureCurrentCell()
+{
+    if (currentIndex().isValid() || model_->rowCount() == 0 || model_->columnCount() == 0)
+        return;
+    auto* guarded = static_cast<GuardedSelectionModel*>(selectionModel());
+    QScopedValueRollback<bool> rollback(guarded->unguarded, true);
+    guarded->setCurrentIndex(model_->index(0, 0), QItemSelectionModel::NoUpdate);
+}
