@@ -1,0 +1,116 @@
+#include "report/case_report.h"
+
+#include <new>
+
+#include "model/atomic_file.h"
+#include "model/case_data.h"
+#include "report/report_builder.h"
+#include "report/report_text.h"
+
+namespace {
+
+// A generous guess of the report's size, so the body is allocated once for typical cases: every row
+// costs a few hundred bytes of table words on top of its text.
+std::size_t estimateReportSize(const TCaseData& data)
+{
+    std::size_t text = data.Title.size() + data.Description.size() + data.OrgDescription.size() +
+                       data.VisionMission.size() + data.SuccessFactors.size();
+    std::size_t rows = static_cast<std::size_t>(data.KeyObjectives.Count() + data.Capabilities.Count() * 2 +
+                                                 data.Actions.Count() + data.Competitors.Count() * 2);
+    for (const TRankedItem& item : data.KeyObjectives)
+        text += item.Name.size();
+    for (const TChangeArea& area : data.ChangeAreas) {
+        rows += 3;
+        for (const std::string& megatrend : area.Megatrends)
+            text += megatrend.size() + 2;
+        for (const TChange& change : area.Changes) {
+            rows += 3 + static_cast<std::size_t>(change.Strengths.Count() + change.Weaknesses.Count() +
+                                                 change.Opportunities.Count() + change.Threats.Count() +
+                                                 change.Risks.Count());
+            text += change.Name.size() * 3 + change.Description.size();
+            for (const TRisk& risk : change.Risks)
+                text += risk.Name.size() + risk.Handling.size();
+        }
+    }
+    for (const TCompetitor& c : data.Competitors)
+        text += 2 * c.Name.size() + c.Description.size() + c.KeyServices.size() + c.KeyClients.size() +
+                c.KeyAdvantages.size() + c.KeyDisadvantages.size() + c.PotentialDev.size() + c.WatchPoints.size();
+    for (const auto* list : {&data.Customers, &data.Products}) {
+        for (const TCustProd& entry : *list) {
+            rows += 3 + static_cast<std::size_t>(entry.Capabilities.Count() * 2);
+            text += entry.Name.size() * 3 + entry.Description.size() + entry.KeyNeeds.size();
+            text += static_cast<std::size_t>(entry.KeyChars.Count() + entry.MarketPotential.Count()) * 64;
+            for (const TCapability& capability : entry.Capabilities)
+                text += 2 * capability.Name.size() + capability.Decisions.size();
+        }
+    }
+    for (const TMarketGroup& group : data.MarketGroups)
+        rows += 1 + static_cast<std::size_t>(group.CustomerRefs.Count() + group.ServiceRefs.Count() +
+                                             group.CapabilityRefs.Count());
+    for (const TCapability& capability : data.Capabilities)
+        text += 2 * capability.Name.size() + capability.Decisions.size();
+    for (const TAction& action : data.Actions)
+        text += action.What.size() + action.Who.size();
+    return 16384 + text + text / 8 + rows * 400;
+}
+
+} // namespace
+
+std::string buildCaseReport(const TCaseData& data, const ReportOptions& options)
+{
+    ReportBuilder report(data, options);
+    TRTFWriter& rtf = report.writer();
+    rtf.NewDocument();
+    rtf.Reserve(estimateReportSize(data));
+    rtf.DocFormat().LeftMargin = 1440;
+    rtf.DocFormat().RightMargin = 1440;
+
+    // A right-aligned, bold italic 9-point page number on every page.
+    rtf.SetFont("Times New Roman");
+    rtf.BeginFooter();
+    rtf.SetParagraph(1, 9, 0, -1, -1, -1, -1, -1);
+    rtf.SetStyle(1);
+    rtf.SetStyle(2);
+    rtf.WriteText("\\chpgn");
+    rtf.Par();
+    rtf.EndFooter();
+
+    report.progress(1);
+    rtf.SetStyle(1);
+    rtf.SetParagraph(2, 36, 1200, -1, -1, -1, -1, -1);
+    rtf.WriteText(escapeRtf(data.Title));
+    rtf.Par();
+    rtf.Par();
+    rtf.SetParagraph(3, 9, 0, -1, -1, -1, -1, -1);
+    rtf.SetStyle(0);
+    rtf.WriteText(escapeRtf(data.Description));
+    rtf.Par();
+
+    using Chapter = void (*)(ReportBuilder&);
+    static constexpr Chapter kChapters[] = {
+        writeVisionChapter,       writeEnvironmentChapter, writeCompetitorsChapter, writeCustomersChapter,
+        writeProductsChapter,     writeCapabilitiesChapter, writeAlliancesChapter,  writeMarketGroupsChapter,
+        writeBusinessPlanChapter, writeActionPageChapter,
+    };
+    int section = 2;
+    for (Chapter chapter : kChapters) {
+        report.progress(section++);
+        rtf.PageBreak();
+        chapter(report);
+    }
+
+    rtf.BuildDocument();
+    return rtf.TakeBody();
+}
+
+std::optional<std::string> exportCaseReport(const TCaseData& data, const std::string& path,
+                                            const ReportOptions& options)
+{
+    std::string document;
+    try {
+        document = buildCaseReport(data, options);
+    } catch (const std::bad_alloc&) {
+        return std::string("not enough memory to build the report");
+    }
+    return writeFileAtomically(path, document);
+}

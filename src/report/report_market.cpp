@@ -1,0 +1,186 @@
+// Chapters 4, 5 and 8: customers, products and the market groups that combine them.
+
+#include "model/case_data.h"
+#include "report/report_builder.h"
+#include "report/report_text.h"
+
+namespace {
+
+struct CustProdTexts {
+    const char* table;
+    const char* nameColumn;
+    const char* needsColumn;
+    const char* groupTable;
+};
+
+constexpr CustProdTexts kCustomerTexts{"Table of Customers", "Customer", "Key Needs/Requirements",
+                                       "Table of Customer Groups"};
+constexpr CustProdTexts kProductTexts{"Table of Products", "Product", "Key Advantages/USPs",
+                                      "Table of Product Groups"};
+
+// One line per rated key characteristic: "name (importance,match)".
+std::string keyCharLines(const TCustProd& entry)
+{
+    std::string lines;
+    for (const TKeyCharItem& item : entry.KeyChars) {
+        if (item.Excluded)
+            continue;
+        if (!lines.empty())
+            lines.append("\r\n");
+        lines.append(escapeRtf(item.Name));
+        lines.append(" (");
+        lines.append(formatNumber(item.Importance));
+        lines.append(",");
+        lines.append(formatNumber(item.Match));
+        lines.append(")");
+    }
+    return lines;
+}
+
+std::string marketPotentialLines(const ReportBuilder& report, const TCustProd& entry)
+{
+    std::string lines;
+    for (const TRankedItem& item : entry.MarketPotential) {
+        if (!lines.empty())
+            lines.append("\r\n");
+        lines.append(escapeRtf(item.Name));
+        lines.append(" (");
+        lines.append(report.amount(item.Rank));
+        lines.append(")");
+    }
+    return lines;
+}
+
+// Every line has at least its parentheses, so an empty text means the list gave no line.
+void bulletsOrEmpty(ReportBuilder& report, const std::string& lines)
+{
+    if (lines.empty())
+        report.EmptyCell();
+    else
+        report.BulletCell(lines);
+}
+
+// Names of a group's members; indices that name no entry are skipped.
+std::string memberNames(const TDelList<TCustProd>& list, const TDelList<TInteger>& members)
+{
+    std::string joined;
+    bool first = true;
+    for (const TInteger& member : members) {
+        if (!list.InRange(member.Value))
+            continue;
+        if (!first)
+            joined.append(", ");
+        first = false;
+        joined.append(escapeRtf(list[member.Value].Name));
+    }
+    return joined;
+}
+
+void writeCustProdChapter(ReportBuilder& report, const TDelList<TCustProd>& list, const CustProdTexts& texts)
+{
+    static constexpr int kEdges[] = {1600, 3200, 4800, 7400, 9600};
+    report.TableTitle(texts.table, 5);
+    report.HeaderRow(kEdges, {texts.nameColumn, "Description", texts.needsColumn,
+                              "Key Characteristics (Imp, Match)", "Market Potential (Value)"});
+    for (const TCustProd& entry : list) {
+        report.BoxedRow(kEdges);
+        report.TextCell(entry.Name);
+        report.TextCell(entry.Description);
+        report.BulletCell(escapeRtf(entry.KeyNeeds));
+        report.ResetIndents();
+        bulletsOrEmpty(report, keyCharLines(entry));
+        bulletsOrEmpty(report, marketPotentialLines(report, entry));
+    }
+    report.writer().EndTable();
+
+    static constexpr int kGroupEdges[] = {1600, 9600};
+    report.TableTitle(texts.groupTable, 2);
+    report.HeaderRow(kGroupEdges, {"Group", "Contents"});
+    for (const TCustProd& entry : list) {
+        if (!entry.Members)
+            continue;
+        report.BoxedRow(kGroupEdges);
+        report.TextCell(entry.Name);
+        report.RtfCell(memberNames(list, *entry.Members));
+    }
+    report.writer().EndTable();
+}
+
+const std::string* nameAt(const TDelList<TCustProd>& list, int32_t index)
+{
+    return list.InRange(index) ? &list[index].Name : nullptr;
+}
+
+// The capability a market-group reference names: Link in the general list when Rank is negative,
+// otherwise Link in the capabilities of product Rank.
+const std::string* capabilityName(const TCaseData& data, const TRankedItem& ref)
+{
+    const TDelList<TCapability>* owner = &data.Capabilities;
+    if (ref.Rank >= 0) {
+        if (!data.Products.InRange(ref.Rank))
+            return nullptr;
+        owner = &data.Products[ref.Rank].Capabilities;
+    }
+    return owner->InRange(ref.Link) ? &(*owner)[ref.Link].Name : nullptr;
+}
+
+std::string escapedOrEmpty(const std::string* text) { return text ? escapeRtf(*text) : std::string(); }
+
+template <class NameFn>
+void writeRefBlock(ReportBuilder& report, std::span<const int> edges, const char* label,
+                   const TDelList<TRankedItem>& refs, NameFn referencedName)
+{
+    TRTFWriter& rtf = report.writer();
+    const int count = refs.Count();
+    for (int k = 0; k < count; ++k) {
+        rtf.NextRow();
+        rtf.SetBorders(7, 1);
+        if (k == 0)
+            rtf.SetBorders(2, 4);
+        if (k < count - 1)
+            rtf.SetCellBorder(1, 3, 0);
+        if (k > 0)
+            rtf.SetCellBorder(1, 2, 0);
+        rtf.DefineCells(edges);
+        if (k == 0)
+            report.RtfCell(label);
+        else
+            report.EmptyCell();
+        report.RtfCell(referencedName(refs[k]));
+        report.TextCell(refs[k].Name);
+    }
+}
+
+} // namespace
+
+void writeCustomersChapter(ReportBuilder& report)
+{
+    report.ChapterHeading("4. Envision Your Customers");
+    writeCustProdChapter(report, report.data().Customers, kCustomerTexts);
+}
+
+void writeProductsChapter(ReportBuilder& report)
+{
+    report.ChapterHeading("5. Design Your Services/Products");
+    writeCustProdChapter(report, report.data().Products, kProductTexts);
+}
+
+void writeMarketGroupsChapter(ReportBuilder& report)
+{
+    const TCaseData& data = report.data();
+    report.ChapterHeading("8. Define Your Market Groups");
+    static constexpr int kEdges[] = {3200, 6400, 9600};
+    for (const TMarketGroup& group : data.MarketGroups) {
+        report.TableTitle("Contents of Market Group '" + escapeRtf(group.Name) + "'", 3);
+        report.HeaderRow(kEdges, {"", "Name (Type)", "Remarks"});
+        writeRefBlock(report, kEdges, "Customers", group.CustomerRefs,
+                      [&](const TRankedItem& ref) { return escapedOrEmpty(nameAt(data.Customers, ref.Rank)); });
+        writeRefBlock(report, kEdges, "Services", group.ServiceRefs, [&](const TRankedItem& ref) {
+            return escapedOrEmpty(nameAt(data.Products, ref.Rank)) + " (" +
+                   (ref.Link != 0 ? "Partner" : "Independent") + ")";
+        });
+        writeRefBlock(report, kEdges, "Capabilities", group.CapabilityRefs,
+                      [&](const TRankedItem& ref) { return escapedOrEmpty(capabilityName(data, ref)); });
+        report.writer().EndTable();
+    }
+}
