@@ -6,6 +6,7 @@
 
 #include "cli/check_command.h"
 #include "cli/cli_support.h"
+#include "cli/export_rtf_command.h"
 #include "cli/from_json_command.h"
 #include "cli/to_json_command.h"
 
@@ -25,6 +26,7 @@ constexpr Command kCommands[] = {
     {"check", kCheckSynopsis, kCheckSummary, runCheck},
     {"to-json", kToJsonSynopsis, kToJsonSummary, runToJson},
     {"from-json", kFromJsonSynopsis, kFromJsonSummary, runFromJson},
+    {"export-rtf", kExportRtfSynopsis, kExportRtfSummary, runExportRtf},
 };
 
 void printHelp(std::ostream& out)
