@@ -181,6 +181,8 @@ public:
     }
 
 private:
+    static constexpr std::size_t kMaxDepth = 64;
+
     struct Frame {
         OrderedJson* container = nullptr;
         std::string path;
@@ -235,6 +237,11 @@ private:
     bool open(OrderedJson empty)
     {
         std::string path = currentPath();
+        // A case nests seven levels deep; this bounds the memory a hostile document can take.
+        if (frames_.size() >= kMaxDepth) {
+            error_ = describeJsonPath(path) + ": nested deeper than " + std::to_string(kMaxDepth) + " levels";
+            return false;
+        }
         OrderedJson* container = store(std::move(empty));
         Frame frame;
         frame.container = container;

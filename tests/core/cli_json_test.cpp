@@ -415,6 +415,16 @@ TEST(CliJson, SyntaxErrorsGiveTheirPositionAndWriteNothing)
     }
 }
 
+TEST(CliJson, DeepNestingIsRefusedEarly)
+{
+    const std::string deep = "{\"Title\": " + std::string(100000, '[') + std::string(100000, ']') + "}";
+    ParsedJson parsed;
+    const auto error = parseJsonStrict(deep, parsed);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_TRUE(error->starts_with("Title[0][0]")) << *error;
+    EXPECT_TRUE(error->ends_with(": nested deeper than 64 levels")) << *error;
+}
+
 TEST(CliJson, NonFiniteNumbersMakeToJsonFailWithTheirPath)
 {
     struct Damage {
