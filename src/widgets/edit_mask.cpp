@@ -1,5 +1,7 @@
 #include "widgets/edit_mask.h"
 
+#include <algorithm>
+
 #include "widgets/text_convert.h"
 
 namespace {
@@ -24,21 +26,44 @@ bool isQtMaskMeta(QChar c)
     return QStringLiteral("AaNnXx90DdHhBb#<>!\\[]{}").contains(c);
 }
 
-QString slotClass(EditMask::Slot slot)
+bool slotAccepts(EditMask::Slot slot, QChar c)
 {
     switch (slot) {
     case EditMask::Slot::RequiredDigit:
-    case EditMask::Slot::OptionalDigit: return QStringLiteral("[0-9]");
-    case EditMask::Slot::DigitOrSign: return QStringLiteral("[0-9+\\-]");
+    case EditMask::Slot::OptionalDigit: return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    case EditMask::Slot::DigitOrSign:
+        return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('+') || c == QLatin1Char('-');
     case EditMask::Slot::RequiredLetter:
-    case EditMask::Slot::OptionalLetter: return QStringLiteral("\\p{L}");
+    case EditMask::Slot::OptionalLetter: return c.isLetter();
     case EditMask::Slot::RequiredAlnum:
-    case EditMask::Slot::OptionalAlnum: return QStringLiteral("[\\p{L}0-9]");
+    case EditMask::Slot::OptionalAlnum: return c.isLetterOrNumber();
     case EditMask::Slot::RequiredAny:
-    case EditMask::Slot::OptionalAny: return QStringLiteral(".");
+    case EditMask::Slot::OptionalAny: return true;
     case EditMask::Slot::Literal: break;
     }
-    return {};
+    return false;
+}
+
+// Fits typed characters to the positions of a literal-free mask, where any optional slot may stay
+// empty: Acceptable when every character found a slot and no required slot is left over,
+// Intermediate when only required positions are missing, Invalid otherwise.
+QValidator::State fitToSlots(const QVector<EditMask::Position>& positions, const QString& input, int i, int k)
+{
+    if (i == input.size()) {
+        for (int rest = k; rest < positions.size(); ++rest) {
+            if (!isOptional(positions.at(rest).slot))
+                return QValidator::Intermediate;
+        }
+        return QValidator::Acceptable;
+    }
+    if (k == positions.size())
+        return QValidator::Invalid;
+    QValidator::State best = QValidator::Invalid;
+    if (slotAccepts(positions.at(k).slot, input.at(i)))
+        best = fitToSlots(positions, input, i + 1, k + 1);
+    if (best != QValidator::Acceptable && isOptional(positions.at(k).slot))
+        best = std::max(best, fitToSlots(positions, input, i, k + 1));
+    return best;
 }
 
 QChar applyCase(QChar c, EditMask::Case letterCase)
@@ -157,22 +182,6 @@ QString EditMask::qtInputMask() const
     return out;
 }
 
-QRegularExpression EditMask::pattern() const
-{
-    QString re = QStringLiteral("^");
-    for (const auto& p : positions_) {
-        if (p.slot == Slot::Literal) {
-            re += QRegularExpression::escape(QString(p.literal));
-            continue;
-        }
-        re += slotClass(p.slot);
-        if (isOptional(p.slot))
-            re += QLatin1Char('?');
-    }
-    re += QLatin1Char('$');
-    return QRegularExpression(re, QRegularExpression::UseUnicodePropertiesOption);
-}
-
 QString EditMask::textFromDisplay(const QString& display) const
 {
     QString out;
@@ -216,7 +225,7 @@ QString EditMask::displayFromText(const QString& text) const
 }
 
 EditMaskValidator::EditMaskValidator(const EditMask& mask, QObject* parent)
-    : QValidator(parent), mask_(mask), pattern_(mask.pattern())
+    : QValidator(parent), mask_(mask)
 {
 }
 
@@ -239,10 +248,7 @@ QValidator::State EditMaskValidator::validate(QString& input, int&) const
     }
     if (!isEncodable(input))
         return Invalid;
-    const auto match = pattern_.match(input, 0, QRegularExpression::PartialPreferCompleteMatch);
-    if (match.hasMatch())
-        return Acceptable;
-    return match.hasPartialMatch() ? Intermediate : Invalid;
+    return fitToSlots(positions, input, 0, 0);
 }
 
 MaskedLineEdit::MaskedLineEdit(QWidget* parent) : QLineEdit(parent)

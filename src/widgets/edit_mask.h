@@ -20,7 +20,6 @@
 // positions, read back in the text form the model expects ("  /  /    " when left empty).
 
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QString>
 #include <QValidator>
 #include <QVector>
@@ -54,8 +53,6 @@ public:
 
     // For masks with literals: the equivalent Qt input mask, blank character included.
     QString qtInputMask() const;
-    // For masks without literals: the whole-text pattern the typed characters must match.
-    QRegularExpression pattern() const;
 
     // Text of a fixed-position field as the model reads it: blanks become spaces, literals are
     // kept or dropped as the mask says.
@@ -80,7 +77,6 @@ public:
 
 private:
     EditMask mask_;
-    QRegularExpression pattern_;
 };
 
 // A one-line edit that follows a classic mask. Without a mask it still refuses characters that
