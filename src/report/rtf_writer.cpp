@@ -1,7 +1,12 @@
 #include "report/rtf_writer.h"
 
 #include <charconv>
+#include <cstdint>
 #include <iostream>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 #include "model/atomic_file.h"
 
@@ -48,6 +53,22 @@ void forEachLine(std::string_view text, PieceFn piece, BetweenFn between)
         between();
         text.remove_prefix(pos + kLineBreak.size());
     }
+}
+
+// A report of a large case runs to tens of megabytes, and on virtual machines the first touch of
+// each 4 KB page can cost more than writing the bytes. Asking for huge pages on such a buffer cuts
+// that cost by an order of magnitude; it is only a hint, so any failure is ignored.
+void adviseHugePages([[maybe_unused]] char* data, [[maybe_unused]] std::size_t size)
+{
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    constexpr std::size_t kHugePage = std::size_t{2} << 20;
+    if (size < 2 * kHugePage)
+        return;
+    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kHugePage - 1) & ~(kHugePage - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kHugePage - 1);
+    if (end > begin)
+        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#endif
 }
 
 } // namespace
@@ -125,6 +146,14 @@ TRTFWriter::TRTFWriter(WarningHandler warn) : warn_(std::move(warn))
         fonts_[slot++] = FontSlot{font.name, font.family, font.charset, false};
     if (!warn_)
         warn_ = [](const std::string& message) { std::cerr << message << '\n'; };
+}
+
+void TRTFWriter::Reserve(std::size_t bytes)
+{
+    if (bytes <= body_.capacity())
+        return;
+    body_.reserve(bytes);
+    adviseHugePages(body_.data(), body_.capacity());
 }
 
 void TRTFWriter::NewDocument()
@@ -336,12 +365,11 @@ void TRTFWriter::BuildDocument()
     header.append("}");
     header.append(documentFormatWords(format_));
 
-    std::string document;
-    document.reserve(header.size() + body_.size() + 1);
-    document.append(header);
-    document.append(body_);
-    document.append("}");
-    body_ = std::move(document);
+    // In place: a report of tens of megabytes is not copied into a second buffer, whose fresh pages
+    // would cost as much as building the body did. Reserve() leaves room for the header.
+    body_.reserve(header.size() + body_.size() + 1);
+    body_.insert(0, header);
+    body_.push_back('}');
     format_ = TRTFDocFormatting{};
 }
 

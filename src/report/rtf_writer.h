@@ -65,7 +65,7 @@ public:
     // The format of the document under construction; change it between NewDocument and BuildDocument.
     TRTFDocFormatting& DocFormat() { return format_; }
     // Capacity hint for the body, so that a large report grows without repeated reallocation.
-    void Reserve(std::size_t bytes) { body_.reserve(bytes); }
+    void Reserve(std::size_t bytes);
 
     void SetFont(std::string_view name);
     void SetFontSize(int points);
