@@ -142,7 +142,7 @@ protected:
     int gridLineWidth() const { return showGrid() ? 1 : 0; }
 
     // Decides a request to move the current cell; the selection model asks it.
-    bool acceptCellChange(const QModelIndex& target);
+    virtual bool acceptCellChange(const QModelIndex& target);
 
 private:
     friend class CellTextModel;

@@ -1,0 +1,285 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <vector>
+
+#include "shell/protocol_state.h"
+#include "widgets/advanced_grid.h"
+
+namespace {
+
+bool within(QWidget* widget, QWidget* ancestor)
+{
+    return widget && ancestor && (widget == ancestor || ancestor->isAncestorOf(widget));
+}
+
+// Four columns like the risk grid: a name, a number, a type drop-down, a check; column 2 of the
+// empty last row is refused.
+struct RiskLikeGrid {
+    TAdvancedGrid grid;
+    std::vector<QStringList> rows{{"Flood", "5", "Financial", "X"}, {"Strike", "2", "Political", ""}};
+    QVariant values = QStringList{"Financial", "Political"};
+    int initCount = 0;
+    QStringList errors;
+
+    RiskLikeGrid()
+    {
+        grid.setColumnWidths({100, 50, 90, 40});
+        grid.setCellTextFunction([this](int col, int row, CellTextUse) -> QString {
+            if (row == 0)
+                return QStringList{"Risk", "Imp.", "Type", "Done"}.value(col);
+            if (row <= static_cast<int>(rows.size()))
+                return rows[static_cast<std::size_t>(row - 1)].value(col);
+            return {};
+        });
+        grid.setCanSelectCellFunction([this](int col, int row) { return !(col == 2 && row == grid.rowCount() - 1); });
+        grid.setOnGetCellValues([this](int, int) { return values; });
+        grid.setOnInitControl([this](int, int, QWidget* control, TControlHandlers&) {
+            ++initCount;
+            return control;
+        });
+        QObject::connect(&grid, &TAdvancedGrid::controlError, [this](const QString& m) { errors << m; });
+        grid.setRowCount(static_cast<int>(rows.size()) + 2);
+    }
+
+    void showActive()
+    {
+        grid.resize(400, 200);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowActive(&grid));
+        grid.setFocus();
+    }
+};
+
+} // namespace
+
+class AdvancedGridTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { protocol::pendingCellEdit().clear(); }
+
+    void setCellControlStoresOnlyOnSelectableBodyCells()
+    {
+        RiskLikeGrid g;
+        g.grid.SetCellControl(2, 0, cckComboBox);  // title row
+        g.grid.SetCellControl(4, 1, cckComboBox);  // beyond the columns
+        g.grid.SetCellControl(2, 4, cckComboBox);  // beyond the rows
+        g.grid.SetCellControl(-1, 1, cckComboBox);
+        g.grid.SetCellControl(2, 3, cckComboBox);  // refused: column 2 of the empty row
+        QCOMPARE(g.grid.CellControl(2, 0), cckNone);
+        QCOMPARE(g.grid.CellControl(4, 1), cckNone);
+        QCOMPARE(g.grid.CellControl(2, 4), cckNone);
+        QCOMPARE(g.grid.CellControl(2, 3), cckNone);
+        g.grid.SetCellControl(2, 2, cckComboBox);
+        QCOMPARE(g.grid.CellControl(2, 2), cckComboBox);
+        // Kinds stay when rows go and come back; the window re-marks after a rebuild anyway.
+        g.grid.setRowCount(2);
+        g.grid.setRowCount(4);
+        QCOMPARE(g.grid.CellControl(2, 2), cckComboBox);
+    }
+
+    void markingTheCurrentCellShowsTheControlAtOnce()
+    {
+        RiskLikeGrid g;
+        g.showActive();
+        QVERIFY(g.grid.setCurrentCell(2, 2));
+        QVERIFY(!g.grid.control());
+        g.grid.SetCellControl(2, 2, cckComboBox);
+        auto* combo = qobject_cast<QComboBox*>(g.grid.control());
+        QVERIFY(combo);
+        QVERIFY(combo->isVisible());
+        QCOMPARE(combo->geometry(), g.grid.visualRect(g.grid.model()->index(1, 2)));
+        QCOMPARE(combo->count(), 2);
+        QCOMPARE(combo->currentText(), QStringLiteral("Political"));
+
+        // Made anew, and so initialised anew, every time it is shown.
+        const int before = g.initCount;
+        g.grid.setCurrentCell(0, 2);
+        QVERIFY(!g.grid.control()->isVisible());
+        g.grid.setCurrentCell(2, 2);
+        QCOMPARE(g.initCount, before + 1);
+    }
+
+    void arrowsJumpOverRefusedCells()
+    {
+        RiskLikeGrid g;
+        g.showActive();
+        QVERIFY(g.grid.setCurrentCell(1, 3));
+        QTest::keyClick(&g.grid, Qt::Key_Right);
+        QCOMPARE(g.grid.currentColumn(), 3);
+        QCOMPARE(g.grid.currentRow(), 3);
+        QTest::keyClick(&g.grid, Qt::Key_Left);
+        QCOMPARE(g.grid.currentColumn(), 1);
+        // Nothing selectable in that direction: the cell stays.
+        QTest::keyClick(&g.grid, Qt::Key_Down);
+        QCOMPARE(g.grid.currentRow(), 3);
+        QVERIFY(!g.grid.isEditorOpen());
+    }
+
+    void valueListsMustBeOneDimensional()
+    {
+        RiskLikeGrid g;
+        g.showActive();
+        g.grid.SetCellControl(2, 1, cckComboBox);
+        g.values = QVariantList{};
+        g.grid.setCurrentCell(2, 1);
+        auto* combo = qobject_cast<QComboBox*>(g.grid.control());
+        QVERIFY(combo);
+        QCOMPARE(combo->count(), 0);
+        QVERIFY(g.errors.isEmpty());
+
+        g.values = QVariantList{QVariantList{"a", "b"}, QVariantList{"c", "d"}};
+        QVERIFY(!g.grid.ShowControl(2, 1));
+        QCOMPARE(g.errors, QStringList{TAdvancedGrid::kNotOneDimensional});
+        QVERIFY(!g.grid.control()->isVisible());
+
+        // The grid stays usable after the error.
+        g.values = QVariantList{1, 2, 3};
+        QVERIFY(g.grid.ShowControl(2, 1));
+        QCOMPARE(qobject_cast<QComboBox*>(g.grid.control())->itemText(2), QStringLiteral("3"));
+    }
+
+    void customKindWithoutControlIsReported()
+    {
+        RiskLikeGrid g;
+        g.showActive();
+        g.grid.SetCellControl(1, 1, cckCustom);
+        g.grid.setCurrentCell(1, 1);
+        QCOMPARE(g.errors, QStringList{TAdvancedGrid::kMissingCustomControl});
+        QVERIFY(!g.grid.control());
+    }
+
+    void checkBoxFollowsXAndWritesBackOnLeaving()
+    {
+        RiskLikeGrid g;
+        g.values = QStringLiteral("Done?");
+        g.showActive();
+        g.grid.SetCellControl(3, 1, cckCheckBox);
+        g.grid.setCurrentCell(3, 1);
+        auto* box = qobject_cast<QCheckBox*>(g.grid.control());
+        QVERIFY(box);
+        QVERIFY(box->isChecked());
+        QCOMPARE(box->text(), QStringLiteral("Done?"));
+
+        QSignalSpy written(&g.grid, &TAdvancedGrid::controlTextWritten);
+        QTest::keyClick(&g.grid, Qt::Key_Space); // any key focuses the control, made anew
+        box = qobject_cast<QCheckBox*>(g.grid.control());
+        QVERIFY(box);
+        QTRY_VERIFY(box->hasFocus());
+        box->setChecked(false);
+        g.grid.setFocus();
+        QTRY_COMPARE(written.count(), 1);
+        QCOMPARE(written.at(0).at(2).toString(), QString());
+
+        g.rows[1][3] = QStringLiteral("x"); // only a capital X ticks the box
+        g.grid.setCurrentCell(3, 2);
+        g.grid.SetCellControl(3, 2, cckCheckBox);
+        QVERIFY(!qobject_cast<QCheckBox*>(g.grid.control())->isChecked());
+    }
+
+    void enterReturnsTheFocusAfterTheWindowsHandler()
+    {
+        RiskLikeGrid g;
+        bool gridHadFocusInHandler = true;
+        int handled = 0;
+        g.grid.setOnInitControl([&](int, int, QWidget* control, TControlHandlers& handlers) {
+            handlers.keyDown = [&](QKeyEvent* key) {
+                if (key->key() == Qt::Key_Return) {
+                    ++handled;
+                    gridHadFocusInHandler = g.grid.hasFocus();
+                }
+                return false;
+            };
+            return control;
+        });
+        g.showActive();
+        g.grid.SetCellControl(2, 1, cckComboBox);
+        g.grid.setCurrentCell(2, 1);
+        QTest::keyClick(&g.grid, Qt::Key_P); // a letter focuses the drop-down, not the text editor
+        QVERIFY(!g.grid.isEditorOpen());
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY(within(focused, g.grid.control()));
+
+        QTest::keyClick(focused, Qt::Key_Return);
+        QCOMPARE(handled, 1);
+        QVERIFY(!gridHadFocusInHandler);
+        QTRY_VERIFY(g.grid.hasFocus());
+    }
+
+    void aHandlerMayRebuildItsOwnControl()
+    {
+        RiskLikeGrid g;
+        QPointer<QWidget> first;
+        g.grid.setOnInitControl([&](int, int, QWidget* control, TControlHandlers& handlers) {
+            if (!first)
+                first = control;
+            handlers.keyDown = [&g](QKeyEvent* key) {
+                if (key->key() == Qt::Key_Return)
+                    g.grid.ShowControl(g.grid.currentColumn(), g.grid.currentRow());
+                return false;
+            };
+            return control;
+        });
+        g.showActive();
+        g.grid.SetCellControl(2, 1, cckComboBox);
+        g.grid.setCurrentCell(2, 1);
+        QTest::keyClick(&g.grid, Qt::Key_F);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(first);                // still alive while its event was being handled
+        QVERIFY(g.grid.control() != first);
+        QTRY_VERIFY(!first);           // and gone afterwards
+        QVERIFY(g.grid.control()->isVisible());
+    }
+
+    void datePickerReadsTheCellInTheShortDateFormat()
+    {
+        const QString saved = TAdvancedGrid::shortDateFormat();
+        TAdvancedGrid::shortDateFormat() = QStringLiteral("d/M/yy");
+        QCOMPARE(TAdvancedGrid::parseShortDate(QStringLiteral("05/11/2026")), QDate(2026, 11, 5));
+        QCOMPARE(TAdvancedGrid::parseShortDate(QStringLiteral("5/11/26")), QDate(2026, 11, 5));
+        QVERIFY(!TAdvancedGrid::parseShortDate(QStringLiteral("31/02/2026")).isValid());
+        QVERIFY(!TAdvancedGrid::parseShortDate(QStringLiteral("  /  /    ")).isValid());
+
+        RiskLikeGrid g;
+        g.rows[0][1] = QStringLiteral("24/12/2025");
+        g.showActive();
+        g.grid.SetCellControl(1, 1, cckDatePicker);
+        g.grid.setCurrentCell(1, 1);
+        auto* picker = qobject_cast<QDateEdit*>(g.grid.control());
+        QVERIFY(picker);
+        QCOMPARE(picker->date(), QDate(2025, 12, 24));
+        TAdvancedGrid::shortDateFormat() = saved;
+    }
+
+    void fiveThousandRowsAndManyColumnsKeepTheirKinds()
+    {
+        TAdvancedGrid grid;
+        grid.setColumnCount(40);
+        grid.setRowCount(5001);
+        grid.setCellTextFunction([](int col, int row, CellTextUse) { return QStringLiteral("%1:%2").arg(col).arg(row); });
+        for (int row = 1; row < 5001; ++row)
+            grid.SetCellControl(35, row, row % 2 ? cckComboBox : cckDatePicker);
+        QCOMPARE(grid.CellControl(35, 4999), cckComboBox);
+        QCOMPARE(grid.CellControl(35, 5000), cckDatePicker);
+        QCOMPARE(grid.CellControl(34, 5000), cckNone);
+        QCOMPARE(grid.CellControl(35, 5001), cckNone);
+        QCOMPARE(grid.CellControl(400, 40000), cckNone);
+
+        grid.resize(300, 200);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QVERIFY(grid.setCurrentCell(35, 4999));
+        grid.scrollTo(grid.model()->index(4998, 35));
+        QVERIFY(qobject_cast<QComboBox*>(grid.control()));
+        QVERIFY(grid.control()->isVisible());
+        QCOMPARE(qobject_cast<QComboBox*>(grid.control())->currentText(), QStringLiteral("35:4999"));
+    }
+};
+
+QTEST_MAIN(AdvancedGridTest)
+#include "widgets_advanced_grid_test.moc"
