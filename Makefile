@@ -13,7 +13,7 @@ DEB_PACKAGES := cmake ninja-build g++ make pkg-config clang libclang-rt-14-dev \
 
 CMAKE_CONFIGURE = cmake -S . -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 
-.PHONY: deps configure build test test-sanitize run bench fuzz clean
+.PHONY: deps configure build test test-sanitize test-interop run bench fuzz clean
 
 deps:
 	@missing=$$(for p in $(DEB_PACKAGES); do \
@@ -42,6 +42,14 @@ test-sanitize: deps
 	$(CMAKE_CONFIGURE) -B $(BUILD)-sanitize -DCORVANTIX_CORE_ONLY=ON -DCORVANTIX_SANITIZE=address,undefined
 	cmake --build $(BUILD)-sanitize -j $(JOBS)
 	ctest --test-dir $(BUILD)-sanitize --output-on-failure -j $(JOBS)
+
+# Opens exported reports in a real RTF reader (LibreOffice, headless). Kept apart from `make test`
+# because the reader is a large install; without it the check is skipped.
+test-interop: build
+	@dpkg-query -W -f='$${Status}\n' libreoffice-writer-nogui 2>/dev/null | grep -q '^install ok installed' || { \
+		$(SUDO) apt-get update -q && \
+		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q --no-install-recommends libreoffice-writer-nogui; }
+	CORVANTIX_REQUIRE_INTEROP=1 $(BUILD)/bin/core_tests --gtest_filter='ReportInterop.*'
 
 run: build
 	@if [ -x $(BUILD)/bin/corvantix ]; then \

@@ -47,7 +47,11 @@ INSTANTIATE_TEST_SUITE_P(
                       IntegerCase{-32769, bytes({4, 0xFF, 0x7F, 0xFF, 0xFF})},
                       IntegerCase{70000, bytes({4, 0x70, 0x11, 0x01, 0x00})},
                       IntegerCase{std::numeric_limits<int32_t>::max(), bytes({4, 0xFF, 0xFF, 0xFF, 0x7F})},
-                      IntegerCase{std::numeric_limits<int32_t>::min(), bytes({4, 0, 0, 0, 0x80})}));
+                      IntegerCase{std::numeric_limits<int32_t>::min(), bytes({4, 0, 0, 0, 0x80})}),
+    [](const ::testing::TestParamInfo<IntegerCase>& info) {
+        const auto v = info.param.value;
+        return (v < 0 ? "minus" : "") + std::to_string(v < 0 ? -static_cast<int64_t>(v) : v);
+    });
 
 TEST(ValueStream, StringsSwitchToTheLongTagAbove255Bytes)
 {
