@@ -7,6 +7,7 @@
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QMetaMethod>
@@ -244,6 +245,8 @@ bool TAdvancedGrid::fillControl(TCellControlKind kind, int col, int row)
         if (combo->isEditable()) {
             combo->setCurrentIndex(-1);
             combo->setEditText(text);
+            // Narrow cells show the start of the text, not its end.
+            combo->lineEdit()->setCursorPosition(0);
         } else {
             int found = -1;
             for (int k = 0; k < combo->count(); ++k) {

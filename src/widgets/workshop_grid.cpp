@@ -355,9 +355,18 @@ void WorkshopGrid::editorTextEdited(int col, int row, const QString& text)
 
 void WorkshopGrid::ensureCurrentCell()
 {
-    if (currentIndex().isValid() || model_->rowCount() == 0 || model_->columnCount() == 0)
+    if (currentIndex().isValid())
         return;
-    auto* guarded = static_cast<GuardedSelectionModel*>(selectionModel());
-    QScopedValueRollback<bool> rollback(guarded->unguarded, true);
-    guarded->setCurrentIndex(model_->index(0, 0), QItemSelectionModel::NoUpdate);
+    // The first cell the window allows; a grid that allows none (a totals grid) has no
+    // current cell and so shows no highlight.
+    for (int row = 1; row < rowCount(); ++row) {
+        for (int col = 0; col < columnCount(); ++col) {
+            if (!canSelectCell(col, row))
+                continue;
+            auto* guarded = static_cast<GuardedSelectionModel*>(selectionModel());
+            QScopedValueRollback<bool> rollback(guarded->unguarded, true);
+            guarded->setCurrentIndex(indexOf(col, row), QItemSelectionModel::NoUpdate);
+            return;
+        }
+    }
 }

@@ -211,10 +211,8 @@ void TitleRowHeader::paintSection(QPainter* painter, const QRect& rect, int logi
 
 bool TitleRowHeader::onSectionEdge(int x) const
 {
-    if (sectionResizeMode(0) != QHeaderView::Interactive)
-        return false;
     const int col = logicalIndexAt(x);
-    if (col < 0)
+    if (col < 0 || sectionResizeMode(col) != QHeaderView::Interactive)
         return false;
     const int start = sectionViewportPosition(col);
     const int end = start + sectionSize(col);
