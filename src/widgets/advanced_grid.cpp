@@ -1,5 +1,7 @@
 #include "widgets/advanced_grid.h"
 
+#include "shell/prompts.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,7 +11,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMessageBox>
 #include <QMetaMethod>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -323,7 +324,7 @@ void TAdvancedGrid::reportError(const QString& message)
     if (isSignalConnected(QMetaMethod::fromSignal(&TAdvancedGrid::controlError)))
         emit controlError(message);
     else
-        QMessageBox::critical(window(), QApplication::applicationName(), message);
+        prompts().error(message);
 }
 
 bool TAdvancedGrid::eventFilter(QObject* watched, QEvent* event)

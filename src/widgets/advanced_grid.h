@@ -91,7 +91,7 @@ public:
 signals:
     // The control's value written back when the focus left it.
     void controlTextWritten(int col, int row, const QString& text);
-    // An error of ShowControl. Without a receiver the grid shows it in a message box.
+    // An error of ShowControl. Without a receiver the grid shows it as the shell shows errors.
     void controlError(const QString& message);
 
 protected:

@@ -121,6 +121,26 @@ private slots:
         QVERIFY(!g.grid.isEditorOpen());
     }
 
+    void pickOnlyListSelectsTheLastExactlyEqualItem()
+    {
+        RiskLikeGrid g;
+        g.values = QStringList{"Political", "political", "Political", "Other"};
+        g.grid.setOnInitControl([](int, int, QWidget* control, TControlHandlers&) {
+            qobject_cast<QComboBox*>(control)->setEditable(false);
+            return control;
+        });
+        g.showActive();
+        g.grid.SetCellControl(2, 2, cckComboBox);
+        g.grid.setCurrentCell(2, 2);
+        auto* combo = qobject_cast<QComboBox*>(g.grid.control());
+        QVERIFY(combo);
+        QCOMPARE(combo->currentIndex(), 2);
+
+        g.rows[1][2] = QStringLiteral("POLITICAL"); // no exact match: nothing selected
+        g.grid.ShowControl(2, 2);
+        QCOMPARE(qobject_cast<QComboBox*>(g.grid.control())->currentIndex(), -1);
+    }
+
     void valueListsMustBeOneDimensional()
     {
         RiskLikeGrid g;
@@ -278,6 +298,13 @@ private slots:
         QVERIFY(qobject_cast<QComboBox*>(grid.control()));
         QVERIFY(grid.control()->isVisible());
         QCOMPARE(qobject_cast<QComboBox*>(grid.control())->currentText(), QStringLiteral("35:4999"));
+
+        // Scrolled out of view, the control hides; back in view, it follows the cell.
+        grid.scrollToTop();
+        QVERIFY(!grid.control()->isVisible());
+        grid.scrollTo(grid.model()->index(4998, 35));
+        QVERIFY(grid.control()->isVisible());
+        QCOMPARE(grid.control()->geometry(), grid.visualRect(grid.model()->index(4998, 35)));
     }
 };
 

@@ -310,6 +310,25 @@ private slots:
         QVERIFY(g.grid.setCurrentCell(1, 1));
     }
 
+    void aGridThatAllowsNoCellHasNoCurrentCell()
+    {
+        WorkshopGrid totals;
+        totals.setCanSelectCellFunction([](int, int) { return false; });
+        totals.setColumnCount(3);
+        totals.setRowCount(4);
+        QCOMPARE(totals.currentRow(), -1);
+        QVERIFY(!totals.setCurrentCell(1, 2));
+
+        WorkshopGrid plain;
+        plain.setColumnCount(2);
+        plain.setRowCount(3);
+        QCOMPARE(plain.currentColumn(), 0);
+        QCOMPARE(plain.currentRow(), 1);
+        plain.setRowCount(1); // title row only
+        QCOMPARE(plain.currentRow(), -1);
+        QCOMPARE(plain.rowCount(), 1);
+    }
+
     void rowColourReachesThePainting()
     {
         EntryGrid g;
