@@ -58,6 +58,14 @@ TAdvancedGrid::TAdvancedGrid(QWidget* parent) : WorkshopGrid(parent)
     connect(verticalHeader(), &QHeaderView::sectionResized, this, [this] { placeControl(); });
 }
 
+TAdvancedGrid::~TAdvancedGrid()
+{
+    // The control is destroyed with the viewport, after this object: its events must not reach
+    // the filter of a grid that is half gone.
+    if (control_)
+        removeFromTree(control_, this);
+}
+
 QString& TAdvancedGrid::shortDateFormat()
 {
     static QString format = QLocale::system().dateFormat(QLocale::ShortFormat);

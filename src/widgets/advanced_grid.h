@@ -61,6 +61,7 @@ class TAdvancedGrid : public WorkshopGrid {
     Q_OBJECT
 public:
     explicit TAdvancedGrid(QWidget* parent = nullptr);
+    ~TAdvancedGrid() override;
 
     void setOnGetCellValues(TGetCellValues handler) { onGetCellValues_ = std::move(handler); }
     void setOnInitControl(TInitControl handler) { onInitControl_ = std::move(handler); }

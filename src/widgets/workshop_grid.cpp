@@ -41,6 +41,8 @@ WorkshopGrid::WorkshopGrid(QWidget* parent) : QTableView(parent)
 
 WorkshopGrid::~WorkshopGrid()
 {
+    // Focus moves while the widgets are torn down; this grid must no longer hear of it.
+    disconnect(qApp, nullptr, this, nullptr);
     auto& pending = protocol::pendingCellEdit();
     if (pending.grid == static_cast<QObject*>(this))
         pending.clear();

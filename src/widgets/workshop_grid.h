@@ -17,6 +17,9 @@
 //   - a pending edit recorded by another grid is never committed here, and nothing is committed
 //     while the updating switch is on.
 //
+// The editor opens on typing, F2, Enter or a double click on the current cell; Enter closes it
+// (even on text a mask finds incomplete), Escape abandons it, Tab leaves the cell.
+//
 // Reported to the window: Alt+Delete with the editor closed (deleteRequested), any mouse button
 // pressed on a title cell (titlePressed), presses on ordinary cells (cellPressed) and every
 // change of the current cell (cellSelected).
