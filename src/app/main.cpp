@@ -1,0 +1,37 @@
+#include "about_dialog.h"
+#include "splash.h"
+
+#include "shell/dlg_add_mod.h"
+#include "shell/main_form.h"
+#include "shell/print_progress_form.h"
+#include "shell/shell_resources.h"
+#include "shell/unexpected_errors.h"
+
+int main(int argc, char* argv[])
+{
+    TApplication app(argc, argv);
+    initShellResources();
+
+    TSplashForm splash;
+    splash.showNow();
+
+    QApplication::setApplicationName(QStringLiteral("Corvantix"));
+    QApplication::setApplicationVersion(QStringLiteral(CORVANTIX_VERSION));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/corvantix.svg")));
+
+    TMainForm mainForm;
+    QObject::connect(&mainForm, &TMainForm::aboutRequested, &mainForm, [&mainForm] {
+        TAboutForm about(&mainForm);
+        about.exec();
+    });
+    // The two dialogs every window shares, created hidden now so they are ready when needed.
+    TDlgAddMod::setShared(new TDlgAddMod(&mainForm));
+    TPrintProgressForm::setShared(new TPrintProgressForm(&mainForm));
+
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1)
+        mainForm.setStartupFile(arguments.at(1));
+    mainForm.showMaximized();
+    splash.raise();
+    return QApplication::exec();
+}

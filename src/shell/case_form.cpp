@@ -1,0 +1,127 @@
+#include "shell/case_form.h"
+
+#include "model/case_data.h"
+#include "model/case_file.h"
+#include "shell/cp1252_text_edit.h"
+#include "shell/protocol_state.h"
+#include "widgets/text_convert.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+TCaseForm::TCaseForm(QWidget* parent) : TChildForm(parent), data_(std::make_unique<TCaseData>())
+{
+    auto* lblTitle = new QLabel(tr("&Title:"), this);
+    edtTitle = new QLineEdit(this);
+    edtTitle->setObjectName(QStringLiteral("edtTitle"));
+    edtTitle->setMaxLength(kTitleMaxLength);
+    edtTitle->setValidator(new Cp1252Validator(edtTitle));
+    lblTitle->setBuddy(edtTitle);
+
+    auto* lblDesc = new QLabel(tr("&Description:"), this);
+    edtDesc = new Cp1252PlainTextEdit(this);
+    edtDesc->setObjectName(QStringLiteral("edtDesc"));
+    edtDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Undo is the case's own (Edit > Undo); the field's private history would bypass it.
+    edtDesc->setUndoRedoEnabled(false);
+    lblDesc->setBuddy(edtDesc);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(lblTitle, 0, 0);
+    layout->addWidget(edtTitle, 1, 0);
+    layout->addWidget(lblDesc, 2, 0);
+    layout->addWidget(edtDesc, 3, 0);
+    layout->setRowStretch(3, 1);
+    setFixedSize(343, 185);
+
+    connect(edtTitle, &QLineEdit::textEdited, this, &TCaseForm::fieldEdited);
+    connect(edtDesc, &QPlainTextEdit::textChanged, this, &TCaseForm::fieldEdited);
+
+    wmRetitle();
+    sendRefresh();
+}
+
+TCaseForm::~TCaseForm() = default;
+
+bool TCaseForm::LoadCase(const QString& path, CaseFileError* error)
+{
+    const std::string fileName = QFile::encodeName(path).toStdString();
+    if (auto failure = loadCaseFile(fileName, *data_)) {
+        if (error)
+            *error = *failure;
+        return false;
+    }
+    data_->FileName = fileName;
+    data_->Modified = false;
+    wmRetitle();
+    sendRefresh();
+    return true;
+}
+
+void TCaseForm::SaveUndoState()
+{
+    undo_.push(*data_);
+    emit undoAvailabilityChanged(true);
+}
+
+bool TCaseForm::Undo()
+{
+    const bool restored = undo_.restore(*data_);
+    emit undoAvailabilityChanged(!undo_.empty());
+    return restored;
+}
+
+void TCaseForm::SetModified()
+{
+    data_->Modified = true;
+}
+
+void TCaseForm::wmCommit()
+{
+    const QString title = edtTitle->text();
+    if (title != toQt(data_->Title))
+        data_->Title = toModel(title);
+    const QString description = edtDesc->toPlainText();
+    if (description != toQt(data_->Description))
+        data_->Description = toModel(description);
+}
+
+void TCaseForm::wmRefresh()
+{
+    protocol::UpdatingGuard guard;
+    const QString title = toQt(data_->Title);
+    // A stored title longer than the typing limit is shown whole rather than cut, so that committing
+    // the field can never shorten it.
+    edtTitle->setMaxLength(std::max<int>(kTitleMaxLength, static_cast<int>(title.size())));
+    edtTitle->setText(title);
+    const QString description = toQt(data_->Description);
+    if (edtDesc->toPlainText() != description)
+        edtDesc->setPlainText(description);
+}
+
+void TCaseForm::fieldEdited()
+{
+    if (protocol::updating())
+        return;
+    SaveUndoState();
+    wmCommit();
+    SetModified();
+}
+
+void TCaseForm::closeEvent(QCloseEvent* event)
+{
+    if (!closeApproved_) {
+        bool allow = true;
+        emit closeRequested(this, &allow);
+        if (!allow) {
+            event->ignore();
+            return;
+        }
+    }
+    closeApproved_ = true;
+    emit closing(this);
+    event->accept();
+}

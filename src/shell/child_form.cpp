@@ -1,0 +1,51 @@
+#include "shell/child_form.h"
+
+#include "model/case_data.h"
+#include "shell/case_form.h"
+#include "shell/protocol_state.h"
+
+#include <QFile>
+#include <QMdiSubWindow>
+
+TChildForm::TChildForm(QWidget* parent) : QWidget(parent) {}
+
+void TChildForm::wmCaseClosed(TCaseForm*) {}
+
+void TChildForm::wmRetitle()
+{
+    const QString text = caption();
+    setWindowTitle(text);
+    if (auto* frame = subWindow())
+        frame->setWindowTitle(text);
+}
+
+void TChildForm::wmShowWorkshop(TCaseForm*, int) {}
+
+void TChildForm::sendCommit()
+{
+    protocol::foundAnswer() = false;
+    wmCommit();
+}
+
+void TChildForm::sendRefresh()
+{
+    protocol::UpdatingGuard guard;
+    wmRefresh();
+}
+
+QString TChildForm::caption() const
+{
+    const TCaseForm* owner = caseForm();
+    const QString file = owner ? displayFileName(owner->data().FileName) : QStringLiteral("untitled");
+    return file + QStringLiteral(" - ") + captionWord();
+}
+
+QMdiSubWindow* TChildForm::subWindow() const
+{
+    return qobject_cast<QMdiSubWindow*>(parentWidget());
+}
+
+QString displayFileName(const std::string& fileName)
+{
+    return QFile::decodeName(QByteArray::fromStdString(fileName));
+}

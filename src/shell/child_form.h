@@ -1,0 +1,51 @@
+#pragma once
+
+// A window of the main window's child area: a case window or a workshop window. Windows keep each
+// other current through five messages, delivered as synchronous virtual calls on the GUI thread by
+// the main window (broadcasts run from the last child to the first).
+
+#include <QString>
+#include <QWidget>
+
+class QMdiSubWindow;
+class TCaseForm;
+
+class TChildForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TChildForm(QWidget* parent = nullptr);
+
+    // wmCommit: write what edit fields still hold into the model. No undo snapshot, no change of
+    // Modified, and the pending cell edit is left alone.
+    virtual void wmCommit() {}
+    // wmRefresh: reload every control from the model. Always delivered with the updating switch on.
+    virtual void wmRefresh() {}
+    // wmCaseClosed: `closing` is going away. Workshop windows commit, and those of `closing`
+    // destroy themselves; the case window ignores it.
+    virtual void wmCaseClosed(TCaseForm* closing);
+    // wmRetitle: set the caption again from the case's current FileName.
+    virtual void wmRetitle();
+    // wmShowWorkshop: answered only by the workshop window of `caseForm` with `identifier`.
+    virtual void wmShowWorkshop(TCaseForm* caseForm, int identifier);
+
+    // Delivery to this window alone, as every sender does it: commit clears the found answer, refresh
+    // runs with the updating switch on.
+    void sendCommit();
+    void sendRefresh();
+
+    // The case this window belongs to (itself for a case window); null before a workshop's Init.
+    virtual TCaseForm* caseForm() const = 0;
+    // The word after the file name in the caption: "Case" or the workshop's name.
+    virtual QString captionWord() const = 0;
+    virtual int helpContext() const = 0;
+    // Page of the help resources that F1 opens for this window.
+    virtual QString helpPage() const = 0;
+
+    // FileName of the case, " - " and the caption word.
+    QString caption() const;
+    // The frame of this window in the child area, if it has been placed there.
+    QMdiSubWindow* subWindow() const;
+};
+
+// Shows a model file name (a path in the file system's encoding) to the user.
+QString displayFileName(const std::string& fileName);

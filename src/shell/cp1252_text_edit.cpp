@@ -1,0 +1,48 @@
+#include "shell/cp1252_text_edit.h"
+
+#include "shell/prompts.h"
+#include "widgets/text_convert.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+
+void Cp1252PlainTextEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (!isReadOnly() && !event->text().isEmpty() && !isEncodable(event->text())) {
+        prompts().beep();
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void Cp1252PlainTextEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (!event->commitString().isEmpty() && !isEncodable(event->commitString())) {
+        prompts().beep();
+        QInputMethodEvent withoutCommit(event->preeditString(), event->attributes());
+        QPlainTextEdit::inputMethodEvent(&withoutCommit);
+        return;
+    }
+    QPlainTextEdit::inputMethodEvent(event);
+}
+
+bool Cp1252PlainTextEdit::canInsertFromMimeData(const QMimeData* source) const
+{
+    return source->hasText() && QPlainTextEdit::canInsertFromMimeData(source);
+}
+
+void Cp1252PlainTextEdit::insertFromMimeData(const QMimeData* source)
+{
+    if (!source->hasText())
+        return;
+    if (!isEncodable(source->text())) {
+        prompts().beep();
+        return;
+    }
+    // Only the plain text is taken, whatever else the clipboard offers.
+    QMimeData plain;
+    plain.setText(source->text());
+    QPlainTextEdit::insertFromMimeData(&plain);
+}

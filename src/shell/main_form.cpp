@@ -1,0 +1,437 @@
+#include "shell/main_form.h"
+
+#include "shell/case_form.h"
+#include "shell/child_form.h"
+#include "shell/help_window.h"
+#include "shell/prompts.h"
+#include "shell/protocol_state.h"
+#include "shell/shell_resources.h"
+#include "shell/workshop_catalog.h"
+#include "shell/workshop_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QToolTip>
+
+namespace {
+
+const char* const kHelpContext = "helpContext";
+constexpr int kHintMilliseconds = 20000;
+constexpr int kHintWidth = 300;
+
+QAction* makeAction(QObject* parent, const QString& text, const QString& hint, int helpContext,
+                    const QKeySequence& shortcut = {})
+{
+    auto* action = new QAction(text, parent);
+    action->setStatusTip(hint);
+    action->setProperty(kHelpContext, helpContext);
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    return action;
+}
+
+// A tool button's hint is "short|long": the short part pops up, the long part goes to the status bar.
+QAction* makeButton(QObject* parent, const QString& name, const QString& hint, const QString& icon)
+{
+    auto* action = new QAction(parent);
+    action->setObjectName(name);
+    action->setText(hint.section(QLatin1Char('|'), 0, 0));
+    action->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
+    action->setStatusTip(hint.section(QLatin1Char('|'), 1));
+    action->setIcon(QIcon(QStringLiteral(":/icons/") + icon));
+    return action;
+}
+
+bool isClipboardShortcut(const QKeyEvent* key)
+{
+    const QKeySequence pressed(key->keyCombination());
+    return pressed == QKeySequence(Qt::CTRL | Qt::Key_Z) || pressed == QKeySequence(Qt::CTRL | Qt::Key_X)
+        || pressed == QKeySequence(Qt::CTRL | Qt::Key_C) || pressed == QKeySequence(Qt::CTRL | Qt::Key_V);
+}
+
+} // namespace
+
+TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
+    : QMainWindow(parent), recent_(settingsPath)
+{
+    initShellResources();
+    setWindowTitle(QStringLiteral("Corvantix"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/corvantix.svg")));
+    setContextMenuPolicy(Qt::NoContextMenu);
+    protocol::pendingCellEdit().clear();
+    setPromptParent(this);
+
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setBackground(QColor(0x8a, 0x93, 0x9e));
+    setCentralWidget(mdiArea_);
+
+    createActions();
+    createMenus();
+    createToolBar();
+    auto* status = statusBar();
+    status->setObjectName(QStringLiteral("StatusLine"));
+    status->setSizeGripEnabled(true);
+
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::childActivated);
+    rebuildRecentFileMenu();
+    // The edit commands must reach Undo and the clipboard commands even when a text field would
+    // rather handle the keys itself.
+    qApp->installEventFilter(this);
+    updateAvailability();
+}
+
+TMainForm::~TMainForm()
+{
+    // Child windows are destroyed after this body; they must not update menus already gone.
+    shuttingDown_ = true;
+    qApp->removeEventFilter(this);
+    if (promptParent() == this)
+        setPromptParent(nullptr);
+}
+
+void TMainForm::createActions()
+{
+    auto& a = actions_;
+    a.fileNew = makeAction(this, tr("&New"), tr("Create a new file"), 10000, QKeySequence(Qt::CTRL | Qt::Key_N));
+    a.fileOpen = makeAction(this, tr("&Open..."), tr("Open an existing file"), 10005,
+                            QKeySequence(Qt::CTRL | Qt::Key_O));
+    a.fileClose = makeAction(this, tr("&Close"), tr("Close the current case"), 10025);
+    a.fileSave = makeAction(this, tr("&Save"), tr("Save the current case"), 10015, QKeySequence(Qt::CTRL | Qt::Key_S));
+    a.fileSaveAs = makeAction(this, tr("Save &As..."), tr("Save current case under a new name"), 10020);
+    a.fileExport = makeAction(this, tr("E&xport to RTF..."), tr("Exports the case data as an RTF report"), 10023);
+    a.fileExit = makeAction(this, tr("&Exit"), tr("Exit this application"), 10040);
+    a.editUndo = makeAction(this, tr("&Undo"), tr("Undo the last action"), 11000, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    a.editCut = makeAction(this, tr("Cu&t"), tr("Copy selection to Clipboard and delete it"), 11005,
+                           QKeySequence(Qt::CTRL | Qt::Key_X));
+    a.editCopy = makeAction(this, tr("&Copy"), tr("Copy selection to clipboard"), 11010,
+                            QKeySequence(Qt::CTRL | Qt::Key_C));
+    a.editPaste = makeAction(this, tr("&Paste"), tr("Paste contents of clipboard"), 11015,
+                             QKeySequence(Qt::CTRL | Qt::Key_V));
+    a.viewToolbar = makeAction(this, tr("&Toolbar"), tr("Shows or hides the toolbar"), 11500);
+    a.viewStatusBar = makeAction(this, tr("&Status Bar"), tr("Shows or hides the status bar"), 11501);
+    a.viewToolbar->setCheckable(true);
+    a.viewToolbar->setChecked(true);
+    a.viewStatusBar->setCheckable(true);
+    a.viewStatusBar->setChecked(true);
+    a.windowCascade = makeAction(this, tr("&Cascade"), tr("Arrange all windows in an overlapped fashion"), 13000);
+    a.helpTopics = makeAction(this, tr("&Help Topics"), tr("Display the help contents screen"), 13010);
+    a.helpAbout = makeAction(this, tr("&About..."), tr("Show program information"), 13015);
+
+    a.NewBtn = makeButton(this, QStringLiteral("NewBtn"), tr("New|Create a new case"), QStringLiteral("new.svg"));
+    a.OpenBtn = makeButton(this, QStringLiteral("OpenBtn"), tr("Open|Open an existing case file"),
+                           QStringLiteral("open.svg"));
+    a.SaveBtn = makeButton(this, QStringLiteral("SaveBtn"), tr("Save|Save the current case"), QStringLiteral("save.svg"));
+    a.UndoBtn = makeButton(this, QStringLiteral("UndoBtn"), tr("Undo|Reverse the last action"),
+                           QStringLiteral("undo.svg"));
+    a.CopyBtn = makeButton(this, QStringLiteral("CopyBtn"),
+                           tr("Copy|Copy the text of the current control to the Clipboard"), QStringLiteral("copy.svg"));
+
+    for (const auto& entry : workshopCatalog()) {
+        auto* item = makeAction(this, QString::fromLatin1(entry.menuText), QString::fromLatin1(entry.menuHint),
+                                entry.helpContext, QKeySequence(QString::fromLatin1(entry.shortcut)));
+        auto* button = makeButton(this, QString::fromLatin1(entry.buttonName), QString::fromLatin1(entry.buttonHint),
+                                  QStringLiteral("workshop%1.svg").arg(entry.number));
+        const int identifier = entry.identifier;
+        connect(item, &QAction::triggered, this, [this, identifier] { OpenWorkshop(identifier); });
+        connect(button, &QAction::triggered, this, [this, identifier] { OpenWorkshop(identifier); });
+        a.workshopItems.append(item);
+        a.workshopButtons.append(button);
+    }
+
+    connect(a.fileNew, &QAction::triggered, this, &TMainForm::New);
+    connect(a.NewBtn, &QAction::triggered, this, &TMainForm::New);
+    connect(a.fileOpen, &QAction::triggered, this, &TMainForm::Open);
+    connect(a.OpenBtn, &QAction::triggered, this, &TMainForm::Open);
+    connect(a.fileClose, &QAction::triggered, this, &TMainForm::Close);
+    connect(a.fileSave, &QAction::triggered, this, &TMainForm::Save);
+    connect(a.SaveBtn, &QAction::triggered, this, &TMainForm::Save);
+    connect(a.fileSaveAs, &QAction::triggered, this, &TMainForm::SaveAs);
+    connect(a.fileExport, &QAction::triggered, this, &TMainForm::ExportCase);
+    connect(a.fileExit, &QAction::triggered, this, &TMainForm::Exit);
+    connect(a.editUndo, &QAction::triggered, this, &TMainForm::Undo);
+    connect(a.UndoBtn, &QAction::triggered, this, &TMainForm::Undo);
+    connect(a.editCut, &QAction::triggered, this, &TMainForm::Cut);
+    connect(a.editCopy, &QAction::triggered, this, &TMainForm::Copy);
+    connect(a.CopyBtn, &QAction::triggered, this, &TMainForm::Copy);
+    connect(a.editPaste, &QAction::triggered, this, &TMainForm::Paste);
+    connect(a.windowCascade, &QAction::triggered, mdiArea_, &QMdiArea::cascadeSubWindows);
+    connect(a.helpTopics, &QAction::triggered, this, [] { help::showContents(); });
+    connect(a.helpAbout, &QAction::triggered, this, &TMainForm::aboutRequested);
+    connect(a.viewStatusBar, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+
+    // F1 opens the help of whatever has the focus.
+    auto* contextHelp = new QAction(this);
+    contextHelp->setShortcut(QKeySequence(Qt::Key_F1));
+    contextHelp->setShortcutContext(Qt::ApplicationShortcut);
+    connect(contextHelp, &QAction::triggered, this, &TMainForm::showContextHelp);
+    addAction(contextHelp);
+}
+
+void TMainForm::createMenus()
+{
+    auto& a = actions_;
+    fileMenu_ = menuBar()->addMenu(tr("&File"));
+    fileMenu_->addAction(a.fileNew);
+    fileMenu_->addAction(a.fileOpen);
+    fileMenu_->addAction(a.fileClose);
+    fileMenu_->addAction(a.fileSave);
+    fileMenu_->addAction(a.fileSaveAs);
+    a.exportSeparator = fileMenu_->addSeparator();
+    fileMenu_->addAction(a.fileExport);
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(a.fileExit);
+
+    editMenu_ = menuBar()->addMenu(tr("&Edit"));
+    editMenu_->addAction(a.editUndo);
+    editMenu_->addSeparator();
+    editMenu_->addAction(a.editCut);
+    editMenu_->addAction(a.editCopy);
+    editMenu_->addAction(a.editPaste);
+
+    viewMenu_ = menuBar()->addMenu(tr("&View"));
+    viewMenu_->addAction(a.viewToolbar);
+    viewMenu_->addAction(a.viewStatusBar);
+
+    workshopMenu_ = menuBar()->addMenu(tr("W&orkshop"));
+    for (int i = 0; i < a.workshopItems.size(); ++i) {
+        if (i == a.workshopItems.size() - 1)
+            workshopMenu_->addSeparator();
+        workshopMenu_->addAction(a.workshopItems[i]);
+    }
+
+    windowMenu_ = menuBar()->addMenu(tr("&Window"));
+    connect(windowMenu_, &QMenu::aboutToShow, this, &TMainForm::rebuildWindowMenu);
+    rebuildWindowMenu();
+
+    helpMenu_ = menuBar()->addMenu(tr("&Help"));
+    helpMenu_->addAction(a.helpTopics);
+    helpMenu_->addSeparator();
+    helpMenu_->addAction(a.helpAbout);
+
+    for (QMenu* menu : {fileMenu_, editMenu_, viewMenu_, workshopMenu_, windowMenu_, helpMenu_})
+        menu->installEventFilter(this);
+}
+
+void TMainForm::createToolBar()
+{
+    auto& a = actions_;
+    toolBar_ = addToolBar(tr("Toolbar"));
+    toolBar_->setObjectName(QStringLiteral("ToolBar"));
+    toolBar_->setMovable(false);
+    toolBar_->setFloatable(false);
+    toolBar_->setIconSize(QSize(20, 20));
+    toolBar_->addAction(a.NewBtn);
+    toolBar_->addAction(a.OpenBtn);
+    toolBar_->addAction(a.SaveBtn);
+    toolBar_->addSeparator();
+    toolBar_->addAction(a.UndoBtn);
+    toolBar_->addAction(a.CopyBtn);
+    toolBar_->addSeparator();
+    for (int i = 0; i < a.workshopButtons.size(); ++i) {
+        if (i == a.workshopButtons.size() - 1)
+            toolBar_->addSeparator();
+        toolBar_->addAction(a.workshopButtons[i]);
+    }
+    for (QAction* action : toolBar_->actions())
+        if (QWidget* button = toolBar_->widgetForAction(action)) {
+            button->setObjectName(action->objectName());
+            button->installEventFilter(this);
+        }
+    connect(a.viewToolbar, &QAction::toggled, toolBar_, &QToolBar::setVisible);
+}
+
+QMdiSubWindow* TMainForm::addChild(TChildForm* form)
+{
+    auto* frame = new QMdiSubWindow;
+    frame->setWidget(form);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    // Fixed frames with a system menu and a close box; only workshop windows can be minimised.
+    Qt::WindowFlags flags = Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (!qobject_cast<TCaseForm*>(form))
+        flags |= Qt::WindowMinimizeButtonHint;
+    frame->setWindowFlags(flags);
+    frame->setWindowTitle(form->windowTitle());
+    frame->setWindowIcon(QIcon(QStringLiteral(":/icons/corvantix.svg")));
+    mdiArea_->addSubWindow(frame);
+    if (auto* caseForm = qobject_cast<TCaseForm*>(form)) {
+        connect(caseForm, &TCaseForm::undoAvailabilityChanged, this, &TMainForm::setUndoEnabled);
+        connect(caseForm, &TCaseForm::closeRequested, this,
+                [this](TCaseForm* closing, bool* allow) { *allow = queryCloseCase(*closing); });
+        connect(caseForm, &TCaseForm::closing, this, &TMainForm::broadcastCaseClosed);
+    }
+    connect(frame, &QObject::destroyed, this, [this] { updateAvailability(); });
+    return frame;
+}
+
+void TMainForm::childActivated(QMdiSubWindow* window)
+{
+    if (shuttingDown_)
+        return;
+    updateAvailability();
+    if (!window || window == lastActivated_)
+        return;
+    lastActivated_ = window;
+    if (auto* workshop = qobject_cast<TWorkshopForm*>(window->widget()))
+        workshop->activated();
+}
+
+void TMainForm::updateAvailability()
+{
+    if (shuttingDown_)
+        return;
+    const bool anyChild = !mdiArea_->subWindowList().isEmpty();
+    auto& a = actions_;
+    editMenu_->menuAction()->setVisible(anyChild);
+    workshopMenu_->menuAction()->setVisible(anyChild);
+    windowMenu_->menuAction()->setVisible(anyChild);
+    for (QAction* item : {a.fileClose, a.fileSave, a.fileSaveAs, a.exportSeparator, a.fileExport})
+        item->setVisible(anyChild);
+    a.SaveBtn->setEnabled(anyChild);
+    a.CopyBtn->setEnabled(anyChild);
+    for (QAction* button : a.workshopButtons)
+        button->setEnabled(anyChild);
+    // Menu items of a hidden menu still answer their shortcuts, so they follow too.
+    for (QAction* item : a.workshopItems)
+        item->setEnabled(anyChild);
+    for (QAction* item : {a.editCut, a.editCopy, a.editPaste})
+        item->setEnabled(anyChild);
+    if (!anyChild) {
+        setUndoEnabled(false);
+        lastActivated_ = nullptr;
+    }
+}
+
+void TMainForm::setUndoEnabled(bool enabled)
+{
+    actions_.editUndo->setEnabled(enabled);
+    actions_.UndoBtn->setEnabled(enabled);
+}
+
+void TMainForm::rebuildRecentFileMenu()
+{
+    recent_.reload();
+    for (QAction* item : std::as_const(recentItems_)) {
+        fileMenu_->removeAction(item);
+        item->deleteLater();
+    }
+    recentItems_.clear();
+    if (recentSeparator_) {
+        fileMenu_->removeAction(recentSeparator_);
+        recentSeparator_->deleteLater();
+        recentSeparator_ = nullptr;
+    }
+    const QStringList& entries = recent_.entries();
+    if (entries.isEmpty())
+        return;
+    recentSeparator_ = fileMenu_->addSeparator();
+    for (int i = 0; i < entries.size(); ++i) {
+        // The path is kept beside the caption, so an "&" in it is shown rather than taken for an
+        // accelerator.
+        QString shown = entries[i];
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        auto* item = fileMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+        item->setData(entries[i]);
+        const QString path = entries[i];
+        connect(item, &QAction::triggered, this, [this, path] { openRecentFile(path); });
+        recentItems_.append(item);
+    }
+}
+
+void TMainForm::rebuildWindowMenu()
+{
+    windowMenu_->clear();
+    windowMenu_->addAction(actions_.windowCascade);
+    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList(QMdiArea::CreationOrder);
+    if (windows.isEmpty())
+        return;
+    windowMenu_->addSeparator();
+    int number = 1;
+    for (QMdiSubWindow* window : windows) {
+        QString title = window->windowTitle();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        auto* item = windowMenu_->addAction(number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title) : title);
+        item->setCheckable(true);
+        item->setChecked(window == mdiArea_->currentSubWindow());
+        QPointer<QMdiSubWindow> target = window;
+        connect(item, &QAction::triggered, this, [this, target] {
+            if (target) {
+                target->showNormal();
+                mdiArea_->setActiveSubWindow(target);
+            }
+        });
+        ++number;
+    }
+}
+
+bool TMainForm::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate && firstActivation_) {
+        firstActivation_ = false;
+        // Queued, so a failure message is not shown from inside the activation itself.
+        QTimer::singleShot(0, this, &TMainForm::openStartupFile);
+    }
+    return QMainWindow::event(event);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ShortcutOverride: {
+        // Line and text edits claim Ctrl+Z/X/C/V for themselves; in this program they are the Edit
+        // menu's, which acts on the focused control (and undoes whole-case changes).
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this && isClipboardShortcut(static_cast<QKeyEvent*>(event))) {
+            event->ignore();
+            return true;
+        }
+        break;
+    }
+    case QEvent::KeyPress: {
+        auto* menu = qobject_cast<QMenu*>(watched);
+        if (menu && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+            const QAction* item = menu->activeAction();
+            const QVariant context = item ? item->property(kHelpContext) : QVariant();
+            menu->close();
+            if (context.isValid())
+                help::showTopic(context.toInt());
+            else
+                help::showContents();
+            return true;
+        }
+        break;
+    }
+    case QEvent::ToolTip: {
+        auto* button = qobject_cast<QToolButton*>(watched);
+        if (button && button->parentWidget() == toolBar_) {
+            const auto* help = static_cast<QHelpEvent*>(event);
+            const QString text = button->defaultAction() ? button->defaultAction()->toolTip() : button->toolTip();
+            const QString wrapped = QStringLiteral("<p style='white-space:normal; max-width:%1px'>%2</p>")
+                                        .arg(kHintWidth)
+                                        .arg(text.toHtmlEscaped());
+            QToolTip::showText(help->globalPos(), wrapped, button, {}, kHintMilliseconds);
+            return true;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::showContextHelp()
+{
+    help::showPage(help::pageForWidget(focusedControl() ? focusedControl() : activeChild()));
+}

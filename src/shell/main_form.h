@@ -1,0 +1,143 @@
+#pragma once
+
+// The application frame: menus, tool bar, status bar and the child area holding case windows and
+// workshop windows. It creates, opens, saves and closes cases, keeps the recent-file list, opens
+// workshops for the current case and delivers the window-protocol messages.
+
+#include "shell/recent_files.h"
+
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+class TCaseForm;
+class TChildForm;
+class TWorkshopForm;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMainForm(const QString& settingsPath = RecentFiles::defaultSettingsPath(),
+                       QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // --- File commands. Each acts on the current case where it needs one.
+    TCaseForm* New();
+    void Open();
+    // Opens `path` into a new case window. On failure shows "Error opening file." and leaves no
+    // window behind; returns null.
+    TCaseForm* openCaseFile(const QString& path);
+    void Close();
+    bool Save();
+    bool SaveAs();
+    bool saveCase(TCaseForm& form);
+    bool saveCaseAs(TCaseForm& form);
+    void ExportCase();
+    void exportCase(TCaseForm& form);
+    void Exit();
+
+    // --- Edit commands.
+    void Undo();
+    void Cut();
+    void Copy();
+    void Paste();
+
+    // Finds the workshop window for the current case or creates it.
+    TWorkshopForm* OpenWorkshop(int identifier);
+
+    void AddRecentFile(const QString& path);
+    const RecentFiles& recentFiles() const { return recent_; }
+
+    // The file named on the command line, opened when the window is first activated.
+    void setStartupFile(const QString& path) { startupFile_ = path; }
+    void openStartupFile();
+
+    // --- Window protocol. Broadcasts run from the last child to the first and return when every
+    // window has handled the message.
+    void broadcastCommit();
+    void broadcastRefresh();
+    void broadcastCaseClosed(TCaseForm* closing);
+    void broadcastRetitle();
+    // Returns whether a window answered.
+    bool broadcastShowWorkshop(TCaseForm* caseForm, int identifier);
+
+    QList<TChildForm*> childForms() const; // in creation order
+    QList<TCaseForm*> caseForms() const;
+    TChildForm* activeChild() const;
+    // The case window of the active child.
+    TCaseForm* currentCase() const;
+    // The control with the keyboard focus in the active child window.
+    QWidget* focusedControl() const;
+    QMdiArea* mdiArea() const { return mdiArea_; }
+
+    // Menu items and tool buttons, by the names users and tests know them.
+    struct Actions {
+        QAction *fileNew, *fileOpen, *fileClose, *fileSave, *fileSaveAs, *exportSeparator, *fileExport,
+            *fileExit;
+        QAction *editUndo, *editCut, *editCopy, *editPaste;
+        QAction *viewToolbar, *viewStatusBar;
+        QAction* windowCascade;
+        QAction *helpTopics, *helpAbout;
+        QAction *NewBtn, *OpenBtn, *SaveBtn, *UndoBtn, *CopyBtn;
+        QList<QAction*> workshopItems;   // menu items, workshops 1..10
+        QList<QAction*> workshopButtons; // tool buttons, workshops 1..10
+    };
+    const Actions& actions() const { return actions_; }
+    QMenu* fileMenu() const { return fileMenu_; }
+    QMenu* editMenu() const { return editMenu_; }
+    QMenu* workshopMenu() const { return workshopMenu_; }
+    QMenu* windowMenu() const { return windowMenu_; }
+    QToolBar* toolBar() const { return toolBar_; }
+    // The recent-file items at the end of the File menu.
+    QList<QAction*> recentFileItems() const { return recentItems_; }
+
+signals:
+    void aboutRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    QMdiSubWindow* addChild(TChildForm* form);
+    void childActivated(QMdiSubWindow* window);
+    void updateAvailability();
+    void setUndoEnabled(bool enabled);
+    void rebuildRecentFileMenu();
+    void rebuildWindowMenu();
+    void openRecentFile(const QString& path);
+    bool queryCloseCase(TCaseForm& form);
+    bool writeCase(TCaseForm& form, const QString& path);
+    void showContextHelp();
+
+    QMdiArea* mdiArea_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* editMenu_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    QMenu* workshopMenu_ = nullptr;
+    QMenu* windowMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    Actions actions_{};
+    QList<QAction*> recentItems_;
+    QAction* recentSeparator_ = nullptr;
+
+    RecentFiles recent_;
+    bool firstActivation_ = true;
+    QString startupFile_;
+    // Proposed by the open dialog: the last file chosen from the recent-file list.
+    QString proposedOpenPath_;
+    // The child last refreshed on activation, so that the application merely regaining the focus
+    // does not reload a window under the user's hands.
+    QPointer<QMdiSubWindow> lastActivated_;
+    bool shuttingDown_ = false;
+};

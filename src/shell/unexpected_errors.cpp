@@ -1,0 +1,38 @@
+#include "shell/unexpected_errors.h"
+
+#include "shell/prompts.h"
+
+#include <new>
+
+const char* const kOutOfMemoryText = "The system is out of memory. Use the Save As command to save your open "
+                                     "cases into new files, then restart your computer.";
+
+void reportUnexpectedError(std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::bad_alloc&) {
+        prompts().outOfMemory(QString::fromLatin1(kOutOfMemoryText));
+    } catch (const std::exception& e) {
+        const QString text = QString::fromLocal8Bit(e.what());
+        prompts().error(text.isEmpty() ? QStringLiteral("An unexpected error occurred.") : text);
+    } catch (...) {
+        prompts().error(QStringLiteral("An unexpected error occurred."));
+    }
+}
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool TApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        // Reporting may itself fail when memory is exhausted; the program still goes on.
+        try {
+            reportUnexpectedError(std::current_exception());
+        } catch (...) {
+        }
+        return false;
+    }
+}

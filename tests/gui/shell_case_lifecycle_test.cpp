@@ -1,0 +1,334 @@
+// Case windows from creation to close: new, open, save, save as, the unsaved-changes question,
+// failures that must leave nothing behind, and the availability of commands.
+
+#include "shell_fake_prompts.h"
+
+#include "model/case_data.h"
+#include "model/case_file.h"
+#include "shell/case_form.h"
+#include "shell/main_form.h"
+#include "shell/workshop_catalog.h"
+#include "shell/workshop_form.h"
+#include "widgets/text_convert.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QString writeCase(const QString& path, const std::string& title)
+{
+    TCaseData data;
+    data.Title = title;
+    const auto error = saveCaseFile(data, QFile::encodeName(path).toStdString());
+    return error ? QString::fromStdString(error->message) : QString();
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class CaseLifecycleTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+        prompts = std::make_unique<FakePrompts>();
+        main = std::make_unique<TMainForm>(dir->filePath(QStringLiteral("CORVANTX.INI")));
+        main->show();
+    }
+
+    void cleanup()
+    {
+        // Nothing may stop the window from closing at the end of a test.
+        for (TCaseForm* form : main->caseForms())
+            form->data().Modified = false;
+        main.reset();
+        prompts.reset();
+        dir.reset();
+    }
+
+    void newCaseIsUntitledAndEmpty()
+    {
+        TCaseForm* form = main->New();
+        QCOMPARE(form->subWindow()->windowTitle(), QStringLiteral("untitled - Case"));
+        QCOMPARE(form->edtTitle->text(), QString());
+        QCOMPARE(main->currentCase(), form);
+    }
+
+    void openedCaseIsTitledWithItsPathAndListedAsRecent()
+    {
+        const QString path = dir->filePath(QStringLiteral("plan.cvx"));
+        QCOMPARE(writeCase(path, "Growth plan"), QString());
+        TCaseForm* form = main->openCaseFile(path);
+        QVERIFY(form);
+        QCOMPARE(form->subWindow()->windowTitle(), path + QStringLiteral(" - Case"));
+        QCOMPARE(form->edtTitle->text(), QStringLiteral("Growth plan"));
+        QVERIFY(!form->data().Modified);
+        QCOMPARE(main->recentFiles().entries(), QStringList{path});
+        QCOMPARE(form->undoCount(), 0);
+    }
+
+    void unreadableFileLeavesNoWindowAndKeepsTheRecentList()
+    {
+        const QString good = dir->filePath(QStringLiteral("good.cvx"));
+        QCOMPARE(writeCase(good, "Good"), QString());
+        TCaseForm* opened = main->openCaseFile(good);
+        QVERIFY(opened);
+        opened->subWindow()->close();
+        QTRY_VERIFY(main->mdiArea()->subWindowList().isEmpty());
+
+        const QString truncated = dir->filePath(QStringLiteral("truncated.cvx"));
+        QFile file(truncated);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(fileBytes(good).left(9));
+        file.close();
+
+        for (const QString& path : {truncated, dir->filePath(QStringLiteral("missing.cvx"))}) {
+            prompts->warnings.clear();
+            QVERIFY(!main->openCaseFile(path));
+            QCOMPARE(prompts->warnings, QStringList{QStringLiteral("Error opening file.")});
+            QVERIFY(main->mdiArea()->subWindowList().isEmpty());
+        }
+        QCOMPARE(main->recentFiles().entries(), QStringList{good});
+    }
+
+    void unreadableCommandLineFileShowsTheMessageOnce()
+    {
+        TMainForm started(dir->filePath(QStringLiteral("other.ini")));
+        started.setStartupFile(dir->filePath(QStringLiteral("nothing-here.cvx")));
+        started.show();
+        started.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&started));
+        QTRY_COMPARE(prompts->warnings.size(), 1);
+        QCOMPARE(prompts->warnings.constFirst(), QStringLiteral("Error opening file."));
+        QVERIFY(started.mdiArea()->subWindowList().isEmpty());
+        // Activating again does not try a second time.
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        started.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&started));
+        QTest::qWait(20);
+        QCOMPARE(prompts->warnings.size(), 1);
+    }
+
+    void commandsFollowWhetherAnyWindowIsOpen()
+    {
+        const auto& a = main->actions();
+        QVERIFY(!main->editMenu()->menuAction()->isVisible());
+        QVERIFY(!main->workshopMenu()->menuAction()->isVisible());
+        QVERIFY(!main->windowMenu()->menuAction()->isVisible());
+        QVERIFY(!a.fileSave->isVisible() && !a.fileExport->isVisible() && !a.exportSeparator->isVisible());
+        QVERIFY(!a.SaveBtn->isEnabled() && !a.UndoBtn->isEnabled() && !a.CopyBtn->isEnabled());
+
+        TCaseForm* form = main->New();
+        QVERIFY(main->editMenu()->menuAction()->isVisible());
+        QVERIFY(main->workshopMenu()->menuAction()->isVisible());
+        QVERIFY(a.fileClose->isVisible() && a.fileSaveAs->isVisible() && a.exportSeparator->isVisible());
+        QVERIFY(a.SaveBtn->isEnabled() && a.CopyBtn->isEnabled());
+        for (QAction* button : a.workshopButtons)
+            QVERIFY(button->isEnabled());
+
+        form->edtTitle->setFocus();
+        QTest::keyClicks(form->edtTitle, QStringLiteral("x"));
+        QVERIFY(a.UndoBtn->isEnabled() && a.editUndo->isEnabled());
+
+        form->data().Modified = false;
+        form->subWindow()->close();
+        QTRY_VERIFY(main->mdiArea()->subWindowList().isEmpty());
+        QVERIFY(!main->editMenu()->menuAction()->isVisible());
+        QVERIFY(!main->workshopMenu()->menuAction()->isVisible());
+        QVERIFY(!main->windowMenu()->menuAction()->isVisible());
+        QVERIFY(!a.UndoBtn->isEnabled() && !a.editUndo->isEnabled());
+        QVERIFY(!a.SaveBtn->isEnabled());
+    }
+
+    void saveOfANewCaseAsksForANameAndRetitlesItsWindows()
+    {
+        TCaseForm* form = main->New();
+        TWorkshopForm* workshop = main->OpenWorkshop(workshop_id::Competitors);
+        QVERIFY(workshop);
+
+        const QString path = dir->filePath(QStringLiteral("named.cvx"));
+        prompts->savePaths.push_back(path);
+        QVERIFY(main->Save());
+        QCOMPARE(prompts->saveRequests.size(), 1);
+        QCOMPARE(prompts->saveRequests[0].defaultSuffix, QStringLiteral("cvx"));
+        QCOMPARE(prompts->saveRequests[0].filter, QStringLiteral("Corvantix Files (*.cvx)"));
+        QCOMPARE(QString::fromStdString(form->data().FileName), path);
+        QVERIFY(!form->data().Modified);
+        QCOMPARE(form->subWindow()->windowTitle(), path + QStringLiteral(" - Case"));
+        QCOMPARE(workshop->subWindow()->windowTitle(), path + QStringLiteral(" - Judge Your Competitors"));
+        QCOMPARE(main->recentFiles().entries(), QStringList{path});
+        QVERIFY(QFile::exists(path));
+
+        // Named now: Save writes without asking.
+        form->SetModified();
+        QVERIFY(main->Save());
+        QCOMPARE(prompts->saveRequests.size(), 1);
+        QVERIFY(!form->data().Modified);
+    }
+
+    void saveWritesWhatTheFieldsHold()
+    {
+        const QString path = dir->filePath(QStringLiteral("fields.cvx"));
+        QCOMPARE(writeCase(path, "Before"), QString());
+        TCaseForm* form = main->openCaseFile(path);
+        QVERIFY(form);
+        // A field changed without its change handler (as a control still holding an edit).
+        {
+            QSignalBlocker quiet(form->edtTitle);
+            form->edtTitle->setText(QStringLiteral("After"));
+        }
+        QVERIFY(main->Save());
+        TCaseData reread;
+        QVERIFY(!loadCaseFile(QFile::encodeName(path).toStdString(), reread));
+        QCOMPARE(QString::fromStdString(reread.Title), QStringLiteral("After"));
+    }
+
+    void failedSaveKeepsNameFlagAndOldFile()
+    {
+        const QString path = dir->filePath(QStringLiteral("kept.cvx"));
+        QCOMPARE(writeCase(path, "Original"), QString());
+        const QByteArray before = fileBytes(path);
+        TCaseForm* form = main->openCaseFile(path);
+        QVERIFY(form);
+        form->edtTitle->setFocus();
+        QTest::keyClicks(form->edtTitle, QStringLiteral(" changed"));
+        QVERIFY(form->data().Modified);
+
+        // Save As into a folder that does not exist fails.
+        const QString impossible = dir->filePath(QStringLiteral("no/such/folder/x.cvx"));
+        prompts->savePaths.push_back(impossible);
+        QVERIFY(!main->SaveAs());
+        QCOMPARE(prompts->errors.size(), 1);
+        QVERIFY(prompts->errors[0].contains(QStringLiteral("x.cvx")));
+        QCOMPARE(QString::fromStdString(form->data().FileName), path);
+        QVERIFY(form->data().Modified);
+        QCOMPARE(form->subWindow()->windowTitle(), path + QStringLiteral(" - Case"));
+        QCOMPARE(main->recentFiles().entries(), QStringList{path});
+
+        // Save to a file that cannot be replaced (its folder is read-only) fails the same way.
+        QFile::setPermissions(dir->path(), QFile::ReadOwner | QFile::ExeOwner);
+        const bool writable = QFile(dir->filePath(QStringLiteral("probe"))).open(QIODevice::WriteOnly);
+        if (!writable) {
+            QVERIFY(!main->Save());
+            QCOMPARE(prompts->errors.size(), 2);
+            QVERIFY(form->data().Modified);
+        }
+        QFile::setPermissions(dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(fileBytes(path), before);
+    }
+
+    void closingAModifiedCaseAsks_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("yes saves and closes") << int(SaveChangesAnswer::Yes) << true << true;
+        QTest::newRow("no discards and closes") << int(SaveChangesAnswer::No) << true << false;
+        QTest::newRow("cancel keeps it open") << int(SaveChangesAnswer::Cancel) << false << false;
+    }
+
+    void closingAModifiedCaseAsks()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, closed);
+        QFETCH(bool, saved);
+        const QString path = dir->filePath(QStringLiteral("ask.cvx"));
+        QCOMPARE(writeCase(path, "Plan"), QString());
+        TCaseForm* form = main->openCaseFile(path);
+        QVERIFY(form);
+        form->edtTitle->setFocus();
+        QTest::keyClicks(form->edtTitle, QStringLiteral("!"));
+
+        prompts->saveAnswers.push_back(SaveChangesAnswer(answer));
+        main->Close();
+        QCOMPARE(prompts->questions, QStringList{QStringLiteral("Save changes to '%1'?").arg(path)});
+        QTRY_COMPARE(main->mdiArea()->subWindowList().isEmpty(), closed);
+        TCaseData reread;
+        QVERIFY(!loadCaseFile(QFile::encodeName(path).toStdString(), reread));
+        QCOMPARE(reread.Title == "Plan!", saved);
+    }
+
+    void unsavedCaseWithCancelledSaveAsStaysOpen()
+    {
+        TCaseForm* form = main->New();
+        prompts->saveAnswers.push_back(SaveChangesAnswer::Yes);
+        prompts->savePaths.push_back(QString()); // the dialog is cancelled
+        main->Close();
+        QCOMPARE(prompts->saveRequests.size(), 1);
+        QCOMPARE(main->caseForms(), QList<TCaseForm*>{form});
+    }
+
+    void exitAsksEveryCaseAndOneCancelKeepsAll()
+    {
+        TCaseForm* first = main->New();
+        TCaseForm* second = main->New();
+        prompts->saveAnswers = {SaveChangesAnswer::No, SaveChangesAnswer::Cancel};
+        QVERIFY(!main->close());
+        QCOMPARE(prompts->questions.size(), 2);
+        QCOMPARE(main->caseForms().size(), 2);
+        QVERIFY(main->isVisible());
+
+        prompts->saveAnswers = {SaveChangesAnswer::No, SaveChangesAnswer::No};
+        QVERIFY(main->close());
+        QTRY_VERIFY(main->mdiArea()->subWindowList().isEmpty());
+        Q_UNUSED(first);
+        Q_UNUSED(second);
+    }
+
+    void openDialogOffersCaseFilesAndCancelDoesNothing()
+    {
+        prompts->openPaths.push_back(QString());
+        main->Open();
+        QCOMPARE(prompts->openRequests.size(), 1);
+        QCOMPARE(prompts->openRequests[0].filter, QStringLiteral("Corvantix Files (*.cvx)"));
+        QCOMPARE(prompts->openRequests[0].defaultSuffix, QStringLiteral("cvx"));
+        QVERIFY(main->mdiArea()->subWindowList().isEmpty());
+        QVERIFY(prompts->warnings.isEmpty());
+    }
+
+    void sameFileOpensTwiceAsTwoCases()
+    {
+        const QString path = dir->filePath(QStringLiteral("twice.cvx"));
+        QCOMPARE(writeCase(path, "Twice"), QString());
+        prompts->openPaths = {path, path};
+        main->Open();
+        main->Open();
+        QCOMPARE(main->caseForms().size(), 2);
+        QCOMPARE(main->recentFiles().entries(), QStringList{path});
+    }
+
+    void overlongStoredTitleSurvivesCommit()
+    {
+        const QString path = dir->filePath(QStringLiteral("long.cvx"));
+        const std::string title(120, 'T');
+        QCOMPARE(writeCase(path, title), QString());
+        TCaseForm* form = main->openCaseFile(path);
+        QVERIFY(form);
+        main->broadcastCommit();
+        QCOMPARE(form->data().Title, title);
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<FakePrompts> prompts;
+    std::unique_ptr<TMainForm> main;
+};
+
+QTEST_MAIN(CaseLifecycleTest)
+#include "shell_case_lifecycle_test.moc"

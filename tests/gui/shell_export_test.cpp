@@ -1,0 +1,107 @@
+// File > Export to RTF: the file question, the progress window and busy cursor, and failures.
+
+#include "shell_fake_prompts.h"
+
+#include "model/case_data.h"
+#include "shell/case_form.h"
+#include "shell/main_form.h"
+#include "shell/print_progress_form.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QTemporaryDir>
+#include <QTest>
+
+class ExportTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        prompts = std::make_unique<FakePrompts>();
+        main = std::make_unique<TMainForm>(dir->filePath(QStringLiteral("CORVANTX.INI")));
+        progress = new TPrintProgressForm(main.get());
+        TPrintProgressForm::setShared(progress);
+        main->show();
+        connect(progress, &TPrintProgressForm::sectionShown, this, [this](int section) {
+            sections.append(section);
+            const QCursor* cursor = QApplication::overrideCursor();
+            busyAtEverySection = busyAtEverySection && cursor && cursor->shape() == Qt::WaitCursor
+                && progress->isVisible();
+        });
+        sections.clear();
+        busyAtEverySection = true;
+    }
+
+    void cleanup()
+    {
+        for (TCaseForm* form : main->caseForms())
+            form->data().Modified = false;
+        main.reset();
+        prompts.reset();
+        dir.reset();
+    }
+
+    void exportWritesTheReportWithProgress()
+    {
+        TCaseForm* form = main->New();
+        form->data().Title = "Export title";
+        form->sendRefresh();
+        const QString path = dir->filePath(QStringLiteral("report.rtf"));
+        prompts->savePaths.push_back(path);
+        main->ExportCase();
+
+        QCOMPARE(prompts->saveRequests.size(), 1);
+        QCOMPARE(prompts->saveRequests[0].filter, QStringLiteral("RTF files (*.rtf)"));
+        QCOMPARE(prompts->saveRequests[0].defaultSuffix, QStringLiteral("rtf"));
+        QCOMPARE(sections, (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
+        QVERIFY(busyAtEverySection);
+        QCOMPARE(progress->text(), QStringLiteral("Exporting Section 11 of 11"));
+        QVERIFY(!progress->isVisible());
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(prompts->errors.isEmpty());
+
+        QFile report(path);
+        QVERIFY(report.open(QIODevice::ReadOnly));
+        const QByteArray bytes = report.readAll();
+        QVERIFY(bytes.startsWith("{\\rtf"));
+        QVERIFY(bytes.contains("Export title"));
+        // The case is only read.
+        QCOMPARE(form->undoCount(), 0);
+    }
+
+    void failedWriteIsReportedAndRestoresTheScreen()
+    {
+        main->New();
+        prompts->savePaths.push_back(dir->filePath(QStringLiteral("missing/folder/report.rtf")));
+        main->ExportCase();
+        QCOMPARE(prompts->errors.size(), 1);
+        QVERIFY(prompts->errors[0].contains(QStringLiteral("report.rtf")));
+        QVERIFY(!progress->isVisible());
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void cancellingTheDialogWritesNothing()
+    {
+        main->New();
+        prompts->savePaths.push_back(QString());
+        main->ExportCase();
+        QVERIFY(sections.isEmpty());
+        QVERIFY(prompts->errors.isEmpty());
+        QCOMPARE(QDir(dir->path()).entryList({QStringLiteral("*.rtf")}, QDir::Files), QStringList());
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<FakePrompts> prompts;
+    std::unique_ptr<TMainForm> main;
+    TPrintProgressForm* progress = nullptr;
+    QList<int> sections;
+    bool busyAtEverySection = true;
+};
+
+QTEST_MAIN(ExportTest)
+#include "shell_export_test.moc"

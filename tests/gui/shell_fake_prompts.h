@@ -1,0 +1,79 @@
+#pragma once
+
+// Answers the shell's questions and records its messages, so no test blocks on a modal window.
+
+#include "shell/prompts.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <deque>
+
+class FakePrompts : public Prompts {
+public:
+    FakePrompts() { setPrompts(this); }
+    ~FakePrompts() override { setPrompts(nullptr); }
+    FakePrompts(const FakePrompts&) = delete;
+    FakePrompts& operator=(const FakePrompts&) = delete;
+
+    void warning(const QString& text, const QString& detail) override
+    {
+        warnings.append(text);
+        details.append(detail);
+    }
+    void error(const QString& text) override { errors.append(text); }
+    void outOfMemory(const QString& text) override { outOfMemoryMessages.append(text); }
+    bool yesNo(const QString& text) override
+    {
+        questions.append(text);
+        return yesNoAnswer;
+    }
+    SaveChangesAnswer saveChanges(const QString& text) override
+    {
+        questions.append(text);
+        if (saveAnswers.empty())
+            return SaveChangesAnswer::No;
+        const auto answer = saveAnswers.front();
+        saveAnswers.pop_front();
+        return answer;
+    }
+    QString openFileName(const FileDialogRequest& request) override
+    {
+        openRequests.append(request);
+        return takeFront(openPaths);
+    }
+    QString saveFileName(const FileDialogRequest& request) override
+    {
+        saveRequests.append(request);
+        return takeFront(savePaths);
+    }
+    AddModAnswer askAddOrModify(bool modifyAllowed) override
+    {
+        addModAsked.append(modifyAllowed);
+        if (addModAnswers.empty())
+            return AddModAnswer::Cancelled;
+        const auto answer = addModAnswers.front();
+        addModAnswers.pop_front();
+        return answer;
+    }
+    void beep() override { ++beeps; }
+
+    QStringList warnings, details, errors, outOfMemoryMessages, questions;
+    bool yesNoAnswer = false;
+    std::deque<SaveChangesAnswer> saveAnswers;
+    std::deque<QString> openPaths, savePaths; // an empty string cancels the dialog
+    QList<FileDialogRequest> openRequests, saveRequests;
+    std::deque<AddModAnswer> addModAnswers;
+    QList<bool> addModAsked;
+    int beeps = 0;
+
+private:
+    static QString takeFront(std::deque<QString>& queue)
+    {
+        if (queue.empty())
+            return {};
+        QString value = queue.front();
+        queue.pop_front();
+        return value;
+    }
+};

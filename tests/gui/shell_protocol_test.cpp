@@ -1,0 +1,276 @@
+// The workshop window protocol: one window per workshop per case, found again instead of
+// duplicated, captions, refresh on activation, and workshops that end with their case.
+
+#include "shell_fake_prompts.h"
+
+#include "model/case_data.h"
+#include "shell/case_form.h"
+#include "shell/main_form.h"
+#include "shell/placeholder_workshop_form.h"
+#include "shell/protocol_state.h"
+#include "shell/workshop_catalog.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Records the order in which broadcasts reach it and whether the updating switch was on.
+class RecordingWorkshop : public TWorkshopForm {
+public:
+    RecordingWorkshop(int identifier, QStringList& log) : TWorkshopForm(identifier), log_(log) {}
+    void wmCommit() override { log_.append(QStringLiteral("commit %1").arg(identifier())); }
+    void wmRefresh() override
+    {
+        log_.append(QStringLiteral("refresh %1 updating=%2").arg(identifier()).arg(protocol::updating()));
+    }
+
+private:
+    QStringList& log_;
+};
+
+QList<TWorkshopForm*> workshopsOf(const TMainForm& main, const TCaseForm* owner)
+{
+    QList<TWorkshopForm*> found;
+    for (TChildForm* child : main.childForms())
+        if (auto* workshop = qobject_cast<TWorkshopForm*>(child); workshop && workshop->caseForm() == owner)
+            found.append(workshop);
+    return found;
+}
+
+} // namespace
+
+class ProtocolTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        prompts = std::make_unique<FakePrompts>();
+        main = std::make_unique<TMainForm>(dir->filePath(QStringLiteral("CORVANTX.INI")));
+        main->show();
+    }
+
+    void cleanup()
+    {
+        for (TCaseForm* form : main->caseForms())
+            form->data().Modified = false;
+        main.reset();
+        prompts.reset();
+        dir.reset();
+    }
+
+    void askingTwiceBringsTheSameWindowToTheFront()
+    {
+        main->New();
+        TWorkshopForm* first = main->OpenWorkshop(workshop_id::Future);
+        TWorkshopForm* other = main->OpenWorkshop(workshop_id::Environment);
+        QVERIFY(first && other && first != other);
+        QCOMPARE(main->mdiArea()->currentSubWindow(), other->subWindow());
+
+        TWorkshopForm* again = main->OpenWorkshop(workshop_id::Future);
+        QCOMPARE(again, first);
+        QCOMPARE(main->mdiArea()->currentSubWindow(), first->subWindow());
+        QCOMPARE(main->childForms().size(), 3);
+        QCOMPARE(first->subWindow()->windowTitle(), QStringLiteral("untitled - Picture Your Future"));
+    }
+
+    void customersAndProductsAreTwoWindows()
+    {
+        main->New();
+        TWorkshopForm* customers = main->OpenWorkshop(workshop_id::Customers);
+        TWorkshopForm* products = main->OpenWorkshop(workshop_id::Products);
+        QVERIFY(customers != products);
+        QCOMPARE(customers->caption(), QStringLiteral("untitled - Envision Your Customers"));
+        QCOMPARE(products->caption(), QStringLiteral("untitled - Design Your Services/Products"));
+    }
+
+    void workshopCaptionsUseTheirWords()
+    {
+        main->New();
+        for (const auto& entry : workshopCatalog()) {
+            TWorkshopForm* workshop = main->OpenWorkshop(entry.identifier);
+            QCOMPARE(workshop->identifier(), entry.identifier);
+            QCOMPARE(workshop->subWindow()->windowTitle(),
+                     QStringLiteral("untitled - ") + QString::fromLatin1(entry.captionWord));
+        }
+        QCOMPARE(findWorkshop(workshop_id::Alliances)->captionWord, "Plan Your Alliances/Investment");
+    }
+
+    void eachCaseGetsItsOwnWorkshopWindow()
+    {
+        TCaseForm* first = main->New();
+        TWorkshopForm* firstFuture = main->OpenWorkshop(workshop_id::Future);
+        TCaseForm* second = main->New();
+        // The second case's window is active: the request is for the second case only.
+        TWorkshopForm* secondFuture = main->OpenWorkshop(workshop_id::Future);
+        QVERIFY(firstFuture != secondFuture);
+        QCOMPARE(firstFuture->caseForm(), first);
+        QCOMPARE(secondFuture->caseForm(), second);
+
+        // With a workshop window of the second case active, the current case is the second one.
+        QCOMPARE(main->currentCase(), second);
+        QCOMPARE(main->OpenWorkshop(workshop_id::Future), secondFuture);
+
+        main->mdiArea()->setActiveSubWindow(firstFuture->subWindow());
+        QCOMPARE(main->currentCase(), first);
+        QCOMPARE(main->OpenWorkshop(workshop_id::Future), firstFuture);
+        QCOMPARE(workshopsOf(*main, first).size(), 1);
+        QCOMPARE(workshopsOf(*main, second).size(), 1);
+    }
+
+    void closingACaseClosesOnlyItsWorkshops()
+    {
+        TCaseForm* first = main->New();
+        main->OpenWorkshop(workshop_id::Future);
+        main->OpenWorkshop(workshop_id::ActionPage);
+        TCaseForm* second = main->New();
+        QPointer<TWorkshopForm> kept = main->OpenWorkshop(workshop_id::Future);
+
+        QList<QPointer<TWorkshopForm>> doomed;
+        for (TWorkshopForm* workshop : workshopsOf(*main, first))
+            doomed.append(workshop);
+        QCOMPARE(doomed.size(), 2);
+
+        first->data().Modified = false;
+        QVERIFY(first->subWindow()->close());
+        for (const auto& workshop : doomed)
+            QVERIFY(workshop.isNull());
+        QVERIFY(!kept.isNull());
+        QTRY_COMPARE(main->caseForms(), QList<TCaseForm*>{second});
+        QCOMPARE(main->childForms().size(), 2);
+    }
+
+    void closingACaseCommitsEveryWindowFirst()
+    {
+        TCaseForm* first = main->New();
+        auto* placeholder = qobject_cast<TPlaceholderWorkshopForm*>(main->OpenWorkshop(workshop_id::Competitors));
+        QVERIFY(placeholder);
+        main->New();
+        auto* otherCase = qobject_cast<TPlaceholderWorkshopForm*>(main->OpenWorkshop(workshop_id::Competitors));
+        const int before = otherCase->commitCount();
+        first->data().Modified = false;
+        first->subWindow()->close();
+        // The question commits everything, and the closing broadcast commits again.
+        QVERIFY(otherCase->commitCount() >= before + 2);
+    }
+
+    void closingAWorkshopCommitsIt()
+    {
+        main->New();
+        auto* placeholder = qobject_cast<TPlaceholderWorkshopForm*>(main->OpenWorkshop(workshop_id::Future));
+        QPointer<QMdiSubWindow> frame = placeholder->subWindow();
+        const int before = placeholder->commitCount();
+        QVERIFY(frame->close());
+        QCOMPARE(placeholder->commitCount(), before + 1);
+        QTRY_VERIFY(frame.isNull());
+        QCOMPARE(main->childForms().size(), 1);
+    }
+
+    void broadcastsRunFromTheLastChildToTheFirst()
+    {
+        TCaseForm* owner = main->New();
+        QStringList log;
+        for (int identifier : {workshop_id::Future, workshop_id::Competitors}) {
+            auto* workshop = new RecordingWorkshop(identifier, log);
+            auto* frame = main->mdiArea()->addSubWindow(workshop);
+            workshop->Init(owner);
+            frame->show();
+        }
+        log.clear();
+        main->broadcastCommit();
+        QCOMPARE(log, (QStringList{QStringLiteral("commit 52"), QStringLiteral("commit 18")}));
+        log.clear();
+        protocol::foundAnswer() = true;
+        main->broadcastRefresh();
+        QCOMPARE(log, (QStringList{QStringLiteral("refresh 52 updating=1"), QStringLiteral("refresh 18 updating=1")}));
+        QVERIFY(!protocol::updating());
+    }
+
+    void commitClearsTheFoundAnswer()
+    {
+        main->New();
+        protocol::foundAnswer() = true;
+        main->broadcastCommit();
+        QVERIFY(!protocol::foundAnswer());
+    }
+
+    void activatingAWorkshopShowsChangesMadeElsewhere()
+    {
+        TCaseForm* owner = main->New();
+        auto* future = qobject_cast<TPlaceholderWorkshopForm*>(main->OpenWorkshop(workshop_id::Future));
+        auto* actions = qobject_cast<TPlaceholderWorkshopForm*>(main->OpenWorkshop(workshop_id::ActionPage));
+        owner->data().Title = "Changed elsewhere";
+        const int before = future->refreshCount();
+        main->mdiArea()->setActiveSubWindow(future->subWindow());
+        QCOMPARE(future->refreshCount(), before + 1);
+        QVERIFY(future->findChildren<QLabel*>().size() >= 3);
+        bool shown = false;
+        for (QLabel* label : future->findChildren<QLabel*>())
+            shown = shown || label->text().contains(QStringLiteral("Changed elsewhere"));
+        QVERIFY(shown);
+
+        // Activating the same window again (the program regaining the focus) does not reload it.
+        main->mdiArea()->setActiveSubWindow(future->subWindow());
+        QCOMPARE(future->refreshCount(), before + 1);
+        Q_UNUSED(actions);
+    }
+
+    void saveAsRetitlesOnlyThatCase()
+    {
+        TCaseForm* first = main->New();
+        TWorkshopForm* firstWorkshop = main->OpenWorkshop(workshop_id::BusinessPlan);
+        main->New();
+        TWorkshopForm* secondWorkshop = main->OpenWorkshop(workshop_id::BusinessPlan);
+        const QString path = dir->filePath(QStringLiteral("renamed.cvx"));
+        prompts->savePaths.push_back(path);
+        QVERIFY(main->saveCaseAs(*first));
+        QCOMPARE(firstWorkshop->subWindow()->windowTitle(), path + QStringLiteral(" - Business Plan"));
+        QCOMPARE(secondWorkshop->subWindow()->windowTitle(), QStringLiteral("untitled - Business Plan"));
+    }
+
+    void workshopMenuAndButtonsOpenTheirWorkshops()
+    {
+        main->New();
+        const auto& a = main->actions();
+        QCOMPARE(a.workshopItems.size(), 10);
+        a.workshopButtons[5]->trigger(); // Ws7Btn: Build Your Capabilities
+        auto* active = qobject_cast<TWorkshopForm*>(main->activeChild());
+        QVERIFY(active);
+        QCOMPARE(active->identifier(), workshop_id::Capabilities);
+        QCOMPARE(a.workshopButtons[5]->objectName(), QStringLiteral("Ws7Btn"));
+        a.workshopItems[9]->trigger();
+        active = qobject_cast<TWorkshopForm*>(main->activeChild());
+        QCOMPARE(active->identifier(), workshop_id::ActionPage);
+        QCOMPARE(a.workshopItems[9]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_0));
+        QCOMPARE(a.workshopItems[1]->statusTip(), QStringLiteral("Opens the  Workshop: Describe the Environment"));
+    }
+
+    void windowMenuListsTheOpenWindows()
+    {
+        main->New();
+        main->OpenWorkshop(workshop_id::Future);
+        emit main->windowMenu()->aboutToShow();
+        QStringList texts;
+        for (QAction* item : main->windowMenu()->actions())
+            if (!item->isSeparator())
+                texts.append(item->text());
+        QCOMPARE(texts, (QStringList{QStringLiteral("&Cascade"), QStringLiteral("&1 untitled - Case"),
+                                     QStringLiteral("&2 untitled - Picture Your Future")}));
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<FakePrompts> prompts;
+    std::unique_ptr<TMainForm> main;
+};
+
+QTEST_MAIN(ProtocolTest)
+#include "shell_protocol_test.moc"

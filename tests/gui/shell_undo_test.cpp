@@ -1,0 +1,246 @@
+// Undo: the snapshot stack, every keystroke as one step, what Undo restores and what it leaves, the
+// refresh of every window, and the state of the Undo command.
+
+#include "shell_fake_prompts.h"
+
+#include "model/case_data.h"
+#include "shell/case_form.h"
+#include "shell/cp1252_text_edit.h"
+#include "shell/main_form.h"
+#include "shell/placeholder_workshop_form.h"
+#include "shell/protocol_state.h"
+#include "shell/undo_stack.h"
+#include "shell/workshop_catalog.h"
+#include "widgets/copy_text_source.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// A grid stand-in whose cell editor can be open.
+class EditingGrid : public QWidget, public CopyTextSource {
+public:
+    using QWidget::QWidget;
+    QString copyText() const override { return QStringLiteral("grid\r\n"); }
+    bool cellEditorOpen() const override { return editorOpen; }
+    bool editorOpen = false;
+};
+
+// Types text key by key, as a keyboard (or input method) would, whatever the characters are.
+void typeText(QWidget* widget, const QString& text)
+{
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+} // namespace
+
+class UndoTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        prompts = std::make_unique<FakePrompts>();
+        main = std::make_unique<TMainForm>(dir->filePath(QStringLiteral("CORVANTX.INI")));
+        main->show();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+    }
+
+    void cleanup()
+    {
+        for (TCaseForm* form : main->caseForms())
+            form->data().Modified = false;
+        main.reset();
+        prompts.reset();
+        dir.reset();
+    }
+
+    void stackKeepsTheNewestTenSnapshots()
+    {
+        TCaseData data;
+        UndoStack stack;
+        for (int i = 1; i <= 11; ++i) {
+            stack.push(data);
+            data.Title = std::to_string(i);
+        }
+        QCOMPARE(stack.count(), UndoStack::kMaxSnapshots);
+        for (int expected = 10; expected >= 1; --expected) {
+            QVERIFY(stack.restore(data));
+            QCOMPARE(data.Title, std::to_string(expected));
+        }
+        // The snapshot taken before the first edit was dropped.
+        QVERIFY(!stack.restore(data));
+        QCOMPARE(data.Title, std::string("1"));
+    }
+
+    void elevenKeystrokesAndElevenUndos()
+    {
+        TCaseForm* form = main->New();
+        form->edtTitle->setFocus();
+        QTest::keyClicks(form->edtTitle, QStringLiteral("abcdefghijk"));
+        QCOMPARE(form->data().Title, std::string("abcdefghijk"));
+        QCOMPARE(form->undoCount(), 10);
+
+        for (int i = 0; i < 10; ++i)
+            main->Undo();
+        // As after the first keystroke, not before it.
+        QCOMPARE(form->data().Title, std::string("a"));
+        QCOMPARE(form->edtTitle->text(), QStringLiteral("a"));
+        QVERIFY(!main->actions().editUndo->isEnabled());
+        QVERIFY(!main->actions().UndoBtn->isEnabled());
+
+        main->Undo(); // the eleventh changes nothing
+        QCOMPARE(form->data().Title, std::string("a"));
+        QVERIFY(!main->actions().editUndo->isEnabled());
+    }
+
+    void undoLeavesFileNameAndModified()
+    {
+        TCaseForm* form = main->New();
+        form->data().FileName = "/somewhere/plan.cvx";
+        form->data().Modified = false;
+        form->edtDesc->setFocus();
+        QTest::keyClicks(form->edtDesc, QStringLiteral("xy"));
+        QVERIFY(form->data().Modified);
+        QCOMPARE(form->data().Description, std::string("xy"));
+        main->Undo();
+        main->Undo();
+        QCOMPARE(form->data().Description, std::string());
+        QCOMPARE(form->edtDesc->toPlainText(), QString());
+        QCOMPARE(form->data().FileName, std::string("/somewhere/plan.cvx"));
+        QVERIFY(form->data().Modified);
+    }
+
+    void ctrlZInATextFieldIsTheCaseUndo()
+    {
+        TCaseForm* form = main->New();
+        form->edtTitle->setFocus();
+        QTest::keyClicks(form->edtTitle, QStringLiteral("ab"));
+        QTest::keyClick(form->edtTitle, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(form->data().Title, std::string("a"));
+        QCOMPARE(form->undoCount(), 1);
+    }
+
+    void undoRefreshesTheWindowsOfEveryCase()
+    {
+        TCaseForm* first = main->New();
+        auto* firstWorkshop = qobject_cast<TPlaceholderWorkshopForm*>(main->OpenWorkshop(workshop_id::Future));
+        main->New();
+        auto* secondWorkshop = qobject_cast<TPlaceholderWorkshopForm*>(main->OpenWorkshop(workshop_id::Future));
+        main->mdiArea()->setActiveSubWindow(first->subWindow());
+        first->edtTitle->setFocus();
+        QTest::keyClicks(first->edtTitle, QStringLiteral("q"));
+        const int firstBefore = firstWorkshop->refreshCount();
+        const int secondBefore = secondWorkshop->refreshCount();
+        main->Undo();
+        QCOMPARE(firstWorkshop->refreshCount(), firstBefore + 1);
+        QCOMPARE(secondWorkshop->refreshCount(), secondBefore + 1);
+    }
+
+    void undoWithEmptyStackOnlyUpdatesTheCommand()
+    {
+        TCaseForm* first = main->New();
+        first->edtTitle->setFocus();
+        QTest::keyClicks(first->edtTitle, QStringLiteral("z"));
+        TCaseForm* second = main->New();
+        // The command still shows the state of the case that last pushed.
+        QVERIFY(main->actions().editUndo->isEnabled());
+        auto* workshop = qobject_cast<TPlaceholderWorkshopForm*>(main->OpenWorkshop(workshop_id::Future));
+        const int before = workshop->refreshCount();
+        main->Undo();
+        QCOMPARE(workshop->refreshCount(), before);
+        QVERIFY(!main->actions().editUndo->isEnabled());
+        QCOMPARE(first->data().Title, std::string("z"));
+        Q_UNUSED(second);
+    }
+
+    void workshopEditRuleTakesSnapshotAndSetsModified()
+    {
+        TCaseForm* owner = main->New();
+        owner->data().Modified = false;
+        TWorkshopForm* workshop = main->OpenWorkshop(workshop_id::Competitors);
+        QVERIFY(workshop->beginEdit());
+        workshop->data().Title = "edited";
+        QVERIFY(owner->data().Modified);
+        QCOMPARE(owner->undoCount(), 1);
+        QVERIFY(main->actions().UndoBtn->isEnabled());
+        {
+            protocol::UpdatingGuard filling;
+            QVERIFY(!workshop->beginEdit());
+        }
+        QCOMPARE(owner->undoCount(), 1);
+        main->Undo();
+        QCOMPARE(owner->data().Title, std::string());
+    }
+
+    void undoBeepsWhileACellEditorIsOpen()
+    {
+        TCaseForm* owner = main->New();
+        owner->edtTitle->setFocus();
+        QTest::keyClicks(owner->edtTitle, QStringLiteral("k"));
+        auto* workshop = main->OpenWorkshop(workshop_id::Future);
+        auto* grid = new EditingGrid(workshop);
+        auto* editor = new QLineEdit(grid);
+        grid->editorOpen = true;
+        grid->show();
+        editor->show();
+        editor->setFocus();
+        QCOMPARE(main->focusedControl(), editor);
+        main->Undo();
+        QCOMPARE(prompts->beeps, 1);
+        QCOMPARE(owner->data().Title, std::string("k"));
+        grid->editorOpen = false;
+        main->Undo();
+        QCOMPARE(owner->data().Title, std::string());
+    }
+
+    void charactersOutsideTheCodePageAreRefused()
+    {
+        TCaseForm* form = main->New();
+        form->edtTitle->setFocus();
+        typeText(form->edtTitle, QStringLiteral("Caf\u00e9 \u20ac"));
+        QCOMPARE(form->edtTitle->text(), QStringLiteral("Caf\u00e9 \u20ac"));
+        const int steps = form->undoCount();
+        typeText(form->edtTitle, QStringLiteral("\u0416"));
+        QCOMPARE(form->edtTitle->text(), QStringLiteral("Caf\u00e9 \u20ac"));
+        QCOMPARE(form->undoCount(), steps);
+        QCOMPARE(form->data().Title, std::string("Caf\xe9 \x80"));
+
+        form->edtDesc->setFocus();
+        typeText(form->edtDesc, QStringLiteral("\u0416"));
+        QCOMPARE(prompts->beeps, 1);
+        QCOMPARE(form->edtDesc->toPlainText(), QString());
+
+        QApplication::clipboard()->setText(QStringLiteral("line \u4e2d"));
+        main->Paste();
+        QCOMPARE(prompts->beeps, 2);
+        QCOMPARE(form->edtDesc->toPlainText(), QString());
+
+        QApplication::clipboard()->setText(QStringLiteral("one\ntwo"));
+        main->Paste();
+        QCOMPARE(form->data().Description, std::string("one\r\ntwo"));
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<FakePrompts> prompts;
+    std::unique_ptr<TMainForm> main;
+};
+
+QTEST_MAIN(UndoTest)
+#include "shell_undo_test.moc"
