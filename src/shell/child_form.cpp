@@ -40,6 +40,15 @@ QString TChildForm::caption() const
     return file + QStringLiteral(" - ") + captionWord();
 }
 
+QSize TChildForm::sizeHint() const
+{
+    if (minimumSize() == maximumSize())
+        return minimumSize();
+    if (testAttribute(Qt::WA_Resized))
+        return size();
+    return QWidget::sizeHint();
+}
+
 QMdiSubWindow* TChildForm::subWindow() const
 {
     return qobject_cast<QMdiSubWindow*>(parentWidget());

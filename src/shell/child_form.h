@@ -43,6 +43,10 @@ public:
 
     // FileName of the case, " - " and the caption word.
     QString caption() const;
+    // The size the window asked for: its fixed size, or the size it resized itself to, so that its
+    // frame in the child area fits it rather than its layout's preference.
+    QSize sizeHint() const override;
+
     // The frame of this window in the child area, if it has been placed there.
     QMdiSubWindow* subWindow() const;
 };

@@ -48,8 +48,9 @@ TDlgAddMod::TDlgAddMod(QWidget* parent)
     layout->addWidget(GroupBox1);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    Label1->setFixedWidth(297);
-    GroupBox1->setFixedWidth(301);
+    // Wide enough for the longer choice in the user's font, never narrower than the classic 297.
+    GroupBox1->setMinimumWidth(301);
+    Label1->setMinimumWidth(std::max(297, GroupBox1->sizeHint().width()));
 
     rdAdd->setChecked(true);
 }

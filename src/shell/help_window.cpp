@@ -108,6 +108,17 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     setWindowTitle(tr("Corvantix Help"));
     browser_ = new QTextBrowser(this);
     browser_->setOpenExternalLinks(false);
+    // Links go through showPage, so a page not written yet gets its note instead of a blank view.
+    browser_->setOpenLinks(false);
+    connect(browser_, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) {
+        const QUrl target = browser_->source().resolved(link);
+        QString page = target.path().section(QLatin1Char('/'), -1);
+        if (page.isEmpty())
+            page = QStringLiteral("contents.html");
+        if (target.hasFragment())
+            page += QLatin1Char('#') + target.fragment();
+        showPage(page);
+    });
     browser_->setSearchPaths({QStringLiteral(":/help")});
 
     auto* contents = new QPushButton(tr("&Contents"), this);

@@ -265,6 +265,10 @@ QMdiSubWindow* TMainForm::addChild(TChildForm* form)
     frame->setWindowTitle(form->windowTitle());
     frame->setWindowIcon(QIcon(QStringLiteral(":/icons/corvantix.svg")));
     mdiArea_->addSubWindow(frame);
+    // The frame fits its window; a window of fixed size gets a frame that cannot be resized.
+    frame->resize(frame->sizeHint());
+    if (form->minimumSize() == form->maximumSize())
+        frame->setFixedSize(frame->sizeHint());
     if (auto* caseForm = qobject_cast<TCaseForm*>(form)) {
         connect(caseForm, &TCaseForm::undoAvailabilityChanged, this, &TMainForm::setUndoEnabled);
         connect(caseForm, &TCaseForm::closeRequested, this,
@@ -362,8 +366,11 @@ void TMainForm::rebuildWindowMenu()
         QString title = window->windowTitle();
         title.replace(QLatin1Char('&'), QStringLiteral("&&"));
         auto* item = windowMenu_->addAction(number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title) : title);
-        item->setCheckable(true);
-        item->setChecked(window == mdiArea_->currentSubWindow());
+        // Only the active window carries a check mark.
+        if (window == mdiArea_->currentSubWindow()) {
+            item->setCheckable(true);
+            item->setChecked(true);
+        }
         QPointer<QMdiSubWindow> target = window;
         connect(item, &QAction::triggered, this, [this, target] {
             if (target) {
@@ -381,6 +388,10 @@ bool TMainForm::event(QEvent* event)
         firstActivation_ = false;
         // Queued, so a failure message is not shown from inside the activation itself.
         QTimer::singleShot(0, this, &TMainForm::openStartupFile);
+    } else if (event->type() == QEvent::Show && firstActivation_) {
+        // A desktop without a window manager never activates the window; the file named on the
+        // command line still opens once the window is up. Whichever comes first opens it, once.
+        QTimer::singleShot(500, this, &TMainForm::openStartupFile);
     }
     return QMainWindow::event(event);
 }

@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -26,6 +27,12 @@ namespace {
 
 const QString kCaseFilter = QStringLiteral("Corvantix Files (*.cvx)");
 const QString kReportFilter = QStringLiteral("RTF files (*.rtf)");
+
+// A new case is named "untitled" until it is first saved.
+bool hasFile(const TCaseData& data)
+{
+    return data.FileName != "untitled";
+}
 
 std::string toFileSystemPath(const QString& path)
 {
@@ -166,7 +173,7 @@ bool TMainForm::saveCase(TCaseForm& form)
 {
     broadcastCommit();
     // A case that never had a file is named the way Save As names one.
-    if (form.data().FileName == TCaseData().FileName)
+    if (!hasFile(form.data()))
         return saveCaseAs(form);
     return writeCase(form, displayFileName(form.data().FileName));
 }
@@ -208,8 +215,10 @@ void TMainForm::ExportCase()
 void TMainForm::exportCase(TCaseForm& form)
 {
     QString proposed;
-    if (form.data().FileName != TCaseData().FileName)
-        proposed = QFileInfo(displayFileName(form.data().FileName)).completeBaseName() + QStringLiteral(".rtf");
+    if (hasFile(form.data())) {
+        const QFileInfo caseFile(displayFileName(form.data().FileName));
+        proposed = caseFile.dir().filePath(caseFile.completeBaseName() + QStringLiteral(".rtf"));
+    }
     FileDialogRequest request{tr("Export to RTF"), kReportFilter, QStringLiteral("rtf"), proposed, 0};
     const QString path = prompts().saveFileName(request);
     if (path.isEmpty())
