@@ -219,8 +219,6 @@ void TMainForm::createMenus()
     helpMenu_->addSeparator();
     helpMenu_->addAction(a.helpAbout);
 
-    for (QMenu* menu : {fileMenu_, editMenu_, viewMenu_, workshopMenu_, windowMenu_, helpMenu_})
-        menu->installEventFilter(this);
 }
 
 void TMainForm::createToolBar()
@@ -402,8 +400,14 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
     case QEvent::ShortcutOverride: {
         // Line and text edits claim Ctrl+Z/X/C/V for themselves; in this program they are the Edit
         // menu's, which acts on the focused control (and undoes whole-case changes).
+        auto* key = static_cast<QKeyEvent*>(event);
+        // F1 in an open menu is the highlighted item's help, not the focused control's.
+        if (key->key() == Qt::Key_F1 && isOwnMenu(watched)) {
+            event->accept();
+            return true;
+        }
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && widget->window() == this && isClipboardShortcut(static_cast<QKeyEvent*>(event))) {
+        if (widget && widget->window() == this && isClipboardShortcut(key)) {
             event->ignore();
             return true;
         }
@@ -411,7 +415,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::KeyPress: {
         auto* menu = qobject_cast<QMenu*>(watched);
-        if (menu && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        if (menu && isOwnMenu(menu) && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
             const QAction* item = menu->activeAction();
             const QVariant context = item ? item->property(kHelpContext) : QVariant();
             menu->close();
@@ -440,6 +444,14 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool TMainForm::isOwnMenu(const QObject* object) const
+{
+    for (const QMenu* menu : {fileMenu_, editMenu_, viewMenu_, workshopMenu_, windowMenu_, helpMenu_})
+        if (object == menu)
+            return true;
+    return false;
 }
 
 void TMainForm::showContextHelp()

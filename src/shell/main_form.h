@@ -118,6 +118,7 @@ private:
     bool queryCloseCase(TCaseForm& form);
     bool writeCase(TCaseForm& form, const QString& path);
     void showContextHelp();
+    bool isOwnMenu(const QObject* object) const;
 
     QMdiArea* mdiArea_ = nullptr;
     QMenu* fileMenu_ = nullptr;

@@ -1,0 +1,85 @@
+// In-program help: which page F1 and the help context numbers open.
+
+#include "shell_fake_prompts.h"
+
+#include "shell/case_form.h"
+#include "shell/help_window.h"
+#include "shell/main_form.h"
+#include "shell/workshop_catalog.h"
+#include "shell/workshop_form.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+
+class HelpTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void contextNumbersMapToPages()
+    {
+        QCOMPARE(help::pageForContext(10005), QStringLiteral("shell.html#files"));
+        QCOMPARE(help::pageForContext(11010), QStringLiteral("shell.html#edit"));
+        QCOMPARE(help::pageForContext(20005), QStringLiteral("shell.html#case"));
+        QCOMPARE(help::pageForContext(12035), QStringLiteral("marketgroups.html"));
+        QCOMPARE(help::pageForContext(99999), QString());
+        help::registerTopic(51030, QStringLiteral("environment.html#risks"));
+        QCOMPARE(help::pageForContext(51030), QStringLiteral("environment.html#risks"));
+    }
+
+    void f1OpensTheHelpOfWhatHasTheFocus()
+    {
+        FakePrompts prompts;
+        QTemporaryDir dir;
+        TMainForm main(dir.filePath(QStringLiteral("CORVANTX.INI")));
+        main.show();
+        TCaseForm* form = main.New();
+        QCOMPARE(help::pageForWidget(form->edtTitle), QStringLiteral("shell.html#case"));
+
+        TWorkshopForm* workshop = main.OpenWorkshop(workshop_id::Environment);
+        auto* field = new QLineEdit(workshop);
+        QCOMPARE(help::pageForWidget(field), QStringLiteral("environment.html"));
+        help::registerTopic(51031, QStringLiteral("environment.html#impacts"));
+        help::setHelpContext(field, 51031);
+        QCOMPARE(help::pageForWidget(field), QStringLiteral("environment.html#impacts"));
+        // A number without a page falls back to the window's page.
+        help::setHelpContext(field, 77777);
+        QCOMPARE(help::pageForWidget(field), QStringLiteral("environment.html"));
+        QCOMPARE(help::pageForWidget(nullptr), QStringLiteral("contents.html"));
+        form->data().Modified = false;
+    }
+
+    void helpWindowShowsPagesAndANoteForMissingOnes()
+    {
+        THelpWindow window;
+        window.showPage(QStringLiteral("shell.html#edit"));
+        QCOMPARE(window.currentPage(), QStringLiteral("shell.html#edit"));
+        window.showPage(QStringLiteral("contents.html"));
+        QCOMPARE(window.currentPage(), QStringLiteral("contents.html"));
+        window.showPage(QStringLiteral("not-written-yet.html"));
+        QVERIFY(window.findChild<QTextBrowser*>()->toPlainText().contains(QStringLiteral("no help page")));
+    }
+
+    void f1InAnOpenMenuOpensThatItemsTopic()
+    {
+        FakePrompts prompts;
+        QTemporaryDir dir;
+        TMainForm main(dir.filePath(QStringLiteral("CORVANTX.INI")));
+        main.show();
+        QMenu* menu = main.fileMenu();
+        menu->popup(QPoint(0, 0));
+        QTRY_VERIFY(menu->isVisible());
+        menu->setActiveAction(main.actions().fileOpen);
+        QTest::keyClick(menu, Qt::Key_F1);
+        QTRY_VERIFY(!menu->isVisible());
+        QTRY_VERIFY(THelpWindow::shared().isVisible());
+        QCOMPARE(THelpWindow::shared().currentPage(), QStringLiteral("shell.html#files"));
+        THelpWindow::shared().close();
+    }
+};
+
+QTEST_MAIN(HelpTest)
+#include "shell_help_test.moc"
