@@ -120,17 +120,19 @@ std::optional<QString> copyTextFor(QWidget* focused)
 {
     if (!focused)
         return std::nullopt;
+    QWidget* control = focused;
+    if (auto* edit = qobject_cast<QLineEdit*>(focused); edit && qobject_cast<QComboBox*>(edit->parentWidget()))
+        control = edit->parentWidget();
+
+    // A combo box copies its own list, even when it is a grid's in-place control and so sits
+    // inside the grid.
+    if (auto* combo = qobject_cast<QComboBox*>(control))
+        return combo->model() ? listCopyText(*combo->model(), combo->modelColumn()) : QString();
     if (const CopyTextSource* source = copySourceAbove(focused)) {
         if (source->cellEditorOpen())
             return std::nullopt;
         return source->copyText();
     }
-    QWidget* control = focused;
-    if (auto* edit = qobject_cast<QLineEdit*>(focused); edit && qobject_cast<QComboBox*>(edit->parentWidget()))
-        control = edit->parentWidget();
-
-    if (auto* combo = qobject_cast<QComboBox*>(control))
-        return combo->model() ? listCopyText(*combo->model(), combo->modelColumn()) : QString();
     if (auto* table = qobject_cast<QTableView*>(control)) {
         if (!table->model())
             return QString();

@@ -97,6 +97,16 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), QString());
     }
 
+    void inPlaceComboBoxInsideAGridCopiesItsOwnList()
+    {
+        QWidget window;
+        auto* grid = new FakeGrid(&window);
+        auto* combo = new QComboBox(grid);
+        combo->addItems({QStringLiteral("Financial"), QStringLiteral("Political")});
+        QVERIFY(runClipboardCommand(ClipboardCommand::Copy, combo));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Financial\r\nPolitical\r\n"));
+    }
+
     void treeIndentsByTheDepthItsBuilderGave()
     {
         QTreeWidget tree;
