@@ -7,6 +7,8 @@
 #include "shell/shell_resources.h"
 #include "shell/unexpected_errors.h"
 
+#include <QScreen>
+
 int main(int argc, char* argv[])
 {
     TApplication app(argc, argv);
@@ -31,6 +33,10 @@ int main(int argc, char* argv[])
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1)
         mainForm.setStartupFile(arguments.at(1));
+    // Without a window manager a maximise request does nothing, so start with the frame already
+    // covering the screen.
+    if (const QScreen* screen = mainForm.screen())
+        mainForm.setGeometry(screen->availableGeometry());
     mainForm.showMaximized();
     splash.raise();
     return QApplication::exec();
