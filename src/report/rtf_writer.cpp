@@ -294,8 +294,8 @@ void TRTFWriter::setBorder(CellBorders& cell, int side, int style)
 {
     auto set = [&](std::size_t index) {
         cell.on[index] = true;
-        cell.spec[index].assign(borderStyleWord(style));
-        cell.spec[index].append("\\brdw15 ");
+        cell.borderText[index].assign(borderStyleWord(style));
+        cell.borderText[index].append("\\brdw15 ");
     };
     if (side >= 0 && side <= 3)
         set(static_cast<std::size_t>(side));
@@ -326,7 +326,7 @@ void TRTFWriter::DefineCells(std::span<const int> rightEdges)
             for (std::size_t side = 0; side < 4; ++side) {
                 if (cell.on[side]) {
                     append(kSideWords[side]);
-                    append(cell.spec[side]);
+                    append(cell.borderText[side]);
                 }
             }
         }

@@ -116,7 +116,7 @@ private:
     // Per side (left, right, top, bottom) of a cell.
     struct CellBorders {
         std::array<bool, 4> on{};
-        std::array<std::string, 4> spec;
+        std::array<std::string, 4> borderText;
     };
 
     void append(std::string_view text) { body_.append(text); }
