@@ -1,7 +1,7 @@
 // Case windows from creation to close: new, open, save, save as, the unsaved-changes question,
 // failures that must leave nothing behind, and the availability of commands.
 
-#include "shell_fake_prompts.h"
+#include "shell_session.h"
 
 #include "model/case_data.h"
 #include "model/case_file.h"
@@ -38,28 +38,18 @@ QByteArray fileBytes(const QString& path)
 
 } // namespace
 
-class CaseLifecycleTest : public QObject {
+class CaseLifecycleTest : public QObject, private ShellSession {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
+        openShell();
         QVERIFY(dir->isValid());
-        prompts = std::make_unique<FakePrompts>();
-        main = std::make_unique<TMainForm>(dir->filePath(QStringLiteral("CORVANTX.INI")));
         main->show();
     }
 
-    void cleanup()
-    {
-        // Nothing may stop the window from closing at the end of a test.
-        for (TCaseForm* form : main->caseForms())
-            form->data().Modified = false;
-        main.reset();
-        prompts.reset();
-        dir.reset();
-    }
+    void cleanup() { closeShell(); }
 
     void newCaseIsUntitledAndEmpty()
     {
@@ -325,9 +315,6 @@ private slots:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePrompts> prompts;
-    std::unique_ptr<TMainForm> main;
 };
 
 QTEST_MAIN(CaseLifecycleTest)

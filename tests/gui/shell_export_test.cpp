@@ -1,6 +1,6 @@
 // File > Export to RTF: the file question, the progress window and busy cursor, and failures.
 
-#include "shell_fake_prompts.h"
+#include "shell_session.h"
 
 #include "model/case_data.h"
 #include "shell/case_form.h"
@@ -14,15 +14,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class ExportTest : public QObject {
+class ExportTest : public QObject, private ShellSession {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        prompts = std::make_unique<FakePrompts>();
-        main = std::make_unique<TMainForm>(dir->filePath(QStringLiteral("CORVANTX.INI")));
+        openShell();
         progress = new TPrintProgressForm(main.get());
         TPrintProgressForm::setShared(progress);
         main->show();
@@ -36,14 +34,7 @@ private slots:
         busyAtEverySection = true;
     }
 
-    void cleanup()
-    {
-        for (TCaseForm* form : main->caseForms())
-            form->data().Modified = false;
-        main.reset();
-        prompts.reset();
-        dir.reset();
-    }
+    void cleanup() { closeShell(); }
 
     void exportWritesTheReportWithProgress()
     {
@@ -95,9 +86,6 @@ private slots:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePrompts> prompts;
-    std::unique_ptr<TMainForm> main;
     TPrintProgressForm* progress = nullptr;
     QList<int> sections;
     bool busyAtEverySection = true;

@@ -1,7 +1,7 @@
 // The workshop window protocol: one window per workshop per case, found again instead of
 // duplicated, captions, refresh on activation, and workshops that end with their case.
 
-#include "shell_fake_prompts.h"
+#include "shell_session.h"
 
 #include "model/case_data.h"
 #include "shell/case_form.h"
@@ -46,26 +46,17 @@ QList<TWorkshopForm*> workshopsOf(const TMainForm& main, const TCaseForm* owner)
 
 } // namespace
 
-class ProtocolTest : public QObject {
+class ProtocolTest : public QObject, private ShellSession {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        prompts = std::make_unique<FakePrompts>();
-        main = std::make_unique<TMainForm>(dir->filePath(QStringLiteral("CORVANTX.INI")));
+        openShell();
         main->show();
     }
 
-    void cleanup()
-    {
-        for (TCaseForm* form : main->caseForms())
-            form->data().Modified = false;
-        main.reset();
-        prompts.reset();
-        dir.reset();
-    }
+    void cleanup() { closeShell(); }
 
     void askingTwiceBringsTheSameWindowToTheFront()
     {
@@ -267,9 +258,6 @@ private slots:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePrompts> prompts;
-    std::unique_ptr<TMainForm> main;
 };
 
 QTEST_MAIN(ProtocolTest)

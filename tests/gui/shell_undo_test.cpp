@@ -1,7 +1,7 @@
 // Undo: the snapshot stack, every keystroke as one step, what Undo restores and what it leaves, the
 // refresh of every window, and the state of the Undo command.
 
-#include "shell_fake_prompts.h"
+#include "shell_session.h"
 
 #include "model/case_data.h"
 #include "shell/case_form.h"
@@ -48,27 +48,18 @@ void typeText(QWidget* widget, const QString& text)
 
 } // namespace
 
-class UndoTest : public QObject {
+class UndoTest : public QObject, private ShellSession {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        prompts = std::make_unique<FakePrompts>();
-        main = std::make_unique<TMainForm>(dir->filePath(QStringLiteral("CORVANTX.INI")));
+        openShell();
         main->show();
         QVERIFY(QTest::qWaitForWindowActive(main.get()));
     }
 
-    void cleanup()
-    {
-        for (TCaseForm* form : main->caseForms())
-            form->data().Modified = false;
-        main.reset();
-        prompts.reset();
-        dir.reset();
-    }
+    void cleanup() { closeShell(); }
 
     void stackKeepsTheNewestTenSnapshots()
     {
@@ -237,9 +228,6 @@ private slots:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePrompts> prompts;
-    std::unique_ptr<TMainForm> main;
 };
 
 QTEST_MAIN(UndoTest)

@@ -1,0 +1,39 @@
+#pragma once
+
+// The main window the shell tests drive: its own settings file in a temporary folder, and every
+// question answered by FakePrompts so no test blocks on a modal window.
+
+#include "shell_fake_prompts.h"
+
+#include "model/case_data.h"
+#include "shell/case_form.h"
+#include "shell/main_form.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+class ShellSession {
+protected:
+    // Creates the main window; call from the test's init().
+    void openShell()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        prompts = std::make_unique<FakePrompts>();
+        main = std::make_unique<TMainForm>(dir->filePath(QStringLiteral("CORVANTX.INI")));
+    }
+
+    // Destroys it without the unsaved-changes question; call from the test's cleanup().
+    void closeShell()
+    {
+        for (TCaseForm* form : main->caseForms())
+            form->data().Modified = false;
+        main.reset();
+        prompts.reset();
+        dir.reset();
+    }
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<FakePrompts> prompts;
+    std::unique_ptr<TMainForm> main;
+};
