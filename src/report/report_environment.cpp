@@ -3,18 +3,17 @@
 #include <algorithm>
 
 #include "model/case_data.h"
+#include "model/case_references.h"
 #include "model/date_time.h"
 #include "report/report_builder.h"
 #include "report/report_text.h"
 
 namespace {
 
-// The entry of a type list named by a stored index, "<none>" when the index names no entry.
-std::string typeName(const TStringList& types, int32_t index)
+// A type named by a stored index, "<none>" when the index names no entry.
+std::string typeName(const std::string* type)
 {
-    if (index < 0 || static_cast<std::size_t>(index) >= types.size())
-        return "<none>";
-    return escapeRtf(types[static_cast<std::size_t>(index)]);
+    return type ? escapeRtf(*type) : std::string("<none>");
 }
 
 std::string joinMegatrends(const TStringList& megatrends)
@@ -104,7 +103,7 @@ void writeRisksTable(ReportBuilder& report, const TChangeArea& area)
                 const TRisk& risk = change.Risks[k];
                 report.TextCell(risk.Name);
                 report.RealAmountCell(risk.FinImpact);
-                report.RtfCell(typeName(data.RiskTypes, risk.RiskType));
+                report.RtfCell(typeName(riskTypeName(data, risk.RiskType)));
                 report.NumberCell(risk.Impact);
                 report.NumberCell(risk.Likelihood);
                 report.TextCell(risk.Handling);
@@ -145,7 +144,7 @@ void writeVisionChapter(ReportBuilder& report)
         report.BoxedRow(kEdges);
         report.TextCell(objective.Name);
         report.NumberCell(objective.Rank);
-        report.RtfCell(typeName(data.ObjectiveTypes, objective.Link));
+        report.RtfCell(typeName(objectiveTypeName(data, objective.Link)));
     }
     rtf.EndTable();
 }

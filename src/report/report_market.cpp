@@ -1,6 +1,7 @@
 // Chapters 4, 5 and 8: customers, products and the market groups that combine them.
 
 #include "model/case_data.h"
+#include "model/case_references.h"
 #include "report/report_builder.h"
 #include "report/report_text.h"
 
@@ -106,22 +107,12 @@ void writeCustProdChapter(ReportBuilder& report, const TDelList<TCustProd>& list
     report.writer().EndTable();
 }
 
-const std::string* nameAt(const TDelList<TCustProd>& list, int32_t index)
-{
-    return list.InRange(index) ? &list[index].Name : nullptr;
-}
+const std::string* nameOf(const TCustProd* entry) { return entry ? &entry->Name : nullptr; }
 
-// The capability a market-group reference names: Link in the general list when Rank is negative,
-// otherwise Link in the capabilities of product Rank.
 const std::string* capabilityName(const TCaseData& data, const TRankedItem& ref)
 {
-    const TDelList<TCapability>* owner = &data.Capabilities;
-    if (ref.Rank >= 0) {
-        if (!data.Products.InRange(ref.Rank))
-            return nullptr;
-        owner = &data.Products[ref.Rank].Capabilities;
-    }
-    return owner->InRange(ref.Link) ? &(*owner)[ref.Link].Name : nullptr;
+    const TCapability* capability = referencedCapability(data, ref);
+    return capability ? &capability->Name : nullptr;
 }
 
 std::string escapedOrEmpty(const std::string* text) { return text ? escapeRtf(*text) : std::string(); }
@@ -174,9 +165,9 @@ void writeMarketGroupsChapter(ReportBuilder& report)
         report.TableTitle("Contents of Market Group '" + escapeRtf(group.Name) + "'", 3);
         report.HeaderRow(kEdges, {"", "Name (Type)", "Remarks"});
         writeRefBlock(report, kEdges, "Customers", group.CustomerRefs,
-                      [&](const TRankedItem& ref) { return escapedOrEmpty(nameAt(data.Customers, ref.Rank)); });
+                      [&](const TRankedItem& ref) { return escapedOrEmpty(nameOf(listEntry(data, RefList::Customers, ref.Rank))); });
         writeRefBlock(report, kEdges, "Services", group.ServiceRefs, [&](const TRankedItem& ref) {
-            return escapedOrEmpty(nameAt(data.Products, ref.Rank)) + " (" +
+            return escapedOrEmpty(nameOf(listEntry(data, RefList::Products, ref.Rank))) + " (" +
                    (ref.Link != 0 ? "Partner" : "Independent") + ")";
         });
         writeRefBlock(report, kEdges, "Capabilities", group.CapabilityRefs,

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "shell/child_form.h"
-#include "shell/undo_stack.h"
+#include "model/undo_stack.h"
 
 #include <QString>
 

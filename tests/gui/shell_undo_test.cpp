@@ -9,7 +9,7 @@
 #include "shell/main_form.h"
 #include "shell/placeholder_workshop_form.h"
 #include "shell/protocol_state.h"
-#include "shell/undo_stack.h"
+#include "model/undo_stack.h"
 #include "shell/workshop_catalog.h"
 #include "widgets/copy_text_source.h"
 

@@ -1,4 +1,4 @@
-#include "shell/undo_stack.h"
+#include "model/undo_stack.h"
 
 #include <memory>
 

@@ -1,0 +1,80 @@
+#include "model/case_edit.h"
+
+#include "model/case_data.h"
+
+#include <cstring>
+
+void CaseEdit::begin()
+{
+    snapshot();
+    setModified();
+}
+
+void CaseEdit::snapshot()
+{
+    undo_->push(*data_);
+    notify();
+}
+
+void CaseEdit::setModified()
+{
+    data_->Modified = true;
+}
+
+bool CaseEdit::beginIf(bool changes)
+{
+    if (changes)
+        begin();
+    return changes;
+}
+
+bool CaseEdit::set(std::string& field, std::string_view value)
+{
+    if (field == value)
+        return false;
+    begin();
+    field.assign(value);
+    return true;
+}
+
+bool CaseEdit::set(int32_t& field, int32_t value)
+{
+    if (field == value)
+        return false;
+    begin();
+    field = value;
+    return true;
+}
+
+bool CaseEdit::set(double& field, double value)
+{
+    // Compared bit for bit: a NaN read from a file is kept, not rewritten on every look, and a
+    // -0 typed over 0 is a change.
+    if (std::memcmp(&field, &value, sizeof value) == 0)
+        return false;
+    begin();
+    field = value;
+    return true;
+}
+
+bool CaseEdit::set(bool& field, bool value)
+{
+    if (field == value)
+        return false;
+    begin();
+    field = value;
+    return true;
+}
+
+bool CaseEdit::undo()
+{
+    const bool restored = undo_->restore(*data_);
+    notify();
+    return restored;
+}
+
+void CaseEdit::notify()
+{
+    if (observer_)
+        observer_(!undo_->empty());
+}

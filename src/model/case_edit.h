@@ -1,0 +1,59 @@
+#pragma once
+
+// The one way a workshop changes a case. Starting an edit takes the undo snapshot of the whole case
+// and sets Modified, together and before the model changes, so no window can forget either or
+// take them in the wrong order. An edit that would change nothing takes no step at all: merely
+// looking at a case never makes closing it ask to save.
+//
+//     if (!edit.set(change.Description, typed))   // snapshot + Modified only when it differs
+//         return;
+//
+//     edit.begin();                                // structural changes: always a step
+//     data.Competitors.Add(...);
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "model/undo_stack.h"
+
+struct TCaseData;
+
+class CaseEdit {
+public:
+    CaseEdit(TCaseData& data, UndoStack& undo) : data_(&data), undo_(&undo) {}
+
+    TCaseData& data() const { return *data_; }
+    UndoStack& undoStack() const { return *undo_; }
+
+    // Takes the undo snapshot and sets Modified.
+    void begin();
+    // The two halves, for the few commands whose description takes one without the other
+    // (a sort that only marks the case modified).
+    void snapshot();
+    void setModified();
+
+    // begin() when `changes` is true; returns `changes`. For an edit of several fields at once.
+    bool beginIf(bool changes);
+
+    // Assigns a value, as one step, only when it differs from the field's.
+    bool set(std::string& field, std::string_view value);
+    bool set(int32_t& field, int32_t value);
+    bool set(double& field, double value);
+    bool set(bool& field, bool value);
+
+    // Restores the newest snapshot (Modified and FileName stay). False when there is none.
+    bool undo();
+
+    // Hears every push and every restore with whether a snapshot remains; the shell follows it
+    // with the Undo command's availability.
+    void setUndoObserver(std::function<void(bool available)> observer) { observer_ = std::move(observer); }
+
+private:
+    void notify();
+
+    TCaseData* data_;
+    UndoStack* undo_;
+    std::function<void(bool)> observer_;
+};

@@ -1,0 +1,131 @@
+#include "model/case_edit.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <deque>
+
+#include "model/case_data.h"
+#include "model/typed_name.h"
+
+namespace {
+
+class ScriptedQuestions : public Questions {
+public:
+    bool confirm(const std::string& text) override
+    {
+        asked.push_back(text);
+        return confirmAnswer;
+    }
+    AddOrRename askAddOrRename(bool renameAllowed) override
+    {
+        renameOffered.push_back(renameAllowed);
+        if (answers.empty())
+            return AddOrRename::Cancel;
+        const auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    bool confirmAnswer = false;
+    std::deque<AddOrRename> answers;
+    std::vector<std::string> asked;
+    std::vector<bool> renameOffered;
+};
+
+class CaseEditTest : public ::testing::Test {
+protected:
+    CaseEditTest() { data.Modified = false; }
+    TCaseData data;
+    UndoStack undo;
+    CaseEdit edit{data, undo};
+};
+
+} // namespace
+
+TEST_F(CaseEditTest, AnEditTakesOneSnapshotAndSetsModified)
+{
+    std::vector<bool> heard;
+    edit.setUndoObserver([&](bool available) { heard.push_back(available); });
+    EXPECT_TRUE(edit.set(data.Title, "Plan"));
+    EXPECT_TRUE(data.Modified);
+    EXPECT_EQ(undo.count(), 1);
+    EXPECT_TRUE(edit.undo());
+    EXPECT_EQ(data.Title, "");
+    EXPECT_TRUE(data.Modified) << "undo leaves Modified as it is";
+    EXPECT_EQ(heard, (std::vector<bool>{true, false}));
+}
+
+TEST_F(CaseEditTest, SettingTheValueAFieldHoldsIsNoStep)
+{
+    data.Title = "Plan";
+    data.DateFrom = std::nan("");
+    int32_t share = 5;
+    bool done = true;
+    EXPECT_FALSE(edit.set(data.Title, "Plan"));
+    EXPECT_FALSE(edit.set(data.DateFrom, data.DateFrom)) << "a NaN read from a file is not rewritten on every look";
+    EXPECT_FALSE(edit.set(share, 5));
+    EXPECT_FALSE(edit.set(done, true));
+    EXPECT_FALSE(edit.beginIf(false));
+    EXPECT_FALSE(data.Modified);
+    EXPECT_EQ(undo.count(), 0);
+    EXPECT_TRUE(edit.set(share, 6));
+    EXPECT_EQ(undo.count(), 1);
+}
+
+TEST(Questions, NamesAreQuotedLiterally)
+{
+    EXPECT_EQ(formatWithName("Delete change '%s'?", "100%s sure"), "Delete change '100%s sure'?");
+    EXPECT_EQ(formatWithName("no placeholder", "x"), "no placeholder");
+}
+
+class TypedNameTest : public CaseEditTest {
+protected:
+    std::vector<std::string> types{"Culture", "Capabilities/Skills", "Image"};
+    ScriptedQuestions ask;
+};
+
+TEST_F(TypedNameTest, ANameInOtherLetterCaseSelectsTheEntryWithoutAQuestion)
+{
+    const auto result = commitTypedName(edit, types, "image", 0, ask);
+    EXPECT_EQ(result.outcome, TypedNameResult::Outcome::Selected);
+    EXPECT_EQ(result.index, 2);
+    EXPECT_TRUE(ask.renameOffered.empty());
+    EXPECT_EQ(undo.count(), 0);
+
+    const auto empty = commitTypedName(edit, types, "", 1, ask);
+    EXPECT_EQ(empty.outcome, TypedNameResult::Outcome::Selected);
+    EXPECT_EQ(empty.index, -1);
+}
+
+TEST_F(TypedNameTest, AddAppendsAsOneEditAndSelectsTheNewEntry)
+{
+    ask.answers = {AddOrRename::Add};
+    const auto result = commitTypedName(edit, types, "Growth", -1, ask);
+    EXPECT_EQ(result.outcome, TypedNameResult::Outcome::Added);
+    EXPECT_EQ(result.index, 3);
+    EXPECT_EQ(types.back(), "Growth");
+    EXPECT_EQ(ask.renameOffered, (std::vector<bool>{false}));
+    EXPECT_EQ(undo.count(), 1);
+    EXPECT_TRUE(data.Modified);
+}
+
+TEST_F(TypedNameTest, RenameNeedsACurrentEntryAndCancelChangesNothing)
+{
+    ask.answers = {AddOrRename::Rename, AddOrRename::Rename, AddOrRename::Cancel};
+    const auto renamed = commitTypedName(edit, types, "People", 0, ask);
+    EXPECT_EQ(renamed.outcome, TypedNameResult::Outcome::Renamed);
+    EXPECT_EQ(types[0], "People");
+
+    // Without a current entry the rename answer cannot happen; treated as a cancel.
+    const auto refused = commitTypedName(edit, types, "Other", -1, ask);
+    EXPECT_EQ(refused.outcome, TypedNameResult::Outcome::Cancelled);
+    EXPECT_EQ(refused.index, -1);
+
+    const auto cancelled = commitTypedName(edit, types, "Other", 2, ask);
+    EXPECT_EQ(cancelled.outcome, TypedNameResult::Outcome::Cancelled);
+    EXPECT_EQ(cancelled.index, 2);
+    EXPECT_EQ(types.size(), 3u);
+    EXPECT_EQ(undo.count(), 1);
+    EXPECT_EQ(ask.renameOffered, (std::vector<bool>{true, false, true}));
+}
