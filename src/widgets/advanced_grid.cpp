@@ -1,6 +1,6 @@
 #include "widgets/advanced_grid.h"
 
-#include "shell/prompts.h"
+#include "widgets/feedback.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -332,7 +332,7 @@ void TAdvancedGrid::reportError(const QString& message)
     if (isSignalConnected(QMetaMethod::fromSignal(&TAdvancedGrid::controlError)))
         emit controlError(message);
     else
-        prompts().error(message);
+        feedback::error(message);
 }
 
 bool TAdvancedGrid::eventFilter(QObject* watched, QEvent* event)

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "shell/protocol_state.h"
+#include "widgets/edit_state.h"
 #include "widgets/workshop_grid_parts.h"
 
 WorkshopGrid::WorkshopGrid(QWidget* parent) : QTableView(parent)

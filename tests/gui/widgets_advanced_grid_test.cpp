@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "shell/protocol_state.h"
+#include "widgets/edit_state.h"
 #include "widgets/advanced_grid.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "shell/protocol_state.h"
+#include "widgets/edit_state.h"
 #include "widgets/edit_mask.h"
 #include "widgets/workshop_grid.h"
 
