@@ -76,10 +76,10 @@ private slots:
         QCOMPARE(edit.plainText(), text);
         QCOMPARE(refused, 1);
 
-        QMimeData html;
-        html.setHtml(QStringLiteral("<b>bold</b>"));
-        html.setText(QStringLiteral("bold"));
-        QApplication::clipboard()->setMimeData(&html, QClipboard::Clipboard);
+        auto* html = new QMimeData; // the clipboard takes it over
+        html->setHtml(QStringLiteral("<b>bold</b>"));
+        html->setText(QStringLiteral("bold"));
+        QApplication::clipboard()->setMimeData(html, QClipboard::Clipboard);
         edit.paste();
         QCOMPARE(edit.plainText(), text + QStringLiteral("bold"));
         QVERIFY(!edit.toHtml().contains(QStringLiteral("font-weight:700")));
