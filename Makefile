@@ -14,7 +14,7 @@ DEB_PACKAGES := cmake ninja-build g++ make pkg-config clang libclang-rt-14-dev \
 
 CMAKE_CONFIGURE = cmake -S . -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 
-.PHONY: deps configure build test test-sanitize test-interop run bench fuzz package package-check install clean
+.PHONY: screenshots deps configure build test test-sanitize test-interop run bench fuzz package package-check install clean
 
 deps:
 	@missing=$$(for p in $(DEB_PACKAGES); do \
@@ -74,6 +74,12 @@ bench: deps
 	@for b in $(BUILD)-bench/bin/*_bench; do \
 		[ "$$b" = $(BUILD)-bench/bin/corvantix_bench ] || QT_QPA_PLATFORM=offscreen $$b || exit 1; \
 	done
+
+# Pictures of the example case for the README (docs/overview.png) and of every workshop window at
+# its starting size (build/screenshots/), taken under a virtual display.
+screenshots: build
+	xvfb-run -a -s "-screen 0 1280x800x24" $(BUILD)/bin/corvantix-screenshots $(BUILD)/examples/demo.cvx $(BUILD)/screenshots
+	mkdir -p docs && cp $(BUILD)/screenshots/overview.png docs/overview.png
 
 # Installs into PREFIX (default /usr/local): the programs, desktop entry, file type, icons, manual page.
 PREFIX ?= /usr/local
