@@ -121,6 +121,15 @@ private slots:
         QVERIFY(form->GroupBox2->title().startsWith(QStringLiteral("F&iltering '")));
     }
 
+    // Switching to the window: it reloads itself from the case (3,000 item rows looked at again).
+    void activateWindow()
+    {
+        QBENCHMARK {
+            form->activated();
+        }
+        QCOMPARE(form->grdCust->rowCount(), kCustomers + 2);
+    }
+
     // A committed importance: written to all 3,000 customers (one undo snapshot of the whole
     // case), and the item list's colours redrawn.
     void commitImportance()

@@ -44,6 +44,20 @@ QString groupedAmount(const QString& digits)
     return locale.toString(value);
 }
 
+// Column widths for the described ones, each wide enough for its title and for `widest`, the
+// longest text that cannot wrap in it (a title, a number).
+std::vector<int> columnWidths(const QWidget* form, const std::vector<int>& described, const QStringList& widest)
+{
+    const QFontMetrics metrics(form->font());
+    std::vector<int> widths;
+    for (std::size_t c = 0; c < described.size(); ++c) {
+        // The cell's text box is inset by 2 pixels on either side.
+        const int needed = metrics.horizontalAdvance(widest.value(static_cast<int>(c))) + 6;
+        widths.push_back(std::max(scaledPixels(form, described[c]), needed));
+    }
+    return widths;
+}
+
 } // namespace
 
 // --- Filter box --------------------------------------------------------------------------------
@@ -148,7 +162,7 @@ void TCuPrForm::repaintItems()
 
 void TCuPrForm::setUpKeyCharGrid()
 {
-    grdKeyChar->setColumnWidths({scaledPixels(this, 173), scaledPixels(this, 57), scaledPixels(this, 36)});
+    grdKeyChar->setColumnWidths(columnWidths(this, {173, 57, 36}, {QString(), tr("Importance"), tr("Match")}));
     grdKeyChar->setCellTextFunction([this](int col, int row, CellTextUse) -> QString {
         const int item = selectedItem();
         const TCustProd* entry = item >= 0 ? &items(data(), mode_)[item] : nullptr;
@@ -257,7 +271,7 @@ void TCuPrForm::sortKeyCharColumn(int col, Qt::MouseButton button)
 
 void TCuPrForm::setUpMarketPotentialGrid()
 {
-    grdMarkPot->setColumnWidths({scaledPixels(this, 203), scaledPixels(this, 64)});
+    grdMarkPot->setColumnWidths(columnWidths(this, {203, 64}, {QString(), groupedAmount(QStringLiteral("-2147483648"))}));
     grdMarkPot->setCellTextFunction([this](int col, int row, CellTextUse use) -> QString {
         const int item = selectedItem();
         const TCustProd* entry = item >= 0 ? &items(data(), mode_)[item] : nullptr;
