@@ -208,6 +208,17 @@ TEST_P(ItemOps, DeletingTheLastItemDropsTheFilterBounds)
     EXPECT_EQ(lowerBounds(data, mode())[0].Name, "Speed");
 }
 
+TEST_P(ItemOps, AGroupThatLostItsLastMemberShowsAsAnOrdinaryItem)
+{
+    addPlain(mode(), {"member", "group"});
+    makeGroup(mode(), 1, {0});
+    ASSERT_TRUE(deleteItem(edit, mode(), 0, ask));
+    // The case file would read the empty member list back as none, so the window shows what a
+    // reopened case would.
+    EXPECT_FALSE(isGroup(list(mode())[0]));
+    EXPECT_EQ(itemRowText(data, mode(), 1), "group");
+}
+
 TEST_F(CustProdTest, DeletingAProductRemovesItsServiceAndCapabilityEntries)
 {
     addPlain(Mode::Products, {"p0", "p1", "p2"});

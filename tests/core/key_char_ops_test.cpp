@@ -291,6 +291,26 @@ TEST_F(KeyCharOps, RebuildingBoundsKeepsThemUnlessTheyNoLongerFit)
     EXPECT_TRUE(data.ProdFilterLow.Empty()) << "the products have no items";
 }
 
+// A case from elsewhere may break the rule that all items share their key characteristics; no
+// operation may then reach past an item's list.
+TEST_F(KeyCharOps, ItemsWithFewerKeyCharacteristicsAreLeftOutNotOverrun)
+{
+    list(kMode)[1].KeyChars.Delete(2);
+    list(kMode)[1].KeyChars.Delete(1);
+    EXPECT_TRUE(setImportance(edit, kMode, 2, "6"));
+    EXPECT_EQ(keyChar(0, 2).Importance, 6);
+    EXPECT_TRUE(renameKeyChar(edit, kMode, 2, "Support"));
+    EXPECT_TRUE(sortKeyChars(edit, kMode, KeyCharColumn::Name, 2));
+    EXPECT_EQ(keyCharNames(2), (std::vector<std::string>{"Price", "Reliability", "Support"}));
+    EXPECT_EQ(keyCharNames(1), (std::vector<std::string>{"Price"}));
+    EXPECT_EQ(keyCharCellText(&list(kMode)[1], 0, 3), "");
+    EXPECT_TRUE(passesFilter(data, kMode, list(kMode)[1]));
+    EXPECT_FALSE(setMatch(edit, kMode, 1, 2, "4"));
+    ASSERT_TRUE(deleteKeyChar(edit, kMode, 0, 2, ask));
+    EXPECT_EQ(keyCharNames(1).size(), 1u);
+    EXPECT_EQ(keyCharNames(0).size(), 2u);
+}
+
 TEST_F(KeyCharOps, FilterBoxNamesTheCurrentRowsKeyCharacteristic)
 {
     FilterBox box = filterBoxFor(data, kMode, 1, 2);
