@@ -2,10 +2,17 @@
 
 #include "shell/workshop_catalog.h"
 #include "shell/workshop_factory.h"
+#include "workshops/customers/cu_pr_form.h"
 
 // One line per workshop window, e.g.
 //     registerWorkshopWindow(workshop_id::Future, [](QWidget* parent) -> TWorkshopForm* { return new TFutureForm(parent); });
 // Workshops without a line here open as placeholders.
 void registerWorkshopWindows()
 {
+    registerWorkshopWindow(workshop_id::Customers, [](QWidget* parent) -> TWorkshopForm* {
+        return new TCuPrForm(workshop_id::Customers, parent);
+    });
+    registerWorkshopWindow(workshop_id::Products, [](QWidget* parent) -> TWorkshopForm* {
+        return new TCuPrForm(workshop_id::Products, parent);
+    });
 }
