@@ -301,3 +301,15 @@ TEST_F(UnequalPlansTest, APlanWhoseRowIsPredefinedWhereOthersHaveAnEntryKeepsIt)
     EXPECT_EQ(names(1)[kIncomeEntry], "Grossprofit");
     EXPECT_EQ(names(0)[kIncomeEntry], "Grossprofit");
 }
+
+TEST_F(UnequalPlansTest, TotalsKeptAcrossAnEditEqualARecount)
+{
+    Totals kept = totals(data, 18);
+    for (int customer : {0, 1, 3}) {
+        const auto& plan = data.Customers[customer].Capabilities;
+        addToTotals(kept, plan, -1);
+        ASSERT_TRUE(commitCell(edit, customer, kIncomeEntry, 2, std::to_string(100 + customer)));
+        addToTotals(kept, plan, 1);
+        EXPECT_EQ(kept, totals(data, 18)) << "customer " << customer;
+    }
+}

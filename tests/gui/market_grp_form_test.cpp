@@ -5,12 +5,14 @@
 
 #include "model/case_data.h"
 #include "shell/case_form.h"
+#include "shell/help_window.h"
 #include "shell/main_form.h"
 #include "widgets/cp1252_text_edit.h"
 #include "workshops/customers/market_grp_form.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -341,6 +343,21 @@ private slots:
             QVERIFY(list->geometry().right() < form->width());
         }
         QVERIFY(form->BtnClearCust->geometry().top() > form->CustListBox->geometry().bottom());
+    }
+
+    void everyControlHasAHelpTopicThatExists()
+    {
+        const QList<QPair<QWidget*, QString>> topics{
+            {form->GroupView, "groups"},    {form->RadioPartner, "type"}, {form->EditRemarks, "remarks"},
+            {form->CapsListBox, "select"},  {form->BtnClearCust, "select"}, {form->EditName, "name"},
+            {form->BtnCreate, "create"},    {form->BtnModify, "modify"}};
+        QFile page(QStringLiteral(":/help/marketgroups.html"));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(page.readAll());
+        for (const auto& [widget, anchor] : topics) {
+            QCOMPARE(help::pageForWidget(widget), QStringLiteral("marketgroups.html#") + anchor);
+            QVERIFY2(html.contains(QStringLiteral("name=\"%1\"").arg(anchor)), qPrintable(anchor));
+        }
     }
 
 private:

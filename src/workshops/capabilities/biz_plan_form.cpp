@@ -269,7 +269,6 @@ void TBizPlanForm::ComboCustChange()
     const int customer = selectedCustomer();
     if (customer < 0)
         return;
-    business_plan::recalculate(data());
     setRowCounts(planOf(data(), customer)->Count() + 1);
     recalculateAndRepaint();
 }
@@ -278,8 +277,20 @@ void TBizPlanForm::GridCustCommit(int col, int row, const QString& text)
 {
     if (!canEdit())
         return;
-    commitCell(edit(), selectedCustomer(), row - 1, col, toModel(text));
-    recalculateAndRepaint();
+    // Only the selected customer's plan changes: its old amounts leave the totals, its new ones
+    // join them, so a case of thousands of customers is not added up again for every cell.
+    const int customer = selectedCustomer();
+    const TDelList<TCapability>* plan = planOf(data(), customer);
+    if (plan)
+        addToTotals(totals_, *plan, -1);
+    commitCell(edit(), customer, row - 1, col, toModel(text));
+    if (plan)
+        addToTotals(totals_, *plan, 1);
+    // A name changes its own row; an amount also every subtotal below it. Only those rows need
+    // measuring again, which keeps storing a cell quick in a plan of thousands of rows.
+    GridCust->refreshRows(row, col == 0 ? row : GridCust->rowCount() - 1);
+    GridTotal->refresh();
+    fitRowHeights();
 }
 
 bool TBizPlanForm::GridCustKeyDown(QKeyEvent* event)
@@ -314,6 +325,11 @@ void TBizPlanForm::setRowCounts(int rows)
 void TBizPlanForm::recalculateAndRepaint()
 {
     business_plan::recalculate(data());
+    repaintWithTotals();
+}
+
+void TBizPlanForm::repaintWithTotals()
+{
     totals_ = totals(data(), GridCust->rowCount() - 1);
     GridCust->refresh();
     GridTotal->refresh();

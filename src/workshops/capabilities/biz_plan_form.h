@@ -59,13 +59,15 @@ private:
     void setRowCounts(int rows);
     // Subtotals into the model, totals recomputed, both grids repainted and fitted.
     void recalculateAndRepaint();
+    // Totals recomputed, both grids repainted and fitted (the subtotals are current).
+    void repaintWithTotals();
     // This window's fitting: the plan grid's rows are fitted and the totals grid follows them, so
     // each total stays beside its row.
     void fitRowHeights();
     // The first time a plan is shown, the window grows (within limits) to show all of its rows.
     void fitToContent();
 
-    std::vector<std::array<double, business_plan::kYears>> totals_;
+    business_plan::Totals totals_;
     QLocale locale_;
     bool fittedToContent_ = false;
 };

@@ -176,20 +176,26 @@ bool commitCell(CaseEdit& edit, int customer, int row, int column, std::string_v
         else if (column >= 1 && column <= kYears)
             changed = setAmount(edit, customer, row, column - 1, text);
     }
-    recalculate(data);
+    // Only this customer's plan can have changed; the others keep their subtotals.
+    if (TDelList<TCapability>* target = planOf(data, customer))
+        recalculate(*target);
     return changed;
 }
 
-std::vector<std::array<double, kYears>> totals(const TCaseData& data, int rows)
+Totals totals(const TCaseData& data, int rows)
 {
-    std::vector<std::array<double, kYears>> sums(static_cast<std::size_t>(std::max(rows, 0)), {0, 0, 0});
-    for (const TCustProd& customer : data.Customers) {
-        const int count = std::min(rows, customer.Capabilities.Count());
-        for (int r = 0; r < count; ++r)
-            for (int year = 0; year < kYears; ++year)
-                sums[static_cast<std::size_t>(r)][static_cast<std::size_t>(year)] += amount(customer.Capabilities[r], year);
-    }
+    Totals sums(static_cast<std::size_t>(std::max(rows, 0)), {0, 0, 0});
+    for (const TCustProd& customer : data.Customers)
+        addToTotals(sums, customer.Capabilities, 1);
     return sums;
+}
+
+void addToTotals(Totals& sums, const TDelList<TCapability>& plan, int sign)
+{
+    const int count = std::min(static_cast<int>(sums.size()), plan.Count());
+    for (int r = 0; r < count; ++r)
+        for (int year = 0; year < kYears; ++year)
+            sums[static_cast<std::size_t>(r)][static_cast<std::size_t>(year)] += sign * double(amount(plan[r], year));
 }
 
 } // namespace business_plan

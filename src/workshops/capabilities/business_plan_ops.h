@@ -67,11 +67,16 @@ bool insertRow(CaseEdit& edit, int customer, int row);
 bool deleteRow(CaseEdit& edit, int customer, int row, Questions& ask);
 
 // What a typed plan cell commits: column 0 renames the row, columns 1 to 3 set an amount. The last
-// row (the closing subtotal) takes no edit. Recalculates the plans afterwards whatever happened.
+// row (the closing subtotal) takes no edit. Recalculates the customer's plan afterwards whatever
+// happened (no other plan changes).
 bool commitCell(CaseEdit& edit, int customer, int row, int column, std::string_view text);
 
 // The totals of rows 0..rows-1: for each row and year the sum over all customers, added in double
 // precision; a plan too short to have the row counts 0.
-std::vector<std::array<double, kYears>> totals(const TCaseData& data, int rows);
+using Totals = std::vector<std::array<double, kYears>>;
+Totals totals(const TCaseData& data, int rows);
+// Adds (sign 1) or takes away (sign -1) one plan's amounts to or from totals, for keeping them
+// current across an edit of one plan without adding up every customer again.
+void addToTotals(Totals& sums, const TDelList<TCapability>& plan, int sign);
 
 } // namespace business_plan
