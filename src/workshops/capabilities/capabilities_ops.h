@@ -26,6 +26,8 @@ namespace capabilities {
 
 // The owner of the general capabilities; any other owner is a position in Products.
 inline constexpr int kGeneral = -1;
+// An owner that names no list (no product selected): everything aimed at it does nothing.
+inline constexpr int kNoOwner = 0x7FFFFFFF;
 
 // Columns of both capability grids.
 enum Column { ColName = 0, ColToday = 1, ColTomorrow = 2 };
