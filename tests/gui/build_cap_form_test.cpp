@@ -9,6 +9,7 @@
 #include "model/case_references.h"
 #include "model/date_time.h"
 #include "shell/case_form.h"
+#include "shell/help_window.h"
 #include "widgets/edit_mask.h"
 #include "widgets/edit_state.h"
 #include "widgets/portfolio_diagram.h"
@@ -16,7 +17,10 @@
 #include "widgets/workshop_grid.h"
 #include "workshops/capabilities/build_cap_form.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QFile>
+#include <QGroupBox>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -337,6 +341,31 @@ private slots:
         QCOMPARE(form->Notebook1->currentWidget(), form->pageData);
         QCOMPARE(form->grdGenCap->rowCount(), 3);
         QCOMPARE(form->grdGenCap->cellText(0, 1), QStringLiteral("Added elsewhere"));
+    }
+
+    void helpTopicsAndAccessibleNamesFollowTheControls()
+    {
+        main->New();
+        auto* form = openWorkshop<TBuildCapForm>(workshop_id::Capabilities);
+        QCOMPARE(help::pageForWidget(form->grdGenCap), QStringLiteral("capabilities.html#general"));
+        QCOMPARE(help::pageForWidget(form->grdSpecCap), QStringLiteral("capabilities.html#services"));
+        QCOMPARE(help::pageForWidget(form->lst2Caps), QStringLiteral("capabilities.html#graph"));
+        QCOMPARE(help::pageForWidget(form->edtTodayFrom), QStringLiteral("capabilities.html#filter"));
+        QCOMPARE(help::pageForWidget(form->chart->copyButton()), QStringLiteral("capabilities.html#graph"));
+        QFile page(QStringLiteral(":/help/capabilities.html"));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(page.readAll());
+        for (const char* anchor : {"general", "services", "graph", "filter"})
+            QVERIFY2(html.contains(QStringLiteral("name=\"%1\"").arg(QLatin1String(anchor))), anchor);
+
+        const auto nameOf = [](QWidget* widget) {
+            return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+        };
+        QCOMPARE(nameOf(form->grdGenCap), QStringLiteral("List of General Capabilities"));
+        QCOMPARE(nameOf(form->grdServices), QStringLiteral("List of Services"));
+        QCOMPARE(nameOf(form->grdSpecCap), QStringLiteral("Service Specific Capabilities"));
+        QCOMPARE(nameOf(form->lst2Caps), QStringLiteral("List of Capabilities"));
+        QCOMPARE(nameOf(form->edtTodayFrom), QStringLiteral("Today's importance is between"));
     }
 };
 

@@ -8,12 +8,15 @@
 #include "model/case_edit.h"
 #include "report/case_report.h"
 #include "shell/case_form.h"
+#include "shell/help_window.h"
 #include "widgets/bullet_text_edit.h"
 #include "widgets/edit_state.h"
 #include "widgets/workshop_grid.h"
 #include "workshops/capabilities/inv_all_form.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QFile>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QMdiArea>
@@ -257,6 +260,23 @@ private slots:
         data.Capabilities.Delete(0);
         main->broadcastCommit();
         QCOMPARE(data.Capabilities[0].Decisions, std::string("Second's plan"));
+    }
+
+    void helpTopicsAndAccessibleNamesFollowTheControls()
+    {
+        main->New();
+        auto* form = openWorkshop<TInvAllForm>(workshop_id::Alliances);
+        QCOMPARE(help::pageForWidget(form->grdCap), QStringLiteral("alliances.html#grid"));
+        QCOMPARE(help::pageForWidget(form->edtDecisions), QStringLiteral("alliances.html#decisions"));
+        QFile page(QStringLiteral(":/help/alliances.html"));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(page.readAll());
+        QVERIFY(html.contains(QStringLiteral("name=\"grid\"")));
+        QVERIFY(html.contains(QStringLiteral("name=\"decisions\"")));
+        QCOMPARE(QAccessible::queryAccessibleInterface(form->grdCap)->text(QAccessible::Name),
+                 QStringLiteral("List of Capabilities"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(form->edtDecisions)->text(QAccessible::Name),
+                 QStringLiteral("Preliminary Decisions in Regards of Alliances and Investments"));
     }
 };
 

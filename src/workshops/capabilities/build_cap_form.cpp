@@ -70,6 +70,14 @@ QIcon graphGlyph(const QWidget* widget)
     return QIcon(pixmap);
 }
 
+// A control is called what its label says: grids and lists do not take the name from a buddy
+// label by themselves.
+void nameAfterLabel(QLabel* label, QWidget* control)
+{
+    label->setBuddy(control);
+    control->setAccessibleName(QString(label->text()).remove(QLatin1Char('&')));
+}
+
 std::vector<int> scaledWidths(const QWidget* widget, std::initializer_list<int> widths)
 {
     std::vector<int> scaled;
@@ -115,14 +123,14 @@ void TBuildCapForm::buildDataPage()
     Label1 = new QLabel(tr("List of General &Capabilities"), pageData);
     grdGenCap = new WorkshopGrid(pageData);
     grdGenCap->setObjectName(QStringLiteral("grdGenCap"));
-    Label1->setBuddy(grdGenCap);
+    nameAfterLabel(Label1, grdGenCap);
     setUpCapabilityGrid(grdGenCap, scaledWidths(this, {213, 68, 69}));
     help::setHelpContext(grdGenCap, 59000);
 
     Label5 = new QLabel(tr("&List of Services"), pageData);
     grdServices = new WorkshopGrid(pageData);
     grdServices->setObjectName(QStringLiteral("grdServices"));
-    Label5->setBuddy(grdServices);
+    nameAfterLabel(Label5, grdServices);
     grdServices->setColumnWidths(scaledWidths(this, {206}));
     grdServices->setEditingEnabled(false);
     grdServices->setColumnSizing(false);
@@ -151,13 +159,13 @@ void TBuildCapForm::buildDataPage()
     edtDesc->setReadOnly(true);
     edtDesc->setFocusPolicy(Qt::ClickFocus);
     edtDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Label2->setBuddy(edtDesc);
+    nameAfterLabel(Label2, edtDesc);
     help::setHelpContext(edtDesc, 59010);
 
     Label3 = new QLabel(tr("&Service Specific Capabilities"), pageData);
     grdSpecCap = new WorkshopGrid(pageData);
     grdSpecCap->setObjectName(QStringLiteral("grdSpecCap"));
-    Label3->setBuddy(grdSpecCap);
+    nameAfterLabel(Label3, grdSpecCap);
     setUpCapabilityGrid(grdSpecCap, scaledWidths(this, {165, 75, 73}));
     help::setHelpContext(grdSpecCap, 59015);
 
@@ -239,7 +247,7 @@ void TBuildCapForm::buildGraphPage()
     lst2Caps = new PortfolioList(pageGraph);
     lst2Caps->setObjectName(QStringLiteral("lst2Caps"));
     lst2Caps->setColumns({tr("Capability"), tr("Today"), tr("Tomorrow")}, scaledWidths(this, {195, 60, 60}));
-    Label6->setBuddy(lst2Caps);
+    nameAfterLabel(Label6, lst2Caps);
     help::setHelpContext(lst2Caps, 59025);
 
     GroupBox1 = new QGroupBox(tr("Filtering"), pageGraph);
@@ -261,12 +269,13 @@ void TBuildCapForm::buildGraphPage()
     edtTodayTo = makeBound("edtTodayTo", QStringLiteral("10"));
     edtTomorrowFrom = makeBound("edtTomorrowFrom", QStringLiteral("1"));
     edtTomorrowTo = makeBound("edtTomorrowTo", QStringLiteral("10"));
-    Label11->setBuddy(edtTodayFrom);
-    Label12->setBuddy(edtTomorrowFrom);
-    Label13->setBuddy(edtTodayTo);
-    Label14->setBuddy(edtTomorrowTo);
-    edtTodayTo->setAccessibleDescription(tr("Upper bound of today's importance"));
-    edtTomorrowTo->setAccessibleDescription(tr("Upper bound of tomorrow's importance"));
+    nameAfterLabel(Label11, edtTodayFrom);
+    nameAfterLabel(Label12, edtTomorrowFrom);
+    nameAfterLabel(Label13, edtTodayTo);
+    nameAfterLabel(Label14, edtTomorrowTo);
+    // "and" alone says little: the upper bounds are named after their row.
+    edtTodayTo->setAccessibleName(tr("Today's importance is between ... and"));
+    edtTomorrowTo->setAccessibleName(tr("Tomorrow's importance is between ... and"));
     btn2Refresh = new QPushButton(tr("&Refresh"), GroupBox1);
     btn2Refresh->setObjectName(QStringLiteral("btn2Refresh"));
     connect(btn2Refresh, &QPushButton::clicked, this, [this] { btn2RefreshClick(); });

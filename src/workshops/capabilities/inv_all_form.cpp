@@ -47,6 +47,7 @@ TInvAllForm::TInvAllForm(QWidget* parent) : TWorkshopForm(workshop_id::Alliances
     grdCap = new WorkshopGrid(this);
     grdCap->setObjectName(QStringLiteral("grdCap"));
     Label1->setBuddy(grdCap);
+    grdCap->setAccessibleName(tr("List of Capabilities"));
     grdCap->setColumnCount(alliances::ColumnCount);
     grdCap->setEditingEnabled(false);
     grdCap->setRowSelect(true);
@@ -93,6 +94,7 @@ TInvAllForm::TInvAllForm(QWidget* parent) : TWorkshopForm(workshop_id::Alliances
     edtDecisions->setObjectName(QStringLiteral("edtDecisions"));
     edtDecisions->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Label2->setBuddy(edtDecisions);
+    edtDecisions->setAccessibleName(tr("Preliminary Decisions in Regards of Alliances and Investments"));
     help::setHelpContext(edtDecisions, 57505);
     updating_ = true;
     edtDecisions->setPlainText(QString());
