@@ -13,6 +13,8 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTest>
 
 namespace {
@@ -136,6 +138,18 @@ private slots:
             grid->viewport()->repaint();
         }
         QVERIFY(!owner->edit().undoStack().empty());
+    }
+
+    // Each activation reloads the window: the grids' rows, the alliance rows and their bits.
+    void switchingBetweenTheTwoWindows()
+    {
+        auto* capabilities = openWorkshop<TBuildCapForm>(workshop_id::Capabilities);
+        auto* alliances = openWorkshop<TInvAllForm>(workshop_id::Alliances);
+        QBENCHMARK {
+            main->mdiArea()->setActiveSubWindow(capabilities->subWindow());
+            main->mdiArea()->setActiveSubWindow(alliances->subWindow());
+        }
+        QCOMPARE(static_cast<int>(alliances->rows().size()), kCapabilities + 20);
     }
 
     void decisionsKeystroke()

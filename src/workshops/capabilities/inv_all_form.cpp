@@ -159,8 +159,10 @@ void TInvAllForm::wmCommit()
 
 void TInvAllForm::wmRefresh()
 {
-    // Rows back to their default height, the title row two lines high.
-    grdCap->setDefaultRowHeight(defaultRowHeightFor(grdCap));
+    // Rows back to their default height (it follows the font), the title row two lines high.
+    // Rows are never fitted, so only a changed height needs every row set again.
+    if (const int height = defaultRowHeightFor(grdCap); height != grdCap->defaultRowHeight())
+        grdCap->setDefaultRowHeight(height);
     rebuild();
 }
 
