@@ -282,14 +282,3 @@ TEST_F(AllianceOps, CopyNamesEachTickedChoiceAndKeepsTheEmptyRowOfAnEmptyCase)
     EXPECT_EQ(allianceCopyText(data, rows),
               "Name\r\nSales\tSituation Specific\tDevelop\r\nRepairs\tDecentralized\tPartner\r\n");
 }
-
-TEST(AllianceTitles, TwoLineTitlesGroupPlaceAndHowToGet)
-{
-    EXPECT_EQ(columnTitle(ColName), "Name");
-    EXPECT_EQ(columnTitle(ColCentralized), "\rCentr.");
-    EXPECT_EQ(columnTitle(ColDecentralized), "Place\r   Decentr.");
-    EXPECT_EQ(columnTitle(ColSituationSpecific), "\rSit. Spec.");
-    EXPECT_EQ(columnTitle(ColDevelop), "\rDevelop");
-    EXPECT_EQ(columnTitle(ColBuy), "How to Get\rBuy");
-    EXPECT_EQ(columnTitle(ColPartner), "\rPartner");
-}
