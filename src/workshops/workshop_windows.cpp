@@ -3,6 +3,8 @@
 #include "shell/workshop_catalog.h"
 #include "shell/workshop_factory.h"
 #include "workshops/capabilities/biz_plan_form.h"
+#include "workshops/capabilities/build_cap_form.h"
+#include "workshops/capabilities/inv_all_form.h"
 #include "workshops/customers/cu_pr_form.h"
 #include "workshops/customers/market_grp_form.h"
 
@@ -15,6 +17,8 @@ void registerWorkshopWindows()
     registerWorkshopWindow(workshop_id::Products, [](QWidget* parent) -> TWorkshopForm* {
         return new TCuPrForm(workshop_id::Products, parent);
     });
+    registerWorkshopWindow(workshop_id::Capabilities, [](QWidget* parent) -> TWorkshopForm* { return new TBuildCapForm(parent); });
+    registerWorkshopWindow(workshop_id::Alliances, [](QWidget* parent) -> TWorkshopForm* { return new TInvAllForm(parent); });
     registerWorkshopWindow(workshop_id::MarketGroups, [](QWidget* parent) -> TWorkshopForm* { return new TMarketGrpForm(parent); });
     registerWorkshopWindow(workshop_id::BusinessPlan, [](QWidget* parent) -> TWorkshopForm* { return new TBizPlanForm(parent); });
 }
