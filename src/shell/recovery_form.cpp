@@ -47,8 +47,9 @@ TRecoveryForm::TRecoveryForm(const QList<RecoveryOffer>& offers, QWidget* parent
         item->setToolTip(0, offer.caseName);
         item->setSelected(true);
     }
-    lstCases->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    lstCases->header()->setStretchLastSection(false);
+    lstCases->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    lstCases->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    lstCases->header()->setStretchLastSection(true);
 
     btnOpen = new QPushButton(tr("&Open"), this);
     btnDiscard = new QPushButton(tr("&Discard"), this);
