@@ -10,6 +10,7 @@
 #include "shell/case_form.h"
 #include "shell/case_lock.h"
 #include "shell/main_form.h"
+#include "shell/recovery_form.h"
 #include "shell/recovery_store.h"
 #include "widgets/text_convert.h"
 
@@ -19,6 +20,10 @@
 #include <QLockFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
 #include <QSignalSpy>
 #include <QSysInfo>
 #include <QTest>
@@ -383,6 +388,43 @@ private slots:
         main->offerRecovery();
         QCOMPARE(prompts->recoveryOffers.size(), 0);
         QVERIFY(QFile::exists(QDir(folder()).filePath(kEndedSession + QStringLiteral("-1.cvx"))));
+    }
+
+    void theRecoveryWindowGivesOneChoicePerCase()
+    {
+        const QDateTime made(QDate(2026, 3, 4), QTime(9, 15, 30));
+        TRecoveryForm form({{QStringLiteral("/plans/a.cvx"), QStringLiteral("A"), made},
+                            {QStringLiteral("untitled"), QStringLiteral("B"), made},
+                            {QStringLiteral("/plans/c.cvx"), QStringLiteral("C"), made}});
+        QCOMPARE(form.lstCases->topLevelItemCount(), 3);
+        QCOMPARE(form.lstCases->topLevelItem(1)->text(0), QStringLiteral("untitled"));
+        QCOMPARE(form.lstCases->topLevelItem(0)->text(2), QStringLiteral("04/03/2026 09:15:30"));
+        QCOMPARE(form.lstCases->selectedItems().size(), 3); // all chosen to start with
+
+        form.lstCases->clearSelection();
+        QVERIFY(!form.btnOpen->isEnabled() && !form.btnDiscard->isEnabled());
+        form.lstCases->topLevelItem(2)->setSelected(true);
+        form.btnOpen->click();
+        QCOMPARE(form.lstCases->topLevelItemCount(), 2);
+
+        // Discard asks first; No keeps the case in the list.
+        form.lstCases->topLevelItem(0)->setSelected(true);
+        const auto answer = [](QMessageBox::StandardButton button) {
+            QTimer::singleShot(0, [button] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                    box->button(button)->click();
+            });
+        };
+        answer(QMessageBox::No);
+        form.btnDiscard->click();
+        QCOMPARE(form.lstCases->topLevelItemCount(), 2);
+        answer(QMessageBox::Yes);
+        form.btnDiscard->click();
+        QCOMPARE(form.lstCases->topLevelItemCount(), 1);
+
+        // Deciding later leaves the rest.
+        form.btnLater->click();
+        QCOMPARE(form.choices(), (QList<RecoveryChoice>{RecoveryChoice::Discard, RecoveryChoice::Keep, RecoveryChoice::Open}));
     }
 
     void openingAFileAnotherProgramHoldsAsksFirst()
