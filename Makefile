@@ -95,7 +95,8 @@ package: build
 package-check: package
 	BUILD=$(BUILD) bash dist/check-package.sh
 
-# libFuzzer targets, built with clang; runs each for FUZZ_SECONDS. Seeds come from the tests' data.
+# libFuzzer targets, built with clang; they share FUZZ_SECONDS. Seeds: fuzz/corpus/<target>/ and
+# files made from the model, the examples and the tests' data.
 fuzz: deps
 	CXX=clang++ $(CMAKE_CONFIGURE) -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DCORVANTIX_CORE_ONLY=ON -DCORVANTIX_TESTS=OFF -DCORVANTIX_FUZZ=ON

@@ -1,10 +1,13 @@
-// Writes seed case files for the fuzzers into the folder given as the only argument.
+// Writes seed case files (*.cvx) and their JSON form (*.json) for the fuzzers into the folder given
+// as the only argument.
 
 #include <cstdio>
 #include <fstream>
 #include <memory>
 #include <string>
 
+#include "cli/case_to_json.h"
+#include "cli/json_text.h"
 #include "model/case_data.h"
 #include "model/case_file.h"
 
@@ -13,7 +16,11 @@ namespace {
 void write(const std::string& folder, const char* name, const TCaseData& data)
 {
     const std::string bytes = encodeCase(data);
-    std::ofstream(folder + "/" + name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(folder + "/" + name + ".cvx", std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    const std::string json = formatJson(caseToJson(data));
+    std::ofstream(folder + "/" + name + ".json", std::ios::binary)
+        .write(json.data(), static_cast<std::streamsize>(json.size()));
 }
 
 } // namespace
@@ -26,10 +33,11 @@ int main(int argc, char** argv)
     }
     const std::string folder = argv[1];
     TCaseData empty;
-    write(folder, "new.cvx", empty);
+    write(folder, "new", empty);
 
     TCaseData rich;
-    rich.Title = "Seed";
+    rich.Title = "Seed {with} \\braces\\";
+    rich.Description = "Line one\r\nLine {two}";
     rich.KeyObjectives.Add().Name = "Objective";
     auto& change = rich.ChangeAreas[0].Changes.Add();
     change.Name = "Change";
@@ -50,6 +58,6 @@ int main(int argc, char** argv)
     marketGroup.ServiceRefs.Add();
     marketGroup.CapabilityRefs.Add();
     rich.Actions.Add().Done = true;
-    write(folder, "rich.cvx", rich);
+    write(folder, "rich", rich);
     return 0;
 }

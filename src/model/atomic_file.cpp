@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -44,7 +46,48 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
+// mkstemp replaces the six X with letters and digits.
+bool isTemporaryOf(std::string_view name, std::string_view base)
+{
+    constexpr std::string_view marker = ".tmp-";
+    constexpr std::size_t randomPart = 6;
+    if (name.size() != base.size() + marker.size() + randomPart || name.substr(0, base.size()) != base
+        || name.substr(base.size(), marker.size()) != marker)
+        return false;
+    for (char c : name.substr(base.size() + marker.size()))
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
+    return true;
+}
+
 } // namespace
+
+int removeStaleTemporaries(const std::string& target, int olderThanSeconds)
+{
+    const std::string folder = folderOf(target);
+    const auto slash = target.find_last_of('/');
+    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return 0;
+    const std::time_t now = std::time(nullptr);
+    int removed = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!isTemporaryOf(entry->d_name, base))
+            continue;
+        const std::string file = folder == "/" ? "/" + std::string(entry->d_name) : folder + "/" + entry->d_name;
+        struct stat info {};
+        // Only plain files: never follow a link or remove a folder someone named like this.
+        if (::lstat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+            continue;
+        if (now - info.st_mtime <= olderThanSeconds)
+            continue;
+        if (::unlink(file.c_str()) == 0)
+            ++removed;
+    }
+    ::closedir(dir);
+    return removed;
+}
 
 std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view bytes)
 {
@@ -105,5 +148,6 @@ std::optional<std::string> writeFileAtomically(const std::string& path, std::str
         ::fsync(dir);
         ::close(dir);
     }
+    removeStaleTemporaries(target);
     return std::nullopt;
 }

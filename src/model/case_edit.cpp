@@ -12,12 +12,14 @@ void CaseEdit::begin()
 
 void CaseEdit::snapshot()
 {
+    ++changes_;
     undo_->push(*data_);
     notify();
 }
 
 void CaseEdit::setModified()
 {
+    ++changes_;
     data_->Modified = true;
 }
 
@@ -69,6 +71,8 @@ bool CaseEdit::set(bool& field, bool value)
 bool CaseEdit::undo()
 {
     const bool restored = undo_->restore(*data_);
+    if (restored)
+        ++changes_;
     notify();
     return restored;
 }

@@ -46,6 +46,10 @@ public:
     // Restores the newest snapshot (Modified and FileName stay). False when there is none.
     bool undo();
 
+    // Counts the steps that changed the case (snapshots, Modified, undos). It only grows, so
+    // whoever keeps a copy of the case (autosave) can tell whether the copy is still current.
+    std::uint64_t changeCount() const { return changes_; }
+
     // Hears every push and every restore with whether a snapshot remains; the shell follows it
     // with the Undo command's availability.
     void setUndoObserver(std::function<void(bool available)> observer) { observer_ = std::move(observer); }
@@ -56,4 +60,5 @@ private:
     TCaseData* data_;
     UndoStack* undo_;
     std::function<void(bool)> observer_;
+    std::uint64_t changes_ = 0;
 };

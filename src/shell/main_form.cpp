@@ -1,5 +1,6 @@
 #include "shell/main_form.h"
 
+#include "shell/autosave.h"
 #include "shell/case_form.h"
 #include "shell/child_form.h"
 #include "shell/help_window.h"
@@ -86,6 +87,7 @@ TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
     status->setSizeGripEnabled(true);
 
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::childActivated);
+    autosave_ = new TAutosave(*this);
     rebuildRecentFileMenu();
     // The edit commands must reach Undo and the clipboard commands even when a text field would
     // rather handle the keys itself.
@@ -290,6 +292,7 @@ QMdiSubWindow* TMainForm::addChild(TChildForm* form)
         connect(caseForm, &TCaseForm::closeRequested, this,
                 [this](TCaseForm* closing, bool* allow) { *allow = queryCloseCase(*closing); });
         connect(caseForm, &TCaseForm::closing, this, &TMainForm::broadcastCaseClosed);
+        connect(caseForm, &TCaseForm::closing, autosave_, [this](TCaseForm* closing) { autosave_->caseClosed(*closing); });
     }
     connect(frame, &QObject::destroyed, this, [this] { updateAvailability(); });
     return frame;
@@ -400,10 +403,12 @@ bool TMainForm::event(QEvent* event)
         firstActivation_ = false;
         // Queued, so a failure message is not shown from inside the activation itself.
         QTimer::singleShot(0, this, &TMainForm::openStartupFile);
+        QTimer::singleShot(0, this, &TMainForm::offerRecovery);
     } else if (event->type() == QEvent::Show && firstActivation_) {
         // A desktop without a window manager never activates the window; the file named on the
         // command line still opens once the window is up. Whichever comes first opens it, once.
         QTimer::singleShot(500, this, &TMainForm::openStartupFile);
+        QTimer::singleShot(500, this, &TMainForm::offerRecovery);
     }
     return QMainWindow::event(event);
 }

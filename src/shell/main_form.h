@@ -15,8 +15,10 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
+class TAutosave;
 class TCaseForm;
 class TChildForm;
+struct RecoveryEntry;
 class TWorkshopForm;
 
 class TMainForm : public QMainWindow {
@@ -56,6 +58,13 @@ public:
     // The file named on the command line, opened when the window is first activated.
     void setStartupFile(const QString& path) { startupFile_ = path; }
     void openStartupFile();
+
+    // --- Recovery. Lists the cases a run that did not end normally left behind and opens or
+    // discards each as the user chooses; runs once, after the window first appears.
+    void offerRecovery();
+    // Opens a recovered case: changed, named after its file, continuing in its recovery copy.
+    TCaseForm* openRecoveredCase(const RecoveryEntry& entry);
+    TAutosave& autosave() const { return *autosave_; }
 
     // --- Window protocol. Broadcasts run from the last child to the first and return when every
     // window has handled the message.
@@ -117,6 +126,8 @@ private:
     void openRecentFile(const QString& path);
     bool queryCloseCase(TCaseForm& form);
     bool writeCase(TCaseForm& form, const QString& path);
+    // Takes the lock of `path` for `owner`; when another program holds it, asks whether to go on.
+    bool claimCaseFile(QObject* owner, const QString& path);
     void showContextHelp();
     bool isOwnMenu(const QObject* object) const;
 
@@ -134,6 +145,8 @@ private:
 
     RecentFiles recent_;
     bool firstActivation_ = true;
+    bool recoveryOffered_ = false;
+    TAutosave* autosave_ = nullptr;
     QString startupFile_;
     // Proposed by the open dialog: the last file chosen from the recent-file list.
     QString proposedOpenPath_;

@@ -5,7 +5,9 @@
 #include "model/case_data.h"
 #include "model/case_file.h"
 #include "report/case_report.h"
+#include "shell/autosave.h"
 #include "shell/case_form.h"
+#include "shell/case_lock.h"
 #include "shell/clipboard_commands.h"
 #include "shell/print_progress_form.h"
 #include "shell/prompts.h"
@@ -105,6 +107,8 @@ TCaseForm* TMainForm::openCaseFile(const QString& path)
 {
     const QString fullPath = QFileInfo(path).absoluteFilePath();
     auto form = std::make_unique<TCaseForm>();
+    if (!claimCaseFile(form.get(), fullPath))
+        return nullptr;
     CaseFileError error;
     if (!form->LoadCase(fullPath, &error)) {
         prompts().warning(tr("Error opening file."), fromFileSystemText(error.message));
@@ -187,8 +191,13 @@ bool TMainForm::saveCaseAs(TCaseForm& form)
     if (chosen.isEmpty())
         return false;
     const QString path = QFileInfo(chosen).absoluteFilePath();
+    CaseLockHolder holder;
+    if (case_lock::heldElsewhere(path, &holder)
+        && !prompts().yesNo(case_lock::heldElsewhereQuestion(path, holder, tr("Save it anyway?"))))
+        return false;
     if (!writeCase(form, path))
         return false;
+    case_lock::claim(&form, path);
     form.data().FileName = toFileSystemPath(path);
     broadcastRetitle();
     AddRecentFile(path);
@@ -203,7 +212,16 @@ bool TMainForm::writeCase(TCaseForm& form, const QString& path)
         return false;
     }
     form.data().Modified = false;
+    autosave_->caseSaved(form);
     return true;
+}
+
+bool TMainForm::claimCaseFile(QObject* owner, const QString& path)
+{
+    CaseLockHolder holder;
+    if (case_lock::claim(owner, path, &holder) != CaseLockResult::HeldElsewhere)
+        return true;
+    return prompts().yesNo(case_lock::heldElsewhereQuestion(path, holder, tr("Open it anyway?")));
 }
 
 void TMainForm::ExportCase()

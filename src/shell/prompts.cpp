@@ -2,6 +2,7 @@
 
 #include "model/questions.h"
 #include "shell/dlg_add_mod.h"
+#include "shell/recovery_form.h"
 #include "widgets/text_convert.h"
 
 #include <QApplication>
@@ -70,6 +71,13 @@ public:
     AddModAnswer askAddOrModify(bool modifyAllowed) override
     {
         return TDlgAddMod::shared().ask(modifyAllowed);
+    }
+
+    QList<RecoveryChoice> askRecovery(const QList<RecoveryOffer>& offers) override
+    {
+        TRecoveryForm form(offers, promptParent());
+        form.exec();
+        return form.choices();
     }
 
     void beep() override { QApplication::beep(); }

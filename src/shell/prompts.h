@@ -3,12 +3,23 @@
 // Every modal question, message box, file dialog and beep of the shell goes through this interface,
 // so tests can answer them without a modal window ever blocking.
 
+#include <QDateTime>
+#include <QList>
 #include <QString>
 
 class QWidget;
 
 enum class AddModAnswer { Add, Rename, Cancelled };
 enum class SaveChangesAnswer { Yes, No, Cancel };
+
+// A case that a run which did not end normally left behind, as the recovery question lists it.
+struct RecoveryOffer {
+    QString caseName; // the file it came from, or "untitled"
+    QString title;    // the case's title
+    QDateTime time;   // when the copy was made
+};
+// Open it (as a changed case named after its file), discard the copy, or decide at the next start.
+enum class RecoveryChoice { Open, Discard, Keep };
 
 struct FileDialogRequest {
     QString title;
@@ -36,6 +47,9 @@ public:
 
     // The shared add-or-rename question; the rename choice is offered only when modifyAllowed.
     virtual AddModAnswer askAddOrModify(bool modifyAllowed) = 0;
+
+    // Lists the recovered cases and returns one choice per offer, in the same order.
+    virtual QList<RecoveryChoice> askRecovery(const QList<RecoveryOffer>& offers) = 0;
 
     virtual void beep() = 0;
 };

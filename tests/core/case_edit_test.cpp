@@ -73,6 +73,28 @@ TEST_F(CaseEditTest, SettingTheValueAFieldHoldsIsNoStep)
     EXPECT_EQ(undo.count(), 1);
 }
 
+TEST_F(CaseEditTest, ChangeCountGrowsWithEveryStepAndOnlyThen)
+{
+    const auto start = edit.changeCount();
+    EXPECT_FALSE(edit.set(data.Title, ""));
+    EXPECT_FALSE(edit.undo()) << "nothing to undo";
+    EXPECT_EQ(edit.changeCount(), start) << "looking and an empty undo change nothing";
+
+    std::uint64_t last = start;
+    const auto grew = [&] {
+        const bool result = edit.changeCount() > last;
+        last = edit.changeCount();
+        return result;
+    };
+    EXPECT_TRUE(edit.set(data.Title, "Plan") && grew());
+    edit.snapshot();
+    EXPECT_TRUE(grew()) << "a snapshot precedes a change";
+    edit.setModified();
+    EXPECT_TRUE(grew()) << "a sort that only marks the case modified";
+    EXPECT_TRUE(edit.undo() && grew()) << "undo changes the case back";
+    EXPECT_TRUE(edit.beginIf(true) && grew());
+}
+
 TEST(Questions, NamesAreQuotedLiterally)
 {
     EXPECT_EQ(formatWithName("Delete change '%s'?", "100%s sure"), "Delete change '100%s sure'?");

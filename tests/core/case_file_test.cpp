@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <chrono>
 #include <filesystem>
+#include <set>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -226,4 +228,55 @@ TEST(CaseFile, SaveKeepsPermissionsAndFollowsSymlinks)
     EXPECT_EQ(std::filesystem::status(real).permissions() & std::filesystem::perms::all,
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                   std::filesystem::perms::group_read);
+}
+
+TEST(CaseFile, ASuccessfulSaveRemovesStaleTemporariesOfItsOwnNameOnly)
+{
+    namespace fs = std::filesystem;
+    TempDir dir;
+    const std::string path = dir.file("plan.cvx");
+    const auto leave = [&](const std::string& name, int ageSeconds) {
+        testing_support::writeFile(dir.file(name), "partial");
+        fs::last_write_time(dir.file(name), fs::file_time_type::clock::now() - std::chrono::seconds(ageSeconds));
+    };
+    leave("plan.cvx.tmp-a1B2c3", 120);     // a killed save of this file: goes
+    leave("plan.cvx.tmp-Zz9Yy8", 3600);    // another one: goes
+    leave("plan.cvx.tmp-young1", 5);       // may be a save running right now: stays
+    leave("other.cvx.tmp-a1B2c3", 120);    // another file's: stays
+    leave("plan.cvx.tmp-a1B2c", 120);      // not what mkstemp makes: stays
+    leave("plan.cvx.tmp-a1B2c3.bak", 120); // ditto
+    leave("xplan.cvx.tmp-a1B2c3", 120);    // ditto
+    fs::create_directory(dir.file("plan.cvx.tmp-folder"));
+    fs::last_write_time(dir.file("plan.cvx.tmp-folder"), fs::file_time_type::clock::now() - std::chrono::hours(1));
+
+    // A failed save cleans nothing up.
+    TCaseData data;
+    fs::create_directory(dir.file("blocked.cvx"));
+    leave("blocked.cvx.tmp-a1B2c3", 120);
+    EXPECT_TRUE(saveCaseFile(data, dir.file("blocked.cvx")));
+    EXPECT_TRUE(fs::exists(dir.file("blocked.cvx.tmp-a1B2c3")));
+
+    ASSERT_FALSE(saveCaseFile(data, path));
+    std::set<std::string> left;
+    for (const auto& entry : fs::directory_iterator(dir.path()))
+        left.insert(entry.path().filename().string());
+    EXPECT_EQ(left, (std::set<std::string>{"plan.cvx", "plan.cvx.tmp-young1", "other.cvx.tmp-a1B2c3",
+                                           "plan.cvx.tmp-a1B2c", "plan.cvx.tmp-a1B2c3.bak", "xplan.cvx.tmp-a1B2c3",
+                                           "plan.cvx.tmp-folder", "blocked.cvx", "blocked.cvx.tmp-a1B2c3"}));
+}
+
+TEST(CaseFile, SavingThroughALinkCleansUpBesideTheRealFile)
+{
+    namespace fs = std::filesystem;
+    TempDir dir;
+    fs::create_directory(dir.file("real"));
+    const std::string real = dir.file("real/plan.cvx");
+    testing_support::writeFile(real, "old");
+    fs::create_symlink(real, dir.file("link.cvx"));
+    testing_support::writeFile(real + ".tmp-q1w2e3", "partial");
+    fs::last_write_time(real + ".tmp-q1w2e3", fs::file_time_type::clock::now() - std::chrono::minutes(5));
+    TCaseData data;
+    ASSERT_FALSE(saveCaseFile(data, dir.file("link.cvx")));
+    EXPECT_FALSE(fs::exists(real + ".tmp-q1w2e3"));
+    EXPECT_EQ(testing_support::readFile(real), encodeCase(data));
 }

@@ -58,6 +58,14 @@ public:
         addModAnswers.pop_front();
         return answer;
     }
+    QList<RecoveryChoice> askRecovery(const QList<RecoveryOffer>& offers) override
+    {
+        recoveryOffers.append(offers);
+        QList<RecoveryChoice> choices;
+        for (qsizetype i = 0; i < offers.size(); ++i)
+            choices.append(i < recoveryAnswers.size() ? recoveryAnswers[i] : RecoveryChoice::Keep);
+        return choices;
+    }
     void beep() override { ++beeps; }
 
     QStringList warnings, details, errors, outOfMemoryMessages, questions;
@@ -69,6 +77,9 @@ public:
     QList<bool> addModAsked;
     QList<bool> updatingWhenAsked;
     int beeps = 0;
+    // Every list the recovery question was asked with; the answers by position (Keep beyond them).
+    QList<QList<RecoveryOffer>> recoveryOffers;
+    QList<RecoveryChoice> recoveryAnswers;
 
 private:
     static QString takeFront(std::deque<QString>& queue)
