@@ -177,14 +177,6 @@ TEST_F(EnvironmentOps, MegatrendsAndChangesNeedACurrentArea)
     expectUntouched();
 }
 
-TEST_F(EnvironmentOps, UndoAfterAnAddRestoresTheAreas)
-{
-    ask.answers = {AddOrRename::Add};
-    ASSERT_TRUE(commitTypedText(edit, ask, Level::Area, {0, -1, -1}, "Society").has_value());
-    ASSERT_TRUE(edit.undo());
-    EXPECT_EQ(levelNames(data, Level::Area, {}), (Names{"Technology", "Regulations", "Market"}));
-}
-
 // ---- Delete --------------------------------------------------------------------------------
 
 TEST_F(EnvironmentOps, DeletingTheSelectedAreaSelectsTheFirstArea)

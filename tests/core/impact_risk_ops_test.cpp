@@ -353,20 +353,6 @@ TEST_F(ImpactRiskOps, TheRiskTitleDoesNothingWithFewerThanTwoRisks)
     expectUntouched();
 }
 
-TEST_F(ImpactRiskOps, HandlingSortIgnoresCaseAndSortingKeepsTheRisksWhole)
-{
-    // sortRisks for kRiskHandling is covered above; here the risks must travel with all fields.
-    addRisk("x", 1, 0, 3, 4, "zeta");
-    addRisk("y", 2, 1, 5, 6, "Alpha");
-    ASSERT_TRUE(sortRisks(edit, current, kRiskHandling));
-    const TRisk& first = change().Risks[0];
-    EXPECT_EQ(first.Name, "y");
-    EXPECT_EQ(first.FinImpact, 2);
-    EXPECT_EQ(first.RiskType, 1);
-    EXPECT_EQ(first.Impact, 5);
-    EXPECT_EQ(first.Likelihood, 6);
-}
-
 // ---- Risk types --------------------------------------------------------------------------------
 
 TEST_F(ImpactRiskOps, DeletingFinancialUntypesItsRisksAndPoliticalKeepsItsName)
