@@ -140,12 +140,25 @@ TEnvForm::TEnvForm(QWidget* parent) : TWorkshopForm(workshop_id::Environment, pa
 
 TEnvForm::~TEnvForm()
 {
-    // The boxes outlive this part of the object while the window is torn down; their focus
-    // events must not reach it.
-    for (QComboBox* box : {cmbArea, cmbMega, cmbChange}) {
+    // The controls outlive this part of the object while the window is torn down. The focus
+    // leaves them while the window is still whole (and asks nothing then), and afterwards no
+    // event or grid callback of theirs may reach it.
+    closing_ = true;
+    if (QWidget* focused = QApplication::focusWidget(); focused && isAncestorOf(focused))
+        focused->clearFocus();
+    for (QComboBox* box : {cmbArea, cmbMega, cmbChange, riskTypeBox()}) {
+        if (!box)
+            continue;
         box->removeEventFilter(this);
         box->lineEdit()->removeEventFilter(this);
     }
+    for (WorkshopGrid* grid : {grdStrengths, grdOpportunities, grdWeaknesses, grdThreats,
+                               static_cast<WorkshopGrid*>(grdRisk)}) {
+        grid->setCommitEditFunction({});
+        grid->setCanSelectCellFunction({});
+    }
+    grdRisk->setOnInitControl({});
+    grdRisk->setOnGetCellValues({});
 }
 
 QWidget* TEnvForm::buildDataPage()
