@@ -378,6 +378,13 @@ bool TAdvancedGrid::eventFilter(QObject* watched, QEvent* event)
 
 void TAdvancedGrid::keyPressEvent(QKeyEvent* event)
 {
+    // A key the control left unhandled (a lone Shift or Alt) comes up to the grid as the control's
+    // parent. It was not pressed on the grid: making the control anew here would throw away what
+    // was typed into it and take the focus from under the key sequence.
+    if (ownsWidget(QApplication::focusWidget())) {
+        event->ignore();
+        return;
+    }
     const int col = currentColumn();
     const int row = currentRow();
     if (isArrow(event->key()) && !isEditorOpen()) {

@@ -7,10 +7,12 @@
 #include "workshops/capabilities/inv_all_form.h"
 #include "workshops/customers/cu_pr_form.h"
 #include "workshops/customers/market_grp_form.h"
+#include "workshops/environment/env_form.h"
 
 // One line per workshop window. Workshops without a line here open as placeholders.
 void registerWorkshopWindows()
 {
+    registerWorkshopWindow(workshop_id::Environment, [](QWidget* parent) -> TWorkshopForm* { return new TEnvForm(parent); });
     registerWorkshopWindow(workshop_id::Customers, [](QWidget* parent) -> TWorkshopForm* {
         return new TCuPrForm(workshop_id::Customers, parent);
     });

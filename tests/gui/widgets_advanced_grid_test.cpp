@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -235,6 +236,30 @@ private slots:
         QCOMPARE(handled, 1);
         QVERIFY(!gridHadFocusInHandler);
         QTRY_VERIFY(g.grid.hasFocus());
+    }
+
+    // A key the control leaves to its parents (Shift before a capital, Alt before a shortcut) is
+    // not a key pressed on the grid: the control, and what was typed into it, stay.
+    void keysTheControlIgnoresDoNotRebuildIt()
+    {
+        RiskLikeGrid g;
+        g.showActive();
+        g.grid.SetCellControl(2, 1, cckComboBox);
+        g.grid.setCurrentCell(2, 1);
+        auto* combo = qobject_cast<QComboBox*>(g.grid.control());
+        QVERIFY(combo);
+        combo->setFocus();
+        QTest::keyClicks(combo, QStringLiteral("new"));
+        const QString typed = combo->currentText();
+        const int made = g.initCount;
+        QTest::keyPress(combo, Qt::Key_Shift);
+        QTest::keyRelease(combo, Qt::Key_Shift);
+        QTest::keyPress(combo, Qt::Key_Alt);
+        QTest::keyRelease(combo, Qt::Key_Alt);
+        QCOMPARE(g.grid.control(), static_cast<QWidget*>(combo));
+        QCOMPARE(g.initCount, made);
+        QCOMPARE(combo->currentText(), typed);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(combo));
     }
 
     void aHandlerMayRebuildItsOwnControl()

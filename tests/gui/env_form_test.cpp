@@ -1,0 +1,743 @@
+// The Describe the Environment window driven as a user drives it: typing into its naming boxes,
+// fields and grids, answering its questions, pressing titles, picking on the diagrams.
+
+#include "workshop_session.h"
+
+#include "model/case_data.h"
+#include "model/date_time.h"
+#include "shell/help_window.h"
+#include "widgets/advanced_grid.h"
+#include "widgets/cp1252_text_edit.h"
+#include "widgets/edit_mask.h"
+#include "widgets/edit_state.h"
+#include "widgets/portfolio_diagram.h"
+#include "widgets/portfolio_list.h"
+#include "workshops/environment/env_form.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include <functional>
+
+namespace {
+
+void selectAllAndType(QWidget* target, QLineEdit* line, const QString& text)
+{
+    line->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(target, Qt::Key_Backspace);
+    else
+        QTest::keyClicks(target, text);
+}
+
+QStringList items(const QComboBox* box)
+{
+    QStringList names;
+    for (int i = 0; i < box->count(); ++i)
+        names.append(box->itemText(i));
+    return names;
+}
+
+QStringList listCaptions(const PortfolioList* list)
+{
+    QStringList captions;
+    for (int row = 0; row < list->rowCount(); ++row)
+        captions.append(list->topLevelItem(row)->text(0));
+    return captions;
+}
+
+} // namespace
+
+class EnvFormTest : public QObject, private WorkshopSession {
+    Q_OBJECT
+
+    TEnvForm* form = nullptr;
+
+    TCaseData& caseData() const { return main->currentCase()->data(); }
+    int undoSteps() const { return main->currentCase()->undoCount(); }
+
+    // Changes the case behind the window's back, as another window would, and refreshes it.
+    void changeCase(const std::function<void(TCaseData&)>& change)
+    {
+        change(caseData());
+        form->sendRefresh();
+    }
+
+    // Technology holds the changes "Alpha" (with two risks) and "Beta"; Market holds "Gamma".
+    void fillAreas()
+    {
+        changeCase([](TCaseData& data) {
+            data.ChangeAreas[0].Megatrends = {"M1", "M2"};
+            for (const char* name : {"Alpha", "Beta"})
+                data.ChangeAreas[0].Changes.Add().Name = name;
+            data.ChangeAreas[2].Changes.Add().Name = "Gamma";
+            TChange& alpha = data.ChangeAreas[0].Changes[0];
+            for (auto [name, type] : {std::pair{"Money", 0}, std::pair{"Law", 1}}) {
+                TRisk& risk = alpha.Risks.Add();
+                risk.Name = name;
+                risk.RiskType = type;
+            }
+        });
+    }
+
+    void typeIntoBox(QComboBox* box, const QString& text)
+    {
+        box->setFocus(Qt::OtherFocusReason);
+        selectAllAndType(box, box->lineEdit(), text);
+    }
+
+    // Opens the cell's editor with F2, replaces its text and closes it with Enter.
+    bool typeIntoCell(WorkshopGrid* grid, int col, int row, const QString& text)
+    {
+        grid->setFocus(Qt::OtherFocusReason);
+        if (!grid->setCurrentCell(col, row))
+            return false;
+        QTest::keyClick(grid, Qt::Key_F2);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        if (!editor || !grid->isEditorOpen())
+            return false;
+        selectAllAndType(editor, editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        return !grid->isEditorOpen();
+    }
+
+    void pressTitle(WorkshopGrid* grid, int col)
+    {
+        QHeaderView* header = grid->horizontalHeader();
+        const int x = header->sectionViewportPosition(col) + header->sectionSize(col) / 2;
+        QTest::mousePress(header->viewport(), Qt::LeftButton, {}, QPoint(x, 3));
+        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(x, 3));
+    }
+
+    // The risk-type box on the type cell of `row`, with the focus, as a key on the cell gives it.
+    QComboBox* openTypeBox(int row)
+    {
+        form->PageControl1->setCurrentWidget(form->Risk);
+        form->grdRisk->setFocus(Qt::OtherFocusReason);
+        if (!form->grdRisk->setCurrentCell(kTypeColumn, row))
+            return nullptr;
+        auto* box = qobject_cast<QComboBox*>(form->grdRisk->control());
+        if (box)
+            box->setFocus(Qt::OtherFocusReason);
+        return box;
+    }
+
+    static constexpr int kTypeColumn = 2;
+
+private slots:
+    void initTestCase()
+    {
+        // Thousands separators are the locale's; the tests read them in one known locale.
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    }
+
+    void init()
+    {
+        protocol::pendingCellEdit().clear();
+        openShell();
+        main->show();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        form = openWorkshop<TEnvForm>(workshop_id::Environment);
+        QVERIFY(form);
+        caseData().Modified = false;
+    }
+
+    void cleanup()
+    {
+        form = nullptr;
+        closeShell();
+    }
+
+    // ---- Areas, megatrends, changes ------------------------------------------------------------
+
+    void aNewCaseShowsTechnologyAndDisablesTheChangeFields()
+    {
+        QCOMPARE(items(form->cmbArea), (QStringList{"Technology", "Regulations", "Market"}));
+        QCOMPARE(form->cmbArea->currentText(), QStringLiteral("Technology"));
+        QVERIFY(form->cmbMega->isEnabled() && form->cmbChange->isEnabled());
+        QCOMPARE(form->cmbMega->count(), 0);
+        QCOMPARE(form->cmbChange->count(), 0);
+        for (QWidget* w : std::initializer_list<QWidget*>{form->edtDesc, form->edtImpNow, form->edtImpFuture,
+                                                          form->grdStrengths, form->grdWeaknesses,
+                                                          form->grdOpportunities, form->grdThreats, form->grdRisk})
+            QVERIFY2(!w->isEnabled(), qPrintable(w->accessibleName()));
+        QCOMPARE(form->grdThreats->rowCount(), 2);
+        QCOMPARE(form->grdRisk->rowCount(), 2);
+        QCOMPARE(form->Notebook1->currentIndex(), 0);
+        QCOMPARE(form->PageControl1->currentWidget(), form->Impact);
+        QCOMPARE(undoSteps(), 0);
+        QVERIFY(!caseData().Modified);
+    }
+
+    void importanceLabelsShowThePlanningDates()
+    {
+        changeCase([](TCaseData& data) {
+            data.DateFrom = 0;
+            data.DateTo = encodeDate(2027, 12, 8);
+        });
+        QCOMPARE(form->lblImpNow->text(), QStringLiteral("a&s of 30/12/1899:"));
+        QCOMPARE(form->lblImpFuture->text(), QStringLiteral("as of 08/12/2027:"));
+        QCOMPARE(form->edtImpNow->accessibleName(), QStringLiteral("as of 30/12/1899:"));
+        QCOMPARE(form->lblImpNow->buddy(), form->edtImpNow);
+    }
+
+    void anExistingNameInOtherCaseIsSelectedWithoutAQuestion()
+    {
+        form->cmbArea->setCurrentIndex(2);
+        typeIntoBox(form->cmbArea, QStringLiteral("technology"));
+        QTest::keyClick(form->cmbArea, Qt::Key_Return);
+        QVERIFY(prompts->addModAsked.isEmpty());
+        QCOMPARE(form->cmbArea->currentIndex(), 0);
+        QCOMPARE(form->cmbArea->currentText(), QStringLiteral("Technology"));
+        QCOMPARE(undoSteps(), 0);
+    }
+
+    void leavingABoxAfterTypingAsksAsEnterDoes()
+    {
+        prompts->addModAnswers = {AddModAnswer::Add};
+        typeIntoBox(form->cmbArea, QStringLiteral("Society"));
+        QTest::mouseClick(form->cmbMega, Qt::LeftButton);
+        form->cmbMega->setFocus(Qt::MouseFocusReason);
+        QCOMPARE(prompts->addModAsked, QList<bool>{true});
+        QCOMPARE(caseData().ChangeAreas.Count(), 4);
+        QCOMPARE(caseData().ChangeAreas[3].Name, std::string("Society"));
+        QCOMPARE(form->cmbArea->currentIndex(), 3);
+        QCOMPARE(form->selection().area, 3);
+        QCOMPARE(undoSteps(), 1);
+
+        // Leaving again without typing asks nothing.
+        form->cmbArea->setFocus(Qt::MouseFocusReason);
+        form->cmbChange->setFocus(Qt::MouseFocusReason);
+        QCOMPARE(prompts->addModAsked.size(), 1);
+    }
+
+    void cancelReselectsThePreviousAreaAndChangesNothing()
+    {
+        form->cmbArea->setCurrentIndex(1);
+        prompts->addModAnswers = {AddModAnswer::Cancelled};
+        typeIntoBox(form->cmbArea, QStringLiteral("Society"));
+        QTest::keyClick(form->cmbArea, Qt::Key_Return);
+        QCOMPARE(prompts->addModAsked, QList<bool>{true});
+        QCOMPARE(form->cmbArea->currentText(), QStringLiteral("Regulations"));
+        QCOMPARE(caseData().ChangeAreas.Count(), 3);
+        QCOMPARE(undoSteps(), 0);
+        QVERIFY(!caseData().Modified);
+    }
+
+    void withNoAreaSelectedRenameIsNotOffered()
+    {
+        typeIntoBox(form->cmbArea, QString());
+        QTest::keyClick(form->cmbArea, Qt::Key_Return);
+        QCOMPARE(form->cmbArea->currentIndex(), -1);
+        QVERIFY(!form->cmbMega->isEnabled());
+        QVERIFY(!form->cmbChange->isEnabled());
+        prompts->addModAnswers = {AddModAnswer::Rename};
+        typeIntoBox(form->cmbArea, QStringLiteral("Society"));
+        QTest::keyClick(form->cmbArea, Qt::Key_Return);
+        QCOMPARE(prompts->addModAsked, QList<bool>{false});
+        QCOMPARE(caseData().ChangeAreas[0].Name, std::string("Technology")); // no rename without an area
+    }
+
+    void aNewChangeIsSelectedAndItsFieldsEditable()
+    {
+        prompts->addModAnswers = {AddModAnswer::Add};
+        typeIntoBox(form->cmbChange, QStringLiteral("Remote service"));
+        QTest::keyClick(form->cmbChange, Qt::Key_Return);
+        QCOMPARE(form->cmbChange->currentText(), QStringLiteral("Remote service"));
+        QVERIFY(form->edtDesc->isEnabled() && form->grdRisk->isEnabled() && form->grdThreats->isEnabled());
+        QCOMPARE(form->edtImpNow->text(), QStringLiteral("1"));
+        QCOMPARE(form->edtImpFuture->text(), QStringLiteral("1"));
+        QCOMPARE(caseData().ChangeAreas[0].Changes[0].Name, std::string("Remote service"));
+    }
+
+    void deletingTheSelectedAreaSelectsTheFirstArea()
+    {
+        form->cmbArea->setCurrentIndex(2);
+        form->cmbArea->setFocus(Qt::OtherFocusReason);
+        // Delete alone and Ctrl+Delete edit the text; only Alt+Delete deletes.
+        QTest::keyClick(form->cmbArea, Qt::Key_Delete);
+        QTest::keyClick(form->cmbArea, Qt::Key_Delete, Qt::ControlModifier);
+        QVERIFY(prompts->questions.isEmpty());
+        QCOMPARE(caseData().ChangeAreas.Count(), 3);
+
+        form->cmbArea->setCurrentIndex(2);
+        prompts->yesNoAnswer = false;
+        QTest::keyClick(form->cmbArea, Qt::Key_Delete, Qt::AltModifier);
+        QCOMPARE(prompts->questions, QStringList{"Delete area 'Market'?"});
+        QCOMPARE(caseData().ChangeAreas.Count(), 3);
+
+        prompts->yesNoAnswer = true;
+        QTest::keyClick(form->cmbArea, Qt::Key_Delete, Qt::AltModifier);
+        QCOMPARE(items(form->cmbArea), (QStringList{"Technology", "Regulations"}));
+        QCOMPARE(form->cmbArea->currentIndex(), 0);
+        QCOMPARE(undoSteps(), 1);
+    }
+
+    void deletingAChangeSelectsTheFirstChangeOfTheSameArea()
+    {
+        fillAreas();
+        form->cmbChange->setFocus(Qt::OtherFocusReason);
+        form->cmbChange->setCurrentIndex(1);
+        prompts->yesNoAnswer = true;
+        QTest::keyClick(form->cmbChange, Qt::Key_Delete, Qt::AltModifier);
+        QCOMPARE(prompts->questions, QStringList{"Delete change 'Beta'?"});
+        QCOMPARE(form->cmbArea->currentIndex(), 0);
+        QCOMPARE(items(form->cmbChange), QStringList{"Alpha"});
+        QCOMPARE(form->cmbChange->currentIndex(), 0);
+    }
+
+    void activationKeepsTheAreaButStartsAtItsFirstMegatrendAndChange()
+    {
+        fillAreas();
+        form->cmbMega->setCurrentIndex(1);
+        form->cmbChange->setCurrentIndex(1);
+        QCOMPARE(form->selection(), (environment::EnvSelection{0, 1, 1}));
+        // Another window of the case becomes active, then this one again.
+        main->currentCase()->setFocus();
+        form->activated();
+        QCOMPARE(form->cmbArea->currentIndex(), 0);
+        QCOMPARE(form->cmbMega->currentIndex(), 0);
+        QCOMPARE(form->cmbChange->currentIndex(), 0);
+        QCOMPARE(undoSteps(), 0);
+        QVERIFY(!caseData().Modified);
+    }
+
+    void importanceBoxesRewriteWhatTheyCannotHold()
+    {
+        fillAreas();
+        form->edtImpNow->setFocus(Qt::OtherFocusReason);
+        selectAllAndType(form->edtImpNow, form->edtImpNow, QStringLiteral("15"));
+        QCOMPARE(form->edtImpNow->text(), QStringLiteral("10"));
+        QCOMPARE(caseData().ChangeAreas[0].Changes[0].ImpToday, 10);
+        selectAllAndType(form->edtImpNow, form->edtImpNow, QString());
+        QCOMPARE(form->edtImpNow->text(), QStringLiteral("1"));
+        QCOMPARE(caseData().ChangeAreas[0].Changes[0].ImpToday, 1);
+
+        form->edtImpFuture->setFocus(Qt::OtherFocusReason);
+        selectAllAndType(form->edtImpFuture, form->edtImpFuture, QStringLiteral("7"));
+        QCOMPARE(caseData().ChangeAreas[0].Changes[0].ImpTomorrow, 7);
+    }
+
+    void everyDescriptionKeystrokeIsOneUndoStep()
+    {
+        fillAreas();
+        form->edtDesc->setFocus(Qt::OtherFocusReason);
+        QTest::keyClicks(form->edtDesc, QStringLiteral("ab"));
+        QCOMPARE(caseData().ChangeAreas[0].Changes[0].Description, std::string("ab"));
+        QCOMPARE(undoSteps(), 2);
+        main->Undo();
+        QCOMPARE(form->edtDesc->toPlainText(), QStringLiteral("a"));
+        QCOMPARE(caseData().ChangeAreas[0].Changes[0].Description, std::string("a"));
+    }
+
+    // ---- Impact grids --------------------------------------------------------------------------
+
+    void aThreatTypedIntoTheEmptyRowIsAppendedWithImportanceOne()
+    {
+        fillAreas();
+        QVERIFY(typeIntoCell(form->grdThreats, 0, 1, QStringLiteral("Price war")));
+        const auto& threats = caseData().ChangeAreas[0].Changes[0].Threats;
+        QCOMPARE(threats.Count(), 1);
+        QCOMPARE(threats[0].Name, std::string("Price war"));
+        QCOMPARE(threats[0].Rank, 1);
+        QCOMPARE(form->grdThreats->rowCount(), 3);
+        QCOMPARE(form->grdThreats->cellText(1, 1), QStringLiteral("1"));
+        QCOMPARE(form->grdThreats->cellText(0, 2), QString());
+
+        QVERIFY(typeIntoCell(form->grdThreats, 1, 1, QStringLiteral("15")));
+        QCOMPARE(threats[0].Rank, 10);
+        QVERIFY(typeIntoCell(form->grdThreats, 1, 1, QString()));
+        QCOMPARE(threats[0].Rank, 1);
+    }
+
+    void importanceTitleSortsMostImportantFirstAndTheNameTitleIgnoresCase()
+    {
+        fillAreas();
+        changeCase([](TCaseData& data) {
+            auto& strengths = data.ChangeAreas[0].Changes[0].Strengths;
+            for (auto [name, rank] : {std::pair{"beta", 3}, std::pair{"Gamma", 10}, std::pair{"Alpha", 7}}) {
+                TRankedItem& item = strengths.Add();
+                item.Name = name;
+                item.Rank = rank;
+            }
+        });
+        pressTitle(form->grdStrengths, 1);
+        QCOMPARE(form->grdStrengths->cellText(1, 1), QStringLiteral("10"));
+        QCOMPARE(form->grdStrengths->cellText(1, 2), QStringLiteral("7"));
+        QCOMPARE(form->grdStrengths->cellText(1, 3), QStringLiteral("3"));
+        pressTitle(form->grdStrengths, 0);
+        QCOMPARE(form->grdStrengths->cellText(0, 1), QStringLiteral("Alpha"));
+        QCOMPARE(form->grdStrengths->cellText(0, 2), QStringLiteral("beta"));
+        QCOMPARE(undoSteps(), 2);
+        main->Undo();
+        QCOMPARE(form->grdStrengths->cellText(0, 1), QStringLiteral("Gamma")); // undo shows the order before
+
+        // One entry only: nothing to order, but the press is still a step.
+        pressTitle(form->grdWeaknesses, 0);
+        QCOMPARE(undoSteps(), 2);
+        QVERIFY(caseData().Modified);
+    }
+
+    void anImpactIsDeletedWithAltDelete()
+    {
+        fillAreas();
+        QVERIFY(typeIntoCell(form->grdOpportunities, 0, 1, QStringLiteral("Export")));
+        form->grdOpportunities->setCurrentCell(0, 1);
+        prompts->yesNoAnswer = true;
+        QTest::keyClick(form->grdOpportunities, Qt::Key_Delete, Qt::AltModifier);
+        QCOMPARE(prompts->questions, QStringList{"Delete impact 'Export'?"});
+        QCOMPARE(caseData().ChangeAreas[0].Changes[0].Opportunities.Count(), 0);
+        QCOMPARE(form->grdOpportunities->rowCount(), 2);
+    }
+
+    // ---- Risk grid -----------------------------------------------------------------------------
+
+    void financialImpactShowsSeparatorsAndEditsWithout()
+    {
+        fillAreas();
+        form->PageControl1->setCurrentWidget(form->Risk);
+        QVERIFY(typeIntoCell(form->grdRisk, 1, 1, QStringLiteral("1234567")));
+        const TRisk& money = caseData().ChangeAreas[0].Changes[0].Risks[0];
+        QCOMPARE(money.FinImpact, 1234567.0);
+        QCOMPARE(form->grdRisk->cellText(1, 1, CellTextUse::Draw), QStringLiteral("1,234,567"));
+        QCOMPARE(form->grdRisk->cellText(1, 1, CellTextUse::Edit), QStringLiteral("1234567"));
+        QVERIFY(form->grdRisk->gridColumnWidth(1) > form->fontMetrics().horizontalAdvance(QStringLiteral("1,234,567"))); // the column is wide enough for the amount
+        QVERIFY(typeIntoCell(form->grdRisk, 1, 1, QString()));
+        QCOMPARE(money.FinImpact, 0.0);
+    }
+
+    void aRiskTypedIntoTheEmptyRowGetsItsTypeBox()
+    {
+        fillAreas();
+        form->PageControl1->setCurrentWidget(form->Risk);
+        QVERIFY(typeIntoCell(form->grdRisk, 0, 3, QStringLiteral("Strike")));
+        QCOMPARE(caseData().ChangeAreas[0].Changes[0].Risks.Count(), 3);
+        QCOMPARE(form->grdRisk->rowCount(), 5);
+        QCOMPARE(form->grdRisk->CellControl(kTypeColumn, 3), cckComboBox);
+    }
+
+    void theTypeCellOfTheEmptyRowCannotBeReached()
+    {
+        fillAreas();
+        form->PageControl1->setCurrentWidget(form->Risk);
+        const int empty = form->grdRisk->rowCount() - 1;
+        QVERIFY(!form->grdRisk->setCurrentCell(kTypeColumn, empty));
+        QVERIFY(form->grdRisk->setCurrentCell(1, empty));
+        form->grdRisk->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(form->grdRisk, Qt::Key_Right);
+        QCOMPARE(form->grdRisk->currentColumn(), 3);
+        QTest::mouseClick(form->grdRisk->viewport(), Qt::LeftButton, {},
+                          form->grdRisk->visualRect(form->grdRisk->model()->index(empty - 1, kTypeColumn)).center());
+        QCOMPARE(form->grdRisk->currentColumn(), 3);
+    }
+
+    void deletingARiskShowsTheFirstChangeOfTheArea()
+    {
+        fillAreas();
+        form->PageControl1->setCurrentWidget(form->Risk);
+        prompts->yesNoAnswer = true;
+        form->grdRisk->setFocus(Qt::OtherFocusReason);
+        form->grdRisk->setCurrentCell(3, 2);
+        QTest::keyClick(form->grdRisk, Qt::Key_Delete, Qt::AltModifier);
+        QVERIFY(prompts->questions.isEmpty()); // only the name column deletes
+        form->grdRisk->setCurrentCell(0, 2);
+        QTest::keyClick(form->grdRisk, Qt::Key_Delete, Qt::AltModifier);
+        QCOMPARE(prompts->questions, QStringList{"Delete risk 'Law'?"});
+        QCOMPARE(caseData().ChangeAreas[0].Changes[0].Risks.Count(), 1);
+        QCOMPARE(form->grdRisk->rowCount(), 3);
+    }
+
+    void anExistingTypeTypedInOtherCaseIsChosenWithoutAQuestion()
+    {
+        fillAreas();
+        QComboBox* box = openTypeBox(1);
+        QVERIFY(box);
+        QCOMPARE(box->currentText(), QStringLiteral("Financial"));
+        QCOMPARE(box->currentIndex(), 0);
+        selectAllAndType(box, box->lineEdit(), QStringLiteral("political"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY(prompts->addModAsked.isEmpty());
+        QCOMPARE(caseData().ChangeAreas[0].Changes[0].Risks[0].RiskType, 1);
+        QCOMPARE(form->grdRisk->cellText(kTypeColumn, 1), QStringLiteral("Political"));
+        QCOMPARE(QApplication::focusWidget(), form->grdRisk);
+        QCOMPARE(undoSteps(), 1);
+    }
+
+    void aNewTypeNameAddsTheTypeAndTheBoxIsRebuiltWithIt()
+    {
+        fillAreas();
+        QComboBox* box = openTypeBox(1);
+        QVERIFY(box);
+        prompts->addModAnswers = {AddModAnswer::Add};
+        selectAllAndType(box, box->lineEdit(), QStringLiteral("Legal"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(prompts->addModAsked, QList<bool>{true});
+        QCOMPARE(caseData().RiskTypes, (TStringList{"Financial", "Political", "Legal"}));
+        QCOMPARE(caseData().ChangeAreas[0].Changes[0].Risks[0].RiskType, 2);
+        auto* rebuilt = qobject_cast<QComboBox*>(form->grdRisk->control());
+        QVERIFY(rebuilt);
+        QCOMPARE(items(rebuilt), (QStringList{"Financial", "Political", "Legal"}));
+        QCOMPARE(rebuilt->currentIndex(), 2);
+        QCOMPARE(undoSteps(), 1);
+
+        // Rename the type of the risk in row 2 (Political) for every risk.
+        box = openTypeBox(2);
+        prompts->addModAnswers = {AddModAnswer::Rename};
+        selectAllAndType(box, box->lineEdit(), QStringLiteral("Regulatory"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(caseData().RiskTypes, (TStringList{"Financial", "Regulatory", "Legal"}));
+        QCOMPARE(form->grdRisk->cellText(kTypeColumn, 2), QStringLiteral("Regulatory"));
+    }
+
+    void aTypePickedFromTheListIsGivenToTheRisk()
+    {
+        fillAreas();
+        QComboBox* box = openTypeBox(1);
+        QVERIFY(box);
+        QTest::keyClick(box, Qt::Key_Down); // from Financial to Political
+        QCOMPARE(caseData().ChangeAreas[0].Changes[0].Risks[0].RiskType, 1);
+        QCOMPARE(undoSteps(), 1);
+    }
+
+    void deletingFinancialUntypesItsRisksAndPoliticalKeepsItsName()
+    {
+        fillAreas();
+        changeCase([](TCaseData& data) { data.ChangeAreas[2].Changes[0].Risks.Add().RiskType = 1; });
+        QComboBox* box = openTypeBox(1);
+        QVERIFY(box);
+        prompts->yesNoAnswer = true;
+        QTest::keyClick(box, Qt::Key_Delete, Qt::AltModifier);
+        QCOMPARE(prompts->questions, QStringList{"Delete risk type 'Financial'?"});
+        QCOMPARE(caseData().RiskTypes, TStringList{"Political"});
+        const auto& risks = caseData().ChangeAreas[0].Changes[0].Risks;
+        QCOMPARE(risks[0].RiskType, -1);
+        QCOMPARE(risks[1].RiskType, 0);
+        QCOMPARE(caseData().ChangeAreas[2].Changes[0].Risks[0].RiskType, 0);
+        QCOMPARE(form->grdRisk->cellText(kTypeColumn, 1), QString());
+        QCOMPARE(form->grdRisk->cellText(kTypeColumn, 2), QStringLiteral("Political"));
+        // The old box was replaced while its own key was handled; the window goes on working.
+        QTRY_VERIFY(qobject_cast<QComboBox*>(form->grdRisk->control()));
+        QCOMPARE(items(qobject_cast<QComboBox*>(form->grdRisk->control())), QStringList{"Political"});
+        QCOMPARE(undoSteps(), 1);
+    }
+
+    void aNewTypeNameIsAskedAboutWhenTheBoxIsLeftButNotWhenSaving()
+    {
+        fillAreas();
+        QComboBox* box = openTypeBox(1);
+        QVERIFY(box);
+        selectAllAndType(box, box->lineEdit(), QStringLiteral("Legal"));
+        main->broadcastCommit();
+        QVERIFY(prompts->addModAsked.isEmpty());
+        QCOMPARE(caseData().RiskTypes.size(), std::size_t(2));
+
+        prompts->addModAnswers = {AddModAnswer::Add};
+        QTest::mouseClick(form->grdRisk->viewport(), Qt::LeftButton, {},
+                          form->grdRisk->visualRect(form->grdRisk->model()->index(1, 0)).center());
+        QCOMPARE(prompts->addModAsked, QList<bool>{true});
+        QCOMPARE(caseData().RiskTypes, (TStringList{"Financial", "Political", "Legal"}));
+        QCOMPARE(caseData().ChangeAreas[0].Changes[0].Risks[0].RiskType, 2);
+        QCOMPARE(form->grdRisk->currentRow(), 2);
+    }
+
+    void aTypeOutsideTheListShowsAnEmptyCell()
+    {
+        fillAreas();
+        changeCase([](TCaseData& data) { data.ChangeAreas[0].Changes[0].Risks[0].RiskType = 7; });
+        QCOMPARE(form->grdRisk->cellText(kTypeColumn, 1), QString());
+        QComboBox* box = openTypeBox(1);
+        QVERIFY(box);
+        QCOMPARE(box->currentIndex(), -1);
+        // Looking and leaving writes nothing back.
+        form->grdRisk->setFocus(Qt::OtherFocusReason);
+        form->sendCommit();
+        QCOMPARE(caseData().ChangeAreas[0].Changes[0].Risks[0].RiskType, 7);
+        QCOMPARE(undoSteps(), 0);
+    }
+
+    void saveCommitsACellStillBeingTyped()
+    {
+        fillAreas();
+        form->PageControl1->setCurrentWidget(form->Risk);
+        form->grdRisk->setFocus(Qt::OtherFocusReason);
+        form->grdRisk->setCurrentCell(5, 1);
+        QTest::keyClick(form->grdRisk, Qt::Key_F2);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor);
+        QTest::keyClicks(editor, QStringLiteral("Insure"));
+        main->broadcastCommit();
+        QCOMPARE(caseData().ChangeAreas[0].Changes[0].Risks[0].Handling, std::string("Insure"));
+    }
+
+    void undoAfterDeletingTheSelectedChangeLeavesNoStalePosition()
+    {
+        fillAreas();
+        prompts->addModAnswers = {AddModAnswer::Add};
+        typeIntoBox(form->cmbChange, QStringLiteral("Delta"));
+        QTest::keyClick(form->cmbChange, Qt::Key_Return);
+        QCOMPARE(form->selection().change, 2);
+        main->Undo();
+        QCOMPARE(form->selection(), (environment::EnvSelection{0, 0, 0}));
+        QCOMPARE(items(form->cmbChange), (QStringList{"Alpha", "Beta"}));
+    }
+
+    // ---- Diagrams ------------------------------------------------------------------------------
+
+    void importanceFilterIsCleanedByRefreshAndHidesEmptyAreas()
+    {
+        changeCase([](TCaseData& data) {
+            auto add = [&](int area, const char* name, int today, int tomorrow) {
+                TChange& change = data.ChangeAreas[area].Changes.Add();
+                change.Name = name;
+                change.ImpToday = today;
+                change.ImpTomorrow = tomorrow;
+            };
+            add(0, "Low", 2, 2);
+            add(0, "High", 8, 9);
+            add(1, "Also low", 1, 1);
+        });
+        QTest::mouseClick(form->btnGraph, Qt::LeftButton);
+        QCOMPARE(form->Notebook1->currentIndex(), 1);
+        QCOMPARE(listCaptions(form->lst2Changes),
+                 (QStringList{"Technology", "   Low", "   High", "Regulations", "   Also low"}));
+        QCOMPARE(form->lst2Changes->topLevelItem(2)->text(1), QStringLiteral("8"));
+
+        form->edtTodayFrom->setText(QStringLiteral("8"));
+        form->edtTodayTo->setText(QStringLiteral("3"));
+        form->edtTomFrom->setText(QStringLiteral("0"));
+        form->edtTomTo->setText(QStringLiteral("99"));
+        QTest::mouseClick(form->btn2Refresh, Qt::LeftButton);
+        QCOMPARE(form->edtTodayFrom->text(), QStringLiteral("3"));
+        QCOMPARE(form->edtTodayTo->text(), QStringLiteral("8"));
+        QCOMPARE(form->edtTomFrom->text(), QStringLiteral("1"));
+        QCOMPARE(form->edtTomTo->text(), QStringLiteral("10"));
+        QCOMPARE(listCaptions(form->lst2Changes), (QStringList{"Technology", "   High"}));
+        QCOMPARE(form->lst2Changes->selectedRow(), -1);
+
+        QTest::mouseClick(form->btnBack, Qt::LeftButton);
+        QCOMPARE(form->Notebook1->currentIndex(), 0);
+    }
+
+    void aClickOnTheImportanceDiagramPicksTheNearestChange()
+    {
+        changeCase([](TCaseData& data) {
+            for (auto [name, today, tomorrow] : {std::tuple{"Near", 9, 2}, std::tuple{"Far", 2, 9}}) {
+                TChange& change = data.ChangeAreas[0].Changes.Add();
+                change.Name = name;
+                change.ImpToday = today;
+                change.ImpTomorrow = tomorrow;
+            }
+        });
+        form->showPage(TEnvForm::ImportancePage);
+        PortfolioDiagram* diagram = form->chart2->diagram();
+        QCOMPARE(diagram->size(), QSize(237, 237));
+        // Top left, near the dot of today 9 / tomorrow 2.
+        QTest::mouseClick(diagram, Qt::LeftButton, {}, QPoint(30, 20));
+        QCOMPARE(form->lst2Changes->selectedRow(), 1);
+        QTest::mouseClick(diagram, Qt::LeftButton, {}, QPoint(230, 230));
+        QCOMPARE(form->lst2Changes->selectedRow(), 2);
+
+        QGuiApplication::clipboard()->clear();
+        QTest::mouseClick(form->chart2->copyButton(), Qt::LeftButton);
+        const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(copied && copied->hasImage());
+        QCOMPARE(qvariant_cast<QImage>(copied->imageData()).size(), QSize(241, 241));
+    }
+
+    void aSevereButUnlikelyRiskIsPlottedTopLeft()
+    {
+        fillAreas();
+        changeCase([](TCaseData& data) {
+            TRisk& risk = data.ChangeAreas[0].Changes[0].Risks[0];
+            risk.Impact = 10;
+            risk.Likelihood = 1;
+        });
+        QTest::mouseClick(form->btnRisk, Qt::LeftButton);
+        QCOMPARE(form->Notebook1->currentIndex(), 2);
+        QCOMPARE(listCaptions(form->lst3Risks), (QStringList{"Money", "Law"}));
+        QCOMPARE(form->lst3Risks->topLevelItem(0)->text(1), QStringLiteral("10"));
+        PortfolioDiagram* diagram = form->chart3->diagram();
+        const QPoint dot = portfolio::dotPosition(diagram->size(), 10, 1) + QPoint(3, 3);
+        const QPoint centre = portfolio::centreLines(diagram->size());
+        QVERIFY(dot.x() < centre.x() && dot.y() < centre.y());
+        QCOMPARE(diagram->params().topLeft, QStringLiteral("Unlikely\rOccurrences"));
+        QTest::mouseClick(diagram, Qt::LeftButton, {}, dot);
+        QCOMPARE(form->lst3Risks->selectedRow(), 0);
+
+        form->edtPIFrom->setText(QStringLiteral("5"));
+        QTest::mouseClick(form->btn3Refresh, Qt::LeftButton);
+        QCOMPARE(listCaptions(form->lst3Risks), QStringList{"Money"});
+        QGuiApplication::clipboard()->clear();
+        QTest::mouseClick(form->chart3->copyButton(), Qt::LeftButton);
+        QVERIFY(QGuiApplication::clipboard()->mimeData()->hasImage());
+    }
+
+    void theShownDiagramFollowsAnUndo()
+    {
+        fillAreas();
+        form->showPage(TEnvForm::RiskPage);
+        QCOMPARE(form->lst3Risks->rowCount(), 2);
+        form->showPage(TEnvForm::DataPage);
+        form->grdRisk->setFocus(Qt::OtherFocusReason);
+        form->PageControl1->setCurrentWidget(form->Risk);
+        QVERIFY(typeIntoCell(form->grdRisk, 0, 3, QStringLiteral("Strike")));
+        form->showPage(TEnvForm::RiskPage);
+        QCOMPARE(form->lst3Risks->rowCount(), 3);
+        main->Undo();
+        QCOMPARE(form->lst3Risks->rowCount(), 2);
+    }
+
+    // ---- Help, names, accelerators ---------------------------------------------------------------
+
+    void controlsHaveTheirHelpTopicsAndNames()
+    {
+        QCOMPARE(help::pageForWidget(form->cmbArea), QStringLiteral("environment.html#areas"));
+        QCOMPARE(help::pageForWidget(form->grdThreats), QStringLiteral("environment.html#impacts"));
+        QCOMPARE(help::pageForWidget(form->grdRisk), QStringLiteral("environment.html#risks"));
+        QCOMPARE(help::pageForWidget(form->lst3Risks), QStringLiteral("environment.html#risk-diagram"));
+        QCOMPARE(help::pageForWidget(form->btnBack), QStringLiteral("environment.html#data"));
+        QCOMPARE(form->cmbArea->accessibleName(), QStringLiteral("Areas of Change"));
+        QCOMPARE(form->edtDesc->accessibleName(), QStringLiteral("Description of Change"));
+        QCOMPARE(form->Label1->buddy(), form->cmbArea);
+        QCOMPARE(form->btnRisk->text(), QStringLiteral("&Risk"));
+        QCOMPARE(form->btnGraph->text(), QStringLiteral("&Importance"));
+        QCOMPARE(form->PageControl1->tabText(0), QStringLiteral("Impact on Organization"));
+        QCOMPARE(form->PageControl1->tabText(1), QStringLiteral("Risk Analysis"));
+        QCOMPARE(form->grdRisk->cellText(4, 0), QStringLiteral("Likelih. of occurrence"));
+        QCOMPARE(form->edtImpNow->editMask(), QStringLiteral("99;0; "));
+        QCOMPARE(form->windowTitle(), QStringLiteral("untitled - Describe the Environment"));
+    }
+
+    void tabOrderFollowsTheFields()
+    {
+        // The next control Tab reaches: the focus chain without the parts of a control.
+        const auto next = [](QWidget* from) {
+            QWidget* w = from->nextInFocusChain();
+            while (w && (w->focusPolicy() == Qt::NoFocus || from->isAncestorOf(w) || !w->isEnabled()))
+                w = w->nextInFocusChain();
+            return w;
+        };
+        fillAreas();
+        QWidget* at = form->cmbArea;
+        for (QWidget* expected : std::initializer_list<QWidget*>{form->cmbMega, form->cmbChange, form->edtImpNow,
+                                                                 form->edtImpFuture, form->edtDesc, form->btnRisk,
+                                                                 form->btnGraph, form->PageControl1}) {
+            at = next(at);
+            QCOMPARE(at, expected);
+        }
+    }
+};
+
+QTEST_MAIN(EnvFormTest)
+#include "env_form_test.moc"
