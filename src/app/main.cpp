@@ -6,6 +6,7 @@
 #include "shell/print_progress_form.h"
 #include "shell/shell_resources.h"
 #include "shell/unexpected_errors.h"
+#include "workshops/workshop_windows.h"
 
 #include <QScreen>
 
@@ -13,6 +14,7 @@ int main(int argc, char* argv[])
 {
     TApplication app(argc, argv);
     initShellResources();
+    registerWorkshopWindows();
 
     TSplashForm splash;
     splash.showNow();

@@ -107,3 +107,63 @@ std::optional<double> parseDate(std::string_view text)
         return std::nullopt;
     return encodeDate(parts[2], parts[1], parts[0]);
 }
+
+std::string formatShortDate(double dateTime, const ShortDateFormat& format)
+{
+    const auto date = decodeDate(dateTime);
+    const auto field = [](int value, bool leadingZero, int width) {
+        std::string digits = std::to_string(value);
+        if (leadingZero && digits.size() < static_cast<std::size_t>(width))
+            digits.insert(0, static_cast<std::size_t>(width) - digits.size(), '0');
+        return digits;
+    };
+    const std::string separator(1, format.separator);
+    if (!date) {
+        return std::string(format.dayLeadingZero ? "??" : "?") + separator + (format.monthLeadingZero ? "??" : "?") +
+               separator + (format.fourDigitYear ? "????" : "??");
+    }
+    const std::string year = format.fourDigitYear ? field(date->year, true, 4) : field(date->year % 100, true, 2);
+    return field(date->day, format.dayLeadingZero, 2) + separator + field(date->month, format.monthLeadingZero, 2) +
+           separator + year;
+}
+
+std::optional<double> parseShortDate(std::string_view text, const ShortDateFormat& format, int referenceYear)
+{
+    int parts[3] = {0, 0, 0};
+    int digits[3] = {0, 0, 0};
+    int part = 0;
+    for (char c : text) {
+        if (c == format.separator) {
+            if (++part > 2)
+                return std::nullopt;
+        } else if (c >= '0' && c <= '9') {
+            if (++digits[part] > 4)
+                return std::nullopt;
+            parts[part] = parts[part] * 10 + (c - '0');
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (part != 2 || digits[0] == 0 || digits[0] > 2 || digits[1] == 0 || digits[1] > 2
+        || (digits[2] != 2 && digits[2] != 4))
+        return std::nullopt;
+    int year = parts[2];
+    if (digits[2] == 2) {
+        year += (referenceYear / 100) * 100;
+        if (year > referenceYear + 50)
+            year -= 100;
+        else if (year <= referenceYear - 50)
+            year += 100;
+    }
+    if (!validDate(year, parts[1], parts[0]))
+        return std::nullopt;
+    return encodeDate(year, parts[1], parts[0]);
+}
+
+int currentYear()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local.tm_year + 1900;
+}

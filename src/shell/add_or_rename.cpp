@@ -1,55 +1,50 @@
 #include "shell/add_or_rename.h"
 
-#include "shell/prompts.h"
 #include "shell/protocol_state.h"
+#include "widgets/text_convert.h"
 
 #include <QComboBox>
 
 int findNameIgnoringCase(const QComboBox& box, const QString& text)
 {
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(box.count()));
     for (int i = 0; i < box.count(); ++i)
-        if (box.itemText(i).compare(text, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
+        names.push_back(toModel(box.itemText(i)));
+    return findNameIgnoringCase(names, toModel(text));
 }
 
-TypedNameResult commitTypedName(QComboBox& box, int current, const NamedListEdit& edit)
+TypedNameResult commitTypedName(QComboBox& box, int current, CaseEdit& edit, Questions& ask,
+                                const NamedListChange& change)
 {
     using Outcome = TypedNameResult::Outcome;
     const QString typed = box.currentText();
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(box.count()));
+    for (int i = 0; i < box.count(); ++i)
+        names.push_back(toModel(box.itemText(i)));
+
+    const TypedNameResult result = commitTypedName(edit, names, toModel(typed), current, ask, change);
+
     protocol::UpdatingGuard quiet;
-
-    const int match = typed.isEmpty() ? -1 : findNameIgnoringCase(box, typed);
-    if (match >= 0 || typed.isEmpty()) {
-        box.setCurrentIndex(match);
-        return {Outcome::Selected, match};
-    }
-
-    const bool canRename = current >= 0 && current < box.count();
-    switch (prompts().askAddOrModify(canRename)) {
-    case AddModAnswer::Add: {
-        edit.saveUndoState();
-        edit.append(typed);
+    switch (result.outcome) {
+    case Outcome::Selected:
+        box.setCurrentIndex(result.index);
+        break;
+    case Outcome::Added:
         box.addItem(typed);
-        const int added = box.count() - 1;
-        box.setCurrentIndex(added);
-        return {Outcome::Added, added};
-    }
-    case AddModAnswer::Rename:
-        if (canRename) {
-            edit.saveUndoState();
-            edit.rename(current, typed);
-            box.setItemText(current, typed);
-            box.setCurrentIndex(current);
-            box.setEditText(typed);
-            return {Outcome::Renamed, current};
-        }
+        box.setCurrentIndex(result.index);
         break;
-    case AddModAnswer::Cancelled:
+    case Outcome::Renamed:
+        box.setItemText(result.index, typed);
+        box.setCurrentIndex(result.index);
+        box.setEditText(typed);
+        break;
+    case Outcome::Cancelled:
+        box.setCurrentIndex(result.index);
+        if (result.index >= 0)
+            box.setEditText(box.itemText(result.index));
         break;
     }
-    box.setCurrentIndex(canRename ? current : -1);
-    if (canRename)
-        box.setEditText(box.itemText(current));
-    return {Outcome::Cancelled, canRename ? current : -1};
+    return result;
 }

@@ -2,7 +2,7 @@
 
 #include "model/case_data.h"
 #include "model/case_file.h"
-#include "shell/cp1252_text_edit.h"
+#include "widgets/cp1252_text_edit.h"
 #include "shell/protocol_state.h"
 #include "widgets/text_convert.h"
 
@@ -12,8 +12,11 @@
 #include <QLabel>
 #include <QLineEdit>
 
-TCaseForm::TCaseForm(QWidget* parent) : TChildForm(parent), data_(std::make_unique<TCaseData>())
+TCaseForm::TCaseForm(QWidget* parent)
+    : TChildForm(parent), data_(std::make_unique<TCaseData>()), edit_(*data_, undo_)
 {
+    edit_.setUndoObserver([this](bool available) { emit undoAvailabilityChanged(available); });
+
     auto* lblTitle = new QLabel(tr("&Title:"), this);
     edtTitle = new QLineEdit(this);
     edtTitle->setObjectName(QStringLiteral("edtTitle"));
@@ -63,30 +66,23 @@ bool TCaseForm::LoadCase(const QString& path, CaseFileError* error)
 
 void TCaseForm::SaveUndoState()
 {
-    undo_.push(*data_);
-    emit undoAvailabilityChanged(true);
+    edit_.snapshot();
 }
 
 bool TCaseForm::Undo()
 {
-    const bool restored = undo_.restore(*data_);
-    emit undoAvailabilityChanged(!undo_.empty());
-    return restored;
+    return edit_.undo();
 }
 
 void TCaseForm::SetModified()
 {
-    data_->Modified = true;
+    edit_.setModified();
 }
 
 void TCaseForm::wmCommit()
 {
-    const QString title = edtTitle->text();
-    if (title != toQt(data_->Title))
-        data_->Title = toModel(title);
-    const QString description = edtDesc->toPlainText();
-    if (description != toQt(data_->Description))
-        data_->Description = toModel(description);
+    commitShownText(data_->Title, edtTitle->text());
+    commitShownText(data_->Description, edtDesc->toPlainText());
 }
 
 void TCaseForm::wmRefresh()
@@ -106,9 +102,10 @@ void TCaseForm::fieldEdited()
 {
     if (protocol::updating())
         return;
-    SaveUndoState();
-    wmCommit();
-    SetModified();
+    const bool changes = shownTextDiffers(data_->Title, edtTitle->text())
+        || shownTextDiffers(data_->Description, edtDesc->toPlainText());
+    if (edit_.beginIf(changes))
+        wmCommit();
 }
 
 void TCaseForm::closeEvent(QCloseEvent* event)

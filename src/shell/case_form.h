@@ -1,7 +1,8 @@
 #pragma once
 
-#include "shell/child_form.h"
+#include "model/case_edit.h"
 #include "model/undo_stack.h"
+#include "shell/child_form.h"
 
 #include <QString>
 
@@ -22,6 +23,8 @@ public:
     ~TCaseForm() override;
 
     TCaseData& data() const { return *data_; }
+    // The one way the case changes: every edit of this case and its workshops starts here.
+    CaseEdit& edit() { return edit_; }
 
     // Reads the file into the case. On success FileName is the path, Modified is clear, the
     // caption follows and the fields are refreshed. On failure the case is partly filled and must be
@@ -66,6 +69,7 @@ private:
 
     std::unique_ptr<TCaseData> data_;
     UndoStack undo_;
+    CaseEdit edit_;
     bool closeApproved_ = false;
 };
 

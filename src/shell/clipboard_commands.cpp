@@ -3,6 +3,7 @@
 #include "shell/child_form.h"
 #include "shell/prompts.h"
 #include "widgets/copy_text_source.h"
+#include "widgets/edit_mask.h"
 
 #include <QAbstractItemModel>
 #include <QAbstractSpinBox>
@@ -38,11 +39,15 @@ void appendTreeRows(const QAbstractItemModel& model, const QModelIndex& parent, 
     }
 }
 
-CopyTextSource* copySourceAbove(QWidget* widget)
+// The grid or list that `widget` is or sits in, and the widget that is the source.
+CopyTextSource* copySourceAbove(QWidget* widget, QWidget** sourceWidget = nullptr)
 {
     for (QWidget* w = widget; w; w = w->parentWidget()) {
-        if (auto* source = dynamic_cast<CopyTextSource*>(w))
+        if (auto* source = dynamic_cast<CopyTextSource*>(w)) {
+            if (sourceWidget)
+                *sourceWidget = w;
             return source;
+        }
         if (qobject_cast<TChildForm*>(w) || w->isWindow())
             break;
     }
@@ -56,11 +61,14 @@ bool isPartOfCompoundControl(const QLineEdit* edit)
     return qobject_cast<const QAbstractSpinBox*>(parent) || qobject_cast<const QComboBox*>(parent);
 }
 
-// The edits Cut, Copy and Paste work on: plain one-line edits (not masked ones) and text fields.
+// The edits Cut, Copy and Paste work on: plain one-line edits and text fields. Masked edits
+// (score and date fields) are not among them, whether the mask is Qt's or the classic one.
 QLineEdit* asPlainLineEdit(QWidget* widget)
 {
     auto* edit = qobject_cast<QLineEdit*>(widget);
     if (!edit || isPartOfCompoundControl(edit) || !edit->inputMask().isEmpty())
+        return nullptr;
+    if (auto* masked = qobject_cast<MaskedLineEdit*>(edit); masked && !masked->editMask().isEmpty())
         return nullptr;
     return edit;
 }
@@ -128,8 +136,11 @@ std::optional<QString> copyTextFor(QWidget* focused)
     // inside the grid.
     if (auto* combo = qobject_cast<QComboBox*>(control))
         return combo->model() ? listCopyText(*combo->model(), combo->modelColumn()) : QString();
-    if (const CopyTextSource* source = copySourceAbove(focused)) {
-        if (source->cellEditorOpen())
+    QWidget* sourceWidget = nullptr;
+    if (const CopyTextSource* source = copySourceAbove(focused, &sourceWidget)) {
+        // A grid copies itself only when it has the focus; its open cell editor and its in-place
+        // date pickers, check boxes and buttons copy nothing.
+        if (source->cellEditorOpen() || focused != sourceWidget)
             return std::nullopt;
         return source->copyText();
     }

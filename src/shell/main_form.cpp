@@ -8,6 +8,7 @@
 #include "shell/shell_resources.h"
 #include "shell/workshop_catalog.h"
 #include "shell/workshop_form.h"
+#include "widgets/feedback.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,6 +28,7 @@ namespace {
 const char* const kHelpContext = "helpContext";
 constexpr int kHintMilliseconds = 20000;
 constexpr int kHintWidth = 300;
+constexpr int kRefusedMessageMilliseconds = 4000;
 
 QAction* makeAction(QObject* parent, const QString& text, const QString& hint, int helpContext,
                     const QKeySequence& shortcut = {})
@@ -89,15 +91,31 @@ TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
     // rather handle the keys itself.
     qApp->installEventFilter(this);
     updateAvailability();
+
+    feedback::setErrorHandler([](const QString& message) { prompts().error(message); });
+    feedback::setTextRefusedHandler([this] {
+        prompts().beep();
+        statusBar()->showMessage(tr("This character cannot be stored in a case file."), kRefusedMessageMilliseconds);
+    });
 }
 
 TMainForm::~TMainForm()
 {
-    // Child windows are destroyed after this body; they must not update menus already gone.
-    shuttingDown_ = true;
     qApp->removeEventFilter(this);
+    feedback::setErrorHandler({});
+    feedback::setTextRefusedHandler({});
     if (promptParent() == this)
         setPromptParent(nullptr);
+    // The child windows go now, while this window is still whole, and without telling it: their
+    // signals would otherwise reach a main window whose destructor has already run.
+    disconnect(mdiArea_, nullptr, this, nullptr);
+    for (QMdiSubWindow* frame : mdiArea_->subWindowList()) {
+        disconnect(frame, nullptr, this, nullptr);
+        if (QWidget* form = frame->widget())
+            disconnect(form, nullptr, this, nullptr);
+    }
+    delete mdiArea_;
+    mdiArea_ = nullptr;
 }
 
 void TMainForm::createActions()
@@ -279,8 +297,6 @@ QMdiSubWindow* TMainForm::addChild(TChildForm* form)
 
 void TMainForm::childActivated(QMdiSubWindow* window)
 {
-    if (shuttingDown_)
-        return;
     updateAvailability();
     if (!window || window == lastActivated_)
         return;
@@ -291,8 +307,6 @@ void TMainForm::childActivated(QMdiSubWindow* window)
 
 void TMainForm::updateAvailability()
 {
-    if (shuttingDown_)
-        return;
     const bool anyChild = !mdiArea_->subWindowList().isEmpty();
     auto& a = actions_;
     editMenu_->menuAction()->setVisible(anyChild);

@@ -140,5 +140,4 @@ private:
     // The child last refreshed on activation, so that the application merely regaining the focus
     // does not reload a window under the user's hands.
     QPointer<QMdiSubWindow> lastActivated_;
-    bool shuttingDown_ = false;
 };

@@ -1,6 +1,8 @@
 #include "shell/prompts.h"
 
+#include "model/questions.h"
 #include "shell/dlg_add_mod.h"
+#include "widgets/text_convert.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -94,6 +96,21 @@ DialogPrompts& dialogPrompts()
     return instance;
 }
 
+class PromptQuestions : public Questions {
+public:
+    bool confirm(const std::string& text) override { return prompts().yesNo(toQt(text)); }
+
+    AddOrRename askAddOrRename(bool renameAllowed) override
+    {
+        switch (prompts().askAddOrModify(renameAllowed)) {
+        case AddModAnswer::Add: return AddOrRename::Add;
+        case AddModAnswer::Rename: return AddOrRename::Rename;
+        case AddModAnswer::Cancelled: break;
+        }
+        return AddOrRename::Cancel;
+    }
+};
+
 Prompts*& installed()
 {
     static Prompts* replacement = nullptr;
@@ -111,6 +128,12 @@ QPointer<QWidget>& parentWidget()
 Prompts& prompts()
 {
     return installed() ? *installed() : dialogPrompts();
+}
+
+Questions& promptQuestions()
+{
+    static PromptQuestions instance;
+    return instance;
 }
 
 void setPrompts(Prompts* replacement)

@@ -42,6 +42,11 @@ public:
 
 // The prompts in force: the real dialogs unless a test installed its own.
 Prompts& prompts();
+
+class Questions;
+// The model operations' questions, answered through the prompts in force (model text is shown
+// through the code-page conversion).
+Questions& promptQuestions();
 // Installs `replacement` (not owned); nullptr restores the real dialogs.
 void setPrompts(Prompts* replacement);
 

@@ -2,18 +2,6 @@
 
 namespace protocol {
 
-bool& updating()
-{
-    static bool value = false;
-    return value;
-}
-
-PendingCellEdit& pendingCellEdit()
-{
-    static PendingCellEdit value;
-    return value;
-}
-
 bool& foundAnswer()
 {
     static bool value = false;

@@ -29,6 +29,10 @@ struct WorkshopEntry {
     const char* buttonName;   // object name of the tool button
     const char* buttonHint;   // "short|long"
     const char* helpPage;     // page in the help resources
+    // Whether the window reloads itself each time it becomes the active child. Picture Your Future
+    // does not: it is the one workshop whose fields keep what is in them while the user looks
+    // elsewhere.
+    bool refreshOnActivation;
 };
 
 std::span<const WorkshopEntry> workshopCatalog();

@@ -1,14 +1,28 @@
 #include "shell/workshop_factory.h"
 
 #include "shell/placeholder_workshop_form.h"
-#include "shell/workshop_catalog.h"
+
+#include <map>
+
+namespace {
+
+std::map<int, WorkshopWindowFactory>& factories()
+{
+    static std::map<int, WorkshopWindowFactory> registered;
+    return registered;
+}
+
+} // namespace
+
+void registerWorkshopWindow(int identifier, WorkshopWindowFactory factory)
+{
+    factories()[identifier] = std::move(factory);
+}
 
 TWorkshopForm* createWorkshopForm(int identifier, QWidget* parent)
 {
-    switch (identifier) {
-    // Real workshop windows go here, e.g.
-    //     case workshop_id::Future: return new TFutureForm(parent);
-    default:
-        return new TPlaceholderWorkshopForm(identifier, parent);
-    }
+    const auto found = factories().find(identifier);
+    if (found != factories().end() && found->second)
+        return found->second(parent);
+    return new TPlaceholderWorkshopForm(identifier, parent);
 }

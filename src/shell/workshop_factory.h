@@ -1,8 +1,18 @@
 #pragma once
 
+// Makes the window of a workshop. The workshop windows register themselves at start-up
+// (workshops/workshop_windows.cpp), so the shell never includes a workshop's header.
+
+#include <functional>
+
 class TWorkshopForm;
 class QWidget;
 
-// Creates the (not yet initialised) window of the workshop with `identifier`. Each workshop that
-// gets its real window replaces its placeholder here.
+using WorkshopWindowFactory = std::function<TWorkshopForm*(QWidget* parent)>;
+
+// Replaces whatever was registered for `identifier`.
+void registerWorkshopWindow(int identifier, WorkshopWindowFactory factory);
+
+// Creates the (not yet initialised) window of the workshop with `identifier`; a workshop without a
+// registered window gets a placeholder that follows the window protocol.
 TWorkshopForm* createWorkshopForm(int identifier, QWidget* parent = nullptr);

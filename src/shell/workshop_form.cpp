@@ -1,9 +1,12 @@
 #include "shell/workshop_form.h"
 
 #include "model/case_data.h"
+#include "model/case_edit.h"
 #include "shell/case_form.h"
+#include "shell/prompts.h"
 #include "shell/protocol_state.h"
 #include "shell/workshop_catalog.h"
+#include "widgets/text_convert.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -19,37 +22,60 @@ void TWorkshopForm::Init(TCaseForm* caseForm)
     sendRefresh();
 }
 
+TCaseForm* TWorkshopForm::caseForm() const
+{
+    return case_;
+}
+
 TCaseData& TWorkshopForm::data() const
 {
     Q_ASSERT(case_);
     return case_->data();
 }
 
+CaseEdit& TWorkshopForm::edit() const
+{
+    Q_ASSERT(case_);
+    return case_->edit();
+}
+
+Questions& TWorkshopForm::questions() const
+{
+    return promptQuestions();
+}
+
+bool TWorkshopForm::canEdit() const
+{
+    return case_ && !protocol::updating();
+}
+
 bool TWorkshopForm::beginEdit()
 {
-    if (protocol::updating() || !case_)
+    if (!canEdit())
         return false;
-    SaveUndoState();
-    SetModified();
+    edit().begin();
     return true;
 }
 
-void TWorkshopForm::SaveUndoState()
+bool TWorkshopForm::editShownText(std::string& field, const QString& shown)
 {
-    if (case_)
-        case_->SaveUndoState();
-}
-
-void TWorkshopForm::SetModified()
-{
-    if (case_)
-        case_->SetModified();
+    if (!canEdit() || !shownTextDiffers(field, shown))
+        return false;
+    edit().begin();
+    field = toModel(shown);
+    return true;
 }
 
 void TWorkshopForm::activated()
 {
-    if (case_)
-        sendRefresh();
+    const auto* entry = findWorkshop(identifier_);
+    if (case_ && (!entry || entry->refreshOnActivation))
+        activationRefresh();
+}
+
+void TWorkshopForm::activationRefresh()
+{
+    sendRefresh();
 }
 
 QString TWorkshopForm::captionWord() const

@@ -2,16 +2,24 @@
 
 #include "shell/child_form.h"
 
+#include <QPointer>
+
+#include <string>
+
+class CaseEdit;
+class Questions;
 struct TCaseData;
 
 // Base of every workshop window. A workshop window belongs to exactly one case window, edits that
 // case's TCaseData in place and owns none of it; there is at most one per workshop per case.
 //
 // A subclass builds its controls in its constructor and overrides wmCommit (edit fields into the
-// model) and wmRefresh (model into the controls). Every handler that changes the model starts with
+// model) and wmRefresh (model into the controls). Its handlers hand what the user did to the
+// workshop's model operations, together with edit() and questions(); a handler that changes the
+// model itself starts with
 //     if (!beginEdit()) return;
 // which does nothing while the updating switch is on and otherwise takes the undo snapshot and sets
-// Modified, in that order, before the handler changes the model.
+// Modified before the handler changes the model.
 class TWorkshopForm : public TChildForm {
     Q_OBJECT
 public:
@@ -22,18 +30,24 @@ public:
     void Init(TCaseForm* caseForm);
 
     int identifier() const { return identifier_; }
-    TCaseForm* caseForm() const override { return case_; }
+    TCaseForm* caseForm() const override;
     TCaseData& data() const;
+    // The case's edit chokepoint and the questions the operations may ask.
+    CaseEdit& edit() const;
+    Questions& questions() const;
 
-    // The edit rule: false while the updating switch is on; otherwise takes an undo snapshot of the
-    // case, sets Modified and returns true.
+    // False while the updating switch is on (the window fills its own controls) or before Init.
+    bool canEdit() const;
+    // The edit rule: false when !canEdit(); otherwise takes the undo snapshot, sets Modified and
+    // returns true.
     bool beginEdit();
-    void SaveUndoState();
-    void SetModified();
+    // A text field's change: writes the shown text into `field` as one edit when it differs from
+    // the model's, nothing otherwise (and nothing while the updating switch is on).
+    bool editShownText(std::string& field, const QString& shown);
 
-    // Called each time the window becomes the active child. Refreshes by default; a workshop that
-    // must not (or that rebuilds its own views instead) overrides it.
-    virtual void activated();
+    // Called each time the window becomes the active child. Every workshop but Picture Your Future
+    // then runs activationRefresh(); the exception is the catalog's, not the window's to forget.
+    void activated();
 
     QString captionWord() const override;
     int helpContext() const override;
@@ -48,10 +62,14 @@ public:
     void destroyWindow();
 
 protected:
+    // Reloads the window on activation; a workshop that rebuilds its own views instead overrides it.
+    virtual void activationRefresh();
     // Closing the window by its close box commits its fields first.
     void closeEvent(QCloseEvent* event) override;
 
 private:
     int identifier_;
-    TCaseForm* case_ = nullptr;
+    // The case window outlives its workshop windows, but a guarded pointer costs nothing and turns a
+    // late message into a no-op instead of a use of freed memory.
+    QPointer<TCaseForm> case_;
 };

@@ -1,8 +1,11 @@
 #include "widgets/advanced_grid.h"
 
-#include "shell/prompts.h"
+#include "widgets/date_format.h"
+#include "widgets/edit_state.h"
+#include "widgets/feedback.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -10,13 +13,12 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMetaMethod>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScrollBar>
 
 #include <algorithm>
+#include <memory>
 
 const char* const TAdvancedGrid::kMissingCustomControl = "InitControl() method does not initialize user defined control.";
 const char* const TAdvancedGrid::kNotOneDimensional = "One-dimensional variant array expected";
@@ -66,54 +68,10 @@ TAdvancedGrid::~TAdvancedGrid()
         removeFromTree(control_, this);
 }
 
-QString& TAdvancedGrid::shortDateFormat()
-{
-    static QString format = QLocale::system().dateFormat(QLocale::ShortFormat);
-    return format;
-}
-
 QString& TAdvancedGrid::timeFormat()
 {
-    static QString format = QLocale::system().timeFormat(QLocale::ShortFormat);
+    static QString format = QStringLiteral("HH:mm");
     return format;
-}
-
-QDate TAdvancedGrid::parseShortDate(const QString& text)
-{
-    // Order of day, month and year as the format writes them.
-    const QString& format = shortDateFormat();
-    std::vector<std::pair<qsizetype, char>> order = {
-        {format.indexOf(QLatin1Char('d')), 'd'}, {format.indexOf(QLatin1Char('M')), 'M'},
-        {format.indexOf(QLatin1Char('y')), 'y'}};
-    for (auto& o : order) {
-        if (o.first < 0)
-            o.first = 100 + o.second; // missing from the format: day, month, year after the rest
-    }
-    std::sort(order.begin(), order.end());
-
-    static const QRegularExpression number(QStringLiteral("\\d+"));
-    std::vector<int> parts;
-    for (auto it = number.globalMatch(text); it.hasNext();)
-        parts.push_back(it.next().captured().toInt());
-    if (parts.size() != 3)
-        return {};
-    int day = 0, month = 0, year = 0;
-    for (std::size_t k = 0; k < 3; ++k) {
-        switch (order[k].second) {
-        case 'd': day = parts[k]; break;
-        case 'M': month = parts[k]; break;
-        default: year = parts[k]; break;
-        }
-    }
-    if (year < 100) {
-        const int thisYear = QDate::currentDate().year();
-        year += (thisYear / 100) * 100;
-        if (year > thisYear + 50)
-            year -= 100;
-        else if (year < thisYear - 50)
-            year += 100;
-    }
-    return QDate(year, month, day); // invalid for days that do not exist
 }
 
 void TAdvancedGrid::SetCellControl(int ACol, int ARow, TCellControlKind Kind)
@@ -150,23 +108,60 @@ bool TAdvancedGrid::ShowControl(int ACol, int ARow)
         return true;
     }
     retireControl();
-    control_ = makeControl(kind, ACol, ARow);
-    if (!control_) {
-        reportError(QString::fromLatin1(kMissingCustomControl));
-        return false;
+    bool filled = false;
+    {
+        // Making and filling the control is not an edit: the window's handlers stay quiet.
+        protocol::UpdatingGuard quiet;
+        control_ = makeControl(kind, ACol, ARow);
+        if (!control_) {
+            reportError(QString::fromLatin1(kMissingCustomControl));
+            return false;
+        }
+        controlKind_ = kind;
+        controlCol_ = ACol;
+        controlRow_ = ARow;
+        placeControl();
+        QSignalBlocker blockControl(control_);
+        std::vector<std::unique_ptr<QSignalBlocker>> blockEdits;
+        for (QLineEdit* edit : control_->findChildren<QLineEdit*>())
+            blockEdits.push_back(std::make_unique<QSignalBlocker>(edit));
+        filled = fillControl(kind, ACol, ARow);
+        committedText_ = controlValueText();
     }
-    controlKind_ = kind;
-    controlCol_ = ACol;
-    controlRow_ = ARow;
-    placeControl();
-    if (!fillControl(kind, ACol, ARow)) {
+    if (!filled) {
         control_->hide();
         reportError(QString::fromLatin1(kNotOneDimensional));
         return false;
     }
+    connectValuePicks(control_);
     control_->show();
     control_->raise();
     return true;
+}
+
+void TAdvancedGrid::connectValuePicks(QWidget* control)
+{
+    // A pick from the list or a click on the box is the user's choice; it is committed at once.
+    // Typing into a combo box or a date picker is committed when the control is left.
+    if (auto* combo = qobject_cast<QComboBox*>(control)) {
+        connect(combo, &QComboBox::activated, this, [this, combo] {
+            if (combo == control_)
+                commitControlValue();
+        });
+    } else if (auto* box = qobject_cast<QCheckBox*>(control)) {
+        connect(box, &QCheckBox::clicked, this, [this, box] {
+            if (box == control_)
+                commitControlValue();
+        });
+    } else if (auto* picker = qobject_cast<QDateEdit*>(control)) {
+        if (QCalendarWidget* calendar = picker->calendarWidget()) {
+            // Queued: the picker takes the clicked date only after this signal.
+            connect(calendar, &QCalendarWidget::clicked, this, [this, picker] {
+                if (picker == control_)
+                    commitControlValue();
+            }, Qt::QueuedConnection);
+        }
+    }
 }
 
 QWidget* TAdvancedGrid::makeControl(TCellControlKind kind, int col, int row)
@@ -184,7 +179,7 @@ QWidget* TAdvancedGrid::makeControl(TCellControlKind kind, int col, int row)
     case cckDatePicker: {
         auto* picker = new QDateEdit(viewport());
         picker->setCalendarPopup(true);
-        picker->setDisplayFormat(shortDateFormat());
+        picker->setDisplayFormat(qtDisplayFormat(programShortDateFormat()));
         made = picker;
         break;
     }
@@ -268,7 +263,7 @@ bool TAdvancedGrid::fillControl(TCellControlKind kind, int col, int row)
     }
     case cckDatePicker: {
         auto* picker = static_cast<QDateEdit*>(control_);
-        const QDate date = parseShortDate(text);
+        const QDate date = parseProgramDate(text);
         picker->setDate(date.isValid() ? date : QDate::currentDate());
         break;
     }
@@ -307,24 +302,41 @@ void TAdvancedGrid::placeControl()
         control_->setGeometry(visualRect(index));
 }
 
-void TAdvancedGrid::writeBack()
+QString TAdvancedGrid::controlValueText() const
 {
-    QString text;
     switch (controlKind_) {
-    case cckComboBox: text = static_cast<QComboBox*>(control_)->currentText(); break;
+    case cckComboBox: return static_cast<QComboBox*>(control_)->currentText();
     case cckDatePicker: {
         auto* picker = static_cast<QDateEdit*>(control_);
         const bool timeOnly = !(picker->displayedSections() & QDateTimeEdit::DateSections_Mask);
-        text = timeOnly ? picker->time().toString(timeFormat()) : picker->date().toString(shortDateFormat());
-        break;
+        return timeOnly ? picker->time().toString(timeFormat()) : formatProgramDate(picker->date());
     }
-    case cckCheckBox: text = static_cast<QCheckBox*>(control_)->isChecked() ? QStringLiteral("X") : QString(); break;
-    default: return;
+    case cckCheckBox: return static_cast<QCheckBox*>(control_)->isChecked() ? QStringLiteral("X") : QString();
+    default: return {};
     }
-    const int col = currentColumn();
-    const int row = currentRow();
-    setEditText(col, row, text);
+}
+
+bool TAdvancedGrid::commitControlValue()
+{
+    if (!control_ || protocol::updating())
+        return false;
+    if (controlKind_ != cckComboBox && controlKind_ != cckDatePicker && controlKind_ != cckCheckBox)
+        return false;
+    const QString text = controlValueText();
+    if (text == committedText_ || controlCol_ >= columnCount() || controlRow_ >= rowCount())
+        return false;
+    committedText_ = text;
+    const int col = controlCol_;
+    const int row = controlRow_;
+    commitCellText(col, row, text);
     emit controlTextWritten(col, row, text);
+    return true;
+}
+
+void TAdvancedGrid::commitPendingEdit()
+{
+    WorkshopGrid::commitPendingEdit();
+    commitControlValue();
 }
 
 void TAdvancedGrid::reportError(const QString& message)
@@ -332,7 +344,7 @@ void TAdvancedGrid::reportError(const QString& message)
     if (isSignalConnected(QMetaMethod::fromSignal(&TAdvancedGrid::controlError)))
         emit controlError(message);
     else
-        prompts().error(message);
+        feedback::error(message);
 }
 
 bool TAdvancedGrid::eventFilter(QObject* watched, QEvent* event)
@@ -356,7 +368,7 @@ bool TAdvancedGrid::eventFilter(QObject* watched, QEvent* event)
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason
             && !ownsWidget(QApplication::focusWidget())) {
             const TControlHandlers handlers = handlers_;
-            writeBack();
+            commitControlValue();
             if (handlers.exit)
                 handlers.exit();
         }

@@ -16,9 +16,14 @@
 // Keys on the grid: arrows skip refused cells; any other key on a control cell gives the control
 // the focus; on plain cells keys work as in every workshop grid. Enter in a drop-down, date
 // picker or check box runs the window's key handler and then returns the focus to the grid.
-// When the focus leaves such a control its value goes back through the grid's set-edit-text
-// path (combo box: its text; date picker: the date in the short date format; check box: "X" or
-// empty) before the window's leave handler runs.
+//
+// A control's value (combo box: its text; date picker: the date in the program-wide short date
+// format; check box: "X" or empty) goes to the grid's commit function for the control's own cell
+// when the user picks an item, ticks the box, or leaves the control (then before the window's
+// leave handler runs), and when the window commits the grid. It goes once, and only when it
+// differs from what the control was filled with: merely entering a control cell is no edit.
+// Filling a control (OnInitControl included) runs with the updating switch on and the control's
+// signals blocked, so none of the window's handlers hears it.
 //
 // An old control is deleted only after the event that replaced it has returned, so a handler
 // may rebuild the control it is running in.
@@ -78,13 +83,12 @@ public:
     bool ShowControl(int ACol, int ARow);
     QWidget* control() const { return control_; }
 
-    // Program-wide formats for the date pickers (Qt date format notation). The short date
-    // format starts as the system's; a window may set it for the whole program.
-    static QString& shortDateFormat();
+    // Commits a pending text edit and the control's changed value.
+    void commitPendingEdit() override;
+
+    // Program-wide time format of date pickers in time mode (Qt notation). Dates use the
+    // program-wide short date format of widgets/date_format.h.
     static QString& timeFormat();
-    // Reads a date written with the day, month and year in the order of the short date format,
-    // separated by anything but digits; two-digit years fall within 50 years of today.
-    static QDate parseShortDate(const QString& text);
 
     static const char* const kMissingCustomControl;
     static const char* const kNotOneDimensional;
@@ -110,7 +114,12 @@ private:
     bool fillControl(TCellControlKind kind, int col, int row);
     bool isFullyVisible(int col, int row) const;
     bool ownsWidget(QWidget* widget) const;
-    void writeBack();
+    // The control's value as cell text; empty for kinds without a value.
+    QString controlValueText() const;
+    // Commits the control's value to its own cell if it changed since it was filled or last
+    // committed; returns whether it did.
+    bool commitControlValue();
+    void connectValuePicks(QWidget* control);
     void reportError(const QString& message);
     void placeControl();
 
@@ -122,4 +131,5 @@ private:
     TCellControlKind controlKind_ = cckNone;
     int controlCol_ = -1;
     int controlRow_ = -1;
+    QString committedText_; // the control's value when filled or last committed
 };

@@ -1,6 +1,7 @@
 #include "widgets/text_convert.h"
 
 #include "model/cp1252.h"
+#include "widgets/feedback.h"
 
 QString toQt(std::string_view cp1252)
 {
@@ -43,6 +44,19 @@ std::string toModel(const QString& text, bool* lossless)
     return out;
 }
 
+bool shownTextDiffers(std::string_view model, const QString& shown)
+{
+    return toQt(model) != shown;
+}
+
+bool commitShownText(std::string& field, const QString& shown)
+{
+    if (!shownTextDiffers(field, shown))
+        return false;
+    field = toModel(shown);
+    return true;
+}
+
 bool isEncodable(const QString& text)
 {
     bool ok = true;
@@ -52,5 +66,8 @@ bool isEncodable(const QString& text)
 
 QValidator::State Cp1252Validator::validate(QString& input, int&) const
 {
-    return isEncodable(input) ? Acceptable : Invalid;
+    if (isEncodable(input))
+        return Acceptable;
+    feedback::textRefused();
+    return Invalid;
 }

@@ -16,6 +16,15 @@ QString toQt(std::string_view cp1252);
 // out in the first place (Cp1252Validator, rejectUnencodable).
 std::string toModel(const QString& text, bool* lossless = nullptr);
 
+// Whether text shown in a control differs from the model text it was filled from. Compared as Qt
+// text, so model text that would change on the way back (a lone LF becoming CR LF) is not taken
+// for an edit.
+bool shownTextDiffers(std::string_view model, const QString& shown);
+
+// Writes the shown text into `field` when it differs; no undo step (for committing fields before a
+// save or close). Returns whether it wrote.
+bool commitShownText(std::string& field, const QString& shown);
+
 // True when every character of `text` exists in windows-1252.
 bool isEncodable(const QString& text);
 

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "shell/protocol_state.h"
+#include "widgets/edit_state.h"
 #include "widgets/workshop_grid_parts.h"
 
 WorkshopGrid::WorkshopGrid(QWidget* parent) : QTableView(parent)
@@ -37,6 +37,7 @@ WorkshopGrid::WorkshopGrid(QWidget* parent) : QTableView(parent)
     setDefaultRowHeight(16);
 
     connect(qApp, &QApplication::focusChanged, this, &WorkshopGrid::onFocusChanged);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this] { recheckAllRows(); });
 }
 
 WorkshopGrid::~WorkshopGrid()
@@ -67,6 +68,7 @@ int WorkshopGrid::columnCount() const { return model_->columnCount(); }
 
 void WorkshopGrid::setRowCount(int rows)
 {
+    recheckAll_ = true;
     model_->setShape(std::max(rows, 1) - 1, columnCount());
     ensureCurrentCell();
     refresh();
@@ -74,6 +76,7 @@ void WorkshopGrid::setRowCount(int rows)
 
 void WorkshopGrid::setColumnCount(int columns)
 {
+    recheckAll_ = true;
     model_->setShape(rowCount() - 1, std::max(columns, 0));
     ensureCurrentCell();
     refresh();
@@ -121,6 +124,7 @@ void WorkshopGrid::setGridRowHeight(int row, int height)
 
 void WorkshopGrid::setDefaultRowHeight(int height)
 {
+    recheckAll_ = true;
     defaultRowHeight_ = std::max(height, 1);
     verticalHeader()->setDefaultSectionSize(defaultRowHeight_ + gridLineWidth());
     for (int r = 0; r < rowCount(); ++r)
@@ -134,25 +138,53 @@ void WorkshopGrid::fitRowHeights()
     if (defaultRowHeight_ < lineHeight) {
         defaultRowHeight_ = lineHeight;
         verticalHeader()->setDefaultSectionSize(defaultRowHeight_ + gridLineWidth());
+        recheckAll_ = true;
     }
+    if (!recheckAll_ && recheckRows_.empty())
+        return;
     QFont boldFont = font();
     boldFont.setBold(true);
     const QFontMetrics boldMetrics(boldFont);
-    for (int r = 0; r < rowCount(); ++r) {
-        int height = defaultRowHeight_;
-        for (int c = 0; c < columnCount(); ++c) {
-            const CellStyle style = cellStyle_ ? cellStyle_(c, r) : CellStyle{};
-            const QFontMetrics& fm = style.bold ? boldMetrics : metrics;
-            // Measured in the box the text is drawn in (the cell less its insets), so that a
-            // line never wraps on screen where the measurement kept it whole.
-            const int width = std::max(gridColumnWidth(c) - style.leftInset - 2, 1);
-            const int flags = style.wordWrap ? Qt::TextWordWrap : 0;
-            const QRect bounds = fm.boundingRect(QRect(0, 0, width, 1 << 20), flags, cellText(c, r, CellTextUse::Fit));
-            height = std::max(height, bounds.height() + fm.leading() + 3);
-        }
+    fitted_.resize(static_cast<std::size_t>(rowCount()));
+
+    const auto fitRow = [&](int r) {
+        const int height = fittedRowHeight(r, metrics, boldMetrics);
         if (height != gridRowHeight(r))
             setGridRowHeight(r, height);
+    };
+    if (recheckAll_) {
+        for (int r = 0; r < rowCount(); ++r)
+            fitRow(r);
+    } else {
+        for (int r : recheckRows_)
+            if (r >= 0 && r < rowCount())
+                fitRow(r);
     }
+    recheckAll_ = false;
+    recheckRows_.clear();
+}
+
+int WorkshopGrid::fittedRowHeight(int row, const QFontMetrics& metrics, const QFontMetrics& boldMetrics)
+{
+    auto& cells = fitted_[static_cast<std::size_t>(row)];
+    cells.resize(static_cast<std::size_t>(columnCount()));
+    int height = defaultRowHeight_;
+    for (int c = 0; c < columnCount(); ++c) {
+        const CellStyle style = cellStyle_ ? cellStyle_(c, row) : CellStyle{};
+        // Measured in the box the text is drawn in (the cell less its insets), so that a line
+        // never wraps on screen where the measurement kept it whole.
+        const int width = std::max(gridColumnWidth(c) - style.leftInset - 2, 1);
+        QString text = cellText(c, row, CellTextUse::Fit);
+        FittedCell& cell = cells[static_cast<std::size_t>(c)];
+        if (cell.width != width || cell.bold != style.bold || cell.wordWrap != style.wordWrap || cell.text != text) {
+            const QFontMetrics& fm = style.bold ? boldMetrics : metrics;
+            const int flags = style.wordWrap ? Qt::TextWordWrap : 0;
+            const QRect bounds = fm.boundingRect(QRect(0, 0, width, 1 << 20), flags, text);
+            cell = FittedCell{std::move(text), width, style.bold, style.wordWrap, bounds.height() + fm.leading() + 3};
+        }
+        height = std::max(height, cell.height);
+    }
+    return height;
 }
 
 int WorkshopGrid::currentColumn() const
@@ -210,8 +242,18 @@ bool WorkshopGrid::isEditorOpen() const
 
 void WorkshopGrid::refresh()
 {
+    recheckAll_ = true;
     viewport()->update();
     title_->viewport()->update();
+}
+
+void WorkshopGrid::refreshRows(int first, int last)
+{
+    for (int r = std::max(first, 0); r <= last && r < rowCount(); ++r)
+        recheckRows_.push_back(r);
+    viewport()->update();
+    if (first <= 0)
+        title_->viewport()->update();
 }
 
 void WorkshopGrid::setEditText(int col, int row, const QString& text)
@@ -238,8 +280,23 @@ void WorkshopGrid::commitPendingEdit()
     // moves the current cell, say) cannot commit the same edit twice.
     const PendingCellEdit edit = pending;
     pending.clear();
+    commitCellText(edit.col, edit.row, edit.text);
+}
+
+void WorkshopGrid::commitCellText(int col, int row, const QString& text)
+{
+    if (protocol::updating())
+        return;
     if (commitEdit_)
-        commitEdit_(edit.col, edit.row, edit.text);
+        commitEdit_(col, row, text);
+    refreshRows(row, row);
+}
+
+void WorkshopGrid::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        recheckAll_ = true;
+    QTableView::changeEvent(event);
 }
 
 QString WorkshopGrid::copyText() const

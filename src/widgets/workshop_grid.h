@@ -93,6 +93,12 @@ public:
     // Row-height fitting as every workshop uses it: rows grow to their tallest word-wrapped cell
     // text plus 3 pixels, never below the default row height, which itself is raised to the
     // height of "M" in the grid's font when it is smaller.
+    //
+    // Measured heights are kept per cell, so only cells whose text, column width or style changed
+    // are measured again, and only rows that may have changed are looked at: every row after
+    // refresh() or a change of shape, column width or font, the committed row after a commit,
+    // and the rows given to refreshRows(). A window that changes the model calls refresh(), which
+    // it must do anyway for the grid to show the change; selecting a cell then costs nothing.
     void fitRowHeights();
     // Whether selecting a cell fits the row heights afterwards (on by default).
     void setFitRowHeightsOnSelect(bool on) { fitOnSelect_ = on; }
@@ -111,14 +117,21 @@ public:
     void setColumnSizing(bool on);
     bool isEditorOpen() const;
 
-    // Repaints every cell and the title row from the cell-text function.
+    // Repaints every cell and the title row from the cell-text function; the next fit looks at
+    // every row again.
     void refresh();
+    // The same for a few rows whose text changed (row 0 is the title row).
+    void refreshRows(int first, int last);
 
     // The same path the in-place editor takes: records the pending edit while the editor is
     // open, commits this grid's pending edit otherwise.
     void setEditText(int col, int row, const QString& text);
-    // Commits this grid's pending edit, if any (not while the updating switch is on).
-    void commitPendingEdit();
+    // Commits this grid's pending edit, if any (not while the updating switch is on). A grid with
+    // in-place controls also writes back a control's changed value.
+    virtual void commitPendingEdit();
+    // Hands `text` for (col, row) straight to the commit function, as a cell control's value goes
+    // (not while the updating switch is on).
+    void commitCellText(int col, int row, const QString& text);
 
     // CopyTextSource: every row from the title row down, each cell followed by a tab, each row
     // ending in CR LF. A window with its own copy format replaces it with setCopyTextFunction.
@@ -134,6 +147,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
@@ -152,6 +166,17 @@ private:
     friend class GridCellDelegate;
     friend class TitleRowHeader;
     friend class GuardedSelectionModel;
+
+    // The measured height of one cell, with what it was measured for.
+    struct FittedCell {
+        QString text;
+        int width = -1;
+        bool bold = false;
+        bool wordWrap = true;
+        int height = 0;
+    };
+    int fittedRowHeight(int row, const QFontMetrics& metrics, const QFontMetrics& boldMetrics);
+    void recheckAllRows() { recheckAll_ = true; }
 
     void onFocusChanged(QWidget* old, QWidget* now);
     void editorTextEdited(int col, int row, const QString& text);
@@ -175,5 +200,8 @@ private:
     bool editingEnabled_ = true;
     bool rowSelect_ = false;
     bool fitOnSelect_ = true;
+    std::vector<std::vector<FittedCell>> fitted_; // [row][column]
+    bool recheckAll_ = true;
+    std::vector<int> recheckRows_;
     bool closingEditor_ = false;
 };

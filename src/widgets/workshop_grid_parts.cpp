@@ -23,10 +23,19 @@ QVariant CellTextModel::data(const QModelIndex& index, int role) const
     if (!index.isValid())
         return {};
     const int row = index.row() + 1;
-    if (role == Qt::DisplayRole)
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
         return grid_->cellText(index.column(), row, CellTextUse::Draw);
     if (role == Qt::EditRole)
         return grid_->cellText(index.column(), row, CellTextUse::Edit);
+    return {};
+}
+
+QVariant CellTextModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && (role == Qt::DisplayRole || role == Qt::AccessibleTextRole))
+        return grid_->cellText(section, 0, CellTextUse::Draw);
+    if (orientation == Qt::Vertical && role == Qt::DisplayRole)
+        return section + 1;
     return {};
 }
 

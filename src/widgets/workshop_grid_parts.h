@@ -20,6 +20,8 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    // The title row's texts, so that screen readers name the columns as the user sees them.
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     // Grows or shrinks at the end, so existing rows keep their heights and the current cell.

@@ -51,3 +51,23 @@ TEST(DateTime, ParsesOnlyValidDates)
     for (const char* bad : {"", "29/02/2027", "32/01/2027", "1/13/2027", "01/01/27", "a/b/c", "1/1/2027/1", "1//2027"})
         EXPECT_FALSE(parseDate(bad)) << bad;
 }
+
+TEST(ShortDate, WritesAndReadsTheProgramWideFormat)
+{
+    const ShortDateFormat classic;
+    const ShortDateFormat brief{false, false, false, '/'};
+    const double fifthNovember = encodeDate(2026, 11, 5);
+    EXPECT_EQ(formatShortDate(fifthNovember, classic), "05/11/2026");
+    EXPECT_EQ(formatShortDate(fifthNovember, brief), "5/11/26");
+    EXPECT_EQ(formatShortDate(encodeDate(2007, 3, 9), brief), "9/3/07");
+    EXPECT_EQ(formatShortDate(std::nan(""), brief), "?/?/??");
+
+    EXPECT_EQ(parseShortDate("5/11/26", brief, 2026), fifthNovember);
+    EXPECT_EQ(parseShortDate("05/11/2026", brief, 2026), fifthNovember);
+    EXPECT_EQ(parseShortDate("05/11/2026", classic, 2026), fifthNovember);
+    // Two-digit years fall within fifty years of the reference year.
+    EXPECT_EQ(parseShortDate("1/1/80", brief, 2026), encodeDate(1980, 1, 1));
+    EXPECT_EQ(parseShortDate("1/1/76", brief, 2026), encodeDate(2076, 1, 1));
+    for (const char* bad : {"31/02/2026", "  /  /    ", "", "5-11-2026", "5/11/202", "5/11", "1/2/3/4", "005/1/2026"})
+        EXPECT_FALSE(parseShortDate(bad, brief, 2026)) << bad;
+}

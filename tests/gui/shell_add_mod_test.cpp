@@ -2,9 +2,12 @@
 
 #include "shell_fake_prompts.h"
 
+#include "model/case_data.h"
+#include "model/case_edit.h"
 #include "shell/add_or_rename.h"
 #include "shell/dlg_add_mod.h"
 #include "shell/protocol_state.h"
+#include "widgets/text_convert.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -15,17 +18,35 @@
 
 namespace {
 
-// A model list of names with an undo counter, as a workshop would keep it.
+// A model list of names in a case with its undo stack, as a workshop would keep it.
 struct NameList {
-    QStringList names;
-    int snapshots = 0;
+    explicit NameList(QStringList initial) : names(std::move(initial)) { data.Modified = false; }
 
-    NamedListEdit edit()
+    QStringList names;
+    TCaseData data;
+    UndoStack undo;
+    CaseEdit edit{data, undo};
+    // Whether the updating switch was on while the caller's callbacks ran.
+    QList<bool> updatingInCallbacks;
+
+    NamedListChange change()
     {
-        return {[this] { ++snapshots; }, [this](const QString& name) { names.append(name); },
-                [this](int index, const QString& name) { names[index] = name; }};
+        return {[this](std::string_view name) {
+                    updatingInCallbacks.append(protocol::updating());
+                    names.append(toQt(name));
+                },
+                [this](int index, std::string_view name) {
+                    updatingInCallbacks.append(protocol::updating());
+                    names[index] = toQt(name);
+                }};
     }
+    int snapshots() const { return undo.count(); }
 };
+
+TypedNameResult commit(QComboBox& box, int current, NameList& list)
+{
+    return commitTypedName(box, current, list.edit, promptQuestions(), list.change());
+}
 
 void fill(QComboBox& box, const QStringList& names)
 {
@@ -95,12 +116,12 @@ private slots:
         fill(box, {QStringLiteral("Culture"), QStringLiteral("Image")});
         NameList list{{QStringLiteral("Culture"), QStringLiteral("Image")}};
         box.setEditText(QStringLiteral("iMAGE"));
-        const auto result = commitTypedName(box, 0, list.edit());
+        const auto result = commit(box, 0, list);
         QCOMPARE(result.outcome, TypedNameResult::Outcome::Selected);
         QCOMPARE(result.index, 1);
         QCOMPARE(box.currentIndex(), 1);
         QVERIFY(prompts.addModAsked.isEmpty());
-        QCOMPARE(list.snapshots, 0);
+        QCOMPARE(list.snapshots(), 0);
     }
 
     void emptyTextSelectsNothing()
@@ -110,7 +131,7 @@ private slots:
         fill(box, {QStringLiteral("Culture")});
         NameList list{{QStringLiteral("Culture")}};
         box.setEditText(QString());
-        const auto result = commitTypedName(box, 0, list.edit());
+        const auto result = commit(box, 0, list);
         QCOMPARE(result.outcome, TypedNameResult::Outcome::Selected);
         QCOMPARE(result.index, -1);
         QVERIFY(prompts.addModAsked.isEmpty());
@@ -129,16 +150,21 @@ private slots:
                 ++handlerCalls;
         });
         box.setEditText(QStringLiteral("Speed"));
-        const auto result = commitTypedName(box, -1, list.edit());
+        const auto result = commit(box, -1, list);
         QCOMPARE(result.outcome, TypedNameResult::Outcome::Added);
         QVERIFY(result.changed());
         QCOMPARE(result.index, 1);
         QCOMPARE(prompts.addModAsked, QList<bool>{false});
         QCOMPARE(list.names, (QStringList{QStringLiteral("Culture"), QStringLiteral("Speed")}));
-        QCOMPARE(list.snapshots, 1);
+        QCOMPARE(list.snapshots(), 1);
         QCOMPARE(box.count(), 2);
         QCOMPARE(box.currentIndex(), 1);
         QCOMPARE(handlerCalls, 0);
+        QVERIFY(list.data.Modified);
+        // The question and the caller's change run with the updating switch off, so a caller that
+        // starts an edit or commits a grid there is not silenced.
+        QCOMPARE(prompts.updatingWhenAsked, QList<bool>{false});
+        QCOMPARE(list.updatingInCallbacks, QList<bool>{false});
     }
 
     void renamingChangesTheCurrentEntry()
@@ -150,13 +176,13 @@ private slots:
         box.setCurrentIndex(1);
         NameList list{{QStringLiteral("Culture"), QStringLiteral("Image")}};
         box.setEditText(QStringLiteral("Reputation"));
-        const auto result = commitTypedName(box, 1, list.edit());
+        const auto result = commit(box, 1, list);
         QCOMPARE(result.outcome, TypedNameResult::Outcome::Renamed);
         QCOMPARE(prompts.addModAsked, QList<bool>{true});
         QCOMPARE(list.names, (QStringList{QStringLiteral("Culture"), QStringLiteral("Reputation")}));
         QCOMPARE(box.itemText(1), QStringLiteral("Reputation"));
         QCOMPARE(box.currentIndex(), 1);
-        QCOMPARE(list.snapshots, 1);
+        QCOMPARE(list.snapshots(), 1);
     }
 
     void cancellingChangesNothingAndReselects()
@@ -168,11 +194,11 @@ private slots:
         box.setCurrentIndex(0);
         NameList list{{QStringLiteral("Culture"), QStringLiteral("Image")}};
         box.setEditText(QStringLiteral("Other"));
-        const auto result = commitTypedName(box, 0, list.edit());
+        const auto result = commit(box, 0, list);
         QCOMPARE(result.outcome, TypedNameResult::Outcome::Cancelled);
         QVERIFY(!result.changed());
         QCOMPARE(list.names, (QStringList{QStringLiteral("Culture"), QStringLiteral("Image")}));
-        QCOMPARE(list.snapshots, 0);
+        QCOMPARE(list.snapshots(), 0);
         QCOMPARE(box.count(), 2);
         QCOMPARE(box.currentIndex(), 0);
         QCOMPARE(box.currentText(), QStringLiteral("Culture"));

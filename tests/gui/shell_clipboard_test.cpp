@@ -5,8 +5,11 @@
 
 #include "shell/clipboard_commands.h"
 #include "widgets/copy_text_source.h"
+#include "widgets/edit_mask.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
@@ -105,6 +108,44 @@ private slots:
         combo->addItems({QStringLiteral("Financial"), QStringLiteral("Political")});
         QVERIFY(runClipboardCommand(ClipboardCommand::Copy, combo));
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Financial\r\nPolitical\r\n"));
+    }
+
+    // Only the drop-down among a grid's in-place controls copies (its list); a date picker, a check
+    // box or a button in a grid copies nothing, rather than the grid behind it.
+    void otherInPlaceControlsInsideAGridBeep()
+    {
+        QWidget window;
+        auto* grid = new FakeGrid(&window);
+        auto* date = new QDateEdit(grid);
+        auto* box = new QCheckBox(grid);
+        auto* button = new QPushButton(QStringLiteral("..."), grid);
+        for (QWidget* control : {static_cast<QWidget*>(date), static_cast<QWidget*>(box), static_cast<QWidget*>(button)})
+            QVERIFY(!runClipboardCommand(ClipboardCommand::Copy, control));
+        QCOMPARE(prompts->beeps, 3);
+        QCOMPARE(QApplication::clipboard()->text(), kUntouched);
+        QVERIFY(runClipboardCommand(ClipboardCommand::Copy, grid));
+        QVERIFY(QApplication::clipboard()->text().startsWith(QStringLiteral("Name\tImp.")));
+    }
+
+    // The score fields are masked edits too: Cut, Copy and Paste beep there.
+    void classicMaskedEditsCountAsMaskedEdits()
+    {
+        MaskedLineEdit score;
+        score.setEditMask(QStringLiteral("99;0; "));
+        score.setText(QStringLiteral("7"));
+        score.selectAll();
+        QApplication::clipboard()->setText(QStringLiteral("9"));
+        QVERIFY(!runClipboardCommand(ClipboardCommand::Copy, &score));
+        QVERIFY(!runClipboardCommand(ClipboardCommand::Cut, &score));
+        QVERIFY(!runClipboardCommand(ClipboardCommand::Paste, &score));
+        QCOMPARE(score.text(), QStringLiteral("7"));
+        QCOMPARE(prompts->beeps, 3);
+
+        MaskedLineEdit free; // without a mask it is a plain edit
+        free.setText(QStringLiteral("text"));
+        free.selectAll();
+        QVERIFY(runClipboardCommand(ClipboardCommand::Copy, &free));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("text"));
     }
 
     void treeIndentsByTheDepthItsBuilderGave()

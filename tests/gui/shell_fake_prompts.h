@@ -3,6 +3,7 @@
 // Answers the shell's questions and records its messages, so no test blocks on a modal window.
 
 #include "shell/prompts.h"
+#include "widgets/edit_state.h"
 
 #include <QList>
 #include <QStringList>
@@ -50,6 +51,7 @@ public:
     AddModAnswer askAddOrModify(bool modifyAllowed) override
     {
         addModAsked.append(modifyAllowed);
+        updatingWhenAsked.append(protocol::updating());
         if (addModAnswers.empty())
             return AddModAnswer::Cancelled;
         const auto answer = addModAnswers.front();
@@ -65,6 +67,7 @@ public:
     QList<FileDialogRequest> openRequests, saveRequests;
     std::deque<AddModAnswer> addModAnswers;
     QList<bool> addModAsked;
+    QList<bool> updatingWhenAsked;
     int beeps = 0;
 
 private:

@@ -196,22 +196,35 @@ private slots:
     void activatingAWorkshopShowsChangesMadeElsewhere()
     {
         TCaseForm* owner = main->New();
-        auto* future = qobject_cast<TPlaceholderWorkshopForm*>(main->OpenWorkshop(workshop_id::Future));
+        auto* competitors = qobject_cast<TPlaceholderWorkshopForm*>(main->OpenWorkshop(workshop_id::Competitors));
         auto* actions = qobject_cast<TPlaceholderWorkshopForm*>(main->OpenWorkshop(workshop_id::ActionPage));
         owner->data().Title = "Changed elsewhere";
-        const int before = future->refreshCount();
-        main->mdiArea()->setActiveSubWindow(future->subWindow());
-        QCOMPARE(future->refreshCount(), before + 1);
-        QVERIFY(future->findChildren<QLabel*>().size() >= 3);
+        const int before = competitors->refreshCount();
+        main->mdiArea()->setActiveSubWindow(competitors->subWindow());
+        QCOMPARE(competitors->refreshCount(), before + 1);
+        QVERIFY(competitors->findChildren<QLabel*>().size() >= 3);
         bool shown = false;
-        for (QLabel* label : future->findChildren<QLabel*>())
+        for (QLabel* label : competitors->findChildren<QLabel*>())
             shown = shown || label->text().contains(QStringLiteral("Changed elsewhere"));
         QVERIFY(shown);
 
         // Activating the same window again (the program regaining the focus) does not reload it.
-        main->mdiArea()->setActiveSubWindow(future->subWindow());
-        QCOMPARE(future->refreshCount(), before + 1);
+        main->mdiArea()->setActiveSubWindow(competitors->subWindow());
+        QCOMPARE(competitors->refreshCount(), before + 1);
         Q_UNUSED(actions);
+    }
+
+    // Picture Your Future keeps what its fields hold while the user looks elsewhere: the base
+    // exempts it from the reload on activation, whatever its window does.
+    void pictureYourFutureIsNotReloadedOnActivation()
+    {
+        main->New();
+        auto* future = qobject_cast<TPlaceholderWorkshopForm*>(main->OpenWorkshop(workshop_id::Future));
+        main->OpenWorkshop(workshop_id::ActionPage);
+        const int before = future->refreshCount();
+        main->mdiArea()->setActiveSubWindow(future->subWindow());
+        QCOMPARE(main->activeChild(), static_cast<TChildForm*>(future));
+        QCOMPARE(future->refreshCount(), before);
     }
 
     void saveAsRetitlesOnlyThatCase()

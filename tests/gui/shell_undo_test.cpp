@@ -5,7 +5,7 @@
 
 #include "model/case_data.h"
 #include "shell/case_form.h"
-#include "shell/cp1252_text_edit.h"
+#include "widgets/cp1252_text_edit.h"
 #include "shell/main_form.h"
 #include "shell/placeholder_workshop_form.h"
 #include "shell/protocol_state.h"
@@ -21,6 +21,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -211,15 +212,17 @@ private slots:
         QCOMPARE(form->edtTitle->text(), QStringLiteral("Caf\u00e9 \u20ac"));
         QCOMPARE(form->undoCount(), steps);
         QCOMPARE(form->data().Title, std::string("Caf\xe9 \x80"));
+        QCOMPARE(prompts->beeps, 1);
+        QVERIFY(!main->statusBar()->currentMessage().isEmpty());
 
         form->edtDesc->setFocus();
         typeText(form->edtDesc, QStringLiteral("\u0416"));
-        QCOMPARE(prompts->beeps, 1);
+        QCOMPARE(prompts->beeps, 2);
         QCOMPARE(form->edtDesc->toPlainText(), QString());
 
         QApplication::clipboard()->setText(QStringLiteral("line \u4e2d"));
         main->Paste();
-        QCOMPARE(prompts->beeps, 2);
+        QCOMPARE(prompts->beeps, 3);
         QCOMPARE(form->edtDesc->toPlainText(), QString());
 
         QApplication::clipboard()->setText(QStringLiteral("one\ntwo"));

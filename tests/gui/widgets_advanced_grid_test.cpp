@@ -2,13 +2,15 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QLocale>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <vector>
 
-#include "shell/protocol_state.h"
+#include "widgets/edit_state.h"
 #include "widgets/advanced_grid.h"
+#include "widgets/date_format.h"
 
 namespace {
 
@@ -25,6 +27,7 @@ struct RiskLikeGrid {
     QVariant values = QStringList{"Financial", "Political"};
     int initCount = 0;
     QStringList errors;
+    QStringList committed; // "col,row:text" for every call of the commit function
 
     RiskLikeGrid()
     {
@@ -43,6 +46,9 @@ struct RiskLikeGrid {
             return control;
         });
         QObject::connect(&grid, &TAdvancedGrid::controlError, [this](const QString& m) { errors << m; });
+        grid.setCommitEditFunction([this](int col, int row, const QString& text) {
+            committed << QStringLiteral("%1,%2:%3").arg(col).arg(row).arg(text);
+        });
         grid.setRowCount(static_cast<int>(rows.size()) + 2);
     }
 
@@ -256,24 +262,132 @@ private slots:
         QVERIFY(g.grid.control()->isVisible());
     }
 
-    void datePickerReadsTheCellInTheShortDateFormat()
+    void datePickerReadsAndWritesTheProgramWideFormat()
     {
-        const QString saved = TAdvancedGrid::shortDateFormat();
-        TAdvancedGrid::shortDateFormat() = QStringLiteral("d/M/yy");
-        QCOMPARE(TAdvancedGrid::parseShortDate(QStringLiteral("05/11/2026")), QDate(2026, 11, 5));
-        QCOMPARE(TAdvancedGrid::parseShortDate(QStringLiteral("5/11/26")), QDate(2026, 11, 5));
-        QVERIFY(!TAdvancedGrid::parseShortDate(QStringLiteral("31/02/2026")).isValid());
-        QVERIFY(!TAdvancedGrid::parseShortDate(QStringLiteral("  /  /    ")).isValid());
+        const ShortDateFormat saved = programShortDateFormat();
+        // Whatever the system locale writes, the picker goes by the program's own format.
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        programShortDateFormat() = ShortDateFormat{false, false, false, '/'};
 
         RiskLikeGrid g;
-        g.rows[0][1] = QStringLiteral("24/12/2025");
+        g.rows[0][1] = QStringLiteral("5/11/26");
+        g.rows[1][1] = QStringLiteral("31/02/2026");
         g.showActive();
         g.grid.SetCellControl(1, 1, cckDatePicker);
+        g.grid.SetCellControl(1, 2, cckDatePicker);
         g.grid.setCurrentCell(1, 1);
         auto* picker = qobject_cast<QDateEdit*>(g.grid.control());
         QVERIFY(picker);
-        QCOMPARE(picker->date(), QDate(2025, 12, 24));
-        TAdvancedGrid::shortDateFormat() = saved;
+        QCOMPARE(picker->date(), QDate(2026, 11, 5));
+        QCOMPARE(picker->displayFormat(), QStringLiteral("d/M/yy"));
+
+        picker->setFocus();
+        picker->setDate(QDate(2027, 1, 9));
+        g.grid.setFocus();
+        QCOMPARE(g.committed, QStringList{QStringLiteral("1,1:9/1/27")});
+
+        // A cell that holds no date shows today, and looking at it is no edit.
+        g.grid.setCurrentCell(1, 2);
+        QCOMPARE(qobject_cast<QDateEdit*>(g.grid.control())->date(), QDate::currentDate());
+        g.grid.commitPendingEdit();
+        QCOMPARE(g.committed.size(), 1);
+
+        programShortDateFormat() = saved;
+        QLocale::setDefault(QLocale::c());
+    }
+
+    // A value picked in an in-place control reaches the commit function once, for the control's
+    // own cell, even when the selection has moved on by the time it is committed.
+    void pickedValuesReachTheCommitFunctionForTheControlsCell()
+    {
+        RiskLikeGrid g;
+        g.showActive();
+        for (int row = 1; row <= 2; ++row) {
+            g.grid.SetCellControl(2, row, cckComboBox);
+            g.grid.SetCellControl(3, row, cckCheckBox);
+        }
+
+        g.grid.setCurrentCell(2, 1);
+        auto* combo = qobject_cast<QComboBox*>(g.grid.control());
+        QVERIFY(combo);
+        combo->setFocus();
+        // The cell's text stands in the edit field with no item selected: the first Down picks
+        // "Financial", which the cell holds already, the second "Political".
+        QTest::keyClick(combo, Qt::Key_Down);
+        QVERIFY(g.committed.isEmpty());
+        QTest::keyClick(combo, Qt::Key_Down);
+        QCOMPARE(g.committed, QStringList{QStringLiteral("2,1:Political")});
+        QTest::mouseClick(g.grid.viewport(), Qt::LeftButton, {},
+                          g.grid.visualRect(g.grid.model()->index(1, 0)).center());
+        QCOMPARE(g.grid.currentRow(), 2);
+        QCOMPARE(g.committed, QStringList{QStringLiteral("2,1:Political")}); // once
+
+        // Typed text is committed when the control is left, to the control's cell.
+        g.grid.setCurrentCell(2, 2);
+        combo = qobject_cast<QComboBox*>(g.grid.control());
+        combo->setFocus();
+        combo->setEditText(QStringLiteral("Legal"));
+        QTest::mouseClick(g.grid.viewport(), Qt::LeftButton, {},
+                          g.grid.visualRect(g.grid.model()->index(0, 0)).center());
+        QCOMPARE(g.grid.currentRow(), 1);
+        QCOMPARE(g.committed.last(), QStringLiteral("2,2:Legal"));
+
+        g.grid.setCurrentCell(3, 2);
+        auto* box = qobject_cast<QCheckBox*>(g.grid.control());
+        QVERIFY(box && !box->isChecked());
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Space);
+        QCOMPARE(g.committed.last(), QStringLiteral("3,2:X"));
+        const int count = g.committed.size();
+        g.grid.setFocus();
+        g.grid.commitPendingEdit();
+        QCOMPARE(g.committed.size(), count);
+    }
+
+    // Entering a control cell, refreshing and moving the selection fill controls but never run
+    // a handler the window hooked on their change signals, and commit nothing.
+    void fillingAControlRunsNoHandler()
+    {
+        RiskLikeGrid g;
+        int handlerCalls = 0;
+        const auto handler = [&handlerCalls] {
+            if (!protocol::updating())
+                ++handlerCalls;
+        };
+        g.grid.setOnInitControl([&](int, int, QWidget* control, TControlHandlers&) {
+            if (auto* combo = qobject_cast<QComboBox*>(control)) {
+                QObject::connect(combo, &QComboBox::currentIndexChanged, handler);
+                QObject::connect(combo, &QComboBox::currentTextChanged, handler);
+                QObject::connect(combo, &QComboBox::editTextChanged, handler);
+                QObject::connect(combo->lineEdit(), &QLineEdit::textChanged, handler);
+            } else if (auto* picker = qobject_cast<QDateEdit*>(control)) {
+                QObject::connect(picker, &QDateEdit::dateChanged, handler);
+                QObject::connect(picker, &QDateEdit::dateTimeChanged, handler);
+            } else if (auto* box = qobject_cast<QCheckBox*>(control)) {
+                QObject::connect(box, &QCheckBox::toggled, handler);
+                QObject::connect(box, &QCheckBox::stateChanged, handler);
+            }
+            return control;
+        });
+        g.rows[0][1] = QStringLiteral("24/12/2025");
+        g.showActive();
+        for (int row = 1; row <= 2; ++row) {
+            g.grid.SetCellControl(1, row, cckDatePicker);
+            g.grid.SetCellControl(2, row, cckComboBox);
+            g.grid.SetCellControl(3, row, cckCheckBox);
+        }
+        for (int row = 1; row <= 2; ++row) {
+            for (int col = 0; col < 4; ++col) {
+                QVERIFY(g.grid.setCurrentCell(col, row));
+                g.grid.refresh();
+                g.grid.ShowControl(col, row);
+            }
+        }
+        QTest::keyClick(&g.grid, Qt::Key_Up);
+        QTest::keyClick(&g.grid, Qt::Key_Left);
+        QCOMPARE(handlerCalls, 0);
+        g.grid.commitPendingEdit();
+        QVERIFY(g.committed.isEmpty());
     }
 
     void fiveThousandRowsAndManyColumnsKeepTheirKinds()

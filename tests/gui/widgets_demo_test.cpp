@@ -9,7 +9,7 @@
 #include "widgets/advanced_grid.h"
 #include "widgets/portfolio_diagram.h"
 #include "widgets/portfolio_list.h"
-#include "widgets/widgets_demo.h"
+#include "widgets_demo_window.h"
 
 class WidgetsDemoTest : public QObject {
     Q_OBJECT

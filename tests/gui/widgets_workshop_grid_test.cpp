@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "shell/protocol_state.h"
+#include "widgets/edit_state.h"
 #include "widgets/edit_mask.h"
 #include "widgets/workshop_grid.h"
 
@@ -111,6 +111,52 @@ private slots:
         g.grid.setGridColumnWidth(0, fm.horizontalAdvance(g.entries[0][0]) + 1);
         g.grid.fitRowHeights();
         QVERIFY(g.grid.gridRowHeight(1) >= 2 * fm.height() + 3);
+    }
+
+    // Fitting looks again only at rows whose text may have changed, so that selecting a cell in
+    // a long grid costs nothing; a refresh or a commit brings the changed rows back in.
+    void fittingMeasuresOnlyWhatMayHaveChanged()
+    {
+        EntryGrid g;
+        int fitCalls = 0;
+        g.grid.setCellTextFunction([&](int col, int row, CellTextUse use) -> QString {
+            if (use == CellTextUse::Fit)
+                ++fitCalls;
+            if (row == 0)
+                return g.titles.value(col);
+            if (row <= static_cast<int>(g.entries.size()))
+                return g.entries[static_cast<std::size_t>(row - 1)].value(col);
+            return {};
+        });
+        for (int i = 0; i < 50; ++i)
+            g.entries.push_back({QStringLiteral("entry %1").arg(i), "1"});
+        g.reload();
+        g.grid.resize(300, 200);
+        g.grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g.grid));
+        g.grid.fitRowHeights();
+        const int oneLine = g.grid.gridRowHeight(5);
+
+        fitCalls = 0;
+        for (int row = 1; row <= 20; ++row)
+            QVERIFY(g.grid.setCurrentCell(row % 2, row));
+        QCOMPARE(fitCalls, 0);
+
+        // A committed cell brings its row back in: typed text that needs two lines grows it.
+        QVERIFY(g.grid.setCurrentCell(0, 3));
+        typeIntoCell(g.grid, QStringLiteral("a name far too long to stand on one line of this column"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(g.commits.size(), std::size_t(1));
+        fitCalls = 0;
+        QVERIFY(g.grid.setCurrentCell(1, 4));
+        QCOMPARE(fitCalls, 2); // the committed row's two cells
+        QVERIFY(g.grid.gridRowHeight(3) > oneLine);
+
+        // A change made elsewhere shows after refresh(), which looks at every row again.
+        g.entries[9][0] = g.entries[2][0];
+        g.grid.refresh();
+        g.grid.fitRowHeights();
+        QCOMPARE(g.grid.gridRowHeight(10), g.grid.gridRowHeight(3));
     }
 
     void typedTextIsPendingUntilTheEditorCloses()

@@ -1,4 +1,4 @@
-#include "widgets/widgets_demo.h"
+#include "widgets_demo_window.h"
 
 #include <QComboBox>
 #include <QFont>

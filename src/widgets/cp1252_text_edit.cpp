@@ -1,6 +1,6 @@
-#include "shell/cp1252_text_edit.h"
+#include "widgets/cp1252_text_edit.h"
 
-#include "shell/prompts.h"
+#include "widgets/feedback.h"
 #include "widgets/text_convert.h"
 
 #include <QInputMethodEvent>
@@ -10,7 +10,7 @@
 void Cp1252PlainTextEdit::keyPressEvent(QKeyEvent* event)
 {
     if (!isReadOnly() && !event->text().isEmpty() && !isEncodable(event->text())) {
-        prompts().beep();
+        feedback::textRefused();
         event->accept();
         return;
     }
@@ -20,7 +20,7 @@ void Cp1252PlainTextEdit::keyPressEvent(QKeyEvent* event)
 void Cp1252PlainTextEdit::inputMethodEvent(QInputMethodEvent* event)
 {
     if (!event->commitString().isEmpty() && !isEncodable(event->commitString())) {
-        prompts().beep();
+        feedback::textRefused();
         QInputMethodEvent withoutCommit(event->preeditString(), event->attributes());
         QPlainTextEdit::inputMethodEvent(&withoutCommit);
         return;
@@ -38,7 +38,7 @@ void Cp1252PlainTextEdit::insertFromMimeData(const QMimeData* source)
     if (!source->hasText())
         return;
     if (!isEncodable(source->text())) {
-        prompts().beep();
+        feedback::textRefused();
         return;
     }
     // Only the plain text is taken, whatever else the clipboard offers.

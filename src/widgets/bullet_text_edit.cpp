@@ -1,0 +1,103 @@
+#include "widgets/bullet_text_edit.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QScopedValueRollback>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextList>
+
+#include "widgets/feedback.h"
+#include "widgets/text_convert.h"
+
+BulletTextEdit::BulletTextEdit(QWidget* parent) : QTextEdit(parent)
+{
+    setAcceptRichText(false);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setTabChangesFocus(true);
+    // Undo is the case's own (Edit > Undo); the field's private history would bypass it.
+    setUndoRedoEnabled(false);
+    connect(document(), &QTextDocument::contentsChanged, this, &BulletTextEdit::keepBullets);
+    keepBullets();
+}
+
+QString BulletTextEdit::plainText() const
+{
+    QString text;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        if (block != document()->begin())
+            text += QLatin1Char('\n');
+        text += block.text();
+    }
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+void BulletTextEdit::setPlainText(const QString& text)
+{
+    if (text == plainText())
+        return;
+    QTextEdit::setPlainText(text);
+    keepBullets();
+}
+
+void BulletTextEdit::keepBullets()
+{
+    if (keeping_)
+        return;
+    QScopedValueRollback<bool> guard(keeping_, true);
+    QTextList* list = nullptr;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        if (block.textList()) {
+            if (!list)
+                list = block.textList();
+            continue;
+        }
+        QTextCursor cursor(block);
+        if (list) {
+            list->add(block);
+        } else {
+            QTextListFormat format;
+            format.setStyle(QTextListFormat::ListDisc);
+            list = cursor.createList(format);
+        }
+    }
+}
+
+void BulletTextEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (!isReadOnly() && !event->text().isEmpty() && !isEncodable(event->text())) {
+        feedback::textRefused();
+        event->accept();
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
+}
+
+void BulletTextEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (!event->commitString().isEmpty() && !isEncodable(event->commitString())) {
+        feedback::textRefused();
+        QInputMethodEvent withoutCommit(event->preeditString(), event->attributes());
+        QTextEdit::inputMethodEvent(&withoutCommit);
+        return;
+    }
+    QTextEdit::inputMethodEvent(event);
+}
+
+bool BulletTextEdit::canInsertFromMimeData(const QMimeData* source) const
+{
+    return source->hasText();
+}
+
+void BulletTextEdit::insertFromMimeData(const QMimeData* source)
+{
+    if (!source->hasText())
+        return;
+    if (!isEncodable(source->text())) {
+        feedback::textRefused();
+        return;
+    }
+    textCursor().insertText(source->text());
+}
