@@ -114,7 +114,7 @@ class DueReading : public ::testing::TestWithParam<DueCase> {};
 TEST_P(DueReading, ReadsDayMonthYearOrNothing)
 {
     const DueCase& c = GetParam();
-    const auto due = readDue(c.typed, encodeDate(2026, 2, 9) + 0.4);
+    const auto due = readDue(c.typed, 2026);
     if (c.year == 0) {
         EXPECT_FALSE(due.has_value()) << '"' << c.typed << "\" read as " << formatDate(*due);
     } else {

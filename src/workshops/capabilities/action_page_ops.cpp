@@ -40,22 +40,6 @@ bool readWholeNumber(std::string_view text, long long& value)
     return error == std::errc() && end == text.data() + text.size();
 }
 
-// Digits only, at most `maxDigits` of them; -1 otherwise. Sets `digits` to how many there were.
-int readDigits(std::string_view text, std::size_t maxDigits, std::size_t& digits)
-{
-    text = trimBlanks(text);
-    digits = text.size();
-    if (text.empty() || text.size() > maxDigits)
-        return -1;
-    int value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return -1;
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
-
 bool sameDay(double a, double b)
 {
     if (std::isnan(a) || std::isnan(b))
@@ -116,42 +100,31 @@ bool readDone(std::string_view text)
     return false;
 }
 
-std::optional<double> readDue(std::string_view text, double today)
+std::optional<double> readDue(std::string_view text, int referenceYear)
 {
     if (text == kEmptyDueText)
         return std::nullopt;
-    const std::size_t first = text.find('/');
-    const std::size_t second = first == std::string_view::npos ? first : text.find('/', first + 1);
-    if (second == std::string_view::npos || text.find('/', second + 1) != std::string_view::npos)
-        return std::nullopt;
-    std::size_t dayDigits = 0, monthDigits = 0, yearDigits = 0;
-    const int day = readDigits(text.substr(0, first), 2, dayDigits);
-    const int month = readDigits(text.substr(first + 1, second - first - 1), 2, monthDigits);
-    int year = readDigits(text.substr(second + 1), 4, yearDigits);
-    if (day < 1 || month < 1 || month > 12 || year < 0 || yearDigits == 3)
-        return std::nullopt;
-    if (yearDigits <= 2) {
-        const auto now = decodeDate(today);
-        const int thisYear = now ? now->year : 2000;
-        year += thisYear - thisYear % 100;
-        if (year > thisYear + 50)
-            year -= 100;
-        else if (year <= thisYear - 50)
-            year += 100;
+    // A date typed into the mask may leave blanks in the positions of a number; the numbers
+    // themselves are read as the program reads every short date.
+    std::string numbers;
+    for (int part = 0; part < 3; ++part) {
+        const std::size_t slash = text.find('/');
+        if ((part < 2) != (slash != std::string_view::npos))
+            return std::nullopt;
+        const std::string_view number = trimBlanks(text.substr(0, slash));
+        if (number.find(' ') != std::string_view::npos)
+            return std::nullopt;
+        if (part > 0)
+            numbers += '/';
+        numbers += number;
+        text = part < 2 ? text.substr(slash + 1) : std::string_view();
     }
-    if (year < 1)
-        return std::nullopt;
-    // encodeDate accepts any day count; a date is valid when it comes back as typed.
-    const double date = encodeDate(year, month, day);
-    const auto check = decodeDate(date);
-    if (!check || check->year != year || check->month != month || check->day != day)
-        return std::nullopt;
-    return date;
+    return parseShortDate(numbers, ShortDateFormat{}, referenceYear);
 }
 
 std::optional<double> readDue(std::string_view text)
 {
-    return readDue(text, nowAsDateTime());
+    return readDue(text, currentYear());
 }
 
 bool setDone(CaseEdit& edit, int action, bool done)

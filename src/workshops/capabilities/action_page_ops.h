@@ -45,10 +45,10 @@ int32_t readImportance(std::string_view text);
 bool readDone(std::string_view text);
 
 // A due date as typed: day, month and year separated by "/", blanks around each number allowed.
-// A year of one or two digits is the year with those last digits nearest to `today`'s (within 50
-// years), so the short date format's two-digit years read back as the date that was shown. The
-// empty mask and anything that is not a calendar date give nothing.
-std::optional<double> readDue(std::string_view text, double today);
+// A two-digit year (what the short date format writes) is taken within fifty years of
+// `referenceYear`, as every short date of the program is. The empty mask and anything that is not
+// a calendar date give nothing.
+std::optional<double> readDue(std::string_view text, int referenceYear);
 std::optional<double> readDue(std::string_view text);
 
 enum class CellCommit { Unchanged, Changed, Added };
