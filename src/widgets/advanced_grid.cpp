@@ -378,6 +378,13 @@ bool TAdvancedGrid::eventFilter(QObject* watched, QEvent* event)
 
 void TAdvancedGrid::keyPressEvent(QKeyEvent* event)
 {
+    // A key the focused control left alone (Shift or Alt on their own, say) comes up to the grid,
+    // its parent. It is the control's key, not one on the cell: making the control anew for it
+    // would throw away what the user has typed into it so far.
+    if (ownsWidget(QApplication::focusWidget())) {
+        event->ignore();
+        return;
+    }
     const int col = currentColumn();
     const int row = currentRow();
     if (isArrow(event->key()) && !isEditorOpen()) {

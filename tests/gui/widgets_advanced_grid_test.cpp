@@ -237,6 +237,29 @@ private slots:
         QTRY_VERIFY(g.grid.hasFocus());
     }
 
+    // Shift for a capital letter, or Alt before Alt+Delete, reaches the grid as the control's
+    // parent when the control does not take it; the control must stay with what was typed.
+    void keysTheControlLeavesAloneDoNotRemakeIt()
+    {
+        RiskLikeGrid g;
+        g.showActive();
+        g.grid.SetCellControl(2, 1, cckComboBox);
+        g.grid.setCurrentCell(2, 1);
+        QTest::keyClick(&g.grid, Qt::Key_F2);
+        QWidget* control = g.grid.control();
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY(within(focused, control));
+        auto* combo = qobject_cast<QComboBox*>(control);
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(focused, QStringLiteral("new "));
+        QTest::keyClick(focused, Qt::Key_Shift);
+        QTest::keyClick(focused, Qt::Key_Alt);
+        QTest::keyClicks(focused, QStringLiteral("Type"));
+        QCOMPARE(g.grid.control(), control);
+        QCOMPARE(combo->currentText(), QStringLiteral("new Type"));
+        QVERIFY(within(QApplication::focusWidget(), control));
+    }
+
     void aHandlerMayRebuildItsOwnControl()
     {
         RiskLikeGrid g;
