@@ -1,5 +1,6 @@
 #include "workshops/vision/future_form.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QEvent>
@@ -9,7 +10,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QAbstractItemView>
+
+#include <algorithm>
 
 #include "model/case_data.h"
 #include "model/case_edit.h"
@@ -305,8 +307,6 @@ QWidget* TFutureForm::initTypeBox(int, int, QWidget* control, TControlHandlers& 
     box->setObjectName(QStringLiteral("typeBox"));
     box->setAccessibleName(tr("Type"));
     help::setHelpContext(box, kTypeBoxHelp);
-    // The cell is narrow; the list is as wide as its longest type.
-    box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) + scaledPixels(this, 24));
     connect(box, &QComboBox::activated, this, &TFutureForm::typeChosen);
     box->installEventFilter(this);
     handlers.keyDown = [this](QKeyEvent* event) { return typeBoxKeyDown(event); };
@@ -317,8 +317,14 @@ QWidget* TFutureForm::initTypeBox(int, int, QWidget* control, TControlHandlers& 
 bool TFutureForm::eventFilter(QObject* watched, QEvent* event)
 {
     // The grid fills the box with the cell's text; once shown, it selects the objective's type.
-    if (event->type() == QEvent::Show && watched == typeBox())
+    if (QComboBox* box = typeBox(); event->type() == QEvent::Show && watched == box) {
+        // The cell is narrow; the list is as wide as its longest type.
+        int widest = 0;
+        for (int k = 0; k < box->count(); ++k)
+            widest = std::max(widest, box->fontMetrics().horizontalAdvance(box->itemText(k)));
+        box->view()->setMinimumWidth(widest + scaledPixels(this, 24));
         synchroniseTypeBox();
+    }
     return TWorkshopForm::eventFilter(watched, event);
 }
 
