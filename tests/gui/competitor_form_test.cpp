@@ -4,6 +4,7 @@
 #include "workshop_session.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTest>
@@ -217,6 +218,25 @@ private slots:
         form->sendCommit();
         QCOMPARE(data().Competitors.Count(), 1);
         QCOMPARE(data().Competitors[0].Name, std::string("Steelcraft"));
+    }
+
+    void theReportShowsWhatWasTypedEvenInAnOpenCell()
+    {
+        typeIntoCell(grid, 0, 1, QStringLiteral("Castell Refrigeration"));
+        QVERIFY(grid->setCurrentCell(0, 1));
+        form->edtServices->setFocus();
+        QTest::keyClicks(form->edtServices, QStringLiteral("Cold rooms"));
+        typeIntoCell(grid, 1, 1, QStringLiteral("14"), false); // still in the cell editor
+
+        const QString path = dir->filePath(QStringLiteral("report.rtf"));
+        prompts->savePaths.push_back(path);
+        main->ExportCase();
+        QFile report(path);
+        QVERIFY(report.open(QIODevice::ReadOnly));
+        const QByteArray rtf = report.readAll();
+        QVERIFY(rtf.contains("Castell Refrigeration"));
+        QVERIFY(rtf.contains("Cold rooms"));
+        QCOMPARE(data().Competitors[0].MarketShare, 14);
     }
 
     void activationShowsChangesMadeElsewhere()
