@@ -9,11 +9,12 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 DEB_PACKAGES := cmake ninja-build g++ make pkg-config clang libclang-rt-14-dev \
 	libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev \
-	qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core xvfb xauth
+	qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core xvfb xauth \
+	help2man dpkg-dev desktop-file-utils appstream
 
 CMAKE_CONFIGURE = cmake -S . -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 
-.PHONY: deps configure build test test-sanitize test-interop run bench fuzz clean
+.PHONY: screenshots deps configure build test test-sanitize test-interop run bench fuzz package package-check install clean
 
 deps:
 	@missing=$$(for p in $(DEB_PACKAGES); do \
@@ -73,6 +74,26 @@ bench: deps
 	@for b in $(BUILD)-bench/bin/*_bench; do \
 		[ "$$b" = $(BUILD)-bench/bin/corvantix_bench ] || QT_QPA_PLATFORM=offscreen $$b || exit 1; \
 	done
+
+# Pictures of the example case for the README (docs/overview.png) and of every workshop window at
+# its starting size (build/screenshots/), taken under a virtual display.
+screenshots: build
+	xvfb-run -a -s "-screen 0 1280x800x24" $(BUILD)/bin/corvantix-screenshots $(BUILD)/examples/demo.cvx $(BUILD)/screenshots
+	mkdir -p docs && cp $(BUILD)/screenshots/overview.png docs/overview.png
+
+# Installs into PREFIX (default /usr/local): the programs, desktop entry, file type, icons, manual page.
+PREFIX ?= /usr/local
+install: build
+	$(SUDO) cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package in build/ (corvantix_VERSION_ARCH.deb): apt-get install ./build/corvantix_*.deb
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# Installs the package on this machine, checks the installed programs, desktop entry, metainfo and
+# file type, and removes it again (CI does this on its clean machine).
+package-check: package
+	BUILD=$(BUILD) bash dist/check-package.sh
 
 # libFuzzer targets, built with clang; runs each for FUZZ_SECONDS. Seeds come from the tests' data.
 fuzz: deps

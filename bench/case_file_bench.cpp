@@ -2,7 +2,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include "model/case_data.h"
 #include "model/case_file.h"
+#include "model/undo_stack.h"
 #include "synthetic_case.h"
 
 namespace {
@@ -32,7 +34,35 @@ void BM_LoadFromMemory(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * encoded.size()));
 }
 
-// One undo snapshot: every keystroke in a workshop takes one, so this is input latency.
+// One undo step on a full stack (the oldest snapshot goes): every keystroke in a workshop takes
+// one, so this is input latency.
+void BM_UndoPush(benchmark::State& state)
+{
+    const auto data = makeSyntheticCase(static_cast<std::size_t>(state.range(0)));
+    UndoStack undo;
+    for (int i = 0; i < UndoStack::kMaxSnapshots; ++i)
+        undo.push(*data);
+    for (auto _ : state) {
+        undo.push(*data);
+        benchmark::DoNotOptimize(undo.count());
+    }
+}
+
+// Edit > Undo: the newest snapshot back into the case (the window refresh comes on top).
+void BM_UndoRestore(benchmark::State& state)
+{
+    const auto data = makeSyntheticCase(static_cast<std::size_t>(state.range(0)));
+    UndoStack undo;
+    for (auto _ : state) {
+        state.PauseTiming();
+        undo.push(*data);
+        state.ResumeTiming();
+        undo.restore(*data);
+        benchmark::DoNotOptimize(data->Customers.Count());
+    }
+}
+
+// A deep copy of the object tree, for comparison with the encoded snapshot.
 void BM_AssignSnapshot(benchmark::State& state)
 {
     const auto data = makeSyntheticCase(static_cast<std::size_t>(state.range(0)));
@@ -47,4 +77,6 @@ void BM_AssignSnapshot(benchmark::State& state)
 
 BENCHMARK(BM_SaveToMemory)->Arg(kOneMegabyte)->Arg(kTenMegabytes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadFromMemory)->Arg(kOneMegabyte)->Arg(kTenMegabytes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoPush)->Arg(kOneMegabyte)->Arg(kTenMegabytes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoRestore)->Arg(kOneMegabyte)->Arg(kTenMegabytes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AssignSnapshot)->Arg(kOneMegabyte)->Arg(kTenMegabytes)->Unit(benchmark::kMillisecond);

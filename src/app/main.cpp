@@ -1,4 +1,5 @@
 #include "about_dialog.h"
+#include "command_line.h"
 #include "splash.h"
 
 #include "shell/dlg_add_mod.h"
@@ -12,6 +13,11 @@
 
 int main(int argc, char* argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("corvantix"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(CORVANTIX_VERSION));
+    if (const int exitCode = answerInformationOptions(argc, argv); exitCode >= 0)
+        return exitCode;
+
     TApplication app(argc, argv);
     initShellResources();
     registerWorkshopWindows();
@@ -20,7 +26,6 @@ int main(int argc, char* argv[])
     splash.showNow();
 
     QApplication::setApplicationName(QStringLiteral("Corvantix"));
-    QApplication::setApplicationVersion(QStringLiteral(CORVANTIX_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/corvantix.svg")));
 
     TMainForm mainForm;
@@ -32,9 +37,8 @@ int main(int argc, char* argv[])
     TDlgAddMod::setShared(new TDlgAddMod(&mainForm));
     TPrintProgressForm::setShared(new TPrintProgressForm(&mainForm));
 
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1)
-        mainForm.setStartupFile(arguments.at(1));
+    if (const CommandLine commandLine = parseCommandLine(QApplication::arguments()); !commandLine.startupFile.isEmpty())
+        mainForm.setStartupFile(commandLine.startupFile);
     // Without a window manager a maximise request does nothing, so start with the frame already
     // covering the screen.
     if (const QScreen* screen = mainForm.screen())

@@ -1,24 +1,31 @@
 #pragma once
 
-// Whole-case snapshots for Undo, oldest first. Plain C++ so it can be reasoned about without a window.
+// Whole-case snapshots for Undo, oldest first, at most ten.
+//
+// A snapshot holds everything a deep copy of the case would (every stored field and the filter
+// bounds, not Modified or FileName), kept in the case file's own value encoding: encoding a case
+// is a single pass into one buffer, where a copy of the object tree is hundreds of thousands of
+// small allocations, and dropping the oldest snapshot frees one buffer instead of a whole tree.
+// Every edit takes a snapshot, so this is what a keystroke in a large case costs.
 
-#include "model/case_data.h"
-#include "model/del_list.h"
+#include <deque>
+#include <string>
+
+struct TCaseData;
 
 class UndoStack {
 public:
     static constexpr int kMaxSnapshots = 10;
 
-    // Pushes a deep copy of `data` (everything but Modified and FileName); beyond the limit the
-    // oldest snapshot is dropped.
+    // Pushes a snapshot of `data`; beyond the limit the oldest snapshot is dropped.
     void push(const TCaseData& data);
-    // Restores the newest snapshot into `data` and drops it. False, with `data` untouched, when
-    // there is none.
+    // Restores the newest snapshot into `data` (Modified and FileName stay as they are) and drops
+    // it. False, with `data` untouched, when there is none.
     bool restore(TCaseData& data);
 
-    int count() const { return snapshots_.Count(); }
-    bool empty() const { return snapshots_.Empty(); }
+    int count() const { return static_cast<int>(snapshots_.size()); }
+    bool empty() const { return snapshots_.empty(); }
 
 private:
-    TDelList<TCaseData> snapshots_;
+    std::deque<std::string> snapshots_;
 };

@@ -2,6 +2,7 @@
 
 #include "shell_fake_prompts.h"
 
+#include "model/case_data.h"
 #include "shell/case_form.h"
 #include "shell/help_window.h"
 #include "shell/main_form.h"

@@ -1,0 +1,254 @@
+#include "workshops/capabilities/capabilities_ops.h"
+
+#include <algorithm>
+
+#include "model/case_data.h"
+#include "model/case_edit.h"
+#include "model/case_references.h"
+#include "model/date_time.h"
+#include "model/questions.h"
+
+namespace capabilities {
+
+namespace {
+
+RefTarget referenceTarget(int owner)
+{
+    return owner < 0 ? RefTarget{RefList::GeneralCapabilities} : RefTarget{RefList::ProductCapabilities, owner};
+}
+
+// The capability position of a grid row, or -1 for the title row, the empty row and beyond.
+int capabilityIndex(const TDelList<TCapability>& list, int row)
+{
+    return list.InRange(static_cast<long long>(row) - 1) ? row - 1 : -1;
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// A whole number with an optional sign, blanks around it allowed. Saturates instead of
+// overflowing, so "99999999999" reads as a large number rather than as garbage.
+bool parseWholeNumber(std::string_view text, long long& value)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty())
+        return false;
+    long long result = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        result = std::min(result * 10 + (c - '0'), 1'000'000'000'000LL);
+    }
+    value = negative ? -result : result;
+    return true;
+}
+
+int32_t clampScore(long long value)
+{
+    return static_cast<int32_t>(std::clamp(value, 1LL, 10LL));
+}
+
+} // namespace
+
+TDelList<TCapability>* capabilityList(TCaseData& data, int owner)
+{
+    if (owner < 0)
+        return &data.Capabilities;
+    return data.Products.InRange(owner) ? &data.Products[owner].Capabilities : nullptr;
+}
+
+const TDelList<TCapability>* capabilityList(const TCaseData& data, int owner)
+{
+    return capabilityList(const_cast<TCaseData&>(data), owner);
+}
+
+const TCapability* capabilityAtRow(const TCaseData& data, int owner, int row)
+{
+    const TDelList<TCapability>* list = capabilityList(data, owner);
+    if (!list)
+        return nullptr;
+    const int index = capabilityIndex(*list, row);
+    return index < 0 ? nullptr : &(*list)[index];
+}
+
+int capabilityGridRows(const TCaseData& data, int owner)
+{
+    const TDelList<TCapability>* list = capabilityList(data, owner);
+    return (list ? list->Count() : 0) + 2;
+}
+
+int32_t readImportance(std::string_view typed)
+{
+    long long value = 0;
+    return parseWholeNumber(typed, value) ? clampScore(value) : 1;
+}
+
+std::string capabilityCellText(const TCaseData& data, int owner, int column, int row)
+{
+    if (row == 0) {
+        switch (column) {
+        case ColName: return "Name";
+        case ColToday: return "Status As Of " + formatDate(data.DateFrom);
+        case ColTomorrow: return "Status As Of " + formatDate(data.DateTo);
+        default: return {};
+        }
+    }
+    const TCapability* capability = capabilityAtRow(data, owner, row);
+    if (!capability)
+        return {};
+    switch (column) {
+    case ColName: return capability->Name;
+    case ColToday: return std::to_string(capability->ImpToday);
+    case ColTomorrow: return std::to_string(capability->ImpTomorrow);
+    default: return {};
+    }
+}
+
+CellCommit commitCapabilityCell(CaseEdit& edit, int owner, int column, int row, std::string_view text)
+{
+    TDelList<TCapability>* list = capabilityList(edit.data(), owner);
+    if (!list || row < 1)
+        return CellCommit::Unchanged;
+    const int index = capabilityIndex(*list, row);
+    if (index >= 0) {
+        TCapability& capability = (*list)[index];
+        bool changed = false;
+        switch (column) {
+        case ColName: changed = edit.set(capability.Name, text); break;
+        case ColToday: changed = edit.set(capability.ImpToday, readImportance(text)); break;
+        case ColTomorrow: changed = edit.set(capability.ImpTomorrow, readImportance(text)); break;
+        default: break;
+        }
+        return changed ? CellCommit::Changed : CellCommit::Unchanged;
+    }
+    // The empty row: only a name starts a capability. Leaving the editor there without typing
+    // must not leave an unnamed capability behind.
+    if (row != list->Count() + 1 || column != ColName || text.empty())
+        return CellCommit::Unchanged;
+    edit.begin();
+    TCapability& added = list->Add();
+    added.Name.assign(text);
+    added.ImpToday = 1;
+    added.ImpTomorrow = 1;
+    return CellCommit::Added;
+}
+
+bool deleteCapability(CaseEdit& edit, Questions& ask, int owner, int row)
+{
+    TDelList<TCapability>* list = capabilityList(edit.data(), owner);
+    if (!list)
+        return false;
+    const int index = capabilityIndex(*list, row);
+    if (index < 0)
+        return false;
+    if (!confirmDelete(ask, owner < 0 ? kDeleteGeneralQuestion : kDeleteSpecialQuestion, (*list)[index].Name))
+        return false;
+    edit.begin();
+    list->Delete(index);
+    removeReferencedItem(edit.data(), referenceTarget(owner), index);
+    return true;
+}
+
+bool sortCapabilities(CaseEdit& edit, int owner, int column)
+{
+    TDelList<TCapability>* list = capabilityList(edit.data(), owner);
+    if (!list || list->Count() < 2 || column < ColName || column > ColTomorrow)
+        return false;
+    edit.begin();
+    TCaseData& data = edit.data();
+    const RefTarget target = referenceTarget(owner);
+    switch (column) {
+    case ColName:
+        sortReferencedList(data, target, *list, [](const TCapability& c) { return c.Name; }, SortOrder::Ascending);
+        break;
+    case ColToday:
+        sortReferencedList(data, target, *list, [](const TCapability& c) { return c.ImpToday; }, SortOrder::Descending);
+        break;
+    case ColTomorrow:
+        sortReferencedList(data, target, *list, [](const TCapability& c) { return c.ImpTomorrow; },
+                           SortOrder::Descending);
+        break;
+    }
+    return true;
+}
+
+bool ImportanceFilter::passes(const TCapability& capability) const
+{
+    return todayFrom <= capability.ImpToday && capability.ImpToday <= todayTo && tomorrowFrom <= capability.ImpTomorrow &&
+           capability.ImpTomorrow <= tomorrowTo;
+}
+
+int readFilterBound(std::string_view text, int fallback)
+{
+    long long value = 0;
+    return parseWholeNumber(text, value) ? clampScore(value) : fallback;
+}
+
+ImportanceFilter readImportanceFilter(std::string_view todayFrom, std::string_view todayTo,
+                                      std::string_view tomorrowFrom, std::string_view tomorrowTo)
+{
+    return {readFilterBound(todayFrom, 1), readFilterBound(todayTo, 10), readFilterBound(tomorrowFrom, 1),
+            readFilterBound(tomorrowTo, 10)};
+}
+
+std::string clampedFilterText(std::string_view text)
+{
+    long long value = 0;
+    if (!parseWholeNumber(text, value) || value < 1)
+        return "1";
+    if (value > 10)
+        return "10";
+    return std::string(text);
+}
+
+std::vector<GraphRow> buildGraphList(const TCaseData& data, const ImportanceFilter& filter)
+{
+    std::vector<GraphRow> rows;
+    const auto addCapability = [&rows](const TCapability& capability, const char* indent) {
+        GraphRow row;
+        row.caption = indent + capability.Name;
+        row.today = std::to_string(capability.ImpToday);
+        row.tomorrow = std::to_string(capability.ImpTomorrow);
+        row.heading = false;
+        row.vertical = capability.ImpToday;
+        row.horizontal = capability.ImpTomorrow;
+        rows.push_back(std::move(row));
+    };
+    const auto addHeading = [&rows](std::string caption) {
+        GraphRow row;
+        row.caption = std::move(caption);
+        rows.push_back(std::move(row));
+    };
+
+    addHeading("General Capabilities");
+    for (const TCapability& capability : data.Capabilities)
+        if (filter.passes(capability))
+            addCapability(capability, "   ");
+
+    addHeading("Service Specific Capabilities");
+    for (const TCustProd& product : data.Products) {
+        bool headed = false;
+        for (const TCapability& capability : product.Capabilities) {
+            if (!filter.passes(capability))
+                continue;
+            if (!headed) {
+                addHeading("   " + product.Name);
+                headed = true;
+            }
+            addCapability(capability, "      ");
+        }
+    }
+    return rows;
+}
+
+} // namespace capabilities

@@ -1,0 +1,146 @@
+#pragma once
+
+// Key characteristics, market potential, the filter and the graph list of the customer and product
+// workshops.
+//
+// All items of one list share their key characteristics: the same names, in the same order, with
+// the same importance; only the match and the applicability are the item's own. A key
+// characteristic is therefore addressed by its position k, which means the same in every item and
+// in both filter bound lists. Every operation here keeps that so. Items of a case read from a file
+// that breaks the rule are never indexed out of range: an item without a position k is left out.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "workshops/customers/cust_prod_ops.h"
+
+struct TRankedItem;
+
+namespace cust_prod {
+
+TDelList<TKeyCharItem>& lowerBounds(TCaseData& data, Mode mode);
+TDelList<TKeyCharItem>& upperBounds(TCaseData& data, Mode mode);
+const TDelList<TKeyCharItem>& lowerBounds(const TCaseData& data, Mode mode);
+const TDelList<TKeyCharItem>& upperBounds(const TCaseData& data, Mode mode);
+
+// --- Reading typed numbers -------------------------------------------------------------------
+
+// A whole number typed into a cell (blanks around it allowed); nothing when the text is not one
+// or does not fit 32 bits.
+bool readInteger(std::string_view text, int32_t& value);
+// Importance or match: limited to 1..10; text that is not a number gives 0, unlimited.
+int32_t scoreFromText(std::string_view text);
+// A market-potential value: text that is not a 32-bit whole number gives 0.
+int32_t amountFromText(std::string_view text);
+
+// --- Key characteristics -----------------------------------------------------------------------
+
+enum class KeyCharColumn { Name = 0, Importance = 1, Match = 2 };
+
+// Text of cell (col, row) of the key-characteristic grid for the selected item (null: none).
+// The numbers of a key characteristic that does not apply to the item are not shown.
+std::string keyCharCellText(const TCustProd* item, int col, int row);
+// Whether row `row` is a key characteristic that does not apply to the item (drawn red).
+bool keyCharRowExcluded(const TCustProd* item, int row);
+
+// Appends a key characteristic to every item (importance 1, match 1, applicable) and its bounds
+// (1, 1) and (10, 10). Nothing while the list is empty.
+void addKeyChar(CaseEdit& edit, Mode mode, std::string_view name);
+bool renameKeyChar(CaseEdit& edit, Mode mode, int k, std::string_view name);
+// Importance is shared: written to position k of every item.
+bool setImportance(CaseEdit& edit, Mode mode, int k, std::string_view text);
+// Match is the item's own.
+bool setMatch(CaseEdit& edit, Mode mode, int item, int k, std::string_view text);
+void toggleApplicability(CaseEdit& edit, Mode mode, int item, int k);
+// Asks "Delete Key Characteristic '%s'?"; on Yes removes position k from every item and both
+// bound lists.
+bool deleteKeyChar(CaseEdit& edit, Mode mode, int item, int k, Questions& ask);
+// Sorts by name (keys: the first item's names), by importance or by match (keys: the selected
+// item's values, descending). Every exchange is made in every item and in both bound lists. Does
+// nothing when the selected item has fewer than two key characteristics.
+bool sortKeyChars(CaseEdit& edit, Mode mode, KeyCharColumn column, int item);
+
+enum class CellCommit { Nothing, Changed, Added };
+// Commits text typed into cell (col, row) of the key-characteristic grid of item `item`: rename,
+// importance or match in a key-characteristic row; a new key characteristic from column 0 of the
+// last row (numbers typed into that row are dropped).
+CellCommit commitKeyCharCell(CaseEdit& edit, Mode mode, int item, int col, int row, std::string_view text);
+
+// --- Market potential --------------------------------------------------------------------------
+
+// Title, name, or the value as plain digits (what the editor starts from; the view groups them).
+std::string marketPotentialCellText(const TCustProd* item, int col, int row);
+
+void addMarketPotential(CaseEdit& edit, Mode mode, int item, std::string_view name);
+bool renameMarketPotential(CaseEdit& edit, Mode mode, int item, int entry, std::string_view name);
+bool setMarketPotentialValue(CaseEdit& edit, Mode mode, int item, int entry, std::string_view text);
+bool deleteMarketPotential(CaseEdit& edit, Mode mode, int item, int entry, Questions& ask);
+// Column 0: by name, ascending; column 1: by value, descending. Needs two entries.
+bool sortMarketPotential(CaseEdit& edit, Mode mode, int item, int column);
+CellCommit commitMarketPotentialCell(CaseEdit& edit, Mode mode, int item, int col, int row, std::string_view text);
+
+// --- Filter of the data page ---------------------------------------------------------------------
+
+enum class BoundField { ImpFrom, ImpTo, MatchFrom, MatchTo };
+
+struct BoundEntry {
+    int32_t value = 0;
+    bool limited = false; // the typed text was outside 1..10 (or no number): show the stored value
+};
+
+// Stores a bound typed into a filter field: read as a number (no number reads 0), limited to
+// 1..10. Bounds live outside the case file: no undo step, Modified untouched.
+BoundEntry setBound(TCaseData& data, Mode mode, int k, BoundField field, std::string_view text);
+// The bound a filter field shows; 0 when k names no bound.
+int32_t boundValue(const TCaseData& data, Mode mode, int k, BoundField field);
+
+// Whether an item passes the filter: every applicable key characteristic within its bounds.
+bool passesFilter(const TCaseData& data, Mode mode, const TCustProd& item);
+
+// Part of every refresh: once the list has items, the bound lists hold one lower (1, 1) and one
+// upper (10, 10) bound per key characteristic of the first item. Bounds already there are kept;
+// bound lists that do not match the key characteristics any more are built anew.
+void rebuildBounds(TCaseData& data, Mode mode);
+
+struct FilterBox {
+    bool enabled = false;
+    std::string caption = "Filtering";
+};
+// The filter box for row `row` of the key-characteristic grid of the selected item: it names and
+// edits that key characteristic's bounds, and only while the key characteristic applies.
+FilterBox filterBoxFor(const TCaseData& data, Mode mode, int item, int row);
+
+// --- Graph page --------------------------------------------------------------------------------
+
+struct GraphFilter {
+    int32_t impFrom = 1;
+    int32_t impTo = 10;
+    int32_t matchFrom = 1;
+    int32_t matchTo = 10;
+
+    // The four fields of the graph page; an empty or non-numeric field counts as 1 (from) or 10
+    // (to). Not limited.
+    static GraphFilter fromTexts(std::string_view impFrom, std::string_view impTo, std::string_view matchFrom,
+                                 std::string_view matchTo);
+    bool admits(const TKeyCharItem& keyChar) const;
+};
+
+// An item satisfies the graph filter when one applicable key characteristic is within it, or when
+// none applies.
+bool passesGraphFilter(const TCustProd& item, const GraphFilter& filter);
+
+struct GraphRow {
+    int item = -1;
+    int keyChar = -1; // -1: the item's heading row, not plotted
+    std::string caption;
+    int32_t importance = 0;
+    int32_t match = 0;
+};
+
+// For each item with key characteristics in the filter: a heading row with its name, then one row
+// per such key characteristic (caption indented by three blanks).
+std::vector<GraphRow> buildGraphRows(const TCaseData& data, Mode mode, const GraphFilter& filter);
+
+} // namespace cust_prod

@@ -1,0 +1,532 @@
+// The customer and product workshop window in both modes: the item list, texts, key
+// characteristics, market potential, filter, graph page and grouping, driven through the real
+// widgets with every question answered by the test.
+
+#include "workshop_session.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include "model/case_data.h"
+#include "model/case_edit.h"
+#include "shell/help_window.h"
+#include "widgets/bullet_text_edit.h"
+#include "widgets/cp1252_text_edit.h"
+#include "widgets/edit_mask.h"
+#include "widgets/edit_state.h"
+#include "widgets/portfolio_diagram.h"
+#include "widgets/portfolio_list.h"
+#include "workshops/customers/cu_pr_form.h"
+#include "workshops/customers/grouping_form.h"
+
+using namespace cust_prod;
+
+namespace {
+
+// Types into cell (col, row) as a user would: select it, the first key opens the editor, Enter
+// closes it.
+void typeIntoCell(WorkshopGrid* grid, int col, int row, const QString& text, bool close = true)
+{
+    grid->setFocus();
+    QVERIFY(grid->setCurrentCell(col, row));
+    QTest::keyClick(grid, text.at(0).toLatin1());
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(editor);
+    if (text.size() > 1)
+        QTest::keyClicks(editor, text.mid(1));
+    if (close)
+        QTest::keyClick(editor, Qt::Key_Return);
+}
+
+void pressTitle(WorkshopGrid* grid, int col, Qt::MouseButton button = Qt::LeftButton)
+{
+    QHeaderView* header = grid->horizontalHeader();
+    const int x = header->sectionViewportPosition(col) + header->sectionSize(col) / 2;
+    QTest::mousePress(header->viewport(), button, {}, QPoint(x, 3));
+    QTest::mouseRelease(header->viewport(), button, {}, QPoint(x, 3));
+}
+
+// Runs `steps` on the grouping dialog once its modal loop runs, and closes it whatever they did,
+// so a failing check inside cannot leave the test waiting on the dialog.
+template <class Steps>
+void whenDialogOpens(QObject* context, Steps steps)
+{
+    QTimer::singleShot(0, context, [steps] {
+        auto* dialog = qobject_cast<TGroupingForm*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        steps(dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+}
+
+void leaveField(QLineEdit* field, const QString& text)
+{
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, text);
+    QTest::keyClick(field, Qt::Key_Tab);
+}
+
+} // namespace
+
+class CuPrFormTest : public QObject, private WorkshopSession {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        protocol::pendingCellEdit().clear();
+        openShell();
+        main->show();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+    }
+    void cleanup() { closeShell(); }
+
+    void eachModeHasItsTextsAndHelpTopics_data()
+    {
+        QTest::addColumn<int>("identifier");
+        QTest::addColumn<QString>("listLabel");
+        QTest::addColumn<QString>("needsLabel");
+        QTest::addColumn<int>("listTopic");
+        QTest::addColumn<int>("keyCharTopic");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("customers") << workshop_id::Customers << "&List of Customers" << "&Key Needs/Requirements"
+                                   << 53000 << 53020 << "customers.html";
+        QTest::newRow("products") << workshop_id::Products << "&List of Services/Products" << "&Key Advantages/USPs"
+                                  << 54000 << 54015 << "products.html";
+    }
+    void eachModeHasItsTextsAndHelpTopics()
+    {
+        QFETCH(int, identifier);
+        QFETCH(QString, listLabel);
+        QFETCH(QString, needsLabel);
+        QFETCH(int, listTopic);
+        QFETCH(int, keyCharTopic);
+        QFETCH(QString, page);
+        auto* form = openWorkshop<TCuPrForm>(identifier);
+        QVERIFY(form);
+        QCOMPARE(form->Label1->text(), listLabel);
+        QCOMPARE(form->Label4->text(), needsLabel);
+        QCOMPARE(form->Label4->buddy(), form->edtKeyNeeds);
+        QCOMPARE(form->grdCust->accessibleName(), QString(listLabel).remove(QLatin1Char('&')));
+        QCOMPARE(form->grdCust->property("helpContext").toInt(), listTopic);
+        QCOMPARE(form->grdKeyChar->property("helpContext").toInt(), keyCharTopic);
+        QCOMPARE(form->btnGraph->property("helpContext").toInt(), 53040);
+        QCOMPARE(form->BtnCopy->property("helpContext").toInt(), 58000);
+        QCOMPARE(form->helpContext(), 20030);
+        QCOMPARE(help::pageForWidget(form->grdCust), page + "#list");
+        QCOMPARE(help::pageForWidget(form->edtDesc), page + "#texts");
+        // a control without a topic opens the mode's page
+        QCOMPARE(help::pageForWidget(form->Label2), page);
+        QVERIFY(form->caption().endsWith(QStringLiteral(" - ") + form->captionWord()));
+        // The second mode is a window of its own.
+        const int other = identifier == workshop_id::Customers ? workshop_id::Products : workshop_id::Customers;
+        QVERIFY(main->OpenWorkshop(other) != form);
+    }
+
+    void emptyListShowsOneEmptyRowAndDisablesTheRest()
+    {
+        auto* form = openWorkshop<TCuPrForm>(workshop_id::Customers);
+        QCOMPARE(form->grdCust->rowCount(), 2);
+        QCOMPARE(form->grdCust->cellText(0, 0), QStringLiteral("Name"));
+        QVERIFY(!form->btnGroup->isEnabled());
+        for (QWidget* control : {static_cast<QWidget*>(form->edtDesc), static_cast<QWidget*>(form->edtKeyNeeds),
+                                 static_cast<QWidget*>(form->grdKeyChar), static_cast<QWidget*>(form->grdMarkPot),
+                                 static_cast<QWidget*>(form->GroupBox2)})
+            QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
+        QCOMPARE(form->GroupBox2->title(), QStringLiteral("F&iltering"));
+    }
+
+    void lookingNeverEdits()
+    {
+        TCaseForm* caseForm = main->New();
+        caseForm->data().Customers.Add().Name = "Hotels";
+        caseForm->data().Customers.Add().Name = "Canteens";
+        caseForm->data().Modified = false;
+        auto* form = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Customers));
+        form->grdCust->setFocus();
+        form->grdCust->setCurrentCell(0, 2);
+        form->grdCust->setCurrentCell(0, 1);
+        form->sendRefresh();
+        form->activated();
+        form->sendCommit();
+        QVERIFY(!caseForm->data().Modified);
+        QCOMPARE(caseForm->undoCount(), 0);
+    }
+
+    void typingANameAddsAnItemAndUndoTakesItBack()
+    {
+        auto* form = openWorkshop<TCuPrForm>(workshop_id::Customers);
+        TCaseData& data = form->data();
+        typeIntoCell(form->grdCust, 0, 1, QStringLiteral("Hotels"));
+        QCOMPARE(data.Customers.Count(), 1);
+        QCOMPARE(data.Customers[0].Name, std::string("Hotels"));
+        QCOMPARE(data.Customers[0].Capabilities.Count(), 17);
+        QCOMPARE(form->grdCust->rowCount(), 3);
+        QVERIFY(form->btnGroup->isEnabled());
+        QCOMPARE(form->selectedItem(), 0);
+        QVERIFY(form->edtDesc->isEnabled());
+
+        typeIntoCell(form->grdKeyChar, 0, 1, QStringLiteral("Price"));
+        typeIntoCell(form->grdCust, 0, 2, QStringLiteral("Canteens"));
+        QCOMPARE(data.Customers[1].KeyChars.Count(), 1);
+        QCOMPARE(data.Customers[1].KeyChars[0].Match, 1);
+
+        typeIntoCell(form->grdCust, 0, 2, QStringLiteral("Schools"));
+        QCOMPARE(data.Customers[1].Name, std::string("Schools"));
+        main->Undo();
+        QCOMPARE(data.Customers[1].Name, std::string("Canteens"));
+        QCOMPARE(form->grdCust->cellText(0, 2), QStringLiteral("Canteens"));
+        main->Undo();
+        QCOMPARE(form->grdCust->rowCount(), 3);
+        QCOMPARE(form->grdCust->cellText(0, 2), QString());
+    }
+
+    void aGroupRowShowsItsSuffixAndEditsTheBareName()
+    {
+        TCaseForm* caseForm = main->New();
+        for (const char* name : {"Hotels", "Canteens", "Institutions"})
+            caseForm->data().Products.Add().Name = name;
+        auto& group = caseForm->data().Products[2];
+        group.Members = std::make_unique<TDelList<TInteger>>();
+        group.Members->Add().Value = 1;
+        auto* form = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Products));
+        QCOMPARE(form->grdCust->cellText(0, 3), QStringLiteral("Institutions (Group)"));
+        QCOMPARE(form->grdCust->cellText(0, 3, CellTextUse::Edit), QStringLiteral("Institutions"));
+        typeIntoCell(form->grdCust, 0, 3, QStringLiteral("Public"));
+        QCOMPARE(caseForm->data().Products[2].Name, std::string("Public"));
+        QCOMPARE(form->grdCust->cellText(0, 3), QStringLiteral("Public (Group)"));
+    }
+
+    void altDeleteAsksAndDeletesTheItem()
+    {
+        TCaseForm* caseForm = main->New();
+        for (const char* name : {"a", "b", "c"})
+            caseForm->data().Customers.Add().Name = name;
+        auto* form = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Customers));
+        form->grdCust->setFocus();
+        form->grdCust->setCurrentCell(0, 2);
+        prompts->yesNoAnswer = false;
+        QTest::keyClick(form->grdCust, Qt::Key_Delete, Qt::AltModifier);
+        QCOMPARE(prompts->questions.last(), QStringLiteral("Delete item 'b'?"));
+        QCOMPARE(caseForm->data().Customers.Count(), 3);
+        prompts->yesNoAnswer = true;
+        QTest::keyClick(form->grdCust, Qt::Key_Delete, Qt::AltModifier);
+        QCOMPARE(caseForm->data().Customers.Count(), 2);
+        QCOMPARE(form->grdCust->rowCount(), 4);
+        QCOMPARE(form->grdCust->cellText(0, 2), QStringLiteral("c"));
+        // On the empty row there is nothing to delete.
+        form->grdCust->setCurrentCell(0, 3);
+        const int asked = prompts->questions.size();
+        QTest::keyClick(form->grdCust, Qt::Key_Delete, Qt::AltModifier);
+        QCOMPARE(prompts->questions.size(), asked);
+    }
+
+    void aTitlePressSortsTheItemsAndTheirReferences()
+    {
+        TCaseForm* caseForm = main->New();
+        TCaseData& data = caseForm->data();
+        for (const char* name : {"b", "A", "c", "Z"})
+            data.Customers.Add().Name = name;
+        data.Customers[3].Members = std::make_unique<TDelList<TInteger>>();
+        data.Customers[3].Members->Add().Value = 0;
+        data.Customers[3].Members->Add().Value = 2;
+        auto* form = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Customers));
+        pressTitle(form->grdCust, 0, Qt::RightButton);
+        QCOMPARE(form->grdCust->cellText(0, 1), QStringLiteral("A"));
+        QCOMPARE(form->grdCust->cellText(0, 4), QStringLiteral("Z (Group)"));
+        QCOMPARE((*data.Customers[3].Members)[0].Value, 1);
+        QCOMPARE((*data.Customers[3].Members)[1].Value, 2);
+        QVERIFY(data.Modified);
+        QCOMPARE(caseForm->undoCount(), 0);
+    }
+
+    void textsAreStoredAsTypedAndCommittedBeforeSaving()
+    {
+        auto* form = openWorkshop<TCuPrForm>(workshop_id::Products);
+        typeIntoCell(form->grdCust, 0, 1, QStringLiteral("Oven"));
+        TCaseData& data = form->data();
+        form->edtDesc->setFocus();
+        QTest::keyClicks(form->edtDesc, QStringLiteral("Steam"));
+        QCOMPARE(data.Products[0].Description, std::string("Steam"));
+        form->edtKeyNeeds->setFocus();
+        QTest::keyClicks(form->edtKeyNeeds, QStringLiteral("Fast"));
+        QTest::keyClick(form->edtKeyNeeds, Qt::Key_Return);
+        QTest::keyClicks(form->edtKeyNeeds, QStringLiteral("Clean"));
+        QCOMPARE(data.Products[0].KeyNeeds, std::string("Fast\r\nClean"));
+        main->Undo();
+        QCOMPARE(form->edtKeyNeeds->plainText(), QStringLiteral("Fast\nClea"));
+
+        // A name still in the cell editor reaches the model with the commit before a save.
+        typeIntoCell(form->grdCust, 0, 2, QStringLiteral("Counter"), false);
+        QCOMPARE(data.Products.Count(), 1);
+        main->broadcastCommit();
+        QCOMPARE(data.Products.Count(), 2);
+        QCOMPARE(data.Products[1].Name, std::string("Counter"));
+    }
+
+    void importanceIsSharedMatchIsTheItemsOwnAndScoresAreLimited()
+    {
+        auto* form = openWorkshop<TCuPrForm>(workshop_id::Customers);
+        TCaseData& data = form->data();
+        typeIntoCell(form->grdCust, 0, 1, QStringLiteral("Hotels"));
+        typeIntoCell(form->grdKeyChar, 0, 1, QStringLiteral("Price"));
+        typeIntoCell(form->grdCust, 0, 2, QStringLiteral("Canteens"));
+        QCOMPARE(form->selectedItem(), 1);
+        typeIntoCell(form->grdKeyChar, 1, 1, QStringLiteral("12"));
+        typeIntoCell(form->grdKeyChar, 2, 1, QStringLiteral("0"));
+        QCOMPARE(form->grdKeyChar->cellText(1, 1), QStringLiteral("10"));
+        QCOMPARE(form->grdKeyChar->cellText(2, 1), QStringLiteral("1"));
+        QCOMPARE(data.Customers[0].KeyChars[0].Importance, 10);
+        typeIntoCell(form->grdKeyChar, 2, 1, QStringLiteral("7"));
+        QCOMPARE(data.Customers[1].KeyChars[0].Match, 7);
+        QCOMPARE(data.Customers[0].KeyChars[0].Match, 1);
+
+        // A cell emptied stores 0, shown as such.
+        form->grdKeyChar->setFocus();
+        form->grdKeyChar->setCurrentCell(1, 1);
+        QTest::keyClick(form->grdKeyChar, Qt::Key_F2);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(data.Customers[1].KeyChars[0].Importance, 0);
+        QCOMPARE(form->grdKeyChar->cellText(1, 1), QStringLiteral("0"));
+    }
+
+    void altEnterMarksAKeyCharacteristicNotApplicable()
+    {
+        auto* form = openWorkshop<TCuPrForm>(workshop_id::Customers);
+        typeIntoCell(form->grdCust, 0, 1, QStringLiteral("Hotels"));
+        typeIntoCell(form->grdKeyChar, 0, 1, QStringLiteral("Price"));
+        form->grdKeyChar->setFocus();
+        form->grdKeyChar->setCurrentCell(0, 1);
+        QVERIFY(form->GroupBox2->isEnabled());
+        QCOMPARE(form->GroupBox2->title(), QStringLiteral("F&iltering 'Price'"));
+        QTest::keyClick(form->grdKeyChar, Qt::Key_Return, Qt::AltModifier);
+        QVERIFY(form->data().Customers[0].KeyChars[0].Excluded);
+        QCOMPARE(form->keyCharCellStyle(1).color, QColor(255, 0, 0));
+        QCOMPARE(form->grdKeyChar->cellText(1, 1), QString());
+        QVERIFY(!form->GroupBox2->isEnabled());
+        main->Undo();
+        QVERIFY(!form->data().Customers[0].KeyChars[0].Excluded);
+        QVERIFY(!form->keyCharCellStyle(1).color.isValid());
+    }
+
+    void aMatchBoundColoursTheItemsThatFailIt()
+    {
+        auto* form = openWorkshop<TCuPrForm>(workshop_id::Customers);
+        TCaseData& data = form->data();
+        typeIntoCell(form->grdCust, 0, 1, QStringLiteral("Hotels"));
+        typeIntoCell(form->grdKeyChar, 0, 1, QStringLiteral("Service"));
+        typeIntoCell(form->grdKeyChar, 2, 1, QStringLiteral("4"));
+        typeIntoCell(form->grdCust, 0, 2, QStringLiteral("Canteens"));
+        typeIntoCell(form->grdKeyChar, 2, 1, QStringLiteral("8"));
+        form->grdKeyChar->setFocus();
+        form->grdKeyChar->setCurrentCell(0, 1);
+        data.Modified = false;
+        const int steps = form->caseForm()->undoCount();
+
+        leaveField(form->EditMatchFrom, QStringLiteral("5"));
+        QCOMPARE(form->itemCellStyle(1).color, QColor(255, 0, 0));
+        QVERIFY(!form->itemCellStyle(2).color.isValid());
+        leaveField(form->EditMatchFrom, QStringLiteral("4"));
+        QVERIFY(!form->itemCellStyle(1).color.isValid());
+        leaveField(form->EditImpTo, QStringLiteral("99"));
+        QCOMPARE(form->EditImpTo->text(), QStringLiteral("10"));
+        QVERIFY2(!data.Modified, "bounds are not part of the case file");
+        QCOMPARE(form->caseForm()->undoCount(), steps);
+    }
+
+    void marketPotentialReadsGroupedAndEditsPlain()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        auto* form = openWorkshop<TCuPrForm>(workshop_id::Customers);
+        typeIntoCell(form->grdCust, 0, 1, QStringLiteral("Hotels"));
+        typeIntoCell(form->grdMarkPot, 0, 1, QStringLiteral("Kitchens"));
+        QCOMPARE(form->grdMarkPot->cellText(1, 1), QStringLiteral("1"));
+        typeIntoCell(form->grdMarkPot, 1, 1, QStringLiteral("1234567"));
+        QCOMPARE(form->data().Customers[0].MarketPotential[0].Rank, 1234567);
+        QCOMPARE(form->grdMarkPot->cellText(1, 1), QStringLiteral("1,234,567"));
+        QCOMPARE(form->grdMarkPot->cellText(1, 1, CellTextUse::Edit), QStringLiteral("1234567"));
+        typeIntoCell(form->grdMarkPot, 0, 2, QStringLiteral("Spend"));
+        typeIntoCell(form->grdMarkPot, 1, 2, QStringLiteral("5000000"));
+        pressTitle(form->grdMarkPot, 1);
+        QCOMPARE(form->grdMarkPot->cellText(0, 1), QStringLiteral("Spend"));
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void sortingKeyCharacteristicsByMatchOrdersEveryItem()
+    {
+        TCaseForm* caseForm = main->New();
+        TCaseData& data = caseForm->data();
+        for (const char* name : {"Hotels", "Canteens"}) {
+            auto& item = data.Customers.Add();
+            item.Name = name;
+            int match = std::string(name) == "Hotels" ? 3 : 9;
+            for (const char* keyChar : {"Price", "Service", "Speed"}) {
+                auto& entry = item.KeyChars.Add();
+                entry.Name = keyChar;
+                entry.Excluded = false;
+                entry.Match = match;
+                match = match == 9 ? 2 : match + 2;
+            }
+        }
+        auto* form = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Customers));
+        form->grdCust->setCurrentCell(0, 2);
+        pressTitle(form->grdKeyChar, 2);
+        QCOMPARE(form->grdKeyChar->cellText(0, 1), QStringLiteral("Price")); // 9, 2, 4
+        QCOMPARE(form->grdKeyChar->cellText(0, 2), QStringLiteral("Speed"));
+        for (const auto& item : data.Customers) {
+            QCOMPARE(item.KeyChars[1].Name, std::string("Speed"));
+            QCOMPARE(item.KeyChars[2].Name, std::string("Service"));
+        }
+        QCOMPARE(data.CustFilterLow[1].Name, std::string("Speed"));
+    }
+
+    void theGraphPageListsPassingKeyCharacteristicsAndPicksByThePlot()
+    {
+        TCaseForm* caseForm = main->New();
+        TCaseData& data = caseForm->data();
+        auto& hotels = data.Customers.Add();
+        hotels.Name = "Hotels";
+        for (auto [name, importance, match, excluded] :
+             {std::tuple{"Price", 9, 2, false}, std::tuple{"Service", 3, 9, false}, std::tuple{"Hygiene", 5, 5, true}}) {
+            auto& keyChar = hotels.KeyChars.Add();
+            keyChar.Name = name;
+            keyChar.Importance = importance;
+            keyChar.Match = match;
+            keyChar.Excluded = excluded;
+        }
+        auto& only = data.Customers.Add();
+        only.Name = "Not rated";
+        only.KeyChars.Add().Excluded = true;
+        auto* form = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Customers));
+        QTest::mouseClick(form->btnGraph, Qt::LeftButton);
+        QVERIFY(form->graphShown());
+        QCOMPARE(form->lst2Customers->rowCount(), 3);
+        QCOMPARE(form->lst2Customers->topLevelItem(0)->text(0), QStringLiteral("Hotels"));
+        QCOMPARE(form->lst2Customers->topLevelItem(2)->text(0), QStringLiteral("   Service"));
+        QCOMPARE(form->lst2Customers->topLevelItem(2)->text(2), QStringLiteral("9"));
+
+        QVERIFY(QTest::qWaitForWindowExposed(form->pnt2View));
+        const QPoint service = portfolio::dotPosition(form->pnt2View->size(), 3, 9) + QPoint(4, 2);
+        QTest::mousePress(form->pnt2View, Qt::LeftButton, {}, service);
+        QCOMPARE(form->lst2Customers->selectedRow(), 2);
+        QCOMPARE(form->graphSelectionOwner(), 0);
+
+        leaveField(form->edtMatchFrom, QStringLiteral("5"));
+        QTest::mouseClick(form->btn2Refresh, Qt::LeftButton);
+        QCOMPARE(form->lst2Customers->rowCount(), 2);
+        QTest::mouseClick(form->btnBack, Qt::LeftButton);
+        QVERIFY(!form->graphShown());
+    }
+
+    void groupingFromTheDataPageProposesWhatPassesTheFilter()
+    {
+        TCaseForm* caseForm = main->New();
+        TCaseData& data = caseForm->data();
+        for (auto [name, match] : {std::pair{"Hotels", 7}, std::pair{"Bakeries", 4}, std::pair{"Airlines", 9}}) {
+            auto& item = data.Customers.Add();
+            item.Name = name;
+            auto& keyChar = item.KeyChars.Add();
+            keyChar.Name = "Service";
+            keyChar.Excluded = false;
+            keyChar.Match = match;
+        }
+        auto* form = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Customers));
+        form->grdKeyChar->setCurrentCell(0, 1);
+        leaveField(form->EditMatchFrom, QStringLiteral("5"));
+
+        QStringList satisfying, others;
+        whenDialogOpens(this, [&](TGroupingForm* dialog) {
+            for (int i = 0; i < dialog->CustListBox->count(); ++i)
+                satisfying << dialog->CustListBox->item(i)->text();
+            for (int i = 0; i < dialog->OthersListBox->count(); ++i)
+                others << dialog->OthersListBox->item(i)->text();
+            QTest::mouseClick(dialog->BitBtn1, Qt::LeftButton);
+            QTest::keyClicks(dialog->NameEdit, QStringLiteral("Service leaders"));
+            QTest::mouseClick(dialog->CreateGroupButton, Qt::LeftButton);
+        });
+        QTest::mouseClick(form->btnGroup, Qt::LeftButton);
+        QCOMPARE(satisfying, (QStringList{"Airlines", "Hotels"}));
+        QCOMPARE(others, QStringList{"Bakeries"});
+        QCOMPARE(data.Customers.Count(), 4);
+        QCOMPARE(form->grdCust->rowCount(), 6);
+        QCOMPARE(form->grdCust->cellText(0, 4), QStringLiteral("Service leaders (Group)"));
+        QCOMPARE((*data.Customers[3].Members)[0].Value, 2);
+        QCOMPARE((*data.Customers[3].Members)[1].Value, 0);
+        // no customer had plan rows
+        QCOMPARE(data.Customers[3].Capabilities.Count(), 0);
+
+        // The group selected, the dialog changes it; Cancel leaves everything alone.
+        form->grdCust->setCurrentCell(0, 4);
+        const int steps = caseForm->undoCount();
+        QString shownName;
+        whenDialogOpens(this, [&](TGroupingForm* dialog) {
+            shownName = dialog->NameEdit->text();
+            QVERIFY(dialog->ModifyButton->isEnabled());
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        QTest::mouseClick(form->btnGroup, Qt::LeftButton);
+        QCOMPARE(shownName, QStringLiteral("Service leaders"));
+        QCOMPARE(caseForm->undoCount(), steps);
+    }
+
+    void groupingFromTheGraphPageJudgesByItsFilterAndChangesTheRowsGroup()
+    {
+        TCaseForm* caseForm = main->New();
+        TCaseData& data = caseForm->data();
+        for (auto [name, match] : {std::pair{"Hotels", 7}, std::pair{"Bakeries", 4}, std::pair{"Group", 6}}) {
+            auto& item = data.Customers.Add();
+            item.Name = name;
+            auto& keyChar = item.KeyChars.Add();
+            keyChar.Name = "Service";
+            keyChar.Excluded = false;
+            keyChar.Match = match;
+        }
+        data.Customers[2].Members = std::make_unique<TDelList<TInteger>>();
+        data.Customers[2].Members->Add().Value = 0;
+        auto* form = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Customers));
+        QTest::mouseClick(form->btnGraph, Qt::LeftButton);
+        leaveField(form->edtMatchTo, QStringLiteral("5"));
+        QTest::mouseClick(form->btn2Refresh, Qt::LeftButton);
+        // Bakeries and its key characteristic; the group (match 6) is outside the filter.
+        QCOMPARE(form->lst2Customers->rowCount(), 2);
+        leaveField(form->edtMatchTo, QStringLiteral("10"));
+        QTest::mouseClick(form->btn2Refresh, Qt::LeftButton);
+        form->lst2Customers->selectRow(5); // the group's key characteristic
+        QCOMPARE(form->graphSelectionOwner(), 2);
+        leaveField(form->edtMatchTo, QStringLiteral("5"));
+
+        QStringList contents, others;
+        whenDialogOpens(this, [&](TGroupingForm* dialog) {
+            for (int i = 0; i < dialog->FilteredListBox->count(); ++i)
+                contents << dialog->FilteredListBox->item(i)->text()
+                                + (dialog->FilteredListBox->item(i)->isSelected() ? "*" : "");
+            QTest::mouseClick(dialog->BitBtn2, Qt::LeftButton);
+            for (int i = 0; i < dialog->OthersListBox->count(); ++i)
+                others << dialog->OthersListBox->item(i)->text();
+            QVERIFY2(!dialog->ModifyButton->isEnabled(), "a group needs members");
+            QTest::mouseClick(dialog->CancelButton, Qt::LeftButton);
+        });
+        QTest::mouseClick(form->BitBtnGrouping2, Qt::LeftButton);
+        QCOMPARE(contents, QStringList{"Hotels*"});
+        QCOMPARE(others, QStringList{"Hotels"});
+    }
+};
+
+QTEST_MAIN(CuPrFormTest)
+#include "cu_pr_form_test.moc"

@@ -1,0 +1,387 @@
+// The market-group window driven through its widgets: the tree, the multi-select lists, remarks,
+// the service type, creating, modifying and deleting groups, Copy and Undo.
+
+#include "workshop_session.h"
+
+#include "model/case_data.h"
+#include "shell/case_form.h"
+#include "shell/help_window.h"
+#include "shell/main_form.h"
+#include "widgets/cp1252_text_edit.h"
+#include "workshops/customers/market_grp_form.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+namespace {
+
+// General capabilities G1, G2; products P1 (S1, S2) and P2 (S3); customers C0..C2.
+void fillCase(TCaseData& data)
+{
+    for (const char* name : {"G1", "G2"})
+        data.Capabilities.Add().Name = name;
+    auto& p1 = data.Products.Add();
+    p1.Name = "P1";
+    p1.Capabilities.Add().Name = "S1";
+    p1.Capabilities.Add().Name = "S2";
+    auto& p2 = data.Products.Add();
+    p2.Name = "P2";
+    p2.Capabilities.Add().Name = "S3";
+    for (const char* name : {"C0", "C1", "C2"})
+        data.Customers.Add().Name = name;
+}
+
+QStringList listTexts(const QListWidget* list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+
+QList<int> selectedRows(const QListWidget* list)
+{
+    QList<int> rows;
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->isSelected())
+            rows << i;
+    return rows;
+}
+
+void clickItem(QListWidget* list, int row)
+{
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+// The tree node with `text` under the group at `group` (a root node when `text` is the group's).
+QTreeWidgetItem* treeItem(QTreeWidget* tree, int group, const QString& text)
+{
+    QTreeWidgetItem* root = tree->topLevelItem(group);
+    if (!root)
+        return nullptr;
+    if (root->text(0) == text)
+        return root;
+    for (QTreeWidgetItemIterator it(root); *it; ++it) {
+        QTreeWidgetItem* item = *it;
+        QTreeWidgetItem* top = item;
+        while (top->parent())
+            top = top->parent();
+        if (top == root && item->text(0) == text)
+            return item;
+    }
+    return nullptr;
+}
+
+void clickNode(QTreeWidget* tree, QTreeWidgetItem* item)
+{
+    QVERIFY(item);
+    tree->scrollToItem(item);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+    QCOMPARE(tree->currentItem(), item);
+}
+
+} // namespace
+
+class MarketGrpFormTest : public QObject, private WorkshopSession {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        openShell();
+        main->show();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        main->New();
+        fillCase(data());
+        data().Modified = false;
+        form = openWorkshop<TMarketGrpForm>(workshop_id::MarketGroups);
+        QVERIFY(form);
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+    }
+
+    void cleanup() { closeShell(); }
+
+    void anEmptyCaseShowsTheListsAndNoCommands()
+    {
+        QCOMPARE(form->GroupView->topLevelItemCount(), 0);
+        QCOMPARE(listTexts(form->CustListBox), (QStringList{"C0", "C1", "C2"}));
+        QCOMPARE(listTexts(form->ServiceListBox), (QStringList{"P1", "P2"}));
+        QCOMPARE(listTexts(form->CapsListBox), (QStringList{"G1", "G2", "S1", "S2", "S3"}));
+        QVERIFY(!form->BtnCreate->isEnabled());
+        QVERIFY(!form->BtnModify->isEnabled());
+        QVERIFY(!form->EditRemarks->isEnabled());
+        QVERIFY(!form->RadioType->isEnabled());
+        QCOMPARE(form->windowTitle(), QStringLiteral("untitled - Define Your Market Groups"));
+        QCOMPARE(form->CustListBox->accessibleName(), QStringLiteral("Select Customers"));
+        QCOMPARE(form->GroupView->accessibleName(), QStringLiteral("Strategic Market Groups"));
+
+        QTest::keyClicks(form->EditName, QStringLiteral("Hotels"));
+        QVERIFY(form->BtnCreate->isEnabled());
+        QVERIFY(!data().Modified); // typing a name stores nothing
+    }
+
+    void creatingAGroupFromTheListsAndTheSpecialCapabilitiesQuestion()
+    {
+        QTest::keyClicks(form->EditName, QStringLiteral("Hotels"));
+        clickItem(form->CustListBox, 1);
+        clickItem(form->ServiceListBox, 0);
+        clickItem(form->CapsListBox, 4); // S3
+        QCOMPARE(selectedRows(form->CapsListBox), (QList<int>{4}));
+        prompts->yesNoAnswer = true;
+        QTest::mouseClick(form->BtnCreate, Qt::LeftButton);
+
+        QCOMPARE(prompts->questions, (QStringList{"Add special capabilities of selected services, too?"}));
+        QCOMPARE(data().MarketGroups.Count(), 1);
+        const TMarketGroup& group = data().MarketGroups[0];
+        QCOMPARE(group.Name, std::string("Hotels"));
+        QCOMPARE(group.CustomerRefs[0].Rank, 1);
+        QCOMPARE(group.CapabilityRefs.Count(), 3);
+        QCOMPARE(group.CapabilityRefs[0].Rank, 0); // S1, S2 of P1 come before S3 in list order
+        QCOMPARE(group.CapabilityRefs[2].Rank, 1);
+        QCOMPARE(group.CapabilityRefs[2].Link, 0);
+        QVERIFY(data().Modified);
+        QCOMPARE(currentCase()->undoCount(), 1);
+
+        QCOMPARE(form->GroupView->topLevelItem(0)->text(0), QStringLiteral("Hotels"));
+        QCOMPARE(form->GroupView->currentItem(), form->GroupView->topLevelItem(0));
+        QCOMPARE(selectedRows(form->CapsListBox), (QList<int>{2, 3, 4}));
+        QVERIFY(form->BtnModify->isEnabled());
+    }
+
+    void afterCreatingASecondGroupTheFirstStaysCurrent()
+    {
+        createGroup("Hotels", {0}, {}, {});
+        createGroup("Bakeries", {2}, {1}, {});
+        QCOMPARE(data().MarketGroups.Count(), 2);
+        QCOMPARE(form->currentGroup(), 0);
+        QCOMPARE(form->EditName->text(), QStringLiteral("Hotels"));
+        QCOMPARE(selectedRows(form->CustListBox), (QList<int>{0}));
+        QCOMPARE(form->GroupView->currentItem(), form->GroupView->topLevelItem(0));
+    }
+
+    void anExistingNameIsReportedAndNothingIsCreated()
+    {
+        createGroup("Hotels", {0}, {}, {});
+        form->EditName->setText(QStringLiteral("Hotels"));
+        QTest::mouseClick(form->BtnCreate, Qt::LeftButton);
+        QCOMPARE(data().MarketGroups.Count(), 1);
+        QCOMPARE(currentCase()->undoCount(), 1);
+        QCOMPARE(main->statusBar()->currentMessage(), QStringLiteral("A market group named 'Hotels' exists already."));
+    }
+
+    void selectingNodesShowsTheirGroupAndIsNoEdit()
+    {
+        createGroup("Hotels", {0}, {0}, {0});
+        createGroup("Bakeries", {1, 2}, {1}, {});
+        data().Modified = false;
+        const int steps = currentCase()->undoCount();
+
+        clickNode(form->GroupView, treeItem(form->GroupView, 1, QStringLiteral("C2")));
+        QCOMPARE(form->currentGroup(), 1);
+        QCOMPARE(form->EditName->text(), QStringLiteral("Bakeries"));
+        QVERIFY(form->EditRemarks->isEnabled());
+        QVERIFY(!form->RadioType->isEnabled());
+        QCOMPARE(selectedRows(form->CustListBox), (QList<int>{1, 2}));
+        QCOMPARE(selectedRows(form->ServiceListBox), (QList<int>{1}));
+
+        clickNode(form->GroupView, treeItem(form->GroupView, 0, QStringLiteral("SERVICES")));
+        QVERIFY(!form->EditRemarks->isEnabled());
+        QVERIFY(!form->RadioType->isEnabled());
+        QCOMPARE(form->EditRemarks->toPlainText(), QString());
+
+        form->sendRefresh();
+        main->mdiArea()->setActiveSubWindow(currentCase()->subWindow());
+        main->mdiArea()->setActiveSubWindow(form->subWindow());
+        QCOMPARE(currentCase()->undoCount(), steps);
+        QVERIFY(!data().Modified);
+    }
+
+    void activationRebuildsWithoutSelectingAnything()
+    {
+        createGroup("Hotels", {0}, {}, {});
+        data().Customers.Add().Name = "C3"; // added elsewhere
+        main->mdiArea()->setActiveSubWindow(currentCase()->subWindow());
+        main->mdiArea()->setActiveSubWindow(form->subWindow());
+        QCOMPARE(listTexts(form->CustListBox).size(), 4);
+        QVERIFY(selectedRows(form->CustListBox).isEmpty());
+        QVERIFY(!form->EditRemarks->isEnabled());
+    }
+
+    void typedRemarksAreStoredAndUndoShowsTheOldOne()
+    {
+        createGroup("Hotels", {0, 1}, {}, {});
+        data().MarketGroups[0].CustomerRefs[1].Name = "old remark";
+        form->sendRefresh();
+        QTreeWidgetItem* c1 = treeItem(form->GroupView, 0, QStringLiteral("C1"));
+        clickNode(form->GroupView, c1);
+        QCOMPARE(form->EditRemarks->toPlainText(), QStringLiteral("old remark"));
+        const int steps = currentCase()->undoCount();
+
+        form->EditRemarks->setFocus();
+        form->EditRemarks->moveCursor(QTextCursor::End);
+        QTest::keyClicks(form->EditRemarks, QStringLiteral(" and more"));
+        QCOMPARE(data().MarketGroups[0].CustomerRefs[1].Name, std::string("old remark and more"));
+        QCOMPARE(data().MarketGroups[0].CustomerRefs[0].Name, std::string());
+        QCOMPARE(currentCase()->undoCount(), steps + 9); // every keystroke is a step
+
+        main->Undo();
+        QCOMPARE(data().MarketGroups[0].CustomerRefs[1].Name, std::string("old remark and mor"));
+        clickNode(form->GroupView, treeItem(form->GroupView, 0, QStringLiteral("C1")));
+        QCOMPARE(form->EditRemarks->toPlainText(), QStringLiteral("old remark and mor"));
+    }
+
+    void theServiceTypeSwitchesOnlyOnAServiceNode()
+    {
+        createGroup("Hotels", {0}, {0}, {});
+        clickNode(form->GroupView, treeItem(form->GroupView, 0, QStringLiteral("C0")));
+        QVERIFY(!form->RadioType->isEnabled());
+
+        clickNode(form->GroupView, treeItem(form->GroupView, 0, QStringLiteral("P1")));
+        QVERIFY(form->RadioType->isEnabled());
+        QVERIFY(form->RadioIndependent->isChecked());
+        const int steps = currentCase()->undoCount();
+        QTest::mouseClick(form->RadioPartner, Qt::LeftButton);
+        QCOMPARE(data().MarketGroups[0].ServiceRefs[0].Link, 1);
+        QCOMPARE(currentCase()->undoCount(), steps + 1);
+        QTest::mouseClick(form->RadioPartner, Qt::LeftButton);
+        QCOMPARE(currentCase()->undoCount(), steps + 1); // choosing the stored type again is no edit
+
+        clickNode(form->GroupView, treeItem(form->GroupView, 0, QStringLiteral("C0")));
+        clickNode(form->GroupView, treeItem(form->GroupView, 0, QStringLiteral("P1")));
+        QVERIFY(form->RadioPartner->isChecked());
+    }
+
+    void modifyKeepsTheRemarksOfWhatStaysSelected()
+    {
+        createGroup("Hotels", {0, 1}, {}, {});
+        data().MarketGroups[0].CustomerRefs[0].Name = "kept";
+        data().MarketGroups[0].CustomerRefs[1].Name = "dropped";
+        clickNode(form->GroupView, form->GroupView->topLevelItem(0));
+        clickItem(form->CustListBox, 1); // deselect C1
+        clickItem(form->CustListBox, 2); // select C2
+        clickItem(form->CapsListBox, 0); // G1
+        form->EditName->setText(QStringLiteral("Hotels and inns"));
+        QTest::mouseClick(form->BtnModify, Qt::LeftButton);
+
+        const TMarketGroup& group = data().MarketGroups[0];
+        QCOMPARE(group.Name, std::string("Hotels and inns"));
+        QCOMPARE(group.CustomerRefs.Count(), 2);
+        QCOMPARE(group.CustomerRefs[0].Name, std::string("kept"));
+        QCOMPARE(group.CustomerRefs[1].Rank, 2);
+        QCOMPARE(group.CapabilityRefs.Count(), 1);
+        QCOMPARE(form->GroupView->topLevelItem(0)->text(0), QStringLiteral("Hotels and inns"));
+    }
+
+    void clearDeselectsOneListOnly()
+    {
+        clickItem(form->CustListBox, 0);
+        clickItem(form->ServiceListBox, 1);
+        QTest::mouseClick(form->BtnClearCust, Qt::LeftButton);
+        QVERIFY(selectedRows(form->CustListBox).isEmpty());
+        QCOMPARE(selectedRows(form->ServiceListBox), (QList<int>{1}));
+    }
+
+    void altDeleteOnANodeDeletesItsGroupAfterTheQuestion()
+    {
+        createGroup("Hotels", {0}, {}, {});
+        createGroup("Bakeries", {1}, {}, {});
+        clickNode(form->GroupView, treeItem(form->GroupView, 1, QStringLiteral("C1")));
+        prompts->questions.clear();
+        prompts->yesNoAnswer = false;
+        QTest::keyClick(form->GroupView, Qt::Key_Delete, Qt::AltModifier);
+        QCOMPARE(prompts->questions, (QStringList{"Delete item 'Bakeries'?"}));
+        QCOMPARE(data().MarketGroups.Count(), 2);
+
+        prompts->yesNoAnswer = true;
+        QTest::keyClick(form->GroupView, Qt::Key_Delete, Qt::AltModifier);
+        QCOMPARE(data().MarketGroups.Count(), 1);
+        QCOMPARE(form->GroupView->topLevelItemCount(), 1);
+        QCOMPARE(form->EditName->text(), QStringLiteral("Hotels"));
+
+        QTest::keyClick(form->GroupView, Qt::Key_Delete, Qt::AltModifier);
+        QCOMPARE(data().MarketGroups.Count(), 0);
+        QVERIFY(form->EditName->text().isEmpty());
+        QVERIFY(!form->BtnModify->isEnabled());
+        QVERIFY(!form->BtnCreate->isEnabled());
+
+        prompts->questions.clear();
+        QTest::keyClick(form->GroupView, Qt::Key_Delete, Qt::AltModifier);
+        QVERIFY(prompts->questions.isEmpty()); // no node, no question
+    }
+
+    void copyGivesTheTreeIndentedByDepth()
+    {
+        createGroup("Hotels", {0}, {1}, {0, 3});
+        form->GroupView->setFocus();
+        main->Copy();
+        QCOMPARE(QApplication::clipboard()->text(),
+                 QStringLiteral("Hotels\r\n  CUSTOMERS\r\n    C0\r\n  SERVICES\r\n    P2\r\n  CAPABILITIES\r\n    G1\r\n"
+                                "    S2\r\n"));
+    }
+
+    void theWindowIsWideEnoughForItsNames()
+    {
+        form->destroyWindow();
+        data().Customers[0].Name = "Hospital and care-home catering";
+        form = qobject_cast<TMarketGrpForm*>(main->OpenWorkshop(workshop_id::MarketGroups));
+        QVERIFY(form);
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        for (QListWidget* list : {form->CustListBox, form->ServiceListBox, form->CapsListBox}) {
+            QVERIFY2(list->viewport()->width() >= list->sizeHintForColumn(0), qPrintable(list->objectName()));
+            QVERIFY(list->geometry().right() < form->width());
+        }
+        QVERIFY(form->BtnClearCust->geometry().top() > form->CustListBox->geometry().bottom());
+    }
+
+    void everyControlHasAHelpTopicThatExists()
+    {
+        const QList<QPair<QWidget*, QString>> topics{
+            {form->GroupView, "groups"},    {form->RadioPartner, "type"}, {form->EditRemarks, "remarks"},
+            {form->CapsListBox, "select"},  {form->BtnClearCust, "select"}, {form->EditName, "name"},
+            {form->BtnCreate, "create"},    {form->BtnModify, "modify"}};
+        QFile page(QStringLiteral(":/help/marketgroups.html"));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(page.readAll());
+        for (const auto& [widget, anchor] : topics) {
+            QCOMPARE(help::pageForWidget(widget), QStringLiteral("marketgroups.html#") + anchor);
+            QVERIFY2(html.contains(QStringLiteral("name=\"%1\"").arg(anchor)), qPrintable(anchor));
+        }
+    }
+
+private:
+    TCaseForm* currentCase() const { return main->currentCase(); }
+    TCaseData& data() const { return main->currentCase()->data(); }
+
+    void createGroup(const QString& name, QList<int> customers, QList<int> services, QList<int> capabilities)
+    {
+        form->EditName->setText(name);
+        QTest::mouseClick(form->BtnClearCust, Qt::LeftButton);
+        QTest::mouseClick(form->BtnClearServices, Qt::LeftButton);
+        QTest::mouseClick(form->BtnClearCaps, Qt::LeftButton);
+        for (int i : customers)
+            clickItem(form->CustListBox, i);
+        for (int i : services)
+            clickItem(form->ServiceListBox, i);
+        for (int i : capabilities)
+            clickItem(form->CapsListBox, i);
+        prompts->yesNoAnswer = false;
+        QTest::mouseClick(form->BtnCreate, Qt::LeftButton);
+    }
+
+    TMarketGrpForm* form = nullptr;
+};
+
+QTEST_MAIN(MarketGrpFormTest)
+#include "market_grp_form_test.moc"
