@@ -109,6 +109,9 @@ TCompetitorForm::TCompetitorForm(QWidget* parent) : TWorkshopForm(workshop_id::C
     }
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 1);
+    // The list shows its title row and four competitors whole, as the described 77 pixels do with
+    // the small font's 15-pixel rows.
+    grdCompList->setMinimumHeight(scaledPixels(this, 5 * 15 + 15) + 2 * grdCompList->frameWidth());
 
     QWidget* order[] = {grdCompList, edtDesc, edtServices, edtClients, edtAdv, edtDisadv, edtDevelop, edtWatch};
     for (std::size_t k = 1; k < std::size(order); ++k)
