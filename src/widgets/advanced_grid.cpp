@@ -5,7 +5,6 @@
 #include "widgets/feedback.h"
 
 #include <QApplication>
-#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -41,6 +40,16 @@ void installOnTree(QWidget* root, QObject* filter)
     root->installEventFilter(filter);
     for (QWidget* child : root->findChildren<QWidget*>())
         child->installEventFilter(filter);
+}
+
+// Whether `popup` is a pop-up window of `owner` (its calendar, say). A pop-up is a window of its
+// own, so QWidget::isAncestorOf does not see it.
+bool isPopupOf(const QWidget* popup, const QWidget* owner)
+{
+    for (const QWidget* w = popup; w; w = w->parentWidget())
+        if (w == owner)
+            return true;
+    return false;
 }
 
 void removeFromTree(QWidget* root, QObject* filter)
@@ -154,13 +163,13 @@ void TAdvancedGrid::connectValuePicks(QWidget* control)
                 commitControlValue();
         });
     } else if (auto* picker = qobject_cast<QDateEdit*>(control)) {
-        if (QCalendarWidget* calendar = picker->calendarWidget()) {
-            // Queued: the picker takes the clicked date only after this signal.
-            connect(calendar, &QCalendarWidget::clicked, this, [this, picker] {
-                if (picker == control_)
-                    commitControlValue();
-            }, Qt::QueuedConnection);
-        }
+        // A date picked in the calendar reaches the picker while the calendar is still the open
+        // popup. Asking the picker for its calendar here instead would build one for every cell
+        // shown, which costs more than a keystroke may.
+        connect(picker, &QDateEdit::dateChanged, this, [this, picker] {
+            if (picker == control_ && isPopupOf(QApplication::activePopupWidget(), picker))
+                commitControlValue();
+        });
     }
 }
 

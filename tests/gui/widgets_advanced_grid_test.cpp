@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
+#include <QStyleOptionComboBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
@@ -319,6 +321,35 @@ private slots:
 
         programShortDateFormat() = saved;
         QLocale::setDefault(QLocale::c());
+    }
+
+    void aDatePickedInTheCalendarIsCommittedAtOnce()
+    {
+        const ShortDateFormat saved = programShortDateFormat();
+        programShortDateFormat() = ShortDateFormat{};
+        RiskLikeGrid g;
+        g.rows[0][1] = QStringLiteral("05/11/2026");
+        g.showActive();
+        g.grid.SetCellControl(1, 1, cckDatePicker);
+        g.grid.setCurrentCell(1, 1);
+        auto* picker = qobject_cast<QDateEdit*>(g.grid.control());
+        QVERIFY(picker);
+        // Showing a picker builds no calendar: that is left to the first time it drops down.
+        QVERIFY(!picker->findChild<QCalendarWidget*>());
+
+        QStyleOptionComboBox arrowOption;
+        arrowOption.initFrom(picker);
+        arrowOption.subControls = QStyle::SC_All;
+        const QRect arrow = picker->style()->subControlRect(QStyle::CC_ComboBox, &arrowOption,
+                                                           QStyle::SC_ComboBoxArrow, picker);
+        QTest::mouseClick(picker, Qt::LeftButton, {}, arrow.center());
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        auto* calendar = picker->findChild<QCalendarWidget*>();
+        QVERIFY(calendar);
+        emit calendar->clicked(QDate(2027, 3, 4));
+        QCOMPARE(g.committed, QStringList{QStringLiteral("1,1:04/03/2027")});
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        programShortDateFormat() = saved;
     }
 
     // A value picked in an in-place control reaches the commit function once, for the control's

@@ -1,0 +1,143 @@
+#include "workshops/capabilities/action_page_form.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QVBoxLayout>
+
+#include "model/case_data.h"
+#include "model/case_edit.h"
+#include "shell/help_window.h"
+#include "shell/workshop_catalog.h"
+#include "widgets/date_format.h"
+#include "widgets/layout_scale.h"
+#include "widgets/text_convert.h"
+#include "workshops/capabilities/action_page_ops.h"
+
+using namespace actions;
+
+namespace {
+
+constexpr int kGridHelp = 57000;
+
+} // namespace
+
+TActionPageForm::TActionPageForm(QWidget* parent) : TWorkshopForm(workshop_id::ActionPage, parent)
+{
+    setObjectName(QStringLiteral("TActionPageForm"));
+    // From now on every short date of the program, the date pickers' included, reads and writes
+    // the day first: 5/11/26.
+    programShortDateFormat() = ShortDateFormat{false, false, false, '/'};
+    help::registerTopic(kGridHelp, QStringLiteral("actionpage.html#grid"));
+
+    GridAction = new TAdvancedGrid(this);
+    GridAction->setObjectName(QStringLiteral("GridAction"));
+    GridAction->setAccessibleName(captionWord());
+    help::setHelpContext(GridAction, kGridHelp);
+    GridAction->setColumnWidths({scaledPixels(this, 185), scaledPixels(this, 115), scaledPixels(this, 82),
+                                 scaledPixels(this, 89), scaledPixels(this, 84)});
+    GridAction->setDefaultRowHeight(scaledPixels(this, 21));
+    GridAction->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    GridAction->setColumnSizing(true);
+    GridAction->setEditingEnabled(true);
+    GridAction->setRowCount(2);
+
+    GridAction->setCellTextFunction([this](int col, int row, CellTextUse) {
+        return caseForm() ? toQt(actionCellText(data(), col, row)) : QString();
+    });
+    GridAction->setEditMaskFunction([](int col, int) {
+        if (col == ColImportance)
+            return QStringLiteral("90;0; ");
+        if (col == ColDue)
+            return QStringLiteral("!99\\/99\\/9999;1;_");
+        return QString();
+    });
+    GridAction->setCanSelectCellFunction(
+        [this](int col, int row) { return caseForm() && canSelectActionCell(data(), col, row); });
+    GridAction->setCommitEditFunction([this](int col, int row, const QString& text) { commitCell(col, row, text); });
+    GridAction->setOnGetCellValues([this](int col, int row) { return GridActionGetCellValues(col, row); });
+    GridAction->setOnInitControl([this](int col, int row, QWidget* control, TControlHandlers& handlers) {
+        return GridActionInitControl(col, row, control, handlers);
+    });
+
+    connect(GridAction, &WorkshopGrid::titlePressed, this, [this](int col) {
+        if (canEdit() && sortActions(edit(), col))
+            sendRefresh();
+    });
+    connect(GridAction, &WorkshopGrid::deleteRequested, this, [this](int, int row) {
+        if (canEdit() && deleteAction(edit(), questions(), row))
+            sendRefresh();
+    });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(GridAction);
+    resize(scaledSize(this, 602, 331));
+}
+
+void TActionPageForm::SetCellControl(int row)
+{
+    GridAction->SetCellControl(ColDone, row, cckComboBox);
+    GridAction->SetCellControl(ColDue, row, cckDatePicker);
+}
+
+QVariant TActionPageForm::GridActionGetCellValues(int col, int) const
+{
+    if (col != ColDone)
+        return {};
+    return QStringList{QLatin1String(kDoneItems[0]), QLatin1String(kDoneItems[1])};
+}
+
+QWidget* TActionPageForm::GridActionInitControl(int col, int row, QWidget* control, TControlHandlers&)
+{
+    if (auto* list = qobject_cast<QComboBox*>(control); list && col == ColDone) {
+        // Pick only: the grid commits the picked "Yes" or "No" to the cell.
+        list->setEditable(false);
+        list->setObjectName(QStringLiteral("doneList"));
+        list->setAccessibleName(tr("Done"));
+    } else if (auto* picker = qobject_cast<QDateEdit*>(control); picker && col == ColDue) {
+        picker->setObjectName(QStringLiteral("duePicker"));
+        picker->setAccessibleName(tr("Due"));
+        picker->setMinimumDate(QDate(100, 1, 1));
+        // Every date the picker arrives at is the action's due date at once; the text the grid
+        // commits when the picker is left then names the same day and changes nothing.
+        connect(picker, &QDateEdit::dateChanged, this, [this, picker, row](const QDate& date) {
+            if (!canEdit() || GridAction->control() != picker || !date.isValid())
+                return;
+            const int action = actionAtRow(data(), row);
+            if (action >= 0 && setDue(edit(), action, fromQDate(date)))
+                GridAction->refreshRows(row, row);
+        });
+    }
+    return control;
+}
+
+void TActionPageForm::commitCell(int col, int row, const QString& text)
+{
+    if (!canEdit())
+        return;
+    if (commitActionCell(edit(), col, row, toModel(text)) == CellCommit::Added) {
+        const int actions = data().Actions.Count();
+        GridAction->setRowCount(actions + 2);
+        SetCellControl(actions);
+    }
+    GridAction->fitRowHeights();
+}
+
+void TActionPageForm::wmCommit()
+{
+    // Saving or closing right after typing into a cell keeps what was typed.
+    if (caseForm())
+        GridAction->commitPendingEdit();
+}
+
+void TActionPageForm::wmRefresh()
+{
+    if (!caseForm())
+        return;
+    const int actions = data().Actions.Count();
+    GridAction->setRowCount(actions + 2);
+    for (int row = 1; row <= actions; ++row)
+        SetCellControl(row);
+    GridAction->refresh();
+    GridAction->fitRowHeights();
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+// The window of Picture Your Future: the organisation, the planning period, the vision and the
+// success factors as free texts, and the key objectives in a grid whose type column is a
+// drop-down box of the case's objective types. Unlike the other workshops it keeps what its
+// fields show when it becomes active again.
+
+#include <QDate>
+
+#include "shell/workshop_form.h"
+#include "widgets/advanced_grid.h"
+
+class BulletTextEdit;
+class Cp1252PlainTextEdit;
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QKeyEvent;
+
+class TFutureForm : public TWorkshopForm {
+    Q_OBJECT
+public:
+    explicit TFutureForm(QWidget* parent = nullptr);
+
+    void wmCommit() override;
+    void wmRefresh() override;
+
+    // The controls, by the names users and tests know them by.
+    Cp1252PlainTextEdit* edtOrgDesc = nullptr;
+    QGroupBox* grpTime = nullptr;
+    QDateEdit* edtDate1 = nullptr;
+    QDateEdit* edtDate2 = nullptr;
+    BulletTextEdit* edtVision = nullptr;
+    TAdvancedGrid* grdKeyObj = nullptr;
+    BulletTextEdit* edtFactors = nullptr;
+
+    // The type box while it is shown on a type cell, else null.
+    QComboBox* typeBox() const;
+    // The position in ObjectiveTypes most recently shown in or chosen in the type box; -1 at first.
+    int lastChosenType() const { return lastChosenType_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildGrid();
+    // The answer to wmCommit for the edit fields: texts and the dates the user changed.
+    void storeFields();
+    void textEdited();
+    void datesEdited();
+    void commitCell(int col, int row, const QString& text);
+    void markTypeCell(int row);
+    void refreshGrid();
+
+    // The type box.
+    QWidget* initTypeBox(int col, int row, QWidget* control, TControlHandlers& handlers);
+    bool typeBoxKeyDown(QKeyEvent* event);
+    void typeChosen(int index);
+    // Selects the current objective's type in the box, repairing a link that names no type.
+    void synchroniseTypeBox();
+    // Makes the box anew from the type list (after the list changed) and synchronises it.
+    void renewTypeBox();
+    int currentObjective() const;
+
+    int lastChosenType_ = -1;
+    // The dates the pickers were last filled with, so a commit stores only what the user changed
+    // (a damaged date the pickers cannot show stays as it is).
+    QDate shownFrom_;
+    QDate shownTo_;
+};

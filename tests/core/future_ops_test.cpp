@@ -1,0 +1,306 @@
+#include "workshops/vision/future_ops.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <random>
+
+#include "model/case_data.h"
+#include "model/case_edit.h"
+#include "reference_check.h"
+
+using namespace future;
+
+namespace {
+
+class ScriptedAnswers : public Questions {
+public:
+    bool confirm(const std::string& text) override
+    {
+        asked.push_back(text);
+        return yes;
+    }
+    AddOrRename askAddOrRename(bool renameAllowed) override
+    {
+        renameOffered.push_back(renameAllowed);
+        const auto answer = answers.empty() ? AddOrRename::Cancel : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        return answer;
+    }
+
+    bool yes = true;
+    std::deque<AddOrRename> answers;
+    std::vector<std::string> asked;
+    std::vector<bool> renameOffered;
+};
+
+class FutureOps : public ::testing::Test {
+protected:
+    FutureOps() { data.Modified = false; } // types: Culture, Capabilities/Skills, Image
+
+    TRankedItem& addObjective(const std::string& name, int rank, int link)
+    {
+        auto& objective = data.KeyObjectives.Add();
+        objective.Name = name;
+        objective.Rank = rank;
+        objective.Link = link;
+        return objective;
+    }
+    std::vector<std::string> names() const
+    {
+        std::vector<std::string> out;
+        for (const auto& objective : data.KeyObjectives)
+            out.push_back(objective.Name);
+        return out;
+    }
+    std::vector<int> links() const
+    {
+        std::vector<int> out;
+        for (const auto& objective : data.KeyObjectives)
+            out.push_back(objective.Link);
+        return out;
+    }
+
+    TCaseData data;
+    UndoStack undo;
+    CaseEdit edit{data, undo};
+    ScriptedAnswers ask;
+};
+
+} // namespace
+
+TEST_F(FutureOps, CellTextsAndSelectableCells)
+{
+    addObjective("Grow", 7, 2);
+    addObjective("Untyped", 3, -1);
+    addObjective("Damaged", 1, 3); // only three types: a position a damaged file left behind
+    const std::vector<std::vector<std::string>> expected = {
+        {"Objective", "Imp.", "Type"}, {"Grow", "7", "Image"}, {"Untyped", "3", ""}, {"Damaged", "1", ""}, {"", "", ""}};
+    for (int row = 0; row < static_cast<int>(expected.size()); ++row)
+        for (int col = 0; col < kColumnCount; ++col)
+            EXPECT_EQ(objectiveCellText(data, col, row), expected[row][col]) << "col " << col << " row " << row;
+
+    EXPECT_TRUE(canSelectObjectiveCell(data, ColType, 3));
+    EXPECT_TRUE(canSelectObjectiveCell(data, ColImportance, 4));
+    EXPECT_FALSE(canSelectObjectiveCell(data, ColType, 4)) << "the empty row has no objective to type";
+    EXPECT_FALSE(canSelectObjectiveCell(data, ColObjective, 0));
+}
+
+struct ImportanceCase {
+    const char* typed;
+    int32_t stored;
+};
+
+class ImportanceReading : public ::testing::TestWithParam<ImportanceCase> {};
+
+TEST_P(ImportanceReading, ClampsIntoOneToTenAndReadsNonsenseAsOne)
+{
+    EXPECT_EQ(readImportance(GetParam().typed), GetParam().stored) << '"' << GetParam().typed << '"';
+}
+
+INSTANTIATE_TEST_SUITE_P(FutureOps, ImportanceReading,
+                         ::testing::Values(ImportanceCase{"0", 1}, ImportanceCase{"57", 10}, ImportanceCase{"ab", 1},
+                                           ImportanceCase{"", 1}, ImportanceCase{"1", 1}, ImportanceCase{"10", 10},
+                                           ImportanceCase{"5 ", 5}, ImportanceCase{" 5", 5}, ImportanceCase{"-4", 1},
+                                           ImportanceCase{"5a", 1}, ImportanceCase{"99999999999999999999", 10}));
+
+TEST_F(FutureOps, CommittingACellIsAStepOnlyWhenItChangesSomething)
+{
+    addObjective("Grow", 7, 2);
+    EXPECT_EQ(commitObjectiveCell(edit, ColObjective, 1, "Grow"), CellCommit::Unchanged);
+    EXPECT_EQ(commitObjectiveCell(edit, ColImportance, 1, "7"), CellCommit::Unchanged);
+    EXPECT_EQ(commitObjectiveCell(edit, ColType, 1, "Culture"), CellCommit::Unchanged) << "types come from the box";
+    EXPECT_EQ(commitObjectiveCell(edit, ColImportance, 2, "5"), CellCommit::Unchanged) << "empty row";
+    EXPECT_EQ(undo.count(), 0);
+    EXPECT_FALSE(data.Modified);
+
+    EXPECT_EQ(commitObjectiveCell(edit, ColImportance, 1, "57"), CellCommit::Changed);
+    EXPECT_EQ(data.KeyObjectives[0].Rank, 10);
+    EXPECT_EQ(commitObjectiveCell(edit, ColObjective, 2, ""), CellCommit::Added) << "even empty text adds";
+    ASSERT_EQ(data.KeyObjectives.Count(), 2);
+    EXPECT_EQ(data.KeyObjectives[1].Rank, 1);
+    EXPECT_EQ(data.KeyObjectives[1].Link, -1);
+    EXPECT_EQ(undo.count(), 2);
+    EXPECT_TRUE(data.Modified);
+    edit.undo();
+    EXPECT_EQ(data.KeyObjectives.Count(), 1);
+}
+
+TEST_F(FutureOps, SortingByEachColumn)
+{
+    addObjective("only", 5, -1);
+    EXPECT_FALSE(sortObjectives(edit, ColObjective)) << "one objective: nothing to sort, no step";
+    EXPECT_EQ(undo.count(), 0);
+    data.KeyObjectives.Delete(0);
+
+    addObjective("beta", 3, 2);
+    addObjective("Alpha", 9, -1);
+    addObjective("gamma", 5, 0);
+    addObjective("ALPHA2", 1, -1);
+    EXPECT_TRUE(sortObjectives(edit, ColObjective));
+    EXPECT_EQ(names(), (std::vector<std::string>{"Alpha", "ALPHA2", "beta", "gamma"}));
+    EXPECT_TRUE(sortObjectives(edit, ColImportance));
+    EXPECT_EQ(names(), (std::vector<std::string>{"Alpha", "gamma", "beta", "ALPHA2"}));
+    EXPECT_TRUE(sortObjectives(edit, ColType));
+    EXPECT_EQ(links(), (std::vector<int>{-1, -1, 0, 2})) << "untyped objectives first";
+    EXPECT_EQ(undo.count(), 3);
+}
+
+TEST_F(FutureOps, SortingEqualImportancesFollowsTheQuicksort)
+{
+    // The middle element is the pivot and equal keys are exchanged: two equal importances swap.
+    addObjective("first", 5, -1);
+    addObjective("second", 5, -1);
+    EXPECT_TRUE(sortObjectives(edit, ColImportance));
+    EXPECT_EQ(names(), (std::vector<std::string>{"second", "first"}));
+}
+
+TEST_F(FutureOps, DeletingATypeUntypesItsObjectivesAndRenumbersLaterOnes)
+{
+    addObjective("culture", 1, 0);
+    addObjective("skills", 1, 1);
+    addObjective("image", 1, 2);
+    addObjective("none", 1, -1);
+    addObjective("skills again", 1, 1);
+    ask.yes = false;
+    EXPECT_FALSE(deleteObjectiveType(edit, ask, 1));
+    EXPECT_EQ(links(), (std::vector<int>{0, 1, 2, -1, 1}));
+    ask.yes = true;
+    EXPECT_FALSE(deleteObjectiveType(edit, ask, 3)) << "no such type";
+    EXPECT_TRUE(deleteObjectiveType(edit, ask, 1));
+    EXPECT_EQ(data.ObjectiveTypes, (std::vector<std::string>{"Culture", "Image"}));
+    EXPECT_EQ(links(), (std::vector<int>{0, -1, 1, -1, -1}));
+    EXPECT_EQ(objectiveCellText(data, ColType, 3), "Image");
+    EXPECT_EQ(ask.asked.back(), "Delete objective type 'Capabilities/Skills'?");
+    EXPECT_EQ(undo.count(), 1);
+    edit.undo();
+    EXPECT_EQ(links(), (std::vector<int>{0, 1, 2, -1, 1}));
+}
+
+TEST_F(FutureOps, SynchronisingTheTypeBoxOnlyRepairsLinksThatNameNoType)
+{
+    addObjective("typed", 1, 2);
+    addObjective("untyped", 1, -1);
+    addObjective("damaged", 1, 17);
+    EXPECT_EQ(synchroniseObjectiveType(edit, 0), 2);
+    EXPECT_EQ(synchroniseObjectiveType(edit, 1), -1);
+    EXPECT_EQ(synchroniseObjectiveType(edit, 5), -1);
+    EXPECT_EQ(undo.count(), 0) << "clicking through objectives is no edit";
+    EXPECT_FALSE(data.Modified);
+
+    EXPECT_EQ(synchroniseObjectiveType(edit, 2), -1);
+    EXPECT_EQ(data.KeyObjectives[2].Link, -1);
+    EXPECT_EQ(undo.count(), 1);
+    EXPECT_TRUE(data.Modified);
+}
+
+TEST_F(FutureOps, EnterInTheTypeBoxSelectsAddsRenamesOrCancels)
+{
+    addObjective("Grow", 1, 0);
+    auto result = commitTypedType(edit, ask, 0, "image", 0);
+    EXPECT_TRUE(ask.renameOffered.empty()) << "another letter case names the type: no question";
+    EXPECT_EQ(result.selected, 2);
+    EXPECT_EQ(data.KeyObjectives[0].Link, 2);
+    result = commitTypedType(edit, ask, 0, "", 2);
+    EXPECT_EQ(data.KeyObjectives[0].Link, 2) << "empty text keeps the type";
+    EXPECT_EQ(undo.count(), 1);
+
+    ask.answers = {AddOrRename::Cancel, AddOrRename::Rename, AddOrRename::Add};
+    result = commitTypedType(edit, ask, 0, "Other", 2);
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_EQ(result.selected, 2);
+    EXPECT_EQ(undo.count(), 1);
+
+    result = commitTypedType(edit, ask, 0, "Reputation", 2);
+    EXPECT_TRUE(result.listChanged);
+    EXPECT_EQ(data.ObjectiveTypes[2], "Reputation");
+    EXPECT_EQ(data.KeyObjectives[0].Link, 2);
+
+    data.KeyObjectives[0].Link = -1;
+    result = commitTypedType(edit, ask, 0, "Financial", -1);
+    EXPECT_EQ(data.ObjectiveTypes.back(), "Financial");
+    EXPECT_EQ(data.KeyObjectives[0].Link, 3) << "the objective gets the type it added";
+    EXPECT_EQ(result.selected, 3);
+    EXPECT_EQ(ask.renameOffered, (std::vector<bool>{true, true, false}));
+    EXPECT_EQ(undo.count(), 3);
+    edit.undo();
+    EXPECT_EQ(data.ObjectiveTypes.size(), 3u);
+}
+
+TEST(FutureOpsReferences, EveryObjectiveKeepsItsTypeThroughLongRandomSequences)
+{
+    using namespace testing_support;
+    std::mt19937 random(20260209);
+    int created = 0;
+    for (int round = 0; round < 40; ++round) {
+        TCaseData data;
+        UndoStack undo;
+        CaseEdit edit(data, undo);
+        ScriptedAnswers ask;
+        fillReferenceCase(data, random);
+        ResolvedRefs expected = resolveReferences(data);
+        const auto pick = [&](int count) { return std::uniform_int_distribution<int>(0, count - 1)(random); };
+        const auto retarget = [&](const std::string& objective, const std::string& type) {
+            for (auto it = expected.begin(); it != expected.end(); ++it)
+                if (it->holder == "objective " + objective) {
+                    expected.erase(it);
+                    expected.insert({"objective " + objective, type});
+                    return;
+                }
+        };
+
+        for (int step = 0; step < 30; ++step) {
+            const int objectives = data.KeyObjectives.Count();
+            const int types = static_cast<int>(data.ObjectiveTypes.size());
+            switch (pick(6)) {
+            case 0:
+                if (types > 0) {
+                    const int type = pick(types);
+                    const std::string name = data.ObjectiveTypes[static_cast<std::size_t>(type)];
+                    ASSERT_TRUE(deleteObjectiveType(edit, ask, type));
+                    expected = withoutEntries(expected, {name});
+                }
+                break;
+            case 1:
+                sortObjectives(edit, pick(kColumnCount));
+                break;
+            case 2:
+                if (objectives > 0) {
+                    const int row = 1 + pick(objectives);
+                    const std::string holder = "objective " + data.KeyObjectives[row - 1].Name;
+                    ASSERT_TRUE(deleteObjective(edit, ask, row));
+                    // Each objective holds exactly one reference, its type link.
+                    const auto held = expected.lower_bound(ResolvedRef{holder, ""});
+                    ASSERT_TRUE(held != expected.end() && held->holder == holder);
+                    expected.erase(held);
+                }
+                break;
+            case 3: {
+                const std::string name = "N" + std::to_string(++created);
+                ASSERT_EQ(commitObjectiveCell(edit, ColObjective, objectives + 1, name), CellCommit::Added);
+                expected.insert({"objective " + name, "none"});
+                break;
+            }
+            case 4:
+                if (objectives > 0) {
+                    const int objective = pick(objectives);
+                    const std::string type = "U" + std::to_string(++created);
+                    ask.answers = {AddOrRename::Add};
+                    commitTypedType(edit, ask, objective, type, -1);
+                    retarget(data.KeyObjectives[objective].Name, type);
+                }
+                break;
+            case 5:
+                if (objectives > 0 && types > 0) {
+                    const int objective = pick(objectives);
+                    const int type = pick(types);
+                    chooseObjectiveType(edit, objective, type);
+                    retarget(data.KeyObjectives[objective].Name, data.ObjectiveTypes[static_cast<std::size_t>(type)]);
+                }
+                break;
+            }
+            ASSERT_EQ(resolveReferences(data), expected) << "round " << round << " step " << step;
+        }
+    }
+}
