@@ -337,6 +337,8 @@ TWorkshopForm* TMainForm::OpenWorkshop(int identifier)
         return nullptr;
     }
     TWorkshopForm* workshop = createWorkshopForm(identifier);
+    if (!workshop)
+        return nullptr;
     QMdiSubWindow* frame = addChild(workshop);
     workshop->Init(owner);
     frame->show();

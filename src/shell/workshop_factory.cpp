@@ -1,6 +1,5 @@
 #include "shell/workshop_factory.h"
 
-#include "shell/placeholder_workshop_form.h"
 
 #include <map>
 
@@ -24,5 +23,5 @@ TWorkshopForm* createWorkshopForm(int identifier, QWidget* parent)
     const auto found = factories().find(identifier);
     if (found != factories().end() && found->second)
         return found->second(parent);
-    return new TPlaceholderWorkshopForm(identifier, parent);
+    return nullptr;
 }

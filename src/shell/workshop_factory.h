@@ -13,6 +13,6 @@ using WorkshopWindowFactory = std::function<TWorkshopForm*(QWidget* parent)>;
 // Replaces whatever was registered for `identifier`.
 void registerWorkshopWindow(int identifier, WorkshopWindowFactory factory);
 
-// Creates the (not yet initialised) window of the workshop with `identifier`; a workshop without a
-// registered window gets a placeholder that follows the window protocol.
+// Creates the (not yet initialised) window of the workshop with `identifier`; null when none is
+// registered for it.
 TWorkshopForm* createWorkshopForm(int identifier, QWidget* parent = nullptr);

@@ -1,6 +1,7 @@
 // In-program help: which page F1 and the help context numbers open.
 
 #include "shell_fake_prompts.h"
+#include "shell_test_workshop.h"
 
 #include "model/case_data.h"
 #include "shell/case_form.h"
@@ -33,6 +34,7 @@ private slots:
 
     void f1OpensTheHelpOfWhatHasTheFocus()
     {
+        TestWorkshopForm::registerForAllWorkshops();
         FakePrompts prompts;
         QTemporaryDir dir;
         TMainForm main(dir.filePath(QStringLiteral("CORVANTX.INI")));
@@ -41,6 +43,7 @@ private slots:
         QCOMPARE(help::pageForWidget(form->edtTitle), QStringLiteral("shell.html#case"));
 
         TWorkshopForm* workshop = main.OpenWorkshop(workshop_id::Environment);
+        QVERIFY(workshop);
         auto* field = new QLineEdit(workshop);
         QCOMPARE(help::pageForWidget(field), QStringLiteral("environment.html"));
         help::registerTopic(51031, QStringLiteral("environment.html#impacts"));

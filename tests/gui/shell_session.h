@@ -4,6 +4,7 @@
 // question answered by FakePrompts so no test blocks on a modal window.
 
 #include "shell_fake_prompts.h"
+#include "shell_test_workshop.h"
 
 #include "model/case_data.h"
 #include "shell/case_form.h"
@@ -18,6 +19,7 @@ protected:
     // Creates the main window; call from the test's init().
     void openShell()
     {
+        TestWorkshopForm::registerForAllWorkshops();
         dir = std::make_unique<QTemporaryDir>();
         prompts = std::make_unique<FakePrompts>();
         main = std::make_unique<TMainForm>(dir->filePath(QStringLiteral("CORVANTX.INI")));

@@ -7,7 +7,7 @@
 #include "shell/case_form.h"
 #include "widgets/cp1252_text_edit.h"
 #include "shell/main_form.h"
-#include "shell/placeholder_workshop_form.h"
+#include "shell_test_workshop.h"
 #include "shell/protocol_state.h"
 #include "model/undo_stack.h"
 #include "shell/workshop_catalog.h"
@@ -131,9 +131,9 @@ private slots:
     void undoRefreshesTheWindowsOfEveryCase()
     {
         TCaseForm* first = main->New();
-        auto* firstWorkshop = qobject_cast<TPlaceholderWorkshopForm*>(main->OpenWorkshop(workshop_id::Future));
+        auto* firstWorkshop = dynamic_cast<TestWorkshopForm*>(main->OpenWorkshop(workshop_id::Future));
         main->New();
-        auto* secondWorkshop = qobject_cast<TPlaceholderWorkshopForm*>(main->OpenWorkshop(workshop_id::Future));
+        auto* secondWorkshop = dynamic_cast<TestWorkshopForm*>(main->OpenWorkshop(workshop_id::Future));
         main->mdiArea()->setActiveSubWindow(first->subWindow());
         first->edtTitle->setFocus();
         QTest::keyClicks(first->edtTitle, QStringLiteral("q"));
@@ -152,7 +152,7 @@ private slots:
         TCaseForm* second = main->New();
         // The command still shows the state of the case that last pushed.
         QVERIFY(main->actions().editUndo->isEnabled());
-        auto* workshop = qobject_cast<TPlaceholderWorkshopForm*>(main->OpenWorkshop(workshop_id::Future));
+        auto* workshop = dynamic_cast<TestWorkshopForm*>(main->OpenWorkshop(workshop_id::Future));
         const int before = workshop->refreshCount();
         main->Undo();
         QCOMPARE(workshop->refreshCount(), before);

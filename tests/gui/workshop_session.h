@@ -13,8 +13,8 @@ class WorkshopSession : public ShellSession {
 protected:
     void openShell()
     {
-        registerWorkshopWindows();
         ShellSession::openShell();
+        registerWorkshopWindows();
     }
 
     // A new case with the window of `identifier` open on it, as the Workshop menu opens it.
