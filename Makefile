@@ -78,7 +78,7 @@ bench: deps
 # Pictures of the example case for the README (docs/overview.png) and of every workshop window at
 # its starting size (build/screenshots/), taken under a virtual display.
 screenshots: build
-	xvfb-run -a -s "-screen 0 1280x800x24" $(BUILD)/bin/corvantix-screenshots $(BUILD)/examples/demo.cvx $(BUILD)/screenshots
+	xvfb-run -a -s "-screen 0 1600x1000x24" $(BUILD)/bin/corvantix-screenshots $(BUILD)/examples/demo.cvx $(BUILD)/screenshots
 	mkdir -p docs && cp $(BUILD)/screenshots/overview.png docs/overview.png
 
 # Installs into PREFIX (default /usr/local): the programs, desktop entry, file type, icons, manual page.

@@ -5,10 +5,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTemporaryDir>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "shell/main_form.h"
@@ -45,7 +48,12 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: corvantix-screenshots CASE.cvx OUTPUT-FOLDER\n");
         return 2;
     }
-    const QString casePath = QString::fromLocal8Bit(argv[1]);
+    // The window captions show the case's path: a copy under a plain name reads better than the
+    // build folder.
+    QTemporaryDir scratch;
+    const QString casePath = scratch.filePath(QStringLiteral("Strategic plan 2027-2030.cvx"));
+    if (!QFile::copy(QString::fromLocal8Bit(argv[1]), casePath))
+        return 1;
     const QDir output(QString::fromLocal8Bit(argv[2]));
     if (!output.mkpath(QStringLiteral(".")))
         return 1;
@@ -72,11 +80,24 @@ int main(int argc, char* argv[])
         settle();
     }
 
-    // The overview: the case and four workshops, cascaded as the Window menu would.
-    for (int identifier : {workshop_id::Future, workshop_id::Environment, workshop_id::Customers,
-                           workshop_id::ActionPage})
-        main.OpenWorkshop(identifier);
-    main.mdiArea()->cascadeSubWindows();
+    // The overview: four workshops side by side, as a planner might arrange them.
+    main.resize(1540, 980);
+    settle();
+    int x = 0;
+    int y = 0;
+    int rowHeight = 0;
+    for (int identifier : {workshop_id::Environment, workshop_id::BusinessPlan, workshop_id::Competitors,
+                           workshop_id::ActionPage}) {
+        QMdiSubWindow* frame = main.OpenWorkshop(identifier)->subWindow();
+        if (x > 0 && x + frame->width() > main.mdiArea()->width()) {
+            x = 0;
+            y += rowHeight + 6;
+            rowHeight = 0;
+        }
+        frame->move(x, y);
+        x += frame->width() + 6;
+        rowHeight = std::max(rowHeight, frame->height());
+    }
     ok = save(&main, output.filePath(QStringLiteral("overview.png"))) && ok;
 
     QFile::remove(settings);
