@@ -4,6 +4,7 @@
 
 #include "model/cp1252.h"
 #include "model/date_time.h"
+#include "model/typed_number.h"
 
 TEST(Cp1252, EveryByteRoundTripsThroughUtf8)
 {
@@ -70,4 +71,23 @@ TEST(ShortDate, WritesAndReadsTheProgramWideFormat)
     EXPECT_EQ(parseShortDate("1/1/76", brief, 2026), encodeDate(2076, 1, 1));
     for (const char* bad : {"31/02/2026", "  /  /    ", "", "5-11-2026", "5/11/202", "5/11", "1/2/3/4", "005/1/2026"})
         EXPECT_FALSE(parseShortDate(bad, brief, 2026)) << bad;
+}
+
+TEST(TypedNumber, ReadsWhatMaskedFieldsAndCellsHold)
+{
+    EXPECT_EQ(readTypedWholeNumber("57"), 57);
+    EXPECT_EQ(readTypedWholeNumber(" 7 "), 7);
+    EXPECT_EQ(readTypedWholeNumber("+3"), 3);
+    EXPECT_EQ(readTypedWholeNumber("-1234567"), -1234567);
+    EXPECT_EQ(readTypedWholeNumber("99999999999999999999999"), 1'000'000'000'000'000LL);
+    EXPECT_EQ(readTypedWholeNumber("-99999999999999999999999"), -1'000'000'000'000'000LL);
+    for (const char* none : {"", "  ", "ab", "1 2", "1.5", "-", "+", "1e3", "--1", "0x10"})
+        EXPECT_FALSE(readTypedWholeNumber(none)) << none;
+
+    EXPECT_EQ(readTypedScore("0"), 1);
+    EXPECT_EQ(readTypedScore("57"), 10);
+    EXPECT_EQ(readTypedScore("ab"), 1);
+    EXPECT_EQ(readTypedScore("", 0), 0);
+    EXPECT_EQ(clampedTo(150, 0, 100), 100);
+    EXPECT_EQ(clampedTo(-5'000'000'000LL, INT32_MIN, INT32_MAX), INT32_MIN);
 }

@@ -1,12 +1,12 @@
 #include "workshops/capabilities/action_page_ops.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "model/case_data.h"
 #include "model/case_edit.h"
 #include "model/date_time.h"
 #include "model/quick_sort.h"
+#include "model/typed_number.h"
 
 namespace actions {
 
@@ -21,23 +21,6 @@ std::string_view trimBlanks(std::string_view text)
     while (!text.empty() && text.back() == ' ')
         text.remove_suffix(1);
     return text;
-}
-
-// A whole number with optional blanks around it and an optional sign; nothing else.
-bool readWholeNumber(std::string_view text, long long& value)
-{
-    text = trimBlanks(text);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    if (text.empty())
-        return false;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        // Too many digits for any importance: as far out of range as the sign says.
-        value = text.front() == '-' ? -1 : 1000;
-        return true;
-    }
-    return error == std::errc() && end == text.data() + text.size();
 }
 
 bool sameDay(double a, double b)
@@ -83,10 +66,7 @@ bool canSelectActionCell(const TCaseData& data, int col, int row)
 
 int32_t readImportance(std::string_view text)
 {
-    long long value = 0;
-    if (!readWholeNumber(text, value))
-        return 1;
-    return static_cast<int32_t>(value < 1 ? 1 : (value > 10 ? 10 : value));
+    return readTypedScore(text);
 }
 
 bool readDone(std::string_view text)

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "model/case_edit.h"
+#include "model/typed_number.h"
 
 namespace business_plan {
 
@@ -81,26 +82,13 @@ void recalculate(TCaseData& data)
 
 int32_t readAmount(std::string_view text)
 {
+    // The amount mask leaves blanks between a sign and the digits.
     std::string compact;
     for (char c : text)
         if (c != ' ')
             compact.push_back(c);
-    std::size_t at = 0;
-    bool negative = false;
-    if (at < compact.size() && (compact[at] == '-' || compact[at] == '+'))
-        negative = compact[at++] == '-';
-    if (at == compact.size())
-        return 0;
-    int64_t value = 0;
-    for (; at < compact.size(); ++at) {
-        const char c = compact[at];
-        if (c < '0' || c > '9')
-            return 0;
-        // Past the limit nothing more can change the result; stop before 64 bits overflow.
-        if (value <= kHighest + 1)
-            value = value * 10 + (c - '0');
-    }
-    return saturated(negative ? -value : value);
+    const auto value = readTypedWholeNumber(compact);
+    return value ? saturated(*value) : 0;
 }
 
 std::string editText(int32_t value)

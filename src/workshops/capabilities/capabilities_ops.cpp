@@ -7,6 +7,7 @@
 #include "model/case_references.h"
 #include "model/date_time.h"
 #include "model/questions.h"
+#include "model/typed_number.h"
 
 namespace capabilities {
 
@@ -21,41 +22,6 @@ RefTarget referenceTarget(int owner)
 int capabilityIndex(const TDelList<TCapability>& list, int row)
 {
     return list.InRange(static_cast<long long>(row) - 1) ? row - 1 : -1;
-}
-
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-// A whole number with an optional sign, blanks around it allowed. Saturates instead of
-// overflowing, so "99999999999" reads as a large number rather than as garbage.
-bool parseWholeNumber(std::string_view text, long long& value)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty())
-        return false;
-    long long result = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-        result = std::min(result * 10 + (c - '0'), 1'000'000'000'000LL);
-    }
-    value = negative ? -result : result;
-    return true;
-}
-
-int32_t clampScore(long long value)
-{
-    return static_cast<int32_t>(std::clamp(value, 1LL, 10LL));
 }
 
 } // namespace
@@ -89,8 +55,7 @@ int capabilityGridRows(const TCaseData& data, int owner)
 
 int32_t readImportance(std::string_view typed)
 {
-    long long value = 0;
-    return parseWholeNumber(typed, value) ? clampScore(value) : 1;
+    return readTypedScore(typed);
 }
 
 std::string capabilityCellText(const TCaseData& data, int owner, int column, int row)
@@ -190,8 +155,7 @@ bool ImportanceFilter::passes(const TCapability& capability) const
 
 int readFilterBound(std::string_view text, int fallback)
 {
-    long long value = 0;
-    return parseWholeNumber(text, value) ? clampScore(value) : fallback;
+    return readTypedScore(text, fallback);
 }
 
 ImportanceFilter readImportanceFilter(std::string_view todayFrom, std::string_view todayTo,
@@ -203,10 +167,10 @@ ImportanceFilter readImportanceFilter(std::string_view todayFrom, std::string_vi
 
 std::string clampedFilterText(std::string_view text)
 {
-    long long value = 0;
-    if (!parseWholeNumber(text, value) || value < 1)
+    const auto value = readTypedWholeNumber(text);
+    if (!value || *value < 1)
         return "1";
-    if (value > 10)
+    if (*value > 10)
         return "10";
     return std::string(text);
 }

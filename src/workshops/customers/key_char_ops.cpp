@@ -7,6 +7,7 @@
 #include "model/case_edit.h"
 #include "model/questions.h"
 #include "model/quick_sort.h"
+#include "model/typed_number.h"
 
 namespace cust_prod {
 
@@ -84,30 +85,10 @@ const TDelList<TKeyCharItem>& upperBounds(const TCaseData& data, Mode mode)
 
 bool readInteger(std::string_view text, int32_t& value)
 {
-    // Masked fields pad with blanks; a number is what stands between them.
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
+    const auto number = readTypedWholeNumber(text);
+    if (!number || *number < INT32_MIN || *number > INT32_MAX)
         return false;
-    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
-    bool negative = false;
-    if (text.front() == '-' || text.front() == '+') {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty())
-        return false;
-    long long magnitude = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-        magnitude = magnitude * 10 + (c - '0');
-        if (magnitude > static_cast<long long>(std::numeric_limits<int32_t>::max()) + 1)
-            return false;
-    }
-    const long long signedValue = negative ? -magnitude : magnitude;
-    if (signedValue > std::numeric_limits<int32_t>::max() || signedValue < std::numeric_limits<int32_t>::min())
-        return false;
-    value = static_cast<int32_t>(signedValue);
+    value = static_cast<int32_t>(*number);
     return true;
 }
 

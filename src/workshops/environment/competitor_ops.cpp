@@ -1,36 +1,16 @@
 #include "workshops/environment/competitor_ops.h"
 
-#include <charconv>
 
 #include "model/case_data.h"
 #include "model/case_edit.h"
 #include "model/quick_sort.h"
+#include "model/typed_number.h"
 
 namespace competitors {
 
 namespace {
 
 const char* const kTitles[kColumnCount] = {"Who", "Marketshare"};
-
-// A whole number with optional blanks around it and an optional sign; nothing else.
-bool readWholeNumber(std::string_view text, long long& value)
-{
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    if (text.empty())
-        return false;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        // Too many digits for any share: as far out of range as the sign says.
-        value = text.front() == '-' ? -1 : 1000;
-        return true;
-    }
-    return error == std::errc() && end == text.data() + text.size();
-}
 
 // The seven text fields in the order the boxes list them.
 template <class Competitor, class Texts, class Visit>
@@ -69,10 +49,8 @@ int competitorAtRow(const TCaseData& data, int row)
 
 int32_t readMarketShare(std::string_view text)
 {
-    long long value = 0;
-    if (!readWholeNumber(text, value))
-        return 1;
-    return static_cast<int32_t>(value < 0 ? 0 : (value > 100 ? 100 : value));
+    const auto value = readTypedWholeNumber(text);
+    return value ? clampedTo(*value, 0, 100) : 1;
 }
 
 CellCommit commitCompetitorCell(CaseEdit& edit, int col, int row, std::string_view text)

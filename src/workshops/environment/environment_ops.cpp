@@ -1,13 +1,13 @@
 #include "workshops/environment/environment_ops.h"
 
 #include <algorithm>
-#include <charconv>
 #include <climits>
 
 #include "model/case_data.h"
 #include "model/case_edit.h"
 #include "model/date_time.h"
 #include "model/questions.h"
+#include "model/typed_number.h"
 
 namespace environment {
 
@@ -197,18 +197,8 @@ std::optional<int> setImportance(CaseEdit& edit, const EnvSelection& selection, 
 
 int readInteger(std::string_view text, int fallback)
 {
-    // Masked boxes fill empty places with blanks.
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return fallback;
-    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size())
-        return fallback;
-    return value;
+    const auto value = readTypedWholeNumber(text);
+    return value ? clampedTo(*value, INT32_MIN, INT32_MAX) : fallback;
 }
 
 int clampScore(int value)
@@ -218,7 +208,7 @@ int clampScore(int value)
 
 int readScore(std::string_view text)
 {
-    return clampScore(readInteger(text, 1));
+    return readTypedScore(text);
 }
 
 ScoreRange readFilterPair(std::string_view fromText, std::string_view toText)

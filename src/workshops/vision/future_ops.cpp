@@ -1,6 +1,5 @@
 #include "workshops/vision/future_ops.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "model/case_data.h"
@@ -8,6 +7,7 @@
 #include "model/case_references.h"
 #include "model/quick_sort.h"
 #include "model/typed_name.h"
+#include "model/typed_number.h"
 
 namespace future {
 
@@ -23,26 +23,6 @@ int objectiveCount(const TCaseData& data)
 int typeCount(const TCaseData& data)
 {
     return static_cast<int>(data.ObjectiveTypes.size());
-}
-
-// A whole number with optional blanks around it and an optional sign; nothing else.
-bool readWholeNumber(std::string_view text, long long& value)
-{
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    if (text.empty())
-        return false;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        // Too many digits for any counter: as far out of range as the sign says.
-        value = text.front() == '-' ? -1 : 1000000;
-        return true;
-    }
-    return error == std::errc() && end == text.data() + text.size();
 }
 
 } // namespace
@@ -80,10 +60,7 @@ bool canSelectObjectiveCell(const TCaseData& data, int col, int row)
 
 int32_t readImportance(std::string_view text)
 {
-    long long value = 0;
-    if (!readWholeNumber(text, value))
-        return 1;
-    return static_cast<int32_t>(value < 1 ? 1 : (value > 10 ? 10 : value));
+    return readTypedScore(text);
 }
 
 CellCommit commitObjectiveCell(CaseEdit& edit, int col, int row, std::string_view text)
