@@ -213,13 +213,14 @@ private slots:
         QCOMPARE(product.Capabilities[0].Decisions, std::string("Own technicians\r\nPartner"));
         QCOMPARE(owner->edit().undoStack().count(), 8); // Enter and each letter
 
+        // Undo rebuilds every item of the case: the product must be looked up again.
         main->Undo();
-        QCOMPARE(product.Capabilities[0].Decisions, std::string("Own technicians\r\nPartne"));
+        QCOMPARE(data.Products[0].Capabilities[0].Decisions, std::string("Own technicians\r\nPartne"));
         QCOMPARE(form->edtDecisions->plainText(), QStringLiteral("Own technicians\nPartne"));
 
         clickCell(form->grdCap, ColName, 2);
         QCOMPARE(form->edtDecisions->plainText(), QString());
-        QCOMPARE(product.Capabilities[1].Decisions, std::string());
+        QCOMPARE(data.Products[0].Capabilities[1].Decisions, std::string());
     }
 
     void withoutCapabilitiesGridAndDecisionsAreDisabled()
