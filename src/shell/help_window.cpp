@@ -16,6 +16,7 @@
 namespace {
 
 const char* const kContextProperty = "helpContext";
+const char* const kPageProperty = "helpPage";
 
 QHash<int, QString>& registeredTopics()
 {
@@ -70,9 +71,17 @@ void setHelpContext(QWidget* widget, int context)
     widget->setProperty(kContextProperty, context);
 }
 
+void setHelpContext(QWidget* widget, int context, const QString& page)
+{
+    widget->setProperty(kContextProperty, context);
+    widget->setProperty(kPageProperty, page);
+}
+
 QString pageForWidget(const QWidget* focused)
 {
     for (const QWidget* w = focused; w; w = w->parentWidget()) {
+        if (const QString page = w->property(kPageProperty).toString(); !page.isEmpty())
+            return page;
         const QVariant context = w->property(kContextProperty);
         if (context.isValid()) {
             const QString page = pageForContext(context.toInt());

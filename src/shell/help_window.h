@@ -18,8 +18,11 @@ QString pageForContext(int context);
 
 // Gives a control a help context; F1 on it (or on anything inside it) opens that topic.
 void setHelpContext(QWidget* widget, int context);
-// The page F1 opens for the focused widget: the nearest help context with a page, else the page of
-// the window it is in, else the contents.
+// For a number several windows share (the "Copy Graph" buttons): the control keeps the number and
+// opens the page given here, the one of the window it is in, instead of one page for all windows.
+void setHelpContext(QWidget* widget, int context, const QString& page);
+// The page F1 opens for the focused widget: the nearest control's own page or help context with a
+// page, else the page of the window it is in, else the contents.
 QString pageForWidget(const QWidget* focused);
 
 void showContents();

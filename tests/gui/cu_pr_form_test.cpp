@@ -127,6 +127,9 @@ private slots:
         QCOMPARE(form->helpContext(), 20030);
         QCOMPARE(help::pageForWidget(form->grdCust), page + "#list");
         QCOMPARE(help::pageForWidget(form->edtDesc), page + "#texts");
+        // Numbers the two modes share still open this mode's page.
+        QCOMPARE(help::pageForWidget(form->btnGraph), page + "#graph");
+        QCOMPARE(help::pageForWidget(form->BtnCopy), page + "#graph");
         // a control without a topic opens the mode's page
         QCOMPARE(help::pageForWidget(form->Label2), page);
         QVERIFY(form->caption().endsWith(QStringLiteral(" - ") + form->captionWord()));

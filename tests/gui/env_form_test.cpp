@@ -707,6 +707,9 @@ private slots:
         QCOMPARE(help::pageForWidget(form->grdRisk), QStringLiteral("environment.html#risks"));
         QCOMPARE(help::pageForWidget(form->lst3Risks), QStringLiteral("environment.html#risk-diagram"));
         QCOMPARE(help::pageForWidget(form->btnBack), QStringLiteral("environment.html#data"));
+        // The "Copy Graph" number is shared with other workshops; these buttons still open this page.
+        QCOMPARE(help::pageForWidget(form->chart2->copyButton()), QStringLiteral("environment.html#importance-diagram"));
+        QCOMPARE(help::pageForWidget(form->chart3->copyButton()), QStringLiteral("environment.html#risk-diagram"));
         QCOMPARE(form->cmbArea->accessibleName(), QStringLiteral("Areas of Change"));
         QCOMPARE(form->edtDesc->accessibleName(), QStringLiteral("Description of Change"));
         QCOMPARE(form->Label1->buddy(), form->cmbArea);

@@ -53,6 +53,19 @@ private slots:
         help::setHelpContext(field, 77777);
         QCOMPARE(help::pageForWidget(field), QStringLiteral("environment.html"));
         QCOMPARE(help::pageForWidget(nullptr), QStringLiteral("contents.html"));
+
+        // One number on buttons of two windows: each opens the page it was given, whichever
+        // window registered the number last.
+        TWorkshopForm* other = main.OpenWorkshop(workshop_id::Capabilities);
+        QVERIFY(other);
+        auto* copyHere = new QLineEdit(workshop);
+        auto* copyThere = new QLineEdit(other);
+        help::registerTopic(58001, QStringLiteral("capabilities.html#graph"));
+        help::setHelpContext(copyHere, 58001, QStringLiteral("environment.html#risk-diagram"));
+        help::setHelpContext(copyThere, 58001, QStringLiteral("capabilities.html#graph"));
+        QCOMPARE(help::pageForWidget(copyHere), QStringLiteral("environment.html#risk-diagram"));
+        QCOMPARE(help::pageForWidget(copyThere), QStringLiteral("capabilities.html#graph"));
+        QCOMPARE(copyHere->property("helpContext").toInt(), 58001);
         form->data().Modified = false;
     }
 

@@ -39,7 +39,7 @@ void registerHelpTopics()
         help::registerTopic(59000, page + QStringLiteral("#general"));
         for (int context : {59005, 59010, 59015})
             help::registerTopic(context, page + QStringLiteral("#services"));
-        for (int context : {59020, 59025, 59035, 59040, 58000})
+        for (int context : {59020, 59025, 59035, 59040})
             help::registerTopic(context, page + QStringLiteral("#graph"));
         help::registerTopic(59030, page + QStringLiteral("#filter"));
         return true;
@@ -297,7 +297,7 @@ void TBuildCapForm::buildGraphPage()
     chart->diagram()->setObjectName(QStringLiteral("pnt2View"));
     chart->copyButton()->setObjectName(QStringLiteral("BtnCopy"));
     help::setHelpContext(chart->panel(), 59035);
-    help::setHelpContext(chart->copyButton(), 58000);
+    help::setHelpContext(chart->copyButton(), 58000, QStringLiteral("capabilities.html#graph"));
 
     btnBack = new QPushButton(tr("&Back to Data"), pageGraph);
     btnBack->setObjectName(QStringLiteral("btnBack"));

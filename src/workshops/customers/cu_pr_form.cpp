@@ -59,10 +59,6 @@ void registerHelpTopics()
         help::registerTopic(topics.GroupBox1, page + QStringLiteral("#graph"));
         help::registerTopic(topics.Panel1, page + QStringLiteral("#graph"));
     }
-    // Shared by both modes.
-    help::registerTopic(kGraphButtonTopic, QStringLiteral("customers.html#graph"));
-    help::registerTopic(kBackButtonTopic, QStringLiteral("customers.html#graph"));
-    help::registerTopic(kCopyButtonTopic, QStringLiteral("customers.html#graph"));
 }
 
 // The glyph above the "Graph" button's text: a small four-quarter chart with a few dots.
@@ -231,6 +227,8 @@ void TCuPrForm::setModeTexts()
         label->buddy()->setAccessibleName(label->text().remove(QLatin1Char('&')));
 
     const HelpTopics& topics = customers ? kCustomerTopics : kProductTopics;
+    // Numbers both modes (and other windows) share open this mode's own page.
+    const QString graphPage = customers ? QStringLiteral("customers.html#graph") : QStringLiteral("products.html#graph");
     help::setHelpContext(grdCust, topics.grdCust);
     help::setHelpContext(edtDesc, topics.edtDesc);
     help::setHelpContext(btnGroup, topics.btnGroup);
@@ -238,13 +236,13 @@ void TCuPrForm::setModeTexts()
     help::setHelpContext(GroupBox2, topics.GroupBox2);
     help::setHelpContext(edtKeyNeeds, topics.edtKeyNeeds);
     help::setHelpContext(grdMarkPot, topics.grdMarkPot);
-    help::setHelpContext(btnGraph, kGraphButtonTopic);
+    help::setHelpContext(btnGraph, kGraphButtonTopic, graphPage);
     help::setHelpContext(lst2Customers, topics.lst2Customers);
     help::setHelpContext(GroupBox1, topics.GroupBox1);
     help::setHelpContext(Panel1, topics.Panel1);
-    help::setHelpContext(btnBack, kBackButtonTopic);
+    help::setHelpContext(btnBack, kBackButtonTopic, graphPage);
     help::setHelpContext(BitBtnGrouping2, topics.BitBtnGrouping2);
-    help::setHelpContext(BtnCopy, kCopyButtonTopic);
+    help::setHelpContext(BtnCopy, kCopyButtonTopic, graphPage);
 }
 
 // --- Item list ---------------------------------------------------------------------------------

@@ -147,7 +147,7 @@ QWidget* TEnvForm::buildImportancePage()
 
     chart2 = new PortfolioChart(lst2Changes, PortfolioParams::changes(), 237, page);
     help::setHelpContext(chart2->panel(), 51110);
-    help::setHelpContext(chart2->copyButton(), 58000);
+    help::setHelpContext(chart2->copyButton(), 58000, QStringLiteral("environment.html#importance-diagram"));
     btnBack = new QPushButton(tr("&Back to Data"), page);
     help::setHelpContext(btnBack, 51115);
     connect(btnBack, &QPushButton::clicked, this, [this] { showPage(DataPage); });
@@ -176,7 +176,7 @@ QWidget* TEnvForm::buildRiskPage()
 
     chart3 = new PortfolioChart(lst3Risks, PortfolioParams::risks(), 237, page);
     help::setHelpContext(chart3->panel(), 51210);
-    help::setHelpContext(chart3->copyButton(), 58000);
+    help::setHelpContext(chart3->copyButton(), 58000, QStringLiteral("environment.html#risk-diagram"));
     BitBtn1 = new QPushButton(tr("&Back to Data"), page);
     help::setHelpContext(BitBtn1, 51115);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { showPage(DataPage); });
