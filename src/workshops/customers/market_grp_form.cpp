@@ -415,7 +415,7 @@ void TMarketGrpForm::EditRemarksChange()
     if (!canEdit())
         return;
     if (const TreeNode* node = selectedNode())
-        setRemark(edit(), *node, toModel(EditRemarks->toPlainText()));
+        setRemark(edit(), *node, toModel(EditRemarks->plainText()));
 }
 
 void TMarketGrpForm::RadioTypeClick(int type)

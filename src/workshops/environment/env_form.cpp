@@ -184,6 +184,7 @@ QWidget* TEnvForm::buildDataPage()
     }
 
     edtDesc = new Cp1252PlainTextEdit(page);
+    edtDesc->setObjectName(QStringLiteral("edtDesc"));
     edtDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edtDesc->setTabChangesFocus(true);
     edtDesc->setMinimumWidth(scaledPixels(edtDesc, 200));
@@ -373,7 +374,7 @@ void TEnvForm::SelectChange()
     const ChangeFields fields = caseForm() ? changeFields(data(), selection_) : ChangeFields{};
     {
         protocol::UpdatingGuard quiet;
-        if (edtDesc->toPlainText() != toQt(fields.description))
+        if (edtDesc->plainText() != toQt(fields.description))
             edtDesc->setPlainText(toQt(fields.description));
         edtImpNow->setText(QString::fromStdString(fields.impToday));
         edtImpFuture->setText(QString::fromStdString(fields.impTomorrow));
@@ -447,7 +448,7 @@ void TEnvForm::deleteLevelItem(Level level)
 void TEnvForm::edtDescChange()
 {
     if (canEdit())
-        setDescription(edit(), selection_, toModel(edtDesc->toPlainText()));
+        setDescription(edit(), selection_, toModel(edtDesc->plainText()));
 }
 
 void TEnvForm::importanceChanged(When when)

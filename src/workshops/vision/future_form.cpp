@@ -78,8 +78,6 @@ TFutureForm::TFutureForm(QWidget* parent) : TWorkshopForm(workshop_id::Future, p
     edtOrgDesc = new Cp1252PlainTextEdit(this);
     edtOrgDesc->setObjectName(QStringLiteral("edtOrgDesc"));
     edtOrgDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // Undo is the case's own (Edit > Undo); the field's private history would bypass it.
-    edtOrgDesc->setUndoRedoEnabled(false);
     edtOrgDesc->setTabChangesFocus(true);
     help::setHelpContext(edtOrgDesc, kOrgDescHelp);
     auto* lblOrgDesc = labelFor(tr("&Describe the Organization"), edtOrgDesc, this);
@@ -206,7 +204,7 @@ int TFutureForm::currentObjective() const
 void TFutureForm::storeFields()
 {
     TCaseData& model = data();
-    commitShownText(model.OrgDescription, edtOrgDesc->toPlainText());
+    commitShownText(model.OrgDescription, edtOrgDesc->plainText());
     commitShownText(model.VisionMission, edtVision->plainText());
     commitShownText(model.SuccessFactors, edtFactors->plainText());
     // A picker still showing what it was filled with holds nothing new; this keeps a stored date
@@ -269,7 +267,7 @@ void TFutureForm::textEdited()
     if (!canEdit())
         return;
     const TCaseData& model = data();
-    const bool changes = shownTextDiffers(model.OrgDescription, edtOrgDesc->toPlainText())
+    const bool changes = shownTextDiffers(model.OrgDescription, edtOrgDesc->plainText())
         || shownTextDiffers(model.VisionMission, edtVision->plainText())
         || shownTextDiffers(model.SuccessFactors, edtFactors->plainText());
     if (edit().beginIf(changes))
