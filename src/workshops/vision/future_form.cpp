@@ -20,6 +20,7 @@
 #include "widgets/bullet_text_edit.h"
 #include "widgets/cp1252_text_edit.h"
 #include "widgets/date_format.h"
+#include "widgets/date_picker.h"
 #include "widgets/edit_state.h"
 #include "widgets/layout_scale.h"
 #include "widgets/text_convert.h"
@@ -57,11 +58,10 @@ QLabel* labelFor(const QString& text, QWidget* control, QWidget* parent)
     return label;
 }
 
-QDateEdit* makeDatePicker(const char* name, QWidget* parent)
+DatePicker* makeDatePicker(const char* name, QWidget* parent)
 {
-    auto* picker = new QDateEdit(parent);
+    auto* picker = new DatePicker(parent);
     picker->setObjectName(QLatin1String(name));
-    picker->setCalendarPopup(true);
     // Planning periods of old cases may start before the picker's default earliest date.
     picker->setMinimumDate(QDate(100, 1, 1));
     return picker;
@@ -229,15 +229,13 @@ void TFutureForm::wmRefresh()
         return;
     const TCaseData& model = data();
     const QString orgDesc = toQt(model.OrgDescription);
-    if (edtOrgDesc->toPlainText() != orgDesc)
+    if (edtOrgDesc->plainText() != orgDesc)
         edtOrgDesc->setPlainText(orgDesc);
     edtVision->setPlainText(toQt(model.VisionMission));
     edtFactors->setPlainText(toQt(model.SuccessFactors));
 
-    const QString format = qtDisplayFormat(programShortDateFormat());
     for (auto [picker, date, shown] : {std::tuple{edtDate1, model.DateFrom, &shownFrom_},
                                        std::tuple{edtDate2, model.DateTo, &shownTo_}}) {
-        picker->setDisplayFormat(format);
         const QDate value = toQDate(date);
         if (value.isValid())
             picker->setDate(value);

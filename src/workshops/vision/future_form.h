@@ -9,11 +9,11 @@
 
 #include "shell/workshop_form.h"
 #include "widgets/advanced_grid.h"
+#include "widgets/date_picker.h"
 
 class BulletTextEdit;
 class Cp1252PlainTextEdit;
 class QComboBox;
-class QDateEdit;
 class QGroupBox;
 class QKeyEvent;
 
@@ -28,8 +28,8 @@ public:
     // The controls, by the names users and tests know them by.
     Cp1252PlainTextEdit* edtOrgDesc = nullptr;
     QGroupBox* grpTime = nullptr;
-    QDateEdit* edtDate1 = nullptr;
-    QDateEdit* edtDate2 = nullptr;
+    DatePicker* edtDate1 = nullptr;
+    DatePicker* edtDate2 = nullptr;
     BulletTextEdit* edtVision = nullptr;
     TAdvancedGrid* grdKeyObj = nullptr;
     BulletTextEdit* edtFactors = nullptr;
