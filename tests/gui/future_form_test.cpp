@@ -158,6 +158,26 @@ private slots:
         QCOMPARE(caseForm()->undoCount(), steps);
     }
 
+    // Leaving the type box commits what was typed, as Enter does.
+    void aTypeTypedIntoTheBoxIsCommittedWhenTheBoxIsLeft()
+    {
+        addObjectives({{"Grow", 0}, {"Hire", 1}});
+        clickCell(grid, 2, 1);
+        typeKeys(QStringLiteral("image"));
+        clickCell(grid, 0, 2);
+        QVERIFY(prompts->addModAsked.isEmpty());
+        QCOMPARE(data().KeyObjectives[0].Link, 2);
+
+        prompts->addModAnswers = {AddModAnswer::Add};
+        clickCell(grid, 2, 2);
+        typeKeys(QStringLiteral("Financial"));
+        clickCell(grid, 0, 1);
+        QCOMPARE(prompts->addModAsked, QList<bool>{true});
+        QCOMPARE(data().ObjectiveTypes.back(), std::string("Financial"));
+        QCOMPARE(data().KeyObjectives[1].Link, 3);
+        QCOMPARE(grid->cellText(2, 2), QStringLiteral("Financial"));
+    }
+
     void typingANewTypeAndAnsweringAddAppendsAndAssignsIt()
     {
         addObjectives({{"Grow", -1}});

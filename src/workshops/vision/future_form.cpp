@@ -290,8 +290,10 @@ void TFutureForm::commitCell(int col, int row, const QString& text)
         return;
     if (future::commitObjectiveCell(edit(), col, row, toModel(text)) == future::CellCommit::Added)
         grdKeyObj->setRowCount(data().KeyObjectives.Count() + 2);
-    // The row just added gets its type box.
-    markTypeCell(grdKeyObj->rowCount() - 2);
+    // The row just added gets its type box. A row that has one keeps it: marking the current cell
+    // again would make the box anew and drop what is being typed into it.
+    if (const int last = grdKeyObj->rowCount() - 2; grdKeyObj->CellControl(future::ColType, last) != cckComboBox)
+        markTypeCell(last);
     grdKeyObj->fitRowHeights();
 }
 
@@ -306,7 +308,13 @@ QWidget* TFutureForm::initTypeBox(int, int, QWidget* control, TControlHandlers& 
     connect(box, &QComboBox::activated, this, &TFutureForm::typeChosen);
     box->installEventFilter(this);
     handlers.keyDown = [this](QKeyEvent* event) { return typeBoxKeyDown(event); };
-    handlers.exit = [this] { synchroniseTypeBox(); };
+    // Leaving the box commits what was typed, as Enter does.
+    handlers.exit = [this] {
+        if (closing_)
+            synchroniseTypeBox();
+        else
+            commitTypedType();
+    };
     return control;
 }
 
@@ -343,15 +351,7 @@ bool TFutureForm::typeBoxKeyDown(QKeyEvent* event)
         return false;
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && modifiers == Qt::NoModifier) {
-        // Taken before the question: the box may be renewed while the question is open.
-        const std::string typed = toModel(box->currentText());
-        const auto result = future::commitTypedType(edit(), questions(), objective, typed, lastChosenType_);
-        if (result.listChanged)
-            renewTypeBox();
-        else
-            synchroniseTypeBox();
-        grdKeyObj->refresh();
-        grdKeyObj->fitRowHeights();
+        commitTypedType();
         return false; // the grid takes the focus back
     }
     if (event->key() == Qt::Key_Delete && modifiers == Qt::AltModifier) {
@@ -365,6 +365,36 @@ bool TFutureForm::typeBoxKeyDown(QKeyEvent* event)
         return true;
     }
     return false;
+}
+
+void TFutureForm::commitTypedType()
+{
+    QComboBox* box = typeBox();
+    const int objective = currentObjective();
+    if (!box || objective < 0 || !canEdit())
+        return;
+    // Taken before the question: the box may be renewed while the question is open.
+    const std::string typed = toModel(box->currentText());
+    const auto result = future::commitTypedType(edit(), questions(), objective, typed, lastChosenType_);
+    if (result.listChanged)
+        renewTypeBox();
+    else
+        synchroniseTypeBox();
+    grdKeyObj->refresh();
+    grdKeyObj->fitRowHeights();
+}
+
+void TFutureForm::closeEvent(QCloseEvent* event)
+{
+    closing_ = true;
+    TWorkshopForm::closeEvent(event);
+}
+
+void TFutureForm::wmCaseClosed(TCaseForm* closing)
+{
+    if (closing == caseForm())
+        closing_ = true;
+    TWorkshopForm::wmCaseClosed(closing);
 }
 
 void TFutureForm::synchroniseTypeBox()
