@@ -420,6 +420,9 @@ void TCuPrForm::openGrouping(int item)
     grdCust->setRowCount(items(data(), mode_).Count() + 2);
     grdCust->refresh();
     grdCust->fitRowHeights();
+    // The current row may hold another item now (a new group lands where the empty row was).
+    loadSelectedItem();
+    btnGroup->setEnabled(items(data(), mode_).Count() > 0);
     if (graphShown())
         buildGraphList();
 }
