@@ -10,13 +10,6 @@ DatePicker::DatePicker(QWidget* parent) : QDateEdit(parent)
 {
     setCalendarPopup(true);
     setShortDateFormat(format_);
-    typedView_ = new QLineEdit(this);
-    typedView_->setObjectName(QStringLiteral("typedDate"));
-    typedView_->setFocusPolicy(Qt::NoFocus);
-    typedView_->setFrame(false);
-    typedView_->setReadOnly(true);
-    typedView_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    typedView_->hide();
     // A date set from outside (the calendar, a refresh) replaces whatever was being typed.
     connect(this, &QDateTimeEdit::dateChanged, this, [this] { endTyping(); });
 }
@@ -47,11 +40,21 @@ void DatePicker::endTyping()
 {
     typing_ = false;
     typed_.clear();
-    typedView_->hide();
+    if (typedView_)
+        typedView_->hide();
 }
 
 void DatePicker::showTyped()
 {
+    // Made on the first keystroke: a grid makes a picker each time a Due cell becomes current.
+    if (!typedView_) {
+        typedView_ = new QLineEdit(this);
+        typedView_->setObjectName(QStringLiteral("typedDate"));
+        typedView_->setFocusPolicy(Qt::NoFocus);
+        typedView_->setFrame(false);
+        typedView_->setReadOnly(true);
+        typedView_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
     typedView_->setGeometry(lineEdit()->geometry());
     typedView_->setText(typed_);
     typedView_->show();
@@ -61,7 +64,8 @@ void DatePicker::showTyped()
 void DatePicker::resizeEvent(QResizeEvent* event)
 {
     QDateEdit::resizeEvent(event);
-    typedView_->setGeometry(lineEdit()->geometry());
+    if (typedView_)
+        typedView_->setGeometry(lineEdit()->geometry());
 }
 
 void DatePicker::keyPressEvent(QKeyEvent* event)
