@@ -160,6 +160,22 @@ std::optional<double> parseShortDate(std::string_view text, const ShortDateForma
     return encodeDate(year, parts[1], parts[0]);
 }
 
+std::optional<double> parseTypedDate(std::string_view text, int referenceYear)
+{
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    const bool digitsOnly = !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+    if (!digitsOnly || text.size() <= 2)
+        return parseShortDate(text, ShortDateFormat{}, referenceYear);
+    if (text.size() != 6 && text.size() != 8)
+        return std::nullopt;
+    const std::string spaced =
+        std::string(text.substr(0, 2)) + '/' + std::string(text.substr(2, 2)) + '/' + std::string(text.substr(4));
+    return parseShortDate(spaced, ShortDateFormat{}, referenceYear);
+}
+
 int currentYear()
 {
     const std::time_t now = std::time(nullptr);

@@ -38,6 +38,10 @@ std::string formatShortDate(double dateTime, const ShortDateFormat& format);
 // a valid date; the time of day of the result is midnight.
 std::optional<double> parseShortDate(std::string_view text, const ShortDateFormat& format, int referenceYear);
 
+// A date as a user types it: day, month and year separated by "/" as parseShortDate reads them, or
+// the same digits without separators (ddmmyy or ddmmyyyy); blanks around the text are ignored.
+std::optional<double> parseTypedDate(std::string_view text, int referenceYear);
+
 // The current year, local time.
 int currentYear();
 

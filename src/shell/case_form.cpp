@@ -82,7 +82,7 @@ void TCaseForm::SetModified()
 void TCaseForm::wmCommit()
 {
     commitShownText(data_->Title, edtTitle->text());
-    commitShownText(data_->Description, edtDesc->toPlainText());
+    commitShownText(data_->Description, edtDesc->plainText());
 }
 
 void TCaseForm::wmRefresh()
@@ -94,7 +94,7 @@ void TCaseForm::wmRefresh()
     edtTitle->setMaxLength(std::max<int>(kTitleMaxLength, static_cast<int>(title.size())));
     edtTitle->setText(title);
     const QString description = toQt(data_->Description);
-    if (edtDesc->toPlainText() != description)
+    if (edtDesc->plainText() != description)
         edtDesc->setPlainText(description);
 }
 
@@ -103,7 +103,7 @@ void TCaseForm::fieldEdited()
     if (protocol::updating())
         return;
     const bool changes = shownTextDiffers(data_->Title, edtTitle->text())
-        || shownTextDiffers(data_->Description, edtDesc->toPlainText());
+        || shownTextDiffers(data_->Description, edtDesc->plainText());
     if (edit_.beginIf(changes))
         wmCommit();
 }

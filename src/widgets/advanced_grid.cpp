@@ -1,6 +1,7 @@
 #include "widgets/advanced_grid.h"
 
 #include "widgets/date_format.h"
+#include "widgets/date_picker.h"
 #include "widgets/edit_state.h"
 #include "widgets/feedback.h"
 
@@ -186,9 +187,8 @@ QWidget* TAdvancedGrid::makeControl(TCellControlKind kind, int col, int row)
         break;
     }
     case cckDatePicker: {
-        auto* picker = new QDateEdit(viewport());
-        picker->setCalendarPopup(true);
-        picker->setDisplayFormat(qtDisplayFormat(programShortDateFormat()));
+        auto* picker = new DatePicker(viewport());
+        picker->setShortDateFormat(dateFormat_);
         made = picker;
         break;
     }
@@ -272,7 +272,7 @@ bool TAdvancedGrid::fillControl(TCellControlKind kind, int col, int row)
     }
     case cckDatePicker: {
         auto* picker = static_cast<QDateEdit*>(control_);
-        const QDate date = parseProgramDate(text);
+        const QDate date = parseShortDate(text, dateFormat_);
         picker->setDate(date.isValid() ? date : QDate::currentDate());
         break;
     }
@@ -318,7 +318,7 @@ QString TAdvancedGrid::controlValueText() const
     case cckDatePicker: {
         auto* picker = static_cast<QDateEdit*>(control_);
         const bool timeOnly = !(picker->displayedSections() & QDateTimeEdit::DateSections_Mask);
-        return timeOnly ? picker->time().toString(timeFormat()) : formatProgramDate(picker->date());
+        return timeOnly ? picker->time().toString(timeFormat()) : formatShortDate(picker->date(), dateFormat_);
     }
     case cckCheckBox: return static_cast<QCheckBox*>(control_)->isChecked() ? QStringLiteral("X") : QString();
     default: return {};
@@ -331,6 +331,8 @@ bool TAdvancedGrid::commitControlValue()
         return false;
     if (controlKind_ != cckComboBox && controlKind_ != cckDatePicker && controlKind_ != cckCheckBox)
         return false;
+    if (auto* picker = qobject_cast<DatePicker*>(control_))
+        picker->finishTyping();
     const QString text = controlValueText();
     if (text == committedText_ || controlCol_ >= columnCount() || controlRow_ >= rowCount())
         return false;
@@ -371,6 +373,11 @@ bool TAdvancedGrid::eventFilter(QObject* watched, QEvent* event)
             setFocus(Qt::OtherFocusReason);
             return true;
         }
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        if (key->key() == Qt::Key_Escape && modifiers == Qt::NoModifier) {
+            cancelControl();
+            return true;
+        }
     } else if (event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         // Opening the drop-down list or switching windows is not leaving the control.
@@ -383,6 +390,16 @@ bool TAdvancedGrid::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return WorkshopGrid::eventFilter(watched, event);
+}
+
+void TAdvancedGrid::cancelControl()
+{
+    // Made anew from the cell: the old control goes (its leave handler unheard) and the grid,
+    // which it leaves the focus to, keeps it.
+    const int col = controlCol_;
+    const int row = controlRow_;
+    ShowControl(col, row);
+    setFocus(Qt::OtherFocusReason);
 }
 
 void TAdvancedGrid::keyPressEvent(QKeyEvent* event)
@@ -416,8 +433,21 @@ void TAdvancedGrid::keyPressEvent(QKeyEvent* event)
         return;
     }
     scrollTo(indexOf(col, row));
-    if (ShowControl(col, row) && control_ && control_->isVisible())
-        control_->setFocus(Qt::OtherFocusReason);
+    if (!ShowControl(col, row) || !control_ || !control_->isVisible())
+        return;
+    control_->setFocus(Qt::OtherFocusReason);
+    // The key that opened the control is its first keystroke: a typed text replaces the cell's.
+    const QString text = event->text();
+    if (text.isEmpty() || !text.at(0).isPrint() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return;
+    QWidget* target = QApplication::focusWidget();
+    if (!ownsWidget(target))
+        return;
+    if (auto* combo = qobject_cast<QComboBox*>(control_); combo && combo->lineEdit())
+        combo->lineEdit()->selectAll();
+    QKeyEvent again(event->type(), event->key(), event->modifiers(), text, event->isAutoRepeat(),
+                    static_cast<quint16>(event->count()));
+    QApplication::sendEvent(target, &again);
 }
 
 void TAdvancedGrid::mouseReleaseEvent(QMouseEvent* event)

@@ -17,8 +17,12 @@
 // the focus; on plain cells keys work as in every workshop grid. Enter in a drop-down, date
 // picker or check box runs the window's key handler and then returns the focus to the grid.
 //
-// A control's value (combo box: its text; date picker: the date in the program-wide short date
-// format; check box: "X" or empty) goes to the grid's commit function for the control's own cell
+// The first key typed on a control cell opens the control and goes into it (a drop-down's text is
+// replaced by what is typed). Escape in a drop-down, date picker or check box puts the cell's
+// value back and returns the focus to the grid, committing nothing.
+//
+// A control's value (combo box: its text; date picker: the date in the grid's short date format;
+// check box: "X" or empty) goes to the grid's commit function for the control's own cell
 // when the user picks an item, ticks the box, or leaves the control (then before the window's
 // leave handler runs), and when the window commits the grid. It goes once, and only when it
 // differs from what the control was filled with: merely entering a control cell is no edit.
@@ -34,6 +38,7 @@
 #include <functional>
 #include <vector>
 
+#include "model/date_time.h"
 #include "widgets/workshop_grid.h"
 
 enum TCellControlKind : uint8_t {
@@ -86,8 +91,12 @@ public:
     // Commits a pending text edit and the control's changed value.
     void commitPendingEdit() override;
 
-    // Program-wide time format of date pickers in time mode (Qt notation). Dates use the
-    // program-wide short date format of widgets/date_format.h.
+    // The short date format of the grid's date pickers: what they show and the text they commit
+    // (dd/mm/yyyy unless set). Cell texts are read in any order-preserving variant of it.
+    void setDateFormat(const ShortDateFormat& format) { dateFormat_ = format; }
+    const ShortDateFormat& dateFormat() const { return dateFormat_; }
+
+    // Program-wide time format of date pickers in time mode (Qt notation).
     static QString& timeFormat();
 
     static const char* const kMissingCustomControl;
@@ -122,6 +131,8 @@ private:
     void connectValuePicks(QWidget* control);
     void reportError(const QString& message);
     void placeControl();
+    // Puts the cell's value back into a fresh control and gives the focus to the grid.
+    void cancelControl();
 
     std::vector<std::vector<uint8_t>> kinds_; // [column][row], grown on demand
     TGetCellValues onGetCellValues_;
@@ -132,4 +143,5 @@ private:
     int controlCol_ = -1;
     int controlRow_ = -1;
     QString committedText_; // the control's value when filled or last committed
+    ShortDateFormat dateFormat_;
 };

@@ -9,7 +9,6 @@
 #include <QTextList>
 
 #include "widgets/feedback.h"
-#include "widgets/text_convert.h"
 
 BulletTextEdit::BulletTextEdit(QWidget* parent) : QTextEdit(parent)
 {
@@ -24,14 +23,7 @@ BulletTextEdit::BulletTextEdit(QWidget* parent) : QTextEdit(parent)
 
 QString BulletTextEdit::plainText() const
 {
-    QString text;
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-        if (block != document()->begin())
-            text += QLatin1Char('\n');
-        text += block.text();
-    }
-    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    return text;
+    return filled_.read(documentText(*document()));
 }
 
 void BulletTextEdit::setPlainText(const QString& text)
@@ -40,6 +32,7 @@ void BulletTextEdit::setPlainText(const QString& text)
         return;
     QTextEdit::setPlainText(text);
     keepBullets();
+    filled_.remember(text, documentText(*document()));
 }
 
 void BulletTextEdit::keepBullets()

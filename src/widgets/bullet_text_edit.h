@@ -2,6 +2,8 @@
 
 #include <QTextEdit>
 
+#include "widgets/text_convert.h"
+
 // A rich-text field whose every paragraph is a bullet, read and written as plain text: one line
 // per paragraph, no bullets and no formatting in the text. The vision, the success factors, the
 // competitors' key texts and the key needs of customers and products are such fields.
@@ -13,8 +15,9 @@ class BulletTextEdit : public QTextEdit {
 public:
     explicit BulletTextEdit(QWidget* parent = nullptr);
 
-    // Paragraphs joined by LF (a line break inside a paragraph counts as one too); unlike
-    // QTextEdit::toPlainText, no-break spaces stay what they are.
+    // The text as set, byte for byte, until the user changes it; then the paragraphs joined by LF
+    // (a line break inside a paragraph counts as one too). Unlike QTextEdit::toPlainText,
+    // no-break spaces stay what they are.
     QString plainText() const;
     void setPlainText(const QString& text);
 
@@ -29,4 +32,5 @@ private:
     // Backspace) back into the bullet list. Changes formatting only, never the text.
     void keepBullets();
     bool keeping_ = false;
+    FilledText filled_;
 };

@@ -7,6 +7,22 @@
 #include <QKeyEvent>
 #include <QMimeData>
 
+Cp1252PlainTextEdit::Cp1252PlainTextEdit(QWidget* parent) : QPlainTextEdit(parent)
+{
+    setUndoRedoEnabled(false);
+}
+
+QString Cp1252PlainTextEdit::plainText() const
+{
+    return filled_.read(documentText(*document()));
+}
+
+void Cp1252PlainTextEdit::setPlainText(const QString& text)
+{
+    QPlainTextEdit::setPlainText(text);
+    filled_.remember(text, documentText(*document()));
+}
+
 void Cp1252PlainTextEdit::keyPressEvent(QKeyEvent* event)
 {
     if (!isReadOnly() && !event->text().isEmpty() && !isEncodable(event->text())) {

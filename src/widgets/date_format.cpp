@@ -1,8 +1,8 @@
 #include "widgets/date_format.h"
 
-ShortDateFormat& programShortDateFormat()
+const ShortDateFormat& programShortDateFormat()
 {
-    static ShortDateFormat format;
+    static const ShortDateFormat format;
     return format;
 }
 
@@ -14,17 +14,27 @@ QString qtDisplayFormat(const ShortDateFormat& format)
            QLatin1String(format.fourDigitYear ? "yyyy" : "yy");
 }
 
-QString formatProgramDate(const QDate& date)
+QString formatShortDate(const QDate& date, const ShortDateFormat& format)
 {
     if (!date.isValid())
         return {};
-    return QString::fromStdString(formatShortDate(fromQDate(date), programShortDateFormat()));
+    return QString::fromStdString(formatShortDate(fromQDate(date), format));
+}
+
+QDate parseShortDate(const QString& text, const ShortDateFormat& format)
+{
+    const auto parsed = parseShortDate(text.toStdString(), format, currentYear());
+    return parsed ? toQDate(*parsed) : QDate();
+}
+
+QString formatProgramDate(const QDate& date)
+{
+    return formatShortDate(date, programShortDateFormat());
 }
 
 QDate parseProgramDate(const QString& text)
 {
-    const auto parsed = parseShortDate(text.toStdString(), programShortDateFormat(), currentYear());
-    return parsed ? toQDate(*parsed) : QDate();
+    return parseShortDate(text, programShortDateFormat());
 }
 
 QDate toQDate(double dateTime)

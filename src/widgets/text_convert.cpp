@@ -3,6 +3,9 @@
 #include "model/cp1252.h"
 #include "widgets/feedback.h"
 
+#include <QTextBlock>
+#include <QTextDocument>
+
 QString toQt(std::string_view cp1252)
 {
     QString out;
@@ -49,12 +52,29 @@ bool shownTextDiffers(std::string_view model, const QString& shown)
     return toQt(model) != shown;
 }
 
+std::string shownModelText(std::string_view model, const QString& shown)
+{
+    return shownTextDiffers(model, shown) ? toModel(shown) : std::string(model);
+}
+
 bool commitShownText(std::string& field, const QString& shown)
 {
     if (!shownTextDiffers(field, shown))
         return false;
     field = toModel(shown);
     return true;
+}
+
+QString documentText(const QTextDocument& document)
+{
+    QString text;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block != document.begin())
+            text += QLatin1Char('\n');
+        text += block.text();
+    }
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text;
 }
 
 bool isEncodable(const QString& text)

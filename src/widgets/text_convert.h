@@ -6,6 +6,8 @@
 #include <QString>
 #include <QValidator>
 
+class QTextDocument;
+
 #include <string>
 #include <string_view>
 
@@ -21,9 +23,36 @@ std::string toModel(const QString& text, bool* lossless = nullptr);
 // for an edit.
 bool shownTextDiffers(std::string_view model, const QString& shown);
 
+// The model text for what a field shows: `model` itself, byte for byte, while the field shows it
+// unchanged; otherwise the shown text converted.
+std::string shownModelText(std::string_view model, const QString& shown);
+
 // Writes the shown text into `field` when it differs; no undo step (for committing fields before a
 // save or close). Returns whether it wrote.
 bool commitShownText(std::string& field, const QString& shown);
+
+// A text document's text: its paragraphs joined by LF, a line break inside a paragraph counting as
+// one too. Unlike QTextDocument::toPlainText, no-break spaces stay what they are.
+QString documentText(const QTextDocument& document);
+
+// What a multi-line field was filled with, given back exactly for as long as the field shows it
+// unchanged. A document keeps neither a lone CR nor the difference between CR and LF; a text
+// nobody touched must still reach the model byte for byte.
+class FilledText {
+public:
+    // `given` was set into the field, which now shows `shown`.
+    void remember(const QString& given, const QString& shown)
+    {
+        given_ = given;
+        shown_ = shown;
+    }
+    // The field's text as the model should see it, the field now showing `shown`.
+    QString read(const QString& shown) const { return shown == shown_ ? given_ : shown; }
+
+private:
+    QString given_;
+    QString shown_;
+};
 
 // True when every character of `text` exists in windows-1252.
 bool isEncodable(const QString& text);

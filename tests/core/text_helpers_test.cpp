@@ -73,6 +73,17 @@ TEST(ShortDate, WritesAndReadsTheProgramWideFormat)
         EXPECT_FALSE(parseShortDate(bad, brief, 2026)) << bad;
 }
 
+TEST(ShortDate, ReadsDatesAsTypedWithOrWithoutSeparators)
+{
+    const double ides = encodeDate(2027, 3, 15);
+    for (const char* typed : {"15/03/2027", "15/3/27", " 15/3/2027 ", "150327", "15032027"})
+        EXPECT_EQ(parseTypedDate(typed, 2026), ides) << typed;
+    EXPECT_EQ(parseTypedDate("1/1/2080", 2026), encodeDate(2080, 1, 1));
+    EXPECT_EQ(parseTypedDate("30/6/27", 2026), encodeDate(2027, 6, 30));
+    for (const char* bad : {"", "15", "1503", "1532027", "150327x", "31/02/2027", "310227", "tomorrow", "15-03-2027"})
+        EXPECT_FALSE(parseTypedDate(bad, 2026)) << bad;
+}
+
 TEST(TypedNumber, ReadsWhatMaskedFieldsAndCellsHold)
 {
     EXPECT_EQ(readTypedWholeNumber("57"), 57);

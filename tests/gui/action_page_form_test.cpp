@@ -5,10 +5,13 @@
 #include "workshop_session.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTest>
 
 #include "model/case_data.h"
@@ -17,6 +20,7 @@
 #include "widgets/advanced_grid.h"
 #include "widgets/date_format.h"
 #include "workshops/capabilities/action_page_form.h"
+#include "workshops/vision/future_form.h"
 
 namespace {
 
@@ -51,7 +55,6 @@ class ActionPageFormTest : public QObject, private WorkshopSession {
 private slots:
     void init()
     {
-        programShortDateFormat() = ShortDateFormat{};
         openShell();
         main->show();
         QVERIFY(QTest::qWaitForWindowActive(main.get()));
@@ -66,17 +69,21 @@ private slots:
         closeShell();
     }
 
-    void theWindowSetsTheShortDateFormatForTheWholeProgram()
+    // Due dates go day first with the century; the window changes no other window's dates.
+    void dueDatesShowTheCenturyAndNoOtherWindowChangesItsFormat()
     {
-        QCOMPARE(programShortDateFormat(), (ShortDateFormat{false, false, false, '/'}));
         addActions({{"Hire", kNov5}});
         QVERIFY(grid->setCurrentCell(3, 1));
         auto* picker = qobject_cast<QDateEdit*>(grid->control());
         QVERIFY(picker);
-        QCOMPARE(picker->displayFormat(), QStringLiteral("d/M/yy"));
-        QCOMPARE(picker->date(), QDate(2026, 11, 5));
+        QCOMPARE(picker->text(), QStringLiteral("5/11/2026"));
         QCOMPARE(grid->cellText(3, 1), QStringLiteral("05/11/2026"));
         QCOMPARE(help::pageForWidget(grid), QStringLiteral("actionpage.html#grid"));
+
+        data().DateFrom = encodeDate(2026, 12, 9);
+        auto* future = qobject_cast<TFutureForm*>(main->OpenWorkshop(workshop_id::Future));
+        QVERIFY(future);
+        QCOMPARE(future->edtDate1->text(), QStringLiteral("09/12/2026"));
     }
 
     void aNewActionShowsImportanceOneTodayAndNo()
@@ -115,23 +122,76 @@ private slots:
         QCOMPARE(grid->cellText(4, 1), QStringLiteral("No"));
     }
 
-    void pickingADateSetsDueAtOnce()
+    // A date picked in the calendar, however far from today, is stored as picked, in one step.
+    void aPickedDueDateIsStoredOnceAsPicked()
     {
         addActions({{"Hire", kNov5 + 0.5}});
         grid->setFocus();
         QVERIFY(grid->setCurrentCell(3, 1));
-        auto* picker = qobject_cast<QDateEdit*>(grid->control());
-        QVERIFY(picker);
-        picker->setFocus();
-        picker->setDate(QDate(2027, 1, 9));
-        QCOMPARE(data().Actions[0].Due, encodeDate(2027, 1, 9));
-        QCOMPARE(grid->cellText(3, 1), QStringLiteral("09/01/2027"));
         const int steps = caseForm()->undoCount();
-        grid->setFocus(); // leaving commits the picker's text, which names the same day
-        QCOMPARE(caseForm()->undoCount(), steps);
+        pressKey(Qt::Key_F2);
+        auto* picker = qobject_cast<QDateEdit*>(grid->control());
+        QVERIFY(picker && picker->hasFocus());
+        QStyleOptionComboBox arrowOption;
+        arrowOption.initFrom(picker);
+        arrowOption.subControls = QStyle::SC_All;
+        const QRect arrow =
+            picker->style()->subControlRect(QStyle::CC_ComboBox, &arrowOption, QStyle::SC_ComboBoxArrow, picker);
+        QTest::mouseClick(picker, Qt::LeftButton, {}, arrow.center());
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        auto* calendar = picker->calendarWidget();
+        calendar->setSelectedDate(QDate(2080, 1, 1));
+        pressKey(Qt::Key_Return);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(toQDate(data().Actions[0].Due), QDate(2080, 1, 1));
+        pressKey(Qt::Key_Return); // back to the grid
+        QVERIFY(grid->hasFocus());
+        QCOMPARE(toQDate(data().Actions[0].Due), QDate(2080, 1, 1));
+        QCOMPARE(grid->cellText(3, 1), QStringLiteral("01/01/2080"));
+        QCOMPARE(caseForm()->undoCount(), steps + 1);
         main->Undo();
         QCOMPARE(data().Actions[0].Due, kNov5 + 0.5);
         QCOMPARE(grid->cellText(3, 1), QStringLiteral("05/11/2026"));
+    }
+
+    // Typing a date into a Due cell, as a user does: the first key opens the picker and is part of
+    // the date, "/" moves on, Enter stores what was typed, Escape and a text that is no date store
+    // nothing.
+    void aDateTypedIntoADueCellIsStoredAsTyped()
+    {
+        struct Typed {
+            bool f2;
+            const char* keys;
+            Qt::Key end;
+            QDate stored; // invalid: Due stays 5 November 2026
+        };
+        const Typed cases[] = {
+            {false, "15/03/2027", Qt::Key_Return, QDate(2027, 3, 15)},
+            {true, "30/6/27", Qt::Key_Return, QDate(2027, 6, 30)},
+            {false, "150327", Qt::Key_Return, QDate(2027, 3, 15)},
+            {false, "01012080", Qt::Key_Return, QDate(2080, 1, 1)},
+            {false, "1/1/2080", Qt::Key_Escape, QDate()},
+            {false, "31/02/2027", Qt::Key_Return, QDate()},
+            {false, "soon", Qt::Key_Return, QDate()},
+        };
+        addActions({{"Hire", kNov5}});
+        for (const Typed& typed : cases) {
+            data().Actions[0].Due = kNov5;
+            form->sendRefresh();
+            grid->setFocus();
+            QVERIFY(grid->setCurrentCell(3, 1));
+            const int steps = caseForm()->undoCount();
+            if (typed.f2)
+                pressKey(Qt::Key_F2);
+            typeKeys(QLatin1String(typed.keys));
+            QVERIFY2(qobject_cast<QDateEdit*>(QApplication::focusWidget()), typed.keys);
+            pressKey(typed.end);
+            QVERIFY2(grid->hasFocus(), typed.keys);
+            const QDate expected = typed.stored.isValid() ? typed.stored : QDate(2026, 11, 5);
+            QCOMPARE(toQDate(data().Actions[0].Due), expected);
+            QCOMPARE(caseForm()->undoCount(), steps + (typed.stored.isValid() ? 1 : 0));
+            QCOMPARE(qobject_cast<QDateEdit*>(grid->control())->date(), expected);
+        }
     }
 
     void enteringAndLeavingDueAndDoneCellsIsNoEdit()

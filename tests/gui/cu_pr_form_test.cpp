@@ -437,6 +437,70 @@ private slots:
         QVERIFY(!form->graphShown());
     }
 
+    // A refresh keeps the selected row only where it still names the same entry.
+    void aRebuiltGraphListKeepsTheSelectionOnTheSameItem()
+    {
+        TCaseForm* caseForm = main->New();
+        TCaseData& data = caseForm->data();
+        for (auto [item, name, importance, match] : {std::tuple{"Hotels", "Price", 9, 2},
+                                                     std::tuple{"Hotels", "Service", 3, 9},
+                                                     std::tuple{"Bakeries", "Bread", 5, 5}}) {
+            if (data.Customers.Empty() || data.Customers[data.Customers.Count() - 1].Name != item)
+                data.Customers.Add().Name = item;
+            auto& keyChar = data.Customers[data.Customers.Count() - 1].KeyChars.Add();
+            keyChar.Name = name;
+            keyChar.Importance = importance;
+            keyChar.Match = match;
+            keyChar.Excluded = false;
+        }
+        auto* form = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Customers));
+        QTest::mouseClick(form->btnGraph, Qt::LeftButton);
+        leaveField(form->edtMatchFrom, QStringLiteral("5"));
+        QTest::mouseClick(form->btn2Refresh, Qt::LeftButton);
+        QCOMPARE(form->lst2Customers->rowCount(), 4); // Hotels, Service, Bakeries, Bread
+        QTest::mouseClick(form->lst2Customers->viewport(), Qt::LeftButton, {},
+                          form->lst2Customers->visualItemRect(form->lst2Customers->topLevelItem(2)).center());
+        QCOMPARE(form->graphSelectionOwner(), 1);
+
+        leaveField(form->edtMatchFrom, QStringLiteral("1"));
+        QTest::mouseClick(form->btn2Refresh, Qt::LeftButton);
+        QCOMPARE(form->lst2Customers->rowCount(), 5);
+        QCOMPARE(form->lst2Customers->selectedRow(), 3);
+        QCOMPARE(form->graphSelectionOwner(), 1);
+
+        // Gone from the list: nothing is selected.
+        data.Customers[1].KeyChars[0].Match = 1;
+        leaveField(form->edtMatchFrom, QStringLiteral("5"));
+        QTest::mouseClick(form->btn2Refresh, Qt::LeftButton);
+        QCOMPARE(form->lst2Customers->rowCount(), 2);
+        QCOMPARE(form->lst2Customers->selectedRow(), -1);
+        QCOMPARE(form->graphSelectionOwner(), -1);
+    }
+
+    // A new group made while the empty row is current lands on that row and is shown at once.
+    void aGroupLandingOnTheCurrentRowIsShownAtOnce()
+    {
+        TCaseForm* caseForm = main->New();
+        for (const char* name : {"Hotels", "Bakeries"})
+            caseForm->data().Customers.Add().Name = name;
+        auto* form = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Customers));
+        clickCell(form->grdCust, 0, 3);
+        QVERIFY(!form->edtDesc->isEnabled());
+        whenDialogOpens(this, [&](TGroupingForm* dialog) {
+            QTest::mouseClick(dialog->BitBtn1, Qt::LeftButton);
+            QTest::keyClicks(dialog->NameEdit, QStringLiteral("Guests"));
+            QTest::mouseClick(dialog->CreateGroupButton, Qt::LeftButton);
+        });
+        QTest::mouseClick(form->btnGroup, Qt::LeftButton);
+        QCOMPARE(form->grdCust->currentRow(), 3);
+        QCOMPARE(form->grdCust->cellText(0, 3), QStringLiteral("Guests (Group)"));
+        QVERIFY(form->edtDesc->isEnabled());
+        QVERIFY(form->grdKeyChar->isEnabled());
+        form->edtDesc->setFocus();
+        QTest::keyClicks(form->edtDesc, QStringLiteral("x"));
+        QCOMPARE(caseForm->data().Customers[2].Description, std::string("x"));
+    }
+
     void groupingFromTheDataPageProposesWhatPassesTheFilter()
     {
         TCaseForm* caseForm = main->New();

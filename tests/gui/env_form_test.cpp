@@ -297,7 +297,7 @@ private slots:
         QCOMPARE(form->cmbChange->currentIndex(), 0);
     }
 
-    void activationKeepsTheAreaButStartsAtItsFirstMegatrendAndChange()
+    void activationKeepsTheMegatrendAndChangeShownWhileTheyExist()
     {
         fillAreas();
         form->cmbMega->setCurrentIndex(1);
@@ -306,11 +306,17 @@ private slots:
         // Another window of the case becomes active, then this one again.
         main->currentCase()->setFocus();
         form->activated();
-        QCOMPARE(form->cmbArea->currentIndex(), 0);
-        QCOMPARE(form->cmbMega->currentIndex(), 0);
-        QCOMPARE(form->cmbChange->currentIndex(), 0);
+        QCOMPARE(form->selection(), (environment::EnvSelection{0, 1, 1}));
+        QCOMPARE(form->cmbChange->currentText(), QStringLiteral("Beta"));
         QCOMPARE(undoSteps(), 0);
         QVERIFY(!caseData().Modified);
+        // Gone elsewhere: the first ones take over.
+        changeCase([](TCaseData& data) {
+            data.ChangeAreas[0].Changes.Delete(1);
+            data.ChangeAreas[0].Megatrends.pop_back();
+        });
+        QCOMPARE(form->selection(), (environment::EnvSelection{0, 0, 0}));
+        QCOMPARE(form->cmbChange->currentText(), QStringLiteral("Alpha"));
     }
 
     void importanceBoxesRewriteWhatTheyCannotHold()
@@ -442,7 +448,7 @@ private slots:
         QCOMPARE(form->grdRisk->currentColumn(), 3);
     }
 
-    void deletingARiskShowsTheFirstChangeOfTheArea()
+    void deletingARiskAsksOnTheNameColumnOnly()
     {
         fillAreas();
         form->PageControl1->setCurrentWidget(form->Risk);
@@ -456,6 +462,42 @@ private slots:
         QCOMPARE(prompts->questions, QStringList{"Delete risk 'Law'?"});
         QCOMPARE(caseData().ChangeAreas[0].Changes[0].Risks.Count(), 1);
         QCOMPARE(form->grdRisk->rowCount(), 3);
+    }
+
+    // The next keystroke after a delete must land on an entry of the change the user is looking at.
+    void deletingARiskOrARiskTypeKeepsTheChangeShown()
+    {
+        fillAreas();
+        changeCase([](TCaseData& data) {
+            for (auto [name, type] : {std::pair{"Strike", 1}, std::pair{"Flood", 0}}) {
+                TRisk& risk = data.ChangeAreas[0].Changes[1].Risks.Add();
+                risk.Name = name;
+                risk.RiskType = type;
+            }
+        });
+        form->cmbChange->setFocus();
+        QTest::keyClick(form->cmbChange, Qt::Key_Down); // Alpha -> Beta
+        QCOMPARE(form->cmbChange->currentText(), QStringLiteral("Beta"));
+        form->PageControl1->setCurrentWidget(form->Risk);
+        prompts->yesNoAnswer = true;
+        form->grdRisk->setFocus(Qt::OtherFocusReason);
+        QVERIFY(form->grdRisk->setCurrentCell(0, 2));
+        QTest::keyClick(form->grdRisk, Qt::Key_Delete, Qt::AltModifier);
+        QCOMPARE(prompts->questions, QStringList{"Delete risk 'Flood'?"});
+        QCOMPARE(form->cmbChange->currentText(), QStringLiteral("Beta"));
+        QCOMPARE(form->grdRisk->cellText(0, 1), QStringLiteral("Strike"));
+
+        QComboBox* box = openTypeBox(1);
+        QVERIFY(box);
+        QCOMPARE(box->currentText(), QStringLiteral("Political"));
+        QTest::keyClick(box, Qt::Key_Delete, Qt::AltModifier);
+        QCOMPARE(caseData().RiskTypes, TStringList{"Financial"});
+        QCOMPARE(form->cmbChange->currentText(), QStringLiteral("Beta"));
+        QCOMPARE(form->grdRisk->cellText(0, 1), QStringLiteral("Strike"));
+        QCOMPARE(form->grdRisk->currentRow(), 1);
+        QTRY_VERIFY(form->grdRisk->control() == QApplication::focusWidget()
+                    || form->grdRisk->control()->isAncestorOf(QApplication::focusWidget()));
+        QCOMPARE(caseData().ChangeAreas[0].Changes[1].Risks.Count(), 1);
     }
 
     void anExistingTypeTypedInOtherCaseIsChosenWithoutAQuestion()

@@ -134,6 +134,50 @@ private slots:
         QCOMPARE(grid->cellText(2, 1), QStringLiteral("Image"));
     }
 
+    // The key that opens the type box is the first letter of the type; Escape drops what was typed.
+    void typingOnATypeCellKeepsTheFirstKeyAndEscapeCancels()
+    {
+        addObjectives({{"Grow", 0}});
+        clickCell(grid, 2, 1);
+        typeKeys(QStringLiteral("image"));
+        QCOMPARE(form->typeBox()->currentText(), QStringLiteral("image"));
+        pressKey(Qt::Key_Return);
+        QVERIFY(prompts->addModAsked.isEmpty());
+        QCOMPARE(data().KeyObjectives[0].Link, 2);
+        QVERIFY(grid->hasFocus());
+
+        const int steps = caseForm()->undoCount();
+        typeKeys(QStringLiteral("Financial"));
+        QCOMPARE(form->typeBox()->currentText(), QStringLiteral("Financial"));
+        pressKey(Qt::Key_Escape);
+        QVERIFY(grid->hasFocus());
+        QCOMPARE(form->typeBox()->currentText(), QStringLiteral("Image"));
+        clickCell(grid, 0, 1);
+        QVERIFY(prompts->addModAsked.isEmpty());
+        QCOMPARE(data().KeyObjectives[0].Link, 2);
+        QCOMPARE(caseForm()->undoCount(), steps);
+    }
+
+    // Leaving the type box commits what was typed, as Enter does.
+    void aTypeTypedIntoTheBoxIsCommittedWhenTheBoxIsLeft()
+    {
+        addObjectives({{"Grow", 0}, {"Hire", 1}});
+        clickCell(grid, 2, 1);
+        typeKeys(QStringLiteral("image"));
+        clickCell(grid, 0, 2);
+        QVERIFY(prompts->addModAsked.isEmpty());
+        QCOMPARE(data().KeyObjectives[0].Link, 2);
+
+        prompts->addModAnswers = {AddModAnswer::Add};
+        clickCell(grid, 2, 2);
+        typeKeys(QStringLiteral("Financial"));
+        clickCell(grid, 0, 1);
+        QCOMPARE(prompts->addModAsked, QList<bool>{true});
+        QCOMPARE(data().ObjectiveTypes.back(), std::string("Financial"));
+        QCOMPARE(data().KeyObjectives[1].Link, 3);
+        QCOMPARE(grid->cellText(2, 2), QStringLiteral("Financial"));
+    }
+
     void typingANewTypeAndAnsweringAddAppendsAndAssignsIt()
     {
         addObjectives({{"Grow", -1}});
@@ -266,6 +310,35 @@ private slots:
         QCOMPARE(caseForm()->undoCount(), steps + 1);
         main->Undo();
         QCOMPARE(form->edtDate2->date(), toQDate(from));
+    }
+
+    // A period date typed whole is stored as typed when Enter is pressed or the picker is left;
+    // Escape and a text that is no date change nothing.
+    void aDateTypedIntoAPeriodPickerIsStoredAsTyped()
+    {
+        const double from = data().DateFrom;
+        const int steps = caseForm()->undoCount();
+        form->edtDate1->setFocus();
+        typeKeys(QStringLiteral("1/2/2030"));
+        QCOMPARE(data().DateFrom, from); // nothing stored half way
+        pressKey(Qt::Key_Return);
+        QCOMPARE(toQDate(data().DateFrom), QDate(2030, 2, 1));
+        QCOMPARE(caseForm()->undoCount(), steps + 1);
+
+        typeKeys(QStringLiteral("311231"));
+        pressKey(Qt::Key_Tab);
+        QCOMPARE(toQDate(data().DateTo), toQDate(from)); // untouched
+        QCOMPARE(toQDate(data().DateFrom), QDate(2031, 12, 31));
+        QCOMPARE(form->edtDate1->text(), QStringLiteral("31/12/2031"));
+
+        form->edtDate1->setFocus();
+        typeKeys(QStringLiteral("1/1/2040"));
+        pressKey(Qt::Key_Escape);
+        QCOMPARE(form->edtDate1->text(), QStringLiteral("31/12/2031"));
+        typeKeys(QStringLiteral("30/02/2030"));
+        pressKey(Qt::Key_Return);
+        QCOMPARE(toQDate(data().DateFrom), QDate(2031, 12, 31));
+        QCOMPARE(caseForm()->undoCount(), steps + 2);
     }
 
     void aCommitKeepsWhatIsStillInTheCellEditor()

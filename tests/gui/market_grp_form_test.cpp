@@ -219,6 +219,29 @@ private slots:
         QVERIFY(!form->EditRemarks->isEnabled());
     }
 
+    // After activation the lists show no group; Modify must not store that emptiness into one.
+    void modifyWaitsForAGroupNodeAfterActivation()
+    {
+        createGroup("Hotels", {0, 1}, {}, {0});
+        QVERIFY(form->BtnModify->isEnabled());
+        main->mdiArea()->setActiveSubWindow(currentCase()->subWindow());
+        main->mdiArea()->setActiveSubWindow(form->subWindow());
+        QCOMPARE(form->EditName->text(), QStringLiteral("Hotels"));
+        const int steps = currentCase()->undoCount();
+        QTest::mouseClick(form->BtnModify, Qt::LeftButton);
+        QCOMPARE(data().MarketGroups[0].CustomerRefs.Count(), 2);
+        QCOMPARE(data().MarketGroups[0].CapabilityRefs.Count(), 1);
+        QCOMPARE(currentCase()->undoCount(), steps);
+
+        clickNode(form->GroupView, treeItem(form->GroupView, 0, QStringLiteral("Hotels")));
+        QVERIFY(form->BtnModify->isEnabled());
+        QCOMPARE(selectedRows(form->CustListBox), (QList<int>{0, 1}));
+        clickItem(form->CustListBox, 0); // multi-select: a click takes C0 out
+        QTest::mouseClick(form->BtnModify, Qt::LeftButton);
+        QCOMPARE(data().MarketGroups[0].CustomerRefs.Count(), 1);
+        QCOMPARE(data().MarketGroups[0].CustomerRefs[0].Rank, 1);
+    }
+
     void typedRemarksAreStoredAndUndoShowsTheOldOne()
     {
         createGroup("Hotels", {0, 1}, {}, {});

@@ -14,6 +14,7 @@
 #include "widgets/edit_state.h"
 #include "widgets/advanced_grid.h"
 #include "widgets/date_format.h"
+#include "widgets/date_picker.h"
 
 namespace {
 
@@ -289,15 +290,13 @@ private slots:
         QVERIFY(g.grid.control()->isVisible());
     }
 
-    void datePickerReadsAndWritesTheProgramWideFormat()
+    void datePickerReadsAndWritesTheGridsFormat()
     {
-        const ShortDateFormat saved = programShortDateFormat();
-        // Whatever the system locale writes, the picker goes by the program's own format.
+        // Whatever the system locale writes, the picker goes by the grid's own format.
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        programShortDateFormat() = ShortDateFormat{false, false, false, '/'};
-
         RiskLikeGrid g;
-        g.rows[0][1] = QStringLiteral("5/11/26");
+        g.grid.setDateFormat(ShortDateFormat{false, false, true, '/'});
+        g.rows[0][1] = QStringLiteral("05/11/2026");
         g.rows[1][1] = QStringLiteral("31/02/2026");
         g.showActive();
         g.grid.SetCellControl(1, 1, cckDatePicker);
@@ -306,27 +305,77 @@ private slots:
         auto* picker = qobject_cast<QDateEdit*>(g.grid.control());
         QVERIFY(picker);
         QCOMPARE(picker->date(), QDate(2026, 11, 5));
-        QCOMPARE(picker->displayFormat(), QStringLiteral("d/M/yy"));
+        QCOMPARE(picker->displayFormat(), QStringLiteral("d/M/yyyy"));
 
         picker->setFocus();
         picker->setDate(QDate(2027, 1, 9));
         g.grid.setFocus();
-        QCOMPARE(g.committed, QStringList{QStringLiteral("1,1:9/1/27")});
+        QCOMPARE(g.committed, QStringList{QStringLiteral("1,1:9/1/2027")});
 
         // A cell that holds no date shows today, and looking at it is no edit.
         g.grid.setCurrentCell(1, 2);
         QCOMPARE(qobject_cast<QDateEdit*>(g.grid.control())->date(), QDate::currentDate());
         g.grid.commitPendingEdit();
         QCOMPARE(g.committed.size(), 1);
-
-        programShortDateFormat() = saved;
         QLocale::setDefault(QLocale::c());
+    }
+
+    // The key that opens a cell's control is its first keystroke; Escape puts the cell's value
+    // back and commits nothing, Enter commits what was typed.
+    void theFirstKeyGoesIntoTheControlAndEscapeRestoresTheCell()
+    {
+        struct Trial {
+            TCellControlKind kind;
+            int col;
+            bool pickOnly;
+            const char* keys;
+            const char* typed;
+            const char* committed;
+        };
+        // A key in a pick-only list picks at once, as a click in its list does: nothing to cancel.
+        const Trial trials[] = {
+            {cckComboBox, 2, false, "xyz", "xyz", "2,1:xyz"},
+            {cckDatePicker, 1, false, "1/2/2027", "1/2/2027", "1,1:01/02/2027"},
+            {cckComboBox, 2, true, "p", "Political", "2,1:Political"},
+        };
+        for (const Trial& trial : trials) {
+            RiskLikeGrid g;
+            g.rows[0][1] = QStringLiteral("05/11/2026");
+            g.grid.setOnInitControl([&trial](int, int, QWidget* control, TControlHandlers&) {
+                if (auto* combo = qobject_cast<QComboBox*>(control))
+                    combo->setEditable(!trial.pickOnly);
+                return control;
+            });
+            g.showActive();
+            g.grid.SetCellControl(trial.col, 1, trial.kind);
+            const QString cell = g.grid.cellText(trial.col, 1);
+            const auto value = [&g] {
+                if (auto* combo = qobject_cast<QComboBox*>(g.grid.control()))
+                    return combo->currentText();
+                return qobject_cast<DatePicker*>(g.grid.control())->shownText();
+            };
+            const auto ends = trial.pickOnly ? std::vector<Qt::Key>{Qt::Key_Return}
+                                             : std::vector<Qt::Key>{Qt::Key_Escape, Qt::Key_Return};
+            for (Qt::Key end : ends) {
+                g.grid.setFocus();
+                QVERIFY(g.grid.setCurrentCell(trial.col, 1));
+                for (const char* key = trial.keys; *key; ++key)
+                    QTest::keyClick(QApplication::focusWidget(), *key);
+                QVERIFY2(within(QApplication::focusWidget(), g.grid.control()), trial.keys);
+                QCOMPARE(value(), QLatin1String(trial.typed));
+                QTest::keyClick(QApplication::focusWidget(), end);
+                QVERIFY(g.grid.hasFocus());
+                if (end == Qt::Key_Escape) {
+                    QCOMPARE(value(), cell);
+                    QVERIFY2(g.committed.isEmpty(), trial.keys);
+                }
+            }
+            QCOMPARE(g.committed, QStringList{QLatin1String(trial.committed)});
+        }
     }
 
     void aDatePickedInTheCalendarIsCommittedAtOnce()
     {
-        const ShortDateFormat saved = programShortDateFormat();
-        programShortDateFormat() = ShortDateFormat{};
         RiskLikeGrid g;
         g.rows[0][1] = QStringLiteral("05/11/2026");
         g.showActive();
@@ -349,7 +398,6 @@ private slots:
         emit calendar->clicked(QDate(2027, 3, 4));
         QCOMPARE(g.committed, QStringList{QStringLiteral("1,1:04/03/2027")});
         QTRY_VERIFY(!QApplication::activePopupWidget());
-        programShortDateFormat() = saved;
     }
 
     // A value picked in an in-place control reaches the commit function once, for the control's

@@ -24,9 +24,6 @@ constexpr int kGridHelp = 57000;
 TActionPageForm::TActionPageForm(QWidget* parent) : TWorkshopForm(workshop_id::ActionPage, parent)
 {
     setObjectName(QStringLiteral("TActionPageForm"));
-    // From now on every short date of the program, the date pickers' included, reads and writes
-    // the day first: 5/11/26.
-    programShortDateFormat() = ShortDateFormat{false, false, false, '/'};
     help::registerTopic(kGridHelp, QStringLiteral("actionpage.html#grid"));
 
     GridAction = new TAdvancedGrid(this);
@@ -40,6 +37,10 @@ TActionPageForm::TActionPageForm(QWidget* parent) : TWorkshopForm(workshop_id::A
     GridAction->setColumnSizing(true);
     GridAction->setEditingEnabled(true);
     GridAction->setRowCount(2);
+    // Due dates are picked and typed day first, without leading zeros, and always with the
+    // century: a two-digit year is one step from a date a hundred years off. The format is
+    // this grid's own; no other window's dates change with it.
+    GridAction->setDateFormat(ShortDateFormat{false, false, true, '/'});
 
     GridAction->setCellTextFunction([this](int col, int row, CellTextUse) {
         return caseForm() ? toQt(actionCellText(data(), col, row)) : QString();
@@ -87,7 +88,7 @@ QVariant TActionPageForm::GridActionGetCellValues(int col, int) const
     return QStringList{QLatin1String(kDoneItems[0]), QLatin1String(kDoneItems[1])};
 }
 
-QWidget* TActionPageForm::GridActionInitControl(int col, int row, QWidget* control, TControlHandlers&)
+QWidget* TActionPageForm::GridActionInitControl(int col, int, QWidget* control, TControlHandlers&)
 {
     if (auto* list = qobject_cast<QComboBox*>(control); list && col == ColDone) {
         // Pick only: the grid commits the picked "Yes" or "No" to the cell.
@@ -97,16 +98,9 @@ QWidget* TActionPageForm::GridActionInitControl(int col, int row, QWidget* contr
     } else if (auto* picker = qobject_cast<QDateEdit*>(control); picker && col == ColDue) {
         picker->setObjectName(QStringLiteral("duePicker"));
         picker->setAccessibleName(tr("Due"));
+        // The grid commits the date once: picked in the calendar at once, typed or stepped when
+        // Enter is pressed or the picker is left.
         picker->setMinimumDate(QDate(100, 1, 1));
-        // Every date the picker arrives at is the action's due date at once; the text the grid
-        // commits when the picker is left then names the same day and changes nothing.
-        connect(picker, &QDateEdit::dateChanged, this, [this, picker, row](const QDate& date) {
-            if (!canEdit() || GridAction->control() != picker || !date.isValid())
-                return;
-            const int action = actionAtRow(data(), row);
-            if (action >= 0 && setDue(edit(), action, fromQDate(date)))
-                GridAction->refreshRows(row, row);
-        });
     }
     return control;
 }

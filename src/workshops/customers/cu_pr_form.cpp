@@ -136,8 +136,6 @@ QWidget* TCuPrForm::buildDataPage()
     edtDesc->setObjectName(QStringLiteral("edtDesc"));
     edtDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edtDesc->setTabChangesFocus(true);
-    // Undo is the case's own (Edit > Undo); the field's private history would bypass it.
-    edtDesc->setUndoRedoEnabled(false);
     Label2 = labelFor(tr("General &Description"), edtDesc, page);
     edtKeyNeeds = new BulletTextEdit(page);
     edtKeyNeeds->setObjectName(QStringLiteral("edtKeyNeeds"));
@@ -311,7 +309,7 @@ void TCuPrForm::wmCommit()
     const int item = selectedItem();
     if (item >= 0) {
         TCustProd& entry = items(data(), mode_)[item];
-        commitShownText(entry.Description, edtDesc->toPlainText());
+        commitShownText(entry.Description, edtDesc->plainText());
         commitShownText(entry.KeyNeeds, edtKeyNeeds->plainText());
     }
     if (GroupBox2->isEnabled())
@@ -326,7 +324,7 @@ void TCuPrForm::loadSelectedItem()
     const QString description = entry ? toQt(entry->Description) : QString();
     const QString keyNeeds = entry ? toQt(entry->KeyNeeds) : QString();
     // Refilled only when they differ, so a refresh keeps the cursor where the user left it.
-    if (edtDesc->toPlainText() != description)
+    if (edtDesc->plainText() != description)
         edtDesc->setPlainText(description);
     edtKeyNeeds->setPlainText(keyNeeds);
     grdKeyChar->setRowCount((entry ? entry->KeyChars.Count() : 0) + 2);
@@ -353,12 +351,13 @@ void TCuPrForm::textsEdited()
     if (!canEdit() || item < 0)
         return;
     const TCustProd& entry = items(data(), mode_)[item];
-    const QString description = edtDesc->toPlainText();
+    const QString description = edtDesc->plainText();
     const QString keyNeeds = edtKeyNeeds->plainText();
     // Reformatting the bullets also reports a change; only a changed text is an edit.
     if (!shownTextDiffers(entry.Description, description) && !shownTextDiffers(entry.KeyNeeds, keyNeeds))
         return;
-    storeTexts(edit(), mode_, item, toModel(description), toModel(keyNeeds));
+    storeTexts(edit(), mode_, item, shownModelText(entry.Description, description),
+               shownModelText(entry.KeyNeeds, keyNeeds));
 }
 
 void TCuPrForm::commitItemCell(int, int row, const QString& text)
@@ -421,6 +420,9 @@ void TCuPrForm::openGrouping(int item)
     grdCust->setRowCount(items(data(), mode_).Count() + 2);
     grdCust->refresh();
     grdCust->fitRowHeights();
+    // The current row may hold another item now (a new group lands where the empty row was).
+    loadSelectedItem();
+    btnGroup->setEnabled(items(data(), mode_).Count() > 0);
     if (graphShown())
         buildGraphList();
 }

@@ -11,6 +11,9 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <optional>
+
 #include "model/case_data.h"
 #include "widgets/edit_mask.h"
 #include "widgets/layout_scale.h"
@@ -141,8 +144,12 @@ void TCuPrForm::buildGraphList()
 {
     if (!caseForm())
         return;
-    // A rebuild after a refresh keeps the selected row when the list still has it.
+    // A rebuild keeps the selection only where it still names the same row: another filter or a
+    // changed list moves rows, and Grouping... must not open on an item the user never chose.
     const int selected = lst2Customers->selectedRow();
+    std::optional<GraphRow> kept;
+    if (selected >= 0 && selected < static_cast<int>(graphRows_.size()))
+        kept = graphRows_[static_cast<std::size_t>(selected)];
     graphRows_ = buildGraphRows(data(), mode_, graphFilter());
     lst2Customers->clearRows();
     for (const GraphRow& row : graphRows_) {
@@ -152,8 +159,13 @@ void TCuPrForm::buildGraphList()
             lst2Customers->addRow(toQt(row.caption), {QString::number(row.importance), QString::number(row.match)},
                                   PortfolioList::makePlotValues(row.importance, row.match));
     }
-    if (selected >= 0 && selected < lst2Customers->rowCount())
-        lst2Customers->selectRow(selected);
+    if (kept) {
+        const auto same = std::find_if(graphRows_.begin(), graphRows_.end(), [&](const GraphRow& row) {
+            return row.item == kept->item && row.keyChar == kept->keyChar && row.caption == kept->caption;
+        });
+        if (same != graphRows_.end())
+            lst2Customers->selectRow(static_cast<int>(same - graphRows_.begin()));
+    }
     pnt2View->update();
 }
 

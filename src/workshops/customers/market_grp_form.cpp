@@ -286,10 +286,11 @@ void TMarketGrpForm::activationRefresh()
     fillChoiceLists();
     buildTree();
     showNoNode();
-    if (!data().MarketGroups.InRange(currentGroup_)) {
+    // The lists show no selection now: Modify would empty the group. It waits until a node of a
+    // group is selected again and loads what the group holds.
+    BtnModify->setEnabled(false);
+    if (!data().MarketGroups.InRange(currentGroup_))
         currentGroup_ = -1;
-        BtnModify->setEnabled(false);
-    }
 }
 
 void TMarketGrpForm::fillChoiceLists()
@@ -415,7 +416,7 @@ void TMarketGrpForm::EditRemarksChange()
     if (!canEdit())
         return;
     if (const TreeNode* node = selectedNode())
-        setRemark(edit(), *node, toModel(EditRemarks->toPlainText()));
+        setRemark(edit(), *node, toModel(EditRemarks->plainText()));
 }
 
 void TMarketGrpForm::RadioTypeClick(int type)

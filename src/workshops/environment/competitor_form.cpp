@@ -57,8 +57,6 @@ Edit* makeText(const char* name, int helpContext, QWidget* parent)
 {
     auto* edit = new Edit(parent);
     edit->setObjectName(QLatin1String(name));
-    // Undo is the case's own (Edit > Undo); the field's private history would bypass it.
-    edit->setUndoRedoEnabled(false);
     edit->setTabChangesFocus(true);
     help::setHelpContext(edit, helpContext);
     return edit;
@@ -164,14 +162,17 @@ int TCompetitorForm::currentCompetitor() const
 
 CompetitorTexts TCompetitorForm::shownTexts() const
 {
+    // A field the user left alone keeps the competitor's text byte for byte.
     CompetitorTexts texts;
-    texts.description = toModel(edtDesc->toPlainText());
-    texts.keyServices = toModel(edtServices->plainText());
-    texts.keyClients = toModel(edtClients->plainText());
-    texts.keyAdvantages = toModel(edtAdv->plainText());
-    texts.keyDisadvantages = toModel(edtDisadv->plainText());
-    texts.potentialDev = toModel(edtDevelop->toPlainText());
-    texts.watchPoints = toModel(edtWatch->toPlainText());
+    if (caseForm() && data().Competitors.InRange(shown_))
+        texts = competitors::textsOf(data().Competitors[shown_]);
+    commitShownText(texts.description, edtDesc->plainText());
+    commitShownText(texts.keyServices, edtServices->plainText());
+    commitShownText(texts.keyClients, edtClients->plainText());
+    commitShownText(texts.keyAdvantages, edtAdv->plainText());
+    commitShownText(texts.keyDisadvantages, edtDisadv->plainText());
+    commitShownText(texts.potentialDev, edtDevelop->plainText());
+    commitShownText(texts.watchPoints, edtWatch->plainText());
     return texts;
 }
 
@@ -183,12 +184,8 @@ void TCompetitorForm::showCompetitor()
     shown_ = currentCompetitor();
     const CompetitorTexts texts = shown_ >= 0 ? competitors::textsOf(data().Competitors[shown_]) : CompetitorTexts{};
     const auto fill = [](auto* edit, const std::string& text) {
-        const QString shown = toQt(text);
-        if constexpr (std::is_same_v<decltype(edit), BulletTextEdit*>) {
+        if (const QString shown = toQt(text); edit->plainText() != shown)
             edit->setPlainText(shown);
-        } else if (edit->toPlainText() != shown) {
-            edit->setPlainText(shown);
-        }
     };
     fill(edtDesc, texts.description);
     fill(edtServices, texts.keyServices);

@@ -184,6 +184,7 @@ QWidget* TEnvForm::buildDataPage()
     }
 
     edtDesc = new Cp1252PlainTextEdit(page);
+    edtDesc->setObjectName(QStringLiteral("edtDesc"));
     edtDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edtDesc->setTabChangesFocus(true);
     edtDesc->setMinimumWidth(scaledPixels(edtDesc, 200));
@@ -331,14 +332,18 @@ QComboBox* TEnvForm::levelBox(Level level) const
 
 void TEnvForm::Reload()
 {
-    // The area shown stays; the first one when none was.
-    const int shownArea = std::max(cmbArea->currentIndex(), 0);
+    // The area, megatrend and change shown stay while they exist: the user's next keystroke must
+    // land on the entry on screen. The first ones take over where they are gone.
+    EnvSelection shown = selection_;
+    shown.area = std::max(cmbArea->currentIndex(), 0);
+    if (shown.area != selection_.area)
+        shown.megatrend = shown.change = -1;
     const TCaseData& caseData = data();
     lblImpNow->setText(toQt(importanceTodayLabel(caseData)));
     lblImpFuture->setText(toQt(importanceTomorrowLabel(caseData)));
     edtImpNow->setAccessibleName(lblImpNow->text().remove(QLatin1Char('&')));
     edtImpFuture->setAccessibleName(lblImpFuture->text());
-    applySelection(reload(caseData, shownArea));
+    applySelection(reloadKeeping(caseData, shown));
 }
 
 void TEnvForm::fillLevel(QComboBox* box, Level level, int selected)
@@ -373,7 +378,7 @@ void TEnvForm::SelectChange()
     const ChangeFields fields = caseForm() ? changeFields(data(), selection_) : ChangeFields{};
     {
         protocol::UpdatingGuard quiet;
-        if (edtDesc->toPlainText() != toQt(fields.description))
+        if (edtDesc->plainText() != toQt(fields.description))
             edtDesc->setPlainText(toQt(fields.description));
         edtImpNow->setText(QString::fromStdString(fields.impToday));
         edtImpFuture->setText(QString::fromStdString(fields.impTomorrow));
@@ -447,7 +452,7 @@ void TEnvForm::deleteLevelItem(Level level)
 void TEnvForm::edtDescChange()
 {
     if (canEdit())
-        setDescription(edit(), selection_, toModel(edtDesc->toPlainText()));
+        setDescription(edit(), selection_, toModel(edtDesc->plainText()));
 }
 
 void TEnvForm::importanceChanged(When when)

@@ -287,7 +287,7 @@ void TEnvForm::deleteRisk(int col, int row)
 {
     if (!canEdit() || !environment::deleteRisk(edit(), questions(), selection_, col, row))
         return;
-    // The reload starts the area again at its first change.
+    // The change shown stays; its grid loses the row.
     Reload();
 }
 

@@ -79,6 +79,19 @@ EnvSelection reload(const TCaseData& data, int shownArea)
     return selectArea(data, area);
 }
 
+EnvSelection reloadKeeping(const TCaseData& data, const EnvSelection& shown)
+{
+    EnvSelection selection = reload(data, shown.area);
+    if (selection.area != shown.area)
+        return selection;
+    const TChangeArea& area = data.ChangeAreas[selection.area];
+    if (shown.megatrend >= 0 && static_cast<std::size_t>(shown.megatrend) < area.Megatrends.size())
+        selection.megatrend = shown.megatrend;
+    if (area.Changes.InRange(shown.change))
+        selection.change = shown.change;
+    return selection;
+}
+
 EnvSelection selectArea(const TCaseData& data, int area)
 {
     if (!data.ChangeAreas.InRange(area))
@@ -127,6 +140,9 @@ std::optional<TypedCommit> commitTypedText(CaseEdit& edit, Questions& ask, Level
         result = commitTypedName(edit, names, typed, current.area, ask,
                                  {[&](std::string_view name) { data.ChangeAreas.Add().Name.assign(name); },
                                   [&](int i, std::string_view name) { data.ChangeAreas[i].Name.assign(name); }});
+        // The area shown, named again or renamed, keeps its megatrend and change.
+        if (result.index == current.area && data.ChangeAreas.InRange(current.area))
+            return TypedCommit{result.outcome, current};
         return TypedCommit{result.outcome, selectArea(data, result.index)};
     case Level::Megatrend:
         result = commitTypedName(edit, area->Megatrends, typed, current.megatrend, ask);

@@ -47,6 +47,9 @@ std::vector<std::string> levelNames(const TCaseData& data, Level level, const En
 // Reload: keeps the area the box showed (`shownArea`, -1 when none) if it still exists, else takes
 // the first area, then selects as selectArea does.
 EnvSelection reload(const TCaseData& data, int shownArea);
+// Reload keeping what the window showed: the area, megatrend and change of `shown` where they still
+// exist, the first ones where they do not.
+EnvSelection reloadKeeping(const TCaseData& data, const EnvSelection& shown);
 // Selecting an area selects its first megatrend and its first change.
 EnvSelection selectArea(const TCaseData& data, int area);
 // Selecting a change keeps area and megatrend.
@@ -66,7 +69,8 @@ std::string importanceTodayLabel(const TCaseData& data);
 std::string importanceTomorrowLabel(const TCaseData& data);
 
 // Enter in a naming box, or the focus leaving it: the add-or-rename protocol for that level.
-// Nothing happens (nullopt) for megatrends and changes without a current area.
+// Nothing happens (nullopt) for megatrends and changes without a current area. Another area comes
+// with its first megatrend and change; the area shown, named again or renamed, keeps them.
 struct TypedCommit {
     TypedNameResult::Outcome outcome = TypedNameResult::Outcome::Selected;
     EnvSelection selection;

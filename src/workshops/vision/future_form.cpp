@@ -20,6 +20,7 @@
 #include "widgets/bullet_text_edit.h"
 #include "widgets/cp1252_text_edit.h"
 #include "widgets/date_format.h"
+#include "widgets/date_picker.h"
 #include "widgets/edit_state.h"
 #include "widgets/layout_scale.h"
 #include "widgets/text_convert.h"
@@ -57,11 +58,10 @@ QLabel* labelFor(const QString& text, QWidget* control, QWidget* parent)
     return label;
 }
 
-QDateEdit* makeDatePicker(const char* name, QWidget* parent)
+DatePicker* makeDatePicker(const char* name, QWidget* parent)
 {
-    auto* picker = new QDateEdit(parent);
+    auto* picker = new DatePicker(parent);
     picker->setObjectName(QLatin1String(name));
-    picker->setCalendarPopup(true);
     // Planning periods of old cases may start before the picker's default earliest date.
     picker->setMinimumDate(QDate(100, 1, 1));
     return picker;
@@ -78,8 +78,6 @@ TFutureForm::TFutureForm(QWidget* parent) : TWorkshopForm(workshop_id::Future, p
     edtOrgDesc = new Cp1252PlainTextEdit(this);
     edtOrgDesc->setObjectName(QStringLiteral("edtOrgDesc"));
     edtOrgDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // Undo is the case's own (Edit > Undo); the field's private history would bypass it.
-    edtOrgDesc->setUndoRedoEnabled(false);
     edtOrgDesc->setTabChangesFocus(true);
     help::setHelpContext(edtOrgDesc, kOrgDescHelp);
     auto* lblOrgDesc = labelFor(tr("&Describe the Organization"), edtOrgDesc, this);
@@ -206,7 +204,7 @@ int TFutureForm::currentObjective() const
 void TFutureForm::storeFields()
 {
     TCaseData& model = data();
-    commitShownText(model.OrgDescription, edtOrgDesc->toPlainText());
+    commitShownText(model.OrgDescription, edtOrgDesc->plainText());
     commitShownText(model.VisionMission, edtVision->plainText());
     commitShownText(model.SuccessFactors, edtFactors->plainText());
     // A picker still showing what it was filled with holds nothing new; this keeps a stored date
@@ -231,15 +229,13 @@ void TFutureForm::wmRefresh()
         return;
     const TCaseData& model = data();
     const QString orgDesc = toQt(model.OrgDescription);
-    if (edtOrgDesc->toPlainText() != orgDesc)
+    if (edtOrgDesc->plainText() != orgDesc)
         edtOrgDesc->setPlainText(orgDesc);
     edtVision->setPlainText(toQt(model.VisionMission));
     edtFactors->setPlainText(toQt(model.SuccessFactors));
 
-    const QString format = qtDisplayFormat(programShortDateFormat());
     for (auto [picker, date, shown] : {std::tuple{edtDate1, model.DateFrom, &shownFrom_},
                                        std::tuple{edtDate2, model.DateTo, &shownTo_}}) {
-        picker->setDisplayFormat(format);
         const QDate value = toQDate(date);
         if (value.isValid())
             picker->setDate(value);
@@ -269,7 +265,7 @@ void TFutureForm::textEdited()
     if (!canEdit())
         return;
     const TCaseData& model = data();
-    const bool changes = shownTextDiffers(model.OrgDescription, edtOrgDesc->toPlainText())
+    const bool changes = shownTextDiffers(model.OrgDescription, edtOrgDesc->plainText())
         || shownTextDiffers(model.VisionMission, edtVision->plainText())
         || shownTextDiffers(model.SuccessFactors, edtFactors->plainText());
     if (edit().beginIf(changes))
@@ -294,8 +290,10 @@ void TFutureForm::commitCell(int col, int row, const QString& text)
         return;
     if (future::commitObjectiveCell(edit(), col, row, toModel(text)) == future::CellCommit::Added)
         grdKeyObj->setRowCount(data().KeyObjectives.Count() + 2);
-    // The row just added gets its type box.
-    markTypeCell(grdKeyObj->rowCount() - 2);
+    // The row just added gets its type box. A row that has one keeps it: marking the current cell
+    // again would make the box anew and drop what is being typed into it.
+    if (const int last = grdKeyObj->rowCount() - 2; grdKeyObj->CellControl(future::ColType, last) != cckComboBox)
+        markTypeCell(last);
     grdKeyObj->fitRowHeights();
 }
 
@@ -310,7 +308,13 @@ QWidget* TFutureForm::initTypeBox(int, int, QWidget* control, TControlHandlers& 
     connect(box, &QComboBox::activated, this, &TFutureForm::typeChosen);
     box->installEventFilter(this);
     handlers.keyDown = [this](QKeyEvent* event) { return typeBoxKeyDown(event); };
-    handlers.exit = [this] { synchroniseTypeBox(); };
+    // Leaving the box commits what was typed, as Enter does.
+    handlers.exit = [this] {
+        if (closing_)
+            synchroniseTypeBox();
+        else
+            commitTypedType();
+    };
     return control;
 }
 
@@ -347,15 +351,7 @@ bool TFutureForm::typeBoxKeyDown(QKeyEvent* event)
         return false;
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && modifiers == Qt::NoModifier) {
-        // Taken before the question: the box may be renewed while the question is open.
-        const std::string typed = toModel(box->currentText());
-        const auto result = future::commitTypedType(edit(), questions(), objective, typed, lastChosenType_);
-        if (result.listChanged)
-            renewTypeBox();
-        else
-            synchroniseTypeBox();
-        grdKeyObj->refresh();
-        grdKeyObj->fitRowHeights();
+        commitTypedType();
         return false; // the grid takes the focus back
     }
     if (event->key() == Qt::Key_Delete && modifiers == Qt::AltModifier) {
@@ -369,6 +365,36 @@ bool TFutureForm::typeBoxKeyDown(QKeyEvent* event)
         return true;
     }
     return false;
+}
+
+void TFutureForm::commitTypedType()
+{
+    QComboBox* box = typeBox();
+    const int objective = currentObjective();
+    if (!box || objective < 0 || !canEdit())
+        return;
+    // Taken before the question: the box may be renewed while the question is open.
+    const std::string typed = toModel(box->currentText());
+    const auto result = future::commitTypedType(edit(), questions(), objective, typed, lastChosenType_);
+    if (result.listChanged)
+        renewTypeBox();
+    else
+        synchroniseTypeBox();
+    grdKeyObj->refresh();
+    grdKeyObj->fitRowHeights();
+}
+
+void TFutureForm::closeEvent(QCloseEvent* event)
+{
+    closing_ = true;
+    TWorkshopForm::closeEvent(event);
+}
+
+void TFutureForm::wmCaseClosed(TCaseForm* closing)
+{
+    if (closing == caseForm())
+        closing_ = true;
+    TWorkshopForm::wmCaseClosed(closing);
 }
 
 void TFutureForm::synchroniseTypeBox()

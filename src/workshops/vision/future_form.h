@@ -9,11 +9,11 @@
 
 #include "shell/workshop_form.h"
 #include "widgets/advanced_grid.h"
+#include "widgets/date_picker.h"
 
 class BulletTextEdit;
 class Cp1252PlainTextEdit;
 class QComboBox;
-class QDateEdit;
 class QGroupBox;
 class QKeyEvent;
 
@@ -24,12 +24,13 @@ public:
 
     void wmCommit() override;
     void wmRefresh() override;
+    void wmCaseClosed(TCaseForm* closing) override;
 
     // The controls, by the names users and tests know them by.
     Cp1252PlainTextEdit* edtOrgDesc = nullptr;
     QGroupBox* grpTime = nullptr;
-    QDateEdit* edtDate1 = nullptr;
-    QDateEdit* edtDate2 = nullptr;
+    DatePicker* edtDate1 = nullptr;
+    DatePicker* edtDate2 = nullptr;
     BulletTextEdit* edtVision = nullptr;
     TAdvancedGrid* grdKeyObj = nullptr;
     BulletTextEdit* edtFactors = nullptr;
@@ -41,6 +42,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildGrid();
@@ -55,6 +57,9 @@ private:
     // The type box.
     QWidget* initTypeBox(int col, int row, QWidget* control, TControlHandlers& handlers);
     bool typeBoxKeyDown(QKeyEvent* event);
+    // The text typed into the box, on Enter or on leaving it: an existing type is chosen, a new
+    // name goes to the add-or-rename question.
+    void commitTypedType();
     void typeChosen(int index);
     // Selects the current objective's type in the box, repairing a link that names no type.
     void synchroniseTypeBox();
@@ -63,6 +68,8 @@ private:
     int currentObjective() const;
 
     int lastChosenType_ = -1;
+    // A window going away asks no question when the focus leaves the type box.
+    bool closing_ = false;
     // The dates the pickers were last filled with, so a commit stores only what the user changed
     // (a damaged date the pickers cannot show stays as it is).
     QDate shownFrom_;
