@@ -208,7 +208,10 @@ bool TMainForm::writeCase(TCaseForm& form, const QString& path)
 {
     if (auto error = saveCaseFile(form.data(), toFileSystemPath(path))) {
         // FileName and Modified stay as they were, and the file on disk is untouched.
-        prompts().error(tr("Error saving file.\n\n%1").arg(fromFileSystemText(error->message)));
+        if (error->readOnly)
+            prompts().warning(tr("'%1' is read-only. Use Save As to keep your changes.").arg(path));
+        else
+            prompts().error(tr("Error saving file.\n\n%1").arg(fromFileSystemText(error->message)));
         return false;
     }
     form.data().Modified = false;
