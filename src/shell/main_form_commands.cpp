@@ -119,6 +119,12 @@ TCaseForm* TMainForm::openCaseFile(const QString& path)
     frame->show();
     mdiArea_->setActiveSubWindow(frame);
     AddRecentFile(fullPath);
+    if (const int removed = opened->danglingReferencesRemoved()) {
+        const QString text = removed == 1
+            ? tr("'%1' held a reference to an entry that does not exist. It was removed.").arg(fullPath)
+            : tr("'%1' held %2 references to entries that do not exist. They were removed.").arg(fullPath).arg(removed);
+        prompts().warning(text);
+    }
     return opened;
 }
 
