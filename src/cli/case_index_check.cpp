@@ -29,10 +29,9 @@ std::vector<std::string> findIndexProblems(const TCaseData& data)
 {
     std::vector<std::string> problems;
     forEachReference(data, [&](const RefSite& site, int32_t value) {
-        const long long count = targetCount(data, site.target);
-        // A capability link whose owner names no product was reported with the owner.
-        if (count < 0 || (value >= 0 && value < count) || (site.noneAllowed && value == -1))
+        if (!isDangling(data, site, value))
             return;
+        const long long count = targetCount(data, site.target);
         std::string problem = site.path() + " is " + std::to_string(value) + ", but " + targetName(site.target);
         if (count == 0)
             problem += " is empty";

@@ -2,11 +2,13 @@
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <pthread.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -60,6 +62,81 @@ bool isTemporaryOf(std::string_view name, std::string_view base)
     return true;
 }
 
+// The owner's intent counts, not only what the system would allow: a file whose permission bits
+// deny writing to everyone stays as it is even for a superuser. Otherwise the system decides,
+// which also keeps another user's file from being replaced through a writable folder.
+bool deniesWriting(const std::string& file, const struct stat& info)
+{
+    if ((info.st_mode & 0222) == 0)
+        return true;
+    return ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0 && (errno == EACCES || errno == EROFS);
+}
+
+// Where a chain of symbolic links ends, also when the file at its end does not exist yet.
+std::string endOfLinkChain(const std::string& path)
+{
+    std::string current = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            break;
+        std::vector<char> link(PATH_MAX + 1);
+        const ssize_t length = ::readlink(current.c_str(), link.data(), PATH_MAX);
+        if (length <= 0)
+            break;
+        const std::string next(link.data(), static_cast<std::size_t>(length));
+        current = next.front() == '/' ? next : folderOf(current) + "/" + next;
+    }
+    return current;
+}
+
+// A reader that goes away in the middle of a write must give an error, not end the program.
+class PipeSignalBlocked {
+public:
+    PipeSignalBlocked()
+    {
+        sigemptyset(&pipe_);
+        sigaddset(&pipe_, SIGPIPE);
+        sigset_t pending;
+        sigpending(&pending);
+        wasPending_ = sigismember(&pending, SIGPIPE) == 1;
+        pthread_sigmask(SIG_BLOCK, &pipe_, &previous_);
+    }
+    ~PipeSignalBlocked()
+    {
+        if (!wasPending_) {
+            const timespec now{};
+            while (sigtimedwait(&pipe_, nullptr, &now) == SIGPIPE) {
+            }
+        }
+        pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+    }
+    PipeSignalBlocked(const PipeSignalBlocked&) = delete;
+    PipeSignalBlocked& operator=(const PipeSignalBlocked&) = delete;
+
+private:
+    sigset_t pipe_{};
+    sigset_t previous_{};
+    bool wasPending_ = false;
+};
+
+// Writes into an existing file that is not a regular one (a pipe, a terminal, a device).
+std::optional<std::string> writeInto(const std::string& path, std::string_view bytes)
+{
+    const PipeSignalBlocked guard;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return failure(path, "cannot open", errno);
+    if (!writeAll(fd, bytes)) {
+        const int error = errno;
+        ::close(fd);
+        return failure(path, "write failed", error);
+    }
+    if (::close(fd) != 0)
+        return failure(path, "cannot close", errno);
+    return std::nullopt;
+}
+
 } // namespace
 
 int removeStaleTemporaries(const std::string& target, int olderThanSeconds)
@@ -89,29 +166,45 @@ int removeStaleTemporaries(const std::string& target, int olderThanSeconds)
     return removed;
 }
 
-std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view bytes)
+std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view bytes, bool* readOnly)
 {
+    if (readOnly)
+        *readOnly = false;
     if (path.empty())
         return std::string("cannot save: no file name given");
 
-    // Saving through a symbolic link replaces the file it points to, not the link.
+    // Saving through a symbolic link replaces the file it points to, not the link; a link whose
+    // file does not exist yet creates that file.
     std::string target = path;
-    std::vector<char> resolved(PATH_MAX + 1);
-    if (::realpath(path.c_str(), resolved.data()))
-        target = resolved.data();
-
     // The permissions of an existing file are kept; a new file gets the usual ones (umask applies).
     mode_t mode = 0666;
     struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    const bool exists = ::stat(path.c_str(), &existing) == 0;
+    const int lookupError = exists ? 0 : errno;
     if (exists) {
         if (S_ISDIR(existing.st_mode))
             return "cannot save '" + path + "': it is a folder";
+        // A pipe, a terminal or a device cannot be replaced by a file; whoever named it wants the
+        // bytes to go through it.
+        if (!S_ISREG(existing.st_mode))
+            return writeInto(path, bytes);
+        std::vector<char> resolved(PATH_MAX + 1);
+        if (::realpath(path.c_str(), resolved.data()))
+            target = resolved.data();
+        if (deniesWriting(target, existing)) {
+            if (readOnly)
+                *readOnly = true;
+            return "'" + path + "' is read-only.";
+        }
         mode = existing.st_mode & 07777;
-    } else {
+    } else if (lookupError == ENOENT) {
+        target = endOfLinkChain(path);
         const mode_t mask = ::umask(0);
         ::umask(mask);
         mode &= ~mask;
+    } else {
+        // A loop of links or a folder that cannot be searched: nothing there may be replaced.
+        return failure(path, "cannot reach the file", lookupError);
     }
 
     std::string temp = target + ".tmp-XXXXXX";

@@ -9,10 +9,18 @@
 // over the target. Returns the reason on failure; the old file is then untouched and the temporary
 // file removed.
 //
+// What is at `path` decides what is written:
+// - a symbolic link: the file it points to, which is created when it does not exist yet; the link
+//   stays;
+// - a regular file whose permissions deny writing (to everyone, or to this process): nothing; the
+//   reason is "'PATH' is read-only." and `readOnly`, when given, is set;
+// - a pipe, terminal or device: the bytes are written into it as they are; it is never replaced.
+//
 // A save that was killed halfway leaves its temporary file ("<name>.tmp-XXXXXX") behind. After a
 // successful save, such files of the same name that are older than kStaleTemporarySeconds are
 // removed; younger ones may belong to a save still running in another process and are left alone.
-std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view bytes);
+std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view bytes,
+                                               bool* readOnly = nullptr);
 
 inline constexpr int kStaleTemporarySeconds = 60;
 

@@ -65,7 +65,8 @@ std::optional<CaseFileError> saveCaseFile(const TCaseData& data, const std::stri
     } catch (const std::bad_alloc&) {
         return CaseFileError{std::nullopt, "cannot save '" + path + "': out of memory"};
     }
-    if (auto error = writeFileAtomically(path, bytes))
-        return CaseFileError{std::nullopt, *error};
+    bool readOnly = false;
+    if (auto error = writeFileAtomically(path, bytes, &readOnly))
+        return CaseFileError{std::nullopt, *error, readOnly};
     return std::nullopt;
 }

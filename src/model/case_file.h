@@ -15,6 +15,8 @@ struct CaseFileError {
     // Human-readable reason, e.g. "offset 1234: expected a string (tag 6 or 12), found tag 9" or
     // "cannot open '/x/y.cvx': No such file or directory".
     std::string message;
+    // Saving was refused because the file is read-only; message says so.
+    bool readOnly = false;
 };
 
 // The canonical encoding of a case.

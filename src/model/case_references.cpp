@@ -181,6 +181,43 @@ void removeReferencedItem(TCaseData& data, const RefTarget& target, int removed)
     }
 }
 
+bool isDangling(const TCaseData& data, const RefSite& site, int32_t value)
+{
+    const long long count = targetCount(data, site.target);
+    return count >= 0 && !(value >= 0 && value < count) && !(site.noneAllowed && value == -1);
+}
+
+int removeDanglingReferences(TCaseData& data)
+{
+    // Entries are removed after the walk, last first, so the positions the walk reported stay valid.
+    std::vector<RefSite> entries;
+    int removed = 0;
+    forEachReference(data, [&](const RefSite& site, int32_t& value) {
+        if (!isDangling(data, site, value))
+            return;
+        ++removed;
+        if (site.noneAllowed)
+            value = -1;
+        else
+            entries.push_back(site);
+    });
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+        const RefSite& site = *it;
+        switch (site.field) {
+        case RefField::ObjectiveLink:
+        case RefField::RiskType: break;
+        case RefField::CustomerMember: data.Customers[site.a].Members->Delete(site.b); break;
+        case RefField::ProductMember: data.Products[site.a].Members->Delete(site.b); break;
+        case RefField::CustomerRef: data.MarketGroups[site.a].CustomerRefs.Delete(site.b); break;
+        case RefField::ServiceRef: data.MarketGroups[site.a].ServiceRefs.Delete(site.b); break;
+        // An entry's owner and link are never both dangling: a link is not judged without its product.
+        case RefField::CapabilityOwner:
+        case RefField::CapabilityLink: data.MarketGroups[site.a].CapabilityRefs.Delete(site.b); break;
+        }
+    }
+    return removed;
+}
+
 void applyPermutation(TCaseData& data, const RefTarget& target, const std::vector<int>& newPosition)
 {
     const auto count = static_cast<long long>(newPosition.size());

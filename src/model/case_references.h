@@ -85,6 +85,17 @@ long long targetCount(const TCaseData& data, const RefTarget& target);
 // capabilities.
 void removeReferencedItem(TCaseData& data, const RefTarget& target, int removed);
 
+// Whether a stored reference names no entry: it lies outside its list, and is not the -1 that
+// means "none" where that is allowed. A capability link whose product does not exist is judged
+// with that product (the CapabilityOwner site), not on its own.
+bool isDangling(const TCaseData& data, const RefSite& site, int32_t value);
+
+// Removes every dangling reference the way removeReferencedItem removes the references to a removed
+// entry: a type link becomes -1, a group member or market-group entry is removed. A position past
+// the end of its list would otherwise come to name whatever entry is added next. Returns how many
+// references were removed.
+int removeDanglingReferences(TCaseData& data);
+
 // The target list has just been reordered: the entry that was at position p is now at
 // newPosition[p]. Every reference in range is rewritten through the map.
 void applyPermutation(TCaseData& data, const RefTarget& target, const std::vector<int>& newPosition);

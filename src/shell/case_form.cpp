@@ -2,6 +2,7 @@
 
 #include "model/case_data.h"
 #include "model/case_file.h"
+#include "model/case_references.h"
 #include "widgets/cp1252_text_edit.h"
 #include "shell/protocol_state.h"
 #include "widgets/text_convert.h"
@@ -59,6 +60,11 @@ bool TCaseForm::LoadCase(const QString& path, CaseFileError* error)
     }
     data_->FileName = fileName;
     data_->Modified = false;
+    // Positions past the end of their lists would name whatever entry is added next. Removing
+    // them changes the case, so closing asks; it is no step to undo into the damaged state.
+    danglingReferencesRemoved_ = removeDanglingReferences(*data_);
+    if (danglingReferencesRemoved_ > 0)
+        edit_.setModified();
     wmRetitle();
     sendRefresh();
     return true;

@@ -30,6 +30,8 @@ public:
     // caption follows and the fields are refreshed. On failure the case is partly filled and must be
     // discarded with the window; `error` gets the reason.
     bool LoadCase(const QString& path, CaseFileError* error = nullptr);
+    // How many references to entries that do not exist LoadCase removed (the case is then modified).
+    int danglingReferencesRemoved() const { return danglingReferencesRemoved_; }
 
     void SaveUndoState();
     // Restores the newest snapshot. False when the stack was empty (nothing changed).
@@ -71,6 +73,7 @@ private:
     UndoStack undo_;
     CaseEdit edit_;
     bool closeApproved_ = false;
+    int danglingReferencesRemoved_ = 0;
 };
 
 inline constexpr int kTitleMaxLength = 80;

@@ -119,6 +119,12 @@ TCaseForm* TMainForm::openCaseFile(const QString& path)
     frame->show();
     mdiArea_->setActiveSubWindow(frame);
     AddRecentFile(fullPath);
+    if (const int removed = opened->danglingReferencesRemoved()) {
+        const QString text = removed == 1
+            ? tr("'%1' held a reference to an entry that does not exist. It was removed.").arg(fullPath)
+            : tr("'%1' held %2 references to entries that do not exist. They were removed.").arg(fullPath).arg(removed);
+        prompts().warning(text);
+    }
     return opened;
 }
 
@@ -208,7 +214,10 @@ bool TMainForm::writeCase(TCaseForm& form, const QString& path)
 {
     if (auto error = saveCaseFile(form.data(), toFileSystemPath(path))) {
         // FileName and Modified stay as they were, and the file on disk is untouched.
-        prompts().error(tr("Error saving file.\n\n%1").arg(fromFileSystemText(error->message)));
+        if (error->readOnly)
+            prompts().warning(tr("'%1' is read-only. Use Save As to keep your changes.").arg(path));
+        else
+            prompts().error(tr("Error saving file.\n\n%1").arg(fromFileSystemText(error->message)));
         return false;
     }
     form.data().Modified = false;

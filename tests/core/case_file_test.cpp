@@ -4,9 +4,11 @@
 
 #include <csignal>
 #include <chrono>
+#include <fcntl.h>
 #include <filesystem>
 #include <set>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -228,6 +230,90 @@ TEST(CaseFile, SaveKeepsPermissionsAndFollowsSymlinks)
     EXPECT_EQ(std::filesystem::status(real).permissions() & std::filesystem::perms::all,
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                   std::filesystem::perms::group_read);
+}
+
+// Read-only by its bits alone: the tests also run as a superuser, whom the system lets write.
+TEST(CaseFile, ARegularFileThatDeniesWritingIsRefusedAndKept)
+{
+    namespace fs = std::filesystem;
+    for (const fs::perms mode : {fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read,
+                                 fs::perms::owner_read, fs::perms::none}) {
+        for (const bool throughLink : {false, true}) {
+            TempDir dir;
+            const std::string real = dir.file("locked.cvx");
+            testing_support::writeFile(real, "old content");
+            fs::permissions(real, mode);
+            std::string path = real;
+            if (throughLink) {
+                path = dir.file("link.cvx");
+                fs::create_symlink(real, path);
+            }
+            TCaseData data;
+            const auto error = saveCaseFile(data, path);
+            const std::string context = path + " mode " + std::to_string(static_cast<int>(mode));
+            ASSERT_TRUE(error) << context;
+            EXPECT_TRUE(error->readOnly) << context;
+            EXPECT_EQ(error->message, "'" + path + "' is read-only.");
+            fs::permissions(real, fs::perms::owner_all);
+            EXPECT_EQ(testing_support::readFile(real), "old content") << context;
+            EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), throughLink ? 2 : 1)
+                << "temporary file left behind";
+        }
+    }
+}
+
+TEST(CaseFile, SavingThroughADanglingLinkCreatesItsTargetAndKeepsTheLink)
+{
+    namespace fs = std::filesystem;
+    struct Chain {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> links; // link name, what it points to
+        std::string created;
+    };
+    TempDir dir;
+    fs::create_directory(dir.file("sub"));
+    const std::vector<Chain> chains = {
+        {"absolute", {{"a.cvx", dir.file("a-target.cvx")}}, "a-target.cvx"},
+        {"relative into a folder", {{"b.cvx", "sub/b-target.cvx"}}, "sub/b-target.cvx"},
+        {"two links", {{"c.cvx", "sub/c-middle"}, {"sub/c-middle", "../c-target.cvx"}}, "c-target.cvx"},
+    };
+    TCaseData data;
+    data.Title = "Through a link";
+    for (const Chain& chain : chains) {
+        for (const auto& [link, target] : chain.links)
+            fs::create_symlink(target, dir.file(link));
+        ASSERT_FALSE(saveCaseFile(data, dir.file(chain.links.front().first))) << chain.name;
+        for (const auto& [link, target] : chain.links)
+            EXPECT_TRUE(fs::is_symlink(dir.file(link))) << chain.name << ": " << link;
+        EXPECT_EQ(testing_support::readFile(dir.file(chain.created)), encodeCase(data)) << chain.name;
+    }
+}
+
+TEST(CaseFile, APipeIsWrittenIntoAndNeverReplaced)
+{
+    namespace fs = std::filesystem;
+    for (const bool throughLink : {false, true}) {
+        TempDir dir;
+        const std::string fifo = dir.file("out.fifo");
+        ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+        const std::string path = throughLink ? dir.file("link.cvx") : fifo;
+        if (throughLink)
+            fs::create_symlink(fifo, path);
+        // The reader is open first, so the writer neither waits for one nor fills the pipe.
+        const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+        ASSERT_GE(reader, 0);
+        TCaseData data;
+        data.Title = "Down the pipe";
+        const auto error = saveCaseFile(data, path);
+        EXPECT_FALSE(error) << error->message;
+        std::string received(64 * 1024, '\0');
+        const ssize_t n = read(reader, received.data(), received.size());
+        close(reader);
+        received.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+        EXPECT_EQ(received, encodeCase(data)) << path;
+        EXPECT_TRUE(fs::is_fifo(fifo)) << path;
+        EXPECT_EQ(fs::is_symlink(path), throughLink);
+    }
 }
 
 TEST(CaseFile, ASuccessfulSaveRemovesStaleTemporariesOfItsOwnNameOnly)

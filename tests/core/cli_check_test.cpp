@@ -5,6 +5,7 @@
 
 #include "cli/case_index_check.h"
 #include "cli/check_command.h"
+#include "model/case_references.h"
 #include "cli_test_support.h"
 
 using namespace testing_support;
@@ -42,22 +43,9 @@ void fillConsistentCase(TCaseData& data)
     specific.Link = 1;
 }
 
-} // namespace
-
-TEST(CliCheck, ConsistentCaseGivesNoWarnings)
+// One index outside its list of every kind (on top of fillConsistentCase).
+void addEveryKindOfIndexOutsideItsList(TCaseData& data)
 {
-    TCaseData data;
-    fillConsistentCase(data);
-    EXPECT_EQ(findIndexProblems(data), std::vector<std::string>{});
-
-    TCaseData fresh;
-    EXPECT_EQ(findIndexProblems(fresh), std::vector<std::string>{});
-}
-
-TEST(CliCheck, EveryKindOfIndexOutsideItsListIsNamed)
-{
-    TCaseData data;
-    fillConsistentCase(data);
     data.KeyObjectives[0].Link = -2;
     data.KeyObjectives[1].Link = 3;
     data.ChangeAreas[1].Changes[0].Risks[1].RiskType = 2;
@@ -77,6 +65,25 @@ TEST(CliCheck, EveryKindOfIndexOutsideItsListIsNamed)
     badCapability.Rank = 1;
     badCapability.Link = 0;
     data.MarketGroups.Add().CapabilityRefs.Add().Rank = 0; // Link stays -1
+}
+
+} // namespace
+
+TEST(CliCheck, ConsistentCaseGivesNoWarnings)
+{
+    TCaseData data;
+    fillConsistentCase(data);
+    EXPECT_EQ(findIndexProblems(data), std::vector<std::string>{});
+
+    TCaseData fresh;
+    EXPECT_EQ(findIndexProblems(fresh), std::vector<std::string>{});
+}
+
+TEST(CliCheck, EveryKindOfIndexOutsideItsListIsNamed)
+{
+    TCaseData data;
+    fillConsistentCase(data);
+    addEveryKindOfIndexOutsideItsList(data);
 
     const std::vector<std::string> expected = {
         "KeyObjectives[0].Link is -2, but ObjectiveTypes has 3 entries",
@@ -144,4 +151,24 @@ TEST(CliCheck, UnreadableFilesFailWithOffsetAndReason)
     writeFile(path, "\x09rest");
     const auto wrongTag = runCommand(runCheck, {path});
     EXPECT_TRUE(wrongTag.err.starts_with("corvantix-cli: " + path + ": offset 0: expected a string")) << wrongTag.err;
+}
+
+// What check warns about is exactly what opening a case in the windows removes, by the rules that
+// deleting an entry follows: type links become "none", members and market-group entries go.
+TEST(CliCheck, RemovingDanglingReferencesLeavesEverythingInRange)
+{
+    TCaseData data;
+    fillConsistentCase(data);
+    addEveryKindOfIndexOutsideItsList(data);
+    const auto problems = findIndexProblems(data);
+    EXPECT_EQ(removeDanglingReferences(data), static_cast<int>(problems.size()));
+    EXPECT_EQ(findIndexProblems(data), std::vector<std::string>{});
+
+    TCaseData expected;
+    fillConsistentCase(expected);
+    expected.KeyObjectives[1].Link = -1;
+    expected.ChangeAreas[1].Changes[0].Risks[1].RiskType = -1;
+    expected.MarketGroups.Add();
+    EXPECT_EQ(encodeCase(data), encodeCase(expected));
+    EXPECT_EQ(removeDanglingReferences(data), 0);
 }

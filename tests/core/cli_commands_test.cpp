@@ -149,6 +149,30 @@ TEST(CliCommands, FromJsonKeepsTheOldFileWhenItCannotWrite)
     EXPECT_EQ(files, 3);
 }
 
+TEST(CliCommands, EveryWritingCommandRefusesAReadOnlyOutput)
+{
+    namespace fs = std::filesystem;
+    TempDir dir;
+    writeFile(dir.file("in.json"), R"({"Title": "New"})");
+    TCaseData data;
+    const std::string casePath = saveCase(dir, data);
+    const std::string out = dir.file("locked.out");
+    const std::vector<std::vector<std::string>> commands = {
+        {"from-json", dir.file("in.json"), out},
+        {"to-json", casePath, out},
+        {"export-rtf", casePath, out},
+    };
+    for (const auto& args : commands) {
+        writeFile(out, "old content");
+        fs::permissions(out, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        const auto result = cli(args);
+        EXPECT_EQ(result.code, 1) << args[0];
+        EXPECT_EQ(result.err, "corvantix-cli: '" + out + "' is read-only.\n") << args[0];
+        fs::permissions(out, fs::perms::owner_all);
+        EXPECT_EQ(readFile(out), "old content") << args[0];
+    }
+}
+
 TEST(CliCommands, ExecutableReturnsTheExitCodes)
 {
     TempDir dir;

@@ -5,6 +5,7 @@
 #include "workshop_session.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -19,6 +20,7 @@
 
 #include "model/case_data.h"
 #include "model/case_edit.h"
+#include "model/case_file.h"
 #include "shell/help_window.h"
 #include "widgets/bullet_text_edit.h"
 #include "widgets/cp1252_text_edit.h"
@@ -166,6 +168,45 @@ private slots:
         form->sendCommit();
         QVERIFY(!caseForm->data().Modified);
         QCOMPARE(caseForm->undoCount(), 0);
+    }
+
+    // A group member one past the end of the list would name the next customer added.
+    void openingRemovesReferencesPastTheListsSoANewCustomerJoinsNoGroup()
+    {
+        TCaseData stored;
+        for (const char* name : {"Hotels", "Canteens", "Schools"})
+            stored.Customers.Add().Name = name;
+        stored.Customers[2].Members = std::make_unique<TDelList<TInteger>>();
+        for (int member : {0, 3})
+            stored.Customers[2].Members->Add().Value = member;
+        stored.MarketGroups.Add().CustomerRefs.Add().Rank = 3;
+        const QString path = dir->filePath(QStringLiteral("dangling.cvx"));
+        QVERIFY(!saveCaseFile(stored, QFile::encodeName(path).toStdString()));
+
+        prompts->openPaths.push_back(path);
+        QTest::keyClick(main.get(), Qt::Key_O, Qt::ControlModifier);
+        TCaseForm* caseForm = main->currentCase();
+        QVERIFY(caseForm);
+        QCOMPARE(prompts->warnings,
+                 QStringList{QStringLiteral("'%1' held 2 references to entries that do not exist. They were removed.")
+                                 .arg(path)});
+        QVERIFY(caseForm->data().Modified);
+        QCOMPARE(caseForm->undoCount(), 0);
+
+        QTest::keyClick(main.get(), Qt::Key_4, Qt::ControlModifier);
+        auto* form = qobject_cast<TCuPrForm*>(main->activeChild());
+        QVERIFY(form);
+        typeIntoCell(form->grdCust, 0, 4, QStringLiteral("Bakeries"));
+        QTest::keyClick(form->grdCust, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(!caseForm->data().Modified);
+
+        TCaseData saved;
+        QVERIFY(!loadCaseFile(QFile::encodeName(path).toStdString(), saved));
+        QCOMPARE(saved.Customers.Count(), 4);
+        QCOMPARE(saved.Customers[3].Name, std::string("Bakeries"));
+        QCOMPARE(saved.Customers[2].Members->Count(), 1);
+        QCOMPARE((*saved.Customers[2].Members)[0].Value, 0);
+        QCOMPARE(saved.MarketGroups[0].CustomerRefs.Count(), 0);
     }
 
     void typingANameAddsAnItemAndUndoTakesItBack()

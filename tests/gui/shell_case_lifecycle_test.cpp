@@ -223,6 +223,42 @@ private slots:
         QCOMPARE(fileBytes(path), before);
     }
 
+    void readOnlyFileIsNeitherSavedNorSavedAsOver()
+    {
+        const QString path = dir->filePath(QStringLiteral("locked.cvx"));
+        const QString other = dir->filePath(QStringLiteral("other-locked.cvx"));
+        QCOMPARE(writeCase(path, "Original"), QString());
+        QCOMPARE(writeCase(other, "Other"), QString());
+        const QByteArray before = fileBytes(path);
+        const QByteArray otherBefore = fileBytes(other);
+        TCaseForm* form = main->openCaseFile(path);
+        QVERIFY(form);
+        // Read-only by the permission bits alone, which a superuser could still write through.
+        for (const QString& locked : {path, other})
+            QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        form->edtTitle->setFocus();
+        QTest::keyClicks(form->edtTitle, QStringLiteral(" changed"));
+
+        QTest::keyClick(form->edtTitle, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(prompts->warnings,
+                 QStringList{QStringLiteral("'%1' is read-only. Use Save As to keep your changes.").arg(path)});
+        QVERIFY(form->data().Modified);
+
+        prompts->savePaths.push_back(other);
+        main->actions().fileSaveAs->trigger();
+        QCOMPARE(prompts->warnings.size(), 2);
+        QCOMPARE(prompts->warnings[1], QStringLiteral("'%1' is read-only. Use Save As to keep your changes.").arg(other));
+        QCOMPARE(QString::fromStdString(form->data().FileName), path);
+        QVERIFY(form->data().Modified);
+        QVERIFY(prompts->errors.isEmpty());
+
+        for (const QString& locked : {path, other})
+            QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner));
+        QCOMPARE(fileBytes(path), before);
+        QCOMPARE(fileBytes(other), otherBefore);
+    }
+
     void closingAModifiedCaseAsks_data()
     {
         QTest::addColumn<int>("answer");
