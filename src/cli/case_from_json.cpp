@@ -148,15 +148,9 @@ public:
     }
     void operator()(const char* key, TStringList& target)
     {
-        const auto* v = find(key);
-        if (!v)
-            return;
-        const std::string path = jsonMemberPath(path_, key);
-        const auto& array = importer_.array(*v, path);
-        target.clear();
-        std::size_t i = 0;
-        for (const auto& element : array)
-            target.push_back(importer_.text(element, jsonElementPath(path, i++)));
+        eachElement(key, [&] { target.clear(); }, [&](const OrderedJson& element, const std::string& path) {
+            target.push_back(importer_.text(element, path));
+        });
     }
     // An absent or empty list leaves the entry without Members, as reading a case file does.
     void operator()(const char* key, std::unique_ptr<TDelList<TInteger>>& target)
@@ -179,15 +173,9 @@ public:
     template <class T>
     void operator()(const char* key, TDelList<T>& target)
     {
-        const auto* v = find(key);
-        if (!v)
-            return;
-        const std::string path = jsonMemberPath(path_, key);
-        const auto& array = importer_.array(*v, path);
-        target.Clear();
-        std::size_t i = 0;
-        for (const auto& element : array)
-            readObject(importer_, element, jsonElementPath(path, i++), target.Add());
+        eachElement(key, [&] { target.Clear(); }, [&](const OrderedJson& element, const std::string& path) {
+            readObject(importer_, element, path, target.Add());
+        });
     }
 
     void finish() const
@@ -201,6 +189,22 @@ public:
     }
 
 private:
+    // A list under `key`, when the key is given: empties the target with clear(), then reads every
+    // element of the array with read(element, path).
+    template <class Clear, class Read>
+    void eachElement(const char* key, Clear clear, Read read)
+    {
+        const auto* v = find(key);
+        if (!v)
+            return;
+        const std::string path = jsonMemberPath(path_, key);
+        const auto& array = importer_.array(*v, path);
+        clear();
+        std::size_t i = 0;
+        for (const auto& element : array)
+            read(element, jsonElementPath(path, i++));
+    }
+
     const OrderedJson* find(const char* key)
     {
         known_.push_back(key);
