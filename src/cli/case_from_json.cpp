@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "model/case_data.h"
+#include "model/case_fields.h"
 #include "model/cp1252.h"
 
 namespace {
@@ -109,6 +110,12 @@ public:
         return value;
     }
 
+    // One name for the four kinds above, chosen by the field's type.
+    void read(const OrderedJson& v, const std::string& path, std::string& target) const { target = text(v, path); }
+    void read(const OrderedJson& v, const std::string& path, int32_t& target) const { target = integer(v, path); }
+    void read(const OrderedJson& v, const std::string& path, double& target) const { target = real(v, path); }
+    void read(const OrderedJson& v, const std::string& path, bool& target) const { target = boolean(v, path); }
+
 private:
     [[noreturn]] static void outOfRange(const std::string& path, const std::string& literal)
     {
@@ -118,8 +125,11 @@ private:
     const ParsedJson& parsed_;
 };
 
-// Reads the members of one JSON object into a model object. Each call names one field; finish()
-// then reports a key that no call asked for.
+template <class T>
+void readObject(const Importer& importer, const OrderedJson& value, const std::string& path, T& item);
+
+// Reads the members of one JSON object into a model object, as the visitor of its field list. Each
+// call names one field; finish() then reports a key that no call asked for.
 class Fields {
 public:
     Fields(const Importer& importer, const OrderedJson& value, std::string path)
@@ -129,40 +139,21 @@ public:
             wrongType(path_, "an object", object_);
     }
 
-    void text(const char* key, std::string& target)
+    // A text, whole number, floating-point number or flag.
+    template <class T>
+    void operator()(const char* key, T& target)
     {
         if (const auto* v = find(key))
-            target = importer_.text(*v, jsonMemberPath(path_, key));
+            importer_.read(*v, jsonMemberPath(path_, key), target);
     }
-    void integer(const char* key, int32_t& target)
+    void operator()(const char* key, TStringList& target)
     {
-        if (const auto* v = find(key))
-            target = importer_.integer(*v, jsonMemberPath(path_, key));
-    }
-    void real(const char* key, double& target)
-    {
-        if (const auto* v = find(key))
-            target = importer_.real(*v, jsonMemberPath(path_, key));
-    }
-    void boolean(const char* key, bool& target)
-    {
-        if (const auto* v = find(key))
-            target = importer_.boolean(*v, jsonMemberPath(path_, key));
-    }
-    void texts(const char* key, TStringList& target)
-    {
-        const auto* v = find(key);
-        if (!v)
-            return;
-        const std::string path = jsonMemberPath(path_, key);
-        const auto& array = importer_.array(*v, path);
-        target.clear();
-        std::size_t i = 0;
-        for (const auto& element : array)
-            target.push_back(importer_.text(element, jsonElementPath(path, i++)));
+        eachElement(key, [&] { target.clear(); }, [&](const OrderedJson& element, const std::string& path) {
+            target.push_back(importer_.text(element, path));
+        });
     }
     // An absent or empty list leaves the entry without Members, as reading a case file does.
-    void members(const char* key, std::unique_ptr<TDelList<TInteger>>& target)
+    void operator()(const char* key, std::unique_ptr<TDelList<TInteger>>& target)
     {
         const auto* v = find(key);
         if (!v)
@@ -179,19 +170,12 @@ public:
         for (const auto& element : array)
             target->Add().Value = importer_.integer(element, jsonElementPath(path, i++));
     }
-    // readElement(importer, json, path, element) fills one new element.
-    template <class T, class ReadElement>
-    void objects(const char* key, TDelList<T>& target, ReadElement readElement)
+    template <class T>
+    void operator()(const char* key, TDelList<T>& target)
     {
-        const auto* v = find(key);
-        if (!v)
-            return;
-        const std::string path = jsonMemberPath(path_, key);
-        const auto& array = importer_.array(*v, path);
-        target.Clear();
-        std::size_t i = 0;
-        for (const auto& element : array)
-            readElement(importer_, element, jsonElementPath(path, i++), target.Add());
+        eachElement(key, [&] { target.Clear(); }, [&](const OrderedJson& element, const std::string& path) {
+            readObject(importer_, element, path, target.Add());
+        });
     }
 
     void finish() const
@@ -205,6 +189,22 @@ public:
     }
 
 private:
+    // A list under `key`, when the key is given: empties the target with clear(), then reads every
+    // element of the array with read(element, path).
+    template <class Clear, class Read>
+    void eachElement(const char* key, Clear clear, Read read)
+    {
+        const auto* v = find(key);
+        if (!v)
+            return;
+        const std::string path = jsonMemberPath(path_, key);
+        const auto& array = importer_.array(*v, path);
+        clear();
+        std::size_t i = 0;
+        for (const auto& element : array)
+            read(element, jsonElementPath(path, i++));
+    }
+
     const OrderedJson* find(const char* key)
     {
         known_.push_back(key);
@@ -231,120 +231,12 @@ private:
     std::vector<const char*> known_;
 };
 
-void readRanked(const Importer& im, const OrderedJson& v, const std::string& path, TRankedItem& item)
+template <class T>
+void readObject(const Importer& importer, const OrderedJson& value, const std::string& path, T& item)
 {
-    Fields f(im, v, path);
-    f.text("Name", item.Name);
-    f.integer("Link", item.Link);
-    f.integer("Rank", item.Rank);
-    f.finish();
-}
-
-void readRisk(const Importer& im, const OrderedJson& v, const std::string& path, TRisk& item)
-{
-    Fields f(im, v, path);
-    f.text("Name", item.Name);
-    f.real("FinImpact", item.FinImpact);
-    f.integer("RiskType", item.RiskType);
-    f.integer("Impact", item.Impact);
-    f.integer("Likelihood", item.Likelihood);
-    f.text("Handling", item.Handling);
-    f.finish();
-}
-
-void readChange(const Importer& im, const OrderedJson& v, const std::string& path, TChange& item)
-{
-    Fields f(im, v, path);
-    f.text("Name", item.Name);
-    f.text("Description", item.Description);
-    f.objects("Strengths", item.Strengths, readRanked);
-    f.objects("Weaknesses", item.Weaknesses, readRanked);
-    f.objects("Opportunities", item.Opportunities, readRanked);
-    f.objects("Threats", item.Threats, readRanked);
-    f.integer("ImpToday", item.ImpToday);
-    f.integer("ImpTomorrow", item.ImpTomorrow);
-    f.objects("Risks", item.Risks, readRisk);
-    f.finish();
-}
-
-void readArea(const Importer& im, const OrderedJson& v, const std::string& path, TChangeArea& item)
-{
-    Fields f(im, v, path);
-    f.text("Name", item.Name);
-    f.texts("Megatrends", item.Megatrends);
-    f.objects("Changes", item.Changes, readChange);
-    f.finish();
-}
-
-void readCompetitor(const Importer& im, const OrderedJson& v, const std::string& path, TCompetitor& item)
-{
-    Fields f(im, v, path);
-    f.text("Name", item.Name);
-    f.integer("MarketShare", item.MarketShare);
-    f.text("Description", item.Description);
-    f.text("KeyServices", item.KeyServices);
-    f.text("KeyClients", item.KeyClients);
-    f.text("KeyAdvantages", item.KeyAdvantages);
-    f.text("KeyDisadvantages", item.KeyDisadvantages);
-    f.text("PotentialDev", item.PotentialDev);
-    f.text("WatchPoints", item.WatchPoints);
-    f.finish();
-}
-
-void readKeyChar(const Importer& im, const OrderedJson& v, const std::string& path, TKeyCharItem& item)
-{
-    Fields f(im, v, path);
-    f.text("Name", item.Name);
-    f.integer("Match", item.Match);
-    f.integer("Importance", item.Importance);
-    f.boolean("Excluded", item.Excluded);
-    f.finish();
-}
-
-void readCapability(const Importer& im, const OrderedJson& v, const std::string& path, TCapability& item)
-{
-    Fields f(im, v, path);
-    f.text("Name", item.Name);
-    f.integer("ImpTomorrow", item.ImpTomorrow);
-    f.integer("ImpToday", item.ImpToday);
-    f.integer("Acquisition", item.Acquisition);
-    f.integer("Placement", item.Placement);
-    f.text("Decisions", item.Decisions);
-    f.finish();
-}
-
-void readCustProd(const Importer& im, const OrderedJson& v, const std::string& path, TCustProd& item)
-{
-    Fields f(im, v, path);
-    f.text("Name", item.Name);
-    f.text("Description", item.Description);
-    f.text("KeyNeeds", item.KeyNeeds);
-    f.objects("KeyChars", item.KeyChars, readKeyChar);
-    f.objects("MarketPotential", item.MarketPotential, readRanked);
-    f.members("Members", item.Members);
-    f.objects("Capabilities", item.Capabilities, readCapability);
-    f.finish();
-}
-
-void readMarketGroup(const Importer& im, const OrderedJson& v, const std::string& path, TMarketGroup& item)
-{
-    Fields f(im, v, path);
-    f.text("Name", item.Name);
-    f.objects("CustomerRefs", item.CustomerRefs, readRanked);
-    f.objects("ServiceRefs", item.ServiceRefs, readRanked);
-    f.objects("CapabilityRefs", item.CapabilityRefs, readRanked);
-    f.finish();
-}
-
-void readAction(const Importer& im, const OrderedJson& v, const std::string& path, TAction& item)
-{
-    Fields f(im, v, path);
-    f.text("What", item.What);
-    f.text("Who", item.Who);
-    f.integer("Importance", item.Importance);
-    f.real("Due", item.Due);
-    f.boolean("Done", item.Done);
-    f.finish();
+    Fields fields(importer, value, path);
+    visitFields(item, fields);
+    fields.finish();
 }
 
 } // namespace
@@ -353,25 +245,7 @@ std::optional<std::string> caseFromJson(const ParsedJson& parsed, TCaseData& dat
 {
     const Importer im(parsed);
     try {
-        Fields f(im, parsed.value, "");
-        f.text("Title", data.Title);
-        f.text("Description", data.Description);
-        f.text("OrgDescription", data.OrgDescription);
-        f.text("VisionMission", data.VisionMission);
-        f.text("SuccessFactors", data.SuccessFactors);
-        f.real("DateFrom", data.DateFrom);
-        f.real("DateTo", data.DateTo);
-        f.objects("KeyObjectives", data.KeyObjectives, readRanked);
-        f.texts("ObjectiveTypes", data.ObjectiveTypes);
-        f.objects("ChangeAreas", data.ChangeAreas, readArea);
-        f.texts("RiskTypes", data.RiskTypes);
-        f.objects("Competitors", data.Competitors, readCompetitor);
-        f.objects("Customers", data.Customers, readCustProd);
-        f.objects("Products", data.Products, readCustProd);
-        f.objects("Capabilities", data.Capabilities, readCapability);
-        f.objects("MarketGroups", data.MarketGroups, readMarketGroup);
-        f.objects("Actions", data.Actions, readAction);
-        f.finish();
+        readObject(im, parsed.value, "", data);
     } catch (const ImportError& e) {
         return std::string(e.what());
     }

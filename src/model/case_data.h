@@ -16,51 +16,45 @@ class ValueWriter;
 
 using TStringList = std::vector<std::string>;
 
-struct TInteger {
-    int32_t Value = 0;
-
-    void Assign(const TInteger& source) { Value = source.Value; }
-    TInteger& ReadFrom(ValueReader& reader);
+// What every item class offers: Assign (a deep copy from another object of the class), ReadFrom
+// (overwrites every stored field from the value stream) and WriteTo (writes them in file order).
+// All three come from the class's field list in model/case_fields.h.
+template <class T>
+struct TFieldOperations {
+    void Assign(const T& source);
+    T& ReadFrom(ValueReader& reader);
     void WriteTo(ValueWriter& writer) const;
 };
 
-struct TRankedItem {
+struct TInteger : TFieldOperations<TInteger> {
+    int32_t Value = 0;
+};
+
+struct TRankedItem : TFieldOperations<TRankedItem> {
     std::string Name;
     int32_t Link = -1;
     int32_t Rank = 1;
-
-    void Assign(const TRankedItem& source);
-    TRankedItem& ReadFrom(ValueReader& reader);
-    void WriteTo(ValueWriter& writer) const;
 };
 
-struct TKeyCharItem {
+struct TKeyCharItem : TFieldOperations<TKeyCharItem> {
     std::string Name;
     int32_t Match = -1;
     int32_t Importance = 1;
     bool Excluded = true;
-
-    void Assign(const TKeyCharItem& source);
-    TKeyCharItem& ReadFrom(ValueReader& reader);
-    void WriteTo(ValueWriter& writer) const;
 };
 
 // A capability, or one row of a customer's business plan (ImpTomorrow = row kind,
 // ImpToday/Acquisition/Placement = the amounts of Year1/Year2/Year3).
-struct TCapability {
+struct TCapability : TFieldOperations<TCapability> {
     std::string Name;
     int32_t ImpTomorrow = 1;
     int32_t ImpToday = 1;
     int32_t Acquisition = 0;
     int32_t Placement = 0;
     std::string Decisions;
-
-    void Assign(const TCapability& source);
-    TCapability& ReadFrom(ValueReader& reader);
-    void WriteTo(ValueWriter& writer) const;
 };
 
-struct TAction {
+struct TAction : TFieldOperations<TAction> {
     std::string What;
     std::string Who;
     int32_t Importance = 1;
@@ -68,25 +62,18 @@ struct TAction {
     bool Done = false;
 
     TAction();
-    void Assign(const TAction& source);
-    TAction& ReadFrom(ValueReader& reader);
-    void WriteTo(ValueWriter& writer) const;
 };
 
-struct TRisk {
+struct TRisk : TFieldOperations<TRisk> {
     std::string Name;
     double FinImpact = 0;
     int32_t RiskType = -1;
     int32_t Impact = 1;
     int32_t Likelihood = 1;
     std::string Handling;
-
-    void Assign(const TRisk& source);
-    TRisk& ReadFrom(ValueReader& reader);
-    void WriteTo(ValueWriter& writer) const;
 };
 
-struct TChange {
+struct TChange : TFieldOperations<TChange> {
     std::string Name;
     std::string Description;
     TDelList<TRankedItem> Strengths;
@@ -96,25 +83,18 @@ struct TChange {
     int32_t ImpToday = 1;
     int32_t ImpTomorrow = 1;
     TDelList<TRisk> Risks;
-
-    void Assign(const TChange& source);
-    TChange& ReadFrom(ValueReader& reader);
-    void WriteTo(ValueWriter& writer) const;
 };
 
-struct TChangeArea {
+struct TChangeArea : TFieldOperations<TChangeArea> {
     std::string Name;
     TStringList Megatrends;
     TDelList<TChange> Changes;
 
     TChangeArea() = default;
     explicit TChangeArea(std::string name) : Name(std::move(name)) {}
-    void Assign(const TChangeArea& source);
-    TChangeArea& ReadFrom(ValueReader& reader);
-    void WriteTo(ValueWriter& writer) const;
 };
 
-struct TCompetitor {
+struct TCompetitor : TFieldOperations<TCompetitor> {
     std::string Name;
     int32_t MarketShare = 0;
     std::string Description;
@@ -124,27 +104,19 @@ struct TCompetitor {
     std::string KeyDisadvantages;
     std::string PotentialDev;
     std::string WatchPoints;
-
-    void Assign(const TCompetitor& source);
-    TCompetitor& ReadFrom(ValueReader& reader);
-    void WriteTo(ValueWriter& writer) const;
 };
 
-struct TMarketGroup {
+struct TMarketGroup : TFieldOperations<TMarketGroup> {
     std::string Name;
     TDelList<TRankedItem> CustomerRefs;
     TDelList<TRankedItem> ServiceRefs;
     TDelList<TRankedItem> CapabilityRefs;
-
-    void Assign(const TMarketGroup& source);
-    TMarketGroup& ReadFrom(ValueReader& reader);
-    void WriteTo(ValueWriter& writer) const;
 };
 
 // A customer (in Customers) or a service/product (in Products). Members is absent (null) unless the
 // entry is, or was made, a group; Capabilities holds a product's own capabilities or a customer's
 // business-plan rows.
-struct TCustProd {
+struct TCustProd : TFieldOperations<TCustProd> {
     struct WithPlanTemplate {};
 
     std::string Name;
@@ -160,10 +132,6 @@ struct TCustProd {
     explicit TCustProd(WithPlanTemplate);
 
     bool IsGroup() const { return Members && !Members->Empty(); }
-
-    void Assign(const TCustProd& source);
-    TCustProd& ReadFrom(ValueReader& reader);
-    void WriteTo(ValueWriter& writer) const;
 };
 
 // Names of the nine predefined business-plan rows, in template order.

@@ -148,24 +148,3 @@ private:
     std::size_t count_ = 0;
     std::string out_;
 };
-
-// Helpers for the list layouts shared by every class.
-template <class List>
-void readObjectList(ValueReader& reader, List& list)
-{
-    reader.readListBegin();
-    while (!reader.atListEnd()) {
-        auto& item = list.Add();
-        item.ReadFrom(reader);
-    }
-    reader.readListEnd();
-}
-
-template <class List>
-void writeObjectList(ValueWriter& writer, const List& list)
-{
-    writer.writeListBegin();
-    for (const auto& item : list)
-        item.WriteTo(writer);
-    writer.writeListEnd();
-}

@@ -69,6 +69,49 @@ TEST(CaseFile, RichCaseRoundTripsByteForByte)
     EXPECT_TRUE(loaded.Actions[0].Done);
 }
 
+TEST(CaseFile, EveryFieldOfEveryClassStandsAtItsDocumentedPlace)
+{
+    TCaseData data;
+    testing_support::fillEveryField(data);
+
+    testing_support::CaseBytes c;
+    const auto rankedList = [&c] { c.begin().str("Name").integer(2).integer(3).end(); };
+    const auto capabilityList = [&c] {
+        c.begin().str("Name").integer(6).integer(7).integer(8).integer(9).str("Decisions").end();
+    };
+    c.str("Title").str("Description").str("OrgDescription").str("VisionMission").str("SuccessFactors");
+    c.real(15.5).real(16.5);
+    rankedList();
+    c.begin().str("ObjectiveTypes").end();
+    c.begin().str("Name").begin().str("Megatrends").end();
+    c.begin().str("Name").str("Description");
+    rankedList(), rankedList(), rankedList(), rankedList();
+    c.integer(7).integer(6);
+    c.begin().str("Name").real(17.5).integer(10).integer(11).integer(12).str("Handling").end();
+    c.end().end(); // Changes, ChangeAreas
+    c.begin().str("RiskTypes").end();
+    c.begin().str("Name").integer(13).str("Description").str("KeyServices").str("KeyClients");
+    c.str("KeyAdvantages").str("KeyDisadvantages").str("PotentialDev").str("WatchPoints").end();
+    for (int list = 0; list < 2; ++list) { // Customers, Products
+        c.begin().str("Name").str("Description").str("KeyNeeds");
+        c.begin().str("Name").integer(4).integer(5).flag(false).end();
+        rankedList();
+        c.begin().integer(14).end();
+        capabilityList();
+        c.end();
+    }
+    capabilityList();
+    c.begin().str("Name");
+    rankedList(), rankedList(), rankedList();
+    c.end();
+    c.begin().str("What").str("Who").integer(5).real(18.5).flag(true).end();
+
+    EXPECT_EQ(encodeCase(data), c.bytes);
+    TCaseData loaded;
+    ASSERT_FALSE(decodeCase(c.bytes, loaded));
+    EXPECT_EQ(encodeCase(loaded), c.bytes);
+}
+
 TEST(CaseFile, ReadsNonCanonicalEncodings)
 {
     // Integers in wider tags than needed, a long-tag title, integer dates and odd bool bytes.

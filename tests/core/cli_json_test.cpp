@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <random>
 
@@ -16,7 +17,6 @@
 #include "cli/json_text.h"
 #include "cli/to_json_command.h"
 #include "cli_test_support.h"
-#include "model/extended.h"
 
 using namespace testing_support;
 using namespace cli_testing;
@@ -43,67 +43,6 @@ uint64_t bitsOf(double v)
     std::memcpy(&bits, &v, sizeof bits);
     return bits;
 }
-
-// Case-file bytes written by hand, canonically or in the other encodings readers must accept.
-class CaseBytes {
-public:
-    std::string bytes;
-
-    CaseBytes& raw(std::initializer_list<int> values)
-    {
-        for (int v : values)
-            bytes.push_back(static_cast<char>(v));
-        return *this;
-    }
-    CaseBytes& str(std::string_view s)
-    {
-        raw({6, static_cast<int>(s.size())});
-        bytes += s;
-        return *this;
-    }
-    CaseBytes& longStr(std::string_view s)
-    {
-        raw({12});
-        return int32Bytes(static_cast<int32_t>(s.size())).append(s);
-    }
-    CaseBytes& integer(int32_t v)
-    {
-        if (v >= -128 && v <= 127)
-            return raw({2, v & 0xFF});
-        if (v >= -32768 && v <= 32767)
-            return raw({3, v & 0xFF, (v >> 8) & 0xFF});
-        raw({4});
-        return int32Bytes(v);
-    }
-    CaseBytes& int32(int32_t v)
-    {
-        raw({4});
-        return int32Bytes(v);
-    }
-    CaseBytes& real(double v)
-    {
-        raw({5});
-        for (uint8_t b : doubleToExtended(v))
-            bytes.push_back(static_cast<char>(b));
-        return *this;
-    }
-    CaseBytes& begin() { return raw({1}); }
-    CaseBytes& end() { return raw({0}); }
-    CaseBytes& emptyList() { return raw({1, 0}); }
-
-private:
-    CaseBytes& int32Bytes(int32_t v)
-    {
-        const auto u = static_cast<uint32_t>(v);
-        return raw({static_cast<int>(u & 0xFF), static_cast<int>((u >> 8) & 0xFF), static_cast<int>((u >> 16) & 0xFF),
-                    static_cast<int>(u >> 24)});
-    }
-    CaseBytes& append(std::string_view s)
-    {
-        bytes += s;
-        return *this;
-    }
-};
 
 // One small case twice: `loose` uses the widest tags, integer dates, odd bool bytes and trailing
 // bytes; otherwise the two describe the same content.
@@ -286,6 +225,40 @@ TEST(CliJson, KeysFollowFileOrderAndMembersIsNullWhenAbsent)
     EXPECT_EQ(keys, custProd);
     EXPECT_TRUE(json["Customers"][0]["Members"].is_null());
     EXPECT_EQ(json["Customers"][1]["Members"], OrderedJson::array({0}));
+}
+
+TEST(CliJson, EveryFieldIsUnderItsOwnName)
+{
+    TCaseData data;
+    fillEveryField(data);
+    int values = 0;
+    // Texts hold their own field's name; arrays pass their key on to their elements.
+    const std::function<void(const std::string&, const OrderedJson&)> check = [&](const std::string& key,
+                                                                                 const OrderedJson& value) {
+        if (value.is_object()) {
+            for (const auto& member : value.items())
+                check(member.key(), member.value());
+        } else if (value.is_array()) {
+            EXPECT_EQ(value.size(), 1u) << key;
+            for (const auto& element : value)
+                check(key, element);
+        } else if (value.is_string()) {
+            ++values;
+            EXPECT_EQ(value.get<std::string>(), key);
+        } else {
+            ++values;
+            EXPECT_EQ(value.is_boolean() ? value.get<bool>() : value.get<double>(), fieldNumber(key)) << key;
+        }
+    };
+    const OrderedJson json = caseToJson(data);
+    check("", json);
+    EXPECT_EQ(values, 100); // every stored field of every class, Members and the string lists included
+
+    ParsedJson parsed;
+    ASSERT_EQ(parseJsonStrict(formatJson(json), parsed), std::nullopt);
+    TCaseData back;
+    ASSERT_EQ(caseFromJson(parsed, back), std::nullopt);
+    EXPECT_EQ(encodeCase(back), encodeCase(data));
 }
 
 TEST(CliJson, MissingKeysTakeTheDefaultsOfNewObjects)

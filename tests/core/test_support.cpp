@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include <fstream>
+#include <map>
 #include <random>
 #include <sstream>
 
@@ -99,6 +100,101 @@ void fillRichCase(TCaseData& data)
     action.What = "Hire";
     action.Who = "HR";
     action.Due = 46500;
+    action.Done = true;
+}
+
+double fieldNumber(std::string_view field)
+{
+    static const std::map<std::string_view, double> numbers = {
+        {"Link", 2},          {"Rank", 3},         {"Match", 4},         {"Importance", 5},
+        {"ImpTomorrow", 6},   {"ImpToday", 7},     {"Acquisition", 8},   {"Placement", 9},
+        {"RiskType", 10},     {"Impact", 11},      {"Likelihood", 12},   {"MarketShare", 13},
+        {"Members", 14},      {"DateFrom", 15.5},  {"DateTo", 16.5},     {"FinImpact", 17.5},
+        {"Due", 18.5},        {"Excluded", 0},     {"Done", 1},
+    };
+    const auto it = numbers.find(field);
+    return it == numbers.end() ? -1000 : it->second;
+}
+
+void fillEveryField(TCaseData& data)
+{
+    // Fields are set by name here, independently of any list of fields the code keeps.
+    const auto ranked = [](TRankedItem& item) {
+        item.Name = "Name";
+        item.Link = 2;
+        item.Rank = 3;
+    };
+    const auto capability = [](TCapability& item) {
+        item.Name = "Name";
+        item.ImpTomorrow = 6;
+        item.ImpToday = 7;
+        item.Acquisition = 8;
+        item.Placement = 9;
+        item.Decisions = "Decisions";
+    };
+    data.Title = "Title";
+    data.Description = "Description";
+    data.OrgDescription = "OrgDescription";
+    data.VisionMission = "VisionMission";
+    data.SuccessFactors = "SuccessFactors";
+    data.DateFrom = 15.5;
+    data.DateTo = 16.5;
+    ranked(data.KeyObjectives.Add());
+    data.ObjectiveTypes = {"ObjectiveTypes"};
+    data.RiskTypes = {"RiskTypes"};
+    data.ChangeAreas.Clear();
+    auto& area = data.ChangeAreas.Add();
+    area.Name = "Name";
+    area.Megatrends = {"Megatrends"};
+    auto& change = area.Changes.Add();
+    change.Name = "Name";
+    change.Description = "Description";
+    for (auto* list : {&change.Strengths, &change.Weaknesses, &change.Opportunities, &change.Threats})
+        ranked(list->Add());
+    change.ImpToday = 7;
+    change.ImpTomorrow = 6;
+    auto& risk = change.Risks.Add();
+    risk.Name = "Name";
+    risk.FinImpact = 17.5;
+    risk.RiskType = 10;
+    risk.Impact = 11;
+    risk.Likelihood = 12;
+    risk.Handling = "Handling";
+    auto& competitor = data.Competitors.Add();
+    competitor.Name = "Name";
+    competitor.MarketShare = 13;
+    competitor.Description = "Description";
+    competitor.KeyServices = "KeyServices";
+    competitor.KeyClients = "KeyClients";
+    competitor.KeyAdvantages = "KeyAdvantages";
+    competitor.KeyDisadvantages = "KeyDisadvantages";
+    competitor.PotentialDev = "PotentialDev";
+    competitor.WatchPoints = "WatchPoints";
+    for (auto* list : {&data.Customers, &data.Products}) {
+        auto& entry = list->Add();
+        entry.Name = "Name";
+        entry.Description = "Description";
+        entry.KeyNeeds = "KeyNeeds";
+        auto& keyChar = entry.KeyChars.Add();
+        keyChar.Name = "Name";
+        keyChar.Match = 4;
+        keyChar.Importance = 5;
+        keyChar.Excluded = false;
+        ranked(entry.MarketPotential.Add());
+        entry.Members = std::make_unique<TDelList<TInteger>>();
+        entry.Members->Add().Value = 14;
+        capability(entry.Capabilities.Add());
+    }
+    capability(data.Capabilities.Add());
+    auto& group = data.MarketGroups.Add();
+    group.Name = "Name";
+    for (auto* list : {&group.CustomerRefs, &group.ServiceRefs, &group.CapabilityRefs})
+        ranked(list->Add());
+    auto& action = data.Actions.Add();
+    action.What = "What";
+    action.Who = "Who";
+    action.Importance = 5;
+    action.Due = 18.5;
     action.Done = true;
 }
 

@@ -2,11 +2,13 @@
 
 // Small helpers shared by the core tests.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 #include "model/case_data.h"
+#include "model/extended.h"
 
 namespace testing_support {
 
@@ -38,5 +40,74 @@ void writeFile(const std::string& path, std::string_view content);
 // A case with something in every list and every field, including group members, plan rows and
 // texts with line breaks and bytes above 0x7F.
 void fillRichCase(TCaseData& data);
+
+// A case in which every stored field of every class holds a value that tells it apart: each text is
+// its own field's name, each number or flag is fieldNumber(its field's name). Every list holds one
+// element.
+void fillEveryField(TCaseData& data);
+// Flags are 1 (true) or 0 (false).
+double fieldNumber(std::string_view field);
+
+// Case-file bytes written by hand, canonically or in the other encodings readers must accept.
+class CaseBytes {
+public:
+    std::string bytes;
+
+    CaseBytes& raw(std::initializer_list<int> values)
+    {
+        for (int v : values)
+            bytes.push_back(static_cast<char>(v));
+        return *this;
+    }
+    CaseBytes& str(std::string_view s)
+    {
+        raw({6, static_cast<int>(s.size())});
+        bytes += s;
+        return *this;
+    }
+    CaseBytes& longStr(std::string_view s)
+    {
+        raw({12});
+        return int32Bytes(static_cast<int32_t>(s.size())).append(s);
+    }
+    CaseBytes& integer(int32_t v)
+    {
+        if (v >= -128 && v <= 127)
+            return raw({2, v & 0xFF});
+        if (v >= -32768 && v <= 32767)
+            return raw({3, v & 0xFF, (v >> 8) & 0xFF});
+        raw({4});
+        return int32Bytes(v);
+    }
+    CaseBytes& int32(int32_t v)
+    {
+        raw({4});
+        return int32Bytes(v);
+    }
+    CaseBytes& real(double v)
+    {
+        raw({5});
+        for (uint8_t b : doubleToExtended(v))
+            bytes.push_back(static_cast<char>(b));
+        return *this;
+    }
+    CaseBytes& flag(bool v) { return raw({v ? 9 : 8}); }
+    CaseBytes& begin() { return raw({1}); }
+    CaseBytes& end() { return raw({0}); }
+    CaseBytes& emptyList() { return raw({1, 0}); }
+
+private:
+    CaseBytes& int32Bytes(int32_t v)
+    {
+        const auto u = static_cast<uint32_t>(v);
+        return raw({static_cast<int>(u & 0xFF), static_cast<int>((u >> 8) & 0xFF), static_cast<int>((u >> 16) & 0xFF),
+                    static_cast<int>(u >> 24)});
+    }
+    CaseBytes& append(std::string_view s)
+    {
+        bytes += s;
+        return *this;
+    }
+};
 
 } // namespace testing_support
