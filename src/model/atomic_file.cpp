@@ -91,6 +91,14 @@ int removeStaleTemporaries(const std::string& target, int olderThanSeconds)
 
 std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view bytes)
 {
+    return writeFileAtomically(path, [bytes](const ByteSink& sink) -> std::optional<std::string> {
+        sink(bytes);
+        return std::nullopt;
+    });
+}
+
+std::optional<std::string> writeFileAtomically(const std::string& path, const ByteProducer& produce)
+{
     if (path.empty())
         return std::string("cannot save: no file name given");
 
@@ -126,8 +134,31 @@ std::optional<std::string> writeFileAtomically(const std::string& path, std::str
         return failure(path, what, error);
     };
 
-    if (!writeAll(fd, bytes))
+    int writeError = 0;
+    const ByteSink sink = [&](std::string_view piece) {
+        if (writeError == 0 && !writeAll(fd, piece))
+            writeError = errno;
+        return writeError == 0;
+    };
+    const auto discard = [&] {
+        ::close(fd);
+        ::unlink(temp.c_str());
+    };
+    std::optional<std::string> gaveUp;
+    try {
+        gaveUp = produce(sink);
+    } catch (...) {
+        discard();
+        throw;
+    }
+    if (writeError != 0) {
+        errno = writeError;
         return abandon("write failed");
+    }
+    if (gaveUp) {
+        discard();
+        return gaveUp;
+    }
     if (::fchmod(fd, mode) != 0 && exists)
         return abandon("cannot set permissions");
     if (::fsync(fd) != 0)
