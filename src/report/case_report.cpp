@@ -1,6 +1,7 @@
 #include "report/case_report.h"
 
 #include <new>
+#include <stdexcept>
 
 #include "model/atomic_file.h"
 #include "model/case_data.h"
@@ -54,16 +55,15 @@ std::size_t estimateReportSize(const TCaseData& data)
     return 16384 + text + text / 8 + rows * 400;
 }
 
-} // namespace
-
-std::string buildCaseReport(const TCaseData& data, const ReportOptions& options)
+// Writes the whole report through `sink`, or into the writer's body without one.
+std::optional<std::string> writeCaseReport(ReportBuilder& report, TRTFWriter::Sink sink)
 {
-    ReportBuilder report(data, options);
+    const TCaseData& data = report.data();
     TRTFWriter& rtf = report.writer();
-    rtf.NewDocument();
-    rtf.Reserve(estimateReportSize(data));
     rtf.DocFormat().LeftMargin = 1440;
     rtf.DocFormat().RightMargin = 1440;
+    // Times New Roman throughout; Symbol for the bullet marks, which the first chapter always has.
+    rtf.BeginStream({"Symbol", "Times New Roman"}, std::move(sink));
 
     // A right-aligned, bold italic 9-point page number on every page.
     rtf.SetFont("Times New Roman");
@@ -98,19 +98,37 @@ std::string buildCaseReport(const TCaseData& data, const ReportOptions& options)
         rtf.PageBreak();
         chapter(report);
     }
+    return rtf.EndStream();
+}
 
-    rtf.BuildDocument();
+} // namespace
+
+std::string buildCaseReport(const TCaseData& data, const ReportOptions& options)
+{
+    ReportBuilder report(data, options);
+    TRTFWriter& rtf = report.writer();
+    rtf.NewDocument();
+    rtf.Reserve(estimateReportSize(data));
+    if (auto error = writeCaseReport(report, {}))
+        throw std::logic_error(*error);
     return rtf.TakeBody();
 }
 
 std::optional<std::string> exportCaseReport(const TCaseData& data, const std::string& path,
                                             const ReportOptions& options)
 {
-    std::string document;
-    try {
-        document = buildCaseReport(data, options);
-    } catch (const std::bad_alloc&) {
-        return std::string("not enough memory to build the report");
-    }
-    return writeFileAtomically(path, document);
+    // The report goes to the file as it is written: repeated references can make it many times
+    // larger than the case, and memory must not grow with it.
+    return writeFileAtomically(path, [&](const ByteSink& sink) -> std::optional<std::string> {
+        try {
+            ReportBuilder report(data, options);
+            report.writer().NewDocument();
+            return writeCaseReport(report, sink);
+        } catch (const std::bad_alloc&) {
+            return std::string("not enough memory to build the report");
+        } catch (const TRTFWriter::StreamFailed& failed) {
+            // The file's own error is what the user is told; this only stops the build.
+            return std::string(failed.what());
+        }
+    });
 }

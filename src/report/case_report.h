@@ -20,7 +20,7 @@ struct ReportOptions {
 // The complete RTF document of the case. The case is only read.
 std::string buildCaseReport(const TCaseData& data, const ReportOptions& options);
 
-// Builds the report and writes it atomically to `path`. Returns the reason on failure; no partly
-// written report is left behind.
+// Writes the report atomically to `path` as it is built, holding only about a megabyte of it at a
+// time, whatever its size. Returns the reason on failure; no partly written report is left behind.
 std::optional<std::string> exportCaseReport(const TCaseData& data, const std::string& path,
                                             const ReportOptions& options);
