@@ -6,10 +6,10 @@
 #include "model/case_file.h"
 #include "report/case_report.h"
 #include "shell/autosave.h"
+#include "shell/background_export.h"
 #include "shell/case_form.h"
 #include "shell/case_lock.h"
 #include "shell/clipboard_commands.h"
-#include "shell/print_progress_form.h"
 #include "shell/prompts.h"
 #include "shell/protocol_state.h"
 #include "shell/workshop_factory.h"
@@ -57,30 +57,6 @@ std::string reportThousandsSeparator()
         return bytes;
     return separator.size() == 1 && separator.at(0).isSpace() ? std::string("\xA0") : std::string(",");
 }
-
-// Busy cursor and progress window for the duration of a report build, restored on every way out.
-class ExportFeedback {
-public:
-    ExportFeedback() : progress_(TPrintProgressForm::shared()) { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~ExportFeedback()
-    {
-        progress_.hide();
-        QApplication::restoreOverrideCursor();
-    }
-    ExportFeedback(const ExportFeedback&) = delete;
-    ExportFeedback& operator=(const ExportFeedback&) = delete;
-
-    void section(int n)
-    {
-        if (!progress_.isVisible())
-            progress_.show();
-        progress_.setSection(n);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
-
-private:
-    TPrintProgressForm& progress_;
-};
 
 } // namespace
 
@@ -244,18 +220,17 @@ void TMainForm::exportCase(TCaseForm& form)
     // What the user sees in the windows is what the report shows.
     broadcastCommit();
 
-    QStringList warnings;
-    std::optional<std::string> failure;
-    {
-        ExportFeedback feedback;
-        ReportOptions options;
-        options.thousandsSeparator = reportThousandsSeparator();
-        options.progress = [&feedback](int section) { feedback.section(section); };
-        options.warn = [&warnings](const std::string& message) { warnings.append(toQt(message)); };
-        failure = exportCaseReport(form.data(), toFileSystemPath(path), options);
-    }
-    for (const QString& warning : std::as_const(warnings))
-        prompts().warning(warning);
+    std::vector<std::string> warnings;
+    ReportOptions options;
+    options.thousandsSeparator = reportThousandsSeparator();
+    options.warn = [&warnings](const std::string& message) { warnings.push_back(message); };
+    const std::string target = toFileSystemPath(path);
+    const auto failure = exportCaseCopy(form.data(), [&](const TCaseData& copy, const auto& progress) {
+        options.progress = progress;
+        return exportCaseReport(copy, target, options);
+    });
+    for (const std::string& warning : warnings)
+        prompts().warning(toQt(warning));
     if (failure)
         prompts().error(tr("The report could not be written.\n\n%1").arg(fromFileSystemText(*failure)));
 }
