@@ -1,12 +1,13 @@
 #pragma once
 
-// The RTF report of a whole case.
+// The report of a whole case: as an RTF document, or through any report writer.
 
 #include <functional>
 #include <optional>
 #include <string>
 
 struct TCaseData;
+class ReportWriter;
 
 struct ReportOptions {
     // Thousands separator for amounts, as windows-1252 bytes (the GUI passes the user's locale).
@@ -16,6 +17,9 @@ struct ReportOptions {
     // Writer warnings such as "Invalid font name."; never dropped silently.
     std::function<void(const std::string& message)> warn;
 };
+
+// The whole report, title page and ten chapters, through `writer`. The case is only read.
+void writeCaseReport(const TCaseData& data, const ReportOptions& options, ReportWriter& writer);
 
 // The complete RTF document of the case. The case is only read.
 std::string buildCaseReport(const TCaseData& data, const ReportOptions& options);

@@ -9,6 +9,7 @@
 #endif
 
 #include "model/atomic_file.h"
+#include "report/report_writer.h"
 
 namespace {
 
@@ -240,22 +241,8 @@ void TRTFWriter::SetSpacing(int kind, int twips)
 void TRTFWriter::SetParagraph(int alignment, int size, int spaceBefore, int spaceAfter, int lineSpacing,
                               int32_t leftIndent, int32_t rightIndent, int32_t firstIndent)
 {
-    if (alignment != 4)
-        SetAlignment(alignment);
-    if (size != -1)
-        SetFontSize(size);
-    if (spaceBefore != -1)
-        SetSpacing(0, spaceBefore);
-    if (spaceAfter != -1)
-        SetSpacing(1, spaceAfter);
-    if (lineSpacing != -1)
-        SetSpacing(2, lineSpacing);
-    if (leftIndent != -1)
-        SetIndent(0, leftIndent);
-    if (rightIndent != -1)
-        SetIndent(1, rightIndent);
-    if (firstIndent != -1)
-        SetIndent(2, firstIndent);
+    applyParagraphSettings(*this, alignment, size, spaceBefore, spaceAfter, lineSpacing, leftIndent, rightIndent,
+                           firstIndent);
 }
 
 void TRTFWriter::writePieces(std::string_view text, std::string_view prefix)
