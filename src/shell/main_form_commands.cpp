@@ -46,18 +46,6 @@ QString fromFileSystemText(const std::string& text)
     return QFile::decodeName(QByteArray::fromStdString(text));
 }
 
-// The user's thousands separator in the model's code page; one the code page lacks (some locales
-// use a narrow no-break space) becomes the ordinary no-break space, or a comma.
-std::string reportThousandsSeparator()
-{
-    const QString separator = QLocale().groupSeparator();
-    bool lossless = true;
-    std::string bytes = toModel(separator, &lossless);
-    if (lossless)
-        return bytes;
-    return separator.size() == 1 && separator.at(0).isSpace() ? std::string("\xA0") : std::string(",");
-}
-
 } // namespace
 
 // ---- Cases
@@ -208,31 +196,12 @@ void TMainForm::ExportCase()
 
 void TMainForm::exportCase(TCaseForm& form)
 {
-    QString proposed;
-    if (hasFile(form.data())) {
-        const QFileInfo caseFile(displayFileName(form.data().FileName));
-        proposed = caseFile.dir().filePath(caseFile.completeBaseName() + QStringLiteral(".rtf"));
-    }
-    FileDialogRequest request{tr("Export to RTF"), kReportFilter, QStringLiteral("rtf"), proposed, 0};
-    const QString path = prompts().saveFileName(request);
+    const QString path = askReportPath(form, tr("Export to RTF"), kReportFilter, QStringLiteral("rtf"));
     if (path.isEmpty())
         return;
-    // What the user sees in the windows is what the report shows.
-    broadcastCommit();
-
-    std::vector<std::string> warnings;
-    ReportOptions options;
-    options.thousandsSeparator = reportThousandsSeparator();
-    options.warn = [&warnings](const std::string& message) { warnings.push_back(message); };
     const std::string target = toFileSystemPath(path);
-    const auto failure = exportCaseCopy(form.data(), [&](const TCaseData& copy, const auto& progress) {
-        options.progress = progress;
-        return exportCaseReport(copy, target, options);
-    });
-    for (const std::string& warning : warnings)
-        prompts().warning(toQt(warning));
-    if (failure)
-        prompts().error(tr("The report could not be written.\n\n%1").arg(fromFileSystemText(*failure)));
+    runReportJob(form.data(), tr("The report could not be written.\n\n%1"),
+                 [&](const TCaseData& copy, const ReportOptions& options) { return exportCaseReport(copy, target, options); });
 }
 
 void TMainForm::Exit()
