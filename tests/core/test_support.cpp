@@ -13,7 +13,8 @@
 #endif
 #endif
 #ifdef CORVANTIX_ASAN
-#include <sanitizer/allocator_interface.h>
+// The sanitizer's runtime has it; GCC ships no header that declares it.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 #include <gtest/gtest.h>
