@@ -5,7 +5,6 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QImage>
-#include <QPaintDevice>
 #include <QPainter>
 #include <QTextList>
 #include <QTextTable>
@@ -37,17 +36,15 @@ PortfolioParams diagramParams(ReportDiagram which)
     return {};
 }
 
-// The diagram as a workshop page lays it out (the vertical caption above the framed chart, the
-// horizontal one right-aligned below it), in screen pixels of 1/96 inch.
-QSize diagramLayoutSize(int captionHeight) { return {245, captionHeight + 2 + 245 + 2 + captionHeight}; }
-
-// The picture drawn at `scale` times the screen's pixels, so it prints sharply.
+// The diagram as a workshop page lays it out, in screen pixels of 1/96 inch: the vertical caption
+// above the 245-pixel framed panel, the chart inside it, the horizontal caption right-aligned below.
+// Drawn at `scale` times those pixels, so it prints sharply.
 QImage diagramPicture(ReportDiagram which, std::span<const uint32_t> plotValues, qreal scale)
 {
     const PortfolioParams params = diagramParams(which);
     const QFont font;
     const int captionHeight = QFontMetrics(font).height();
-    const QSize size = diagramLayoutSize(captionHeight);
+    const QSize size(245, captionHeight + 2 + 245 + 2 + captionHeight);
     // Without transparency, so a PDF holds the picture as one image without a mask.
     QImage image((QSizeF(size) * scale).toSize(), QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -234,9 +231,10 @@ void TextDocumentReportWriter::writePieces(std::string_view text, bool bullets)
                 list = cursor_.createList(format);
             }
         }
-        // The paragraph's own font sizes its bullet and, when it stays empty, its height.
+        // The paragraph's own font sizes its bullet and, when it stays empty, its height. Merged:
+        // a table cell's first paragraph keeps the cell's borders in the same format.
         const QTextCharFormat format = charFormat();
-        cursor_.setBlockCharFormat(format);
+        cursor_.mergeBlockCharFormat(format);
         cursor_.insertText(toQt(text.substr(0, end)), format);
         if (end == std::string_view::npos)
             return;

@@ -5,9 +5,11 @@
 
 #include "model/case_data.h"
 #include "model/case_file.h"
+#include "report/case_report.h"
 #include "shell/case_form.h"
 #include "shell/main_form.h"
 #include "shell/print_progress_form.h"
+#include "shell/report_document.h"
 #include "widgets/text_convert.h"
 
 #include <QApplication>
@@ -20,6 +22,8 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextTable>
 #include <QTimer>
 
 namespace {
@@ -172,6 +176,26 @@ private slots:
         const QString missing = firstMissingInOrder(textOf(pdf), headingsAndNames(data));
         QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("not found in order: ") + missing));
         QCOMPARE(picturesIn(pdf), 5);
+    }
+
+    // Every table of the report has single lines on the left and right of every cell.
+    void everyCellKeepsItsSideBorders()
+    {
+        TCaseData data;
+        QVERIFY(!loadCaseFile(CORVANTIX_EXAMPLE_CASE, data));
+        TextDocumentReportWriter writer;
+        writeCaseReport(data, ReportOptions{}, writer);
+        const ReportDocument report = writer.take();
+        int cells = 0;
+        for (QTextBlock block = report.body->begin(); block.isValid(); block = block.next()) {
+            auto* table = qobject_cast<QTextTable*>(QTextCursor(block).currentTable());
+            if (!table)
+                continue;
+            const QTextTableCellFormat format = table->cellAt(block.position()).format().toTableCellFormat();
+            QVERIFY2(format.leftBorder() > 0 && format.rightBorder() > 0, qPrintable(block.text()));
+            ++cells;
+        }
+        QVERIFY(cells > 500);
     }
 
     void hostileTextsComeOutLiterally()
