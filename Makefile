@@ -10,7 +10,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEB_PACKAGES := cmake ninja-build g++ make pkg-config clang libclang-rt-14-dev \
 	libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev \
 	qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core xvfb xauth \
-	help2man dpkg-dev desktop-file-utils appstream
+	help2man dpkg-dev desktop-file-utils appstream poppler-utils
 
 CMAKE_CONFIGURE = cmake -S . -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 

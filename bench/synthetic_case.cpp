@@ -108,6 +108,18 @@ std::unique_ptr<TCaseData> makeSyntheticCase(std::size_t targetBytes)
     return data;
 }
 
+std::unique_ptr<TCaseData> makeRepeatedNameCase(std::size_t nameBytes, int references)
+{
+    auto data = std::make_unique<TCaseData>();
+    data->Title = "Repeated name";
+    data->Customers.Add().Name = text(1, nameBytes);
+    auto& group = data->MarketGroups.Add();
+    group.Name = "Everyone";
+    for (int i = 0; i < references; ++i)
+        group.CustomerRefs.Add().Rank = 0;
+    return data;
+}
+
 const std::string& syntheticCaseBytes(std::size_t targetBytes)
 {
     static std::map<std::size_t, std::string> cache;

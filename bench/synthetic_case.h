@@ -11,6 +11,10 @@
 // targetBytes (within a few percent).
 std::unique_ptr<TCaseData> makeSyntheticCase(std::size_t targetBytes);
 
+// A small case with a huge report: one market group lists one customer with a `nameBytes` long
+// name `references` times, and every reference repeats the name in the report.
+std::unique_ptr<TCaseData> makeRepeatedNameCase(std::size_t nameBytes, int references);
+
 // The same case, encoded once and kept for the benchmarks of one size.
 const std::string& syntheticCaseBytes(std::size_t targetBytes);
 

@@ -12,7 +12,9 @@ void describe(QCommandLineParser& parser)
 {
     parser.setApplicationDescription(
         QStringLiteral("Corvantix: strategic business planning in ten workshops.\n"
-                       "Opens FILE, a Corvantix case file (.cvx), when one is given."));
+                       "Opens FILE, a Corvantix case file (.cvx), when one is given.\n"
+                       "corvantix --export-pdf CASE.cvx OUT.pdf writes the report of CASE as a PDF\n"
+                       "without opening a window; no display is needed."));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The case file to open."),
                                  QStringLiteral("[FILE]"));
 }

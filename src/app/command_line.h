@@ -2,8 +2,9 @@
 
 #include <QString>
 
-// The GUI program's command line: "corvantix [FILE]", plus --help and --version. Both information
-// options are answered before any window exists, so they work without a display.
+// The GUI program's command line: "corvantix [FILE]", plus --help and --version (and --export-pdf,
+// export_pdf.h). Both information options are answered before any window exists, so they work
+// without a display.
 struct CommandLine {
     QString startupFile; // empty when none was given
 };

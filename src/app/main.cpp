@@ -1,5 +1,6 @@
 #include "about_dialog.h"
 #include "command_line.h"
+#include "export_pdf.h"
 #include "splash.h"
 
 #include "shell/dlg_add_mod.h"
@@ -16,6 +17,8 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("corvantix"));
     QCoreApplication::setApplicationVersion(QStringLiteral(CORVANTIX_VERSION));
     if (const int exitCode = answerInformationOptions(argc, argv); exitCode >= 0)
+        return exitCode;
+    if (const int exitCode = exportPdfFromCommandLine(argc, argv); exitCode >= 0)
         return exitCode;
 
     TApplication app(argc, argv);

@@ -121,16 +121,32 @@ private:
 };
 
 // Writes into an existing file that is not a regular one (a pipe, a terminal, a device).
-std::optional<std::string> writeInto(const std::string& path, std::string_view bytes)
+std::optional<std::string> writeInto(const std::string& path, const ByteProducer& produce)
 {
     const PipeSignalBlocked guard;
     const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return failure(path, "cannot open", errno);
-    if (!writeAll(fd, bytes)) {
-        const int error = errno;
+    int writeError = 0;
+    const ByteSink sink = [&](std::string_view piece) {
+        if (writeError == 0 && !writeAll(fd, piece))
+            writeError = errno;
+        return writeError == 0;
+    };
+    std::optional<std::string> gaveUp;
+    try {
+        gaveUp = produce(sink);
+    } catch (...) {
         ::close(fd);
-        return failure(path, "write failed", error);
+        throw;
+    }
+    if (writeError != 0) {
+        ::close(fd);
+        return failure(path, "write failed", writeError);
+    }
+    if (gaveUp) {
+        ::close(fd);
+        return gaveUp;
     }
     if (::close(fd) != 0)
         return failure(path, "cannot close", errno);
@@ -168,6 +184,17 @@ int removeStaleTemporaries(const std::string& target, int olderThanSeconds)
 
 std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view bytes, bool* readOnly)
 {
+    return writeFileAtomically(
+        path,
+        [bytes](const ByteSink& sink) -> std::optional<std::string> {
+            sink(bytes);
+            return std::nullopt;
+        },
+        readOnly);
+}
+
+std::optional<std::string> writeFileAtomically(const std::string& path, const ByteProducer& produce, bool* readOnly)
+{
     if (readOnly)
         *readOnly = false;
     if (path.empty())
@@ -187,7 +214,7 @@ std::optional<std::string> writeFileAtomically(const std::string& path, std::str
         // A pipe, a terminal or a device cannot be replaced by a file; whoever named it wants the
         // bytes to go through it.
         if (!S_ISREG(existing.st_mode))
-            return writeInto(path, bytes);
+            return writeInto(path, produce);
         std::vector<char> resolved(PATH_MAX + 1);
         if (::realpath(path.c_str(), resolved.data()))
             target = resolved.data();
@@ -219,8 +246,31 @@ std::optional<std::string> writeFileAtomically(const std::string& path, std::str
         return failure(path, what, error);
     };
 
-    if (!writeAll(fd, bytes))
+    int writeError = 0;
+    const ByteSink sink = [&](std::string_view piece) {
+        if (writeError == 0 && !writeAll(fd, piece))
+            writeError = errno;
+        return writeError == 0;
+    };
+    const auto discard = [&] {
+        ::close(fd);
+        ::unlink(temp.c_str());
+    };
+    std::optional<std::string> gaveUp;
+    try {
+        gaveUp = produce(sink);
+    } catch (...) {
+        discard();
+        throw;
+    }
+    if (writeError != 0) {
+        errno = writeError;
         return abandon("write failed");
+    }
+    if (gaveUp) {
+        discard();
+        return gaveUp;
+    }
     if (::fchmod(fd, mode) != 0 && exists)
         return abandon("cannot set permissions");
     if (::fsync(fd) != 0)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,17 @@
 // successful save, such files of the same name that are older than kStaleTemporarySeconds are
 // removed; younger ones may belong to a save still running in another process and are left alone.
 std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view bytes,
+                                               bool* readOnly = nullptr);
+
+// Takes the next piece of a file being written; false once writing has failed, after which
+// further pieces are dropped.
+using ByteSink = std::function<bool(std::string_view piece)>;
+// Writes everything it has into the sink; returns its own reason to give up, if any.
+using ByteProducer = std::function<std::optional<std::string>(const ByteSink& sink)>;
+
+// The same for content too large to hold in memory: `produce` hands it over piece by piece. A
+// failed write, or a reason returned by `produce`, abandons the save like a failed write above.
+std::optional<std::string> writeFileAtomically(const std::string& path, const ByteProducer& produce,
                                                bool* readOnly = nullptr);
 
 inline constexpr int kStaleTemporarySeconds = 60;

@@ -1,11 +1,12 @@
 #include "report/case_report.h"
 
 #include <new>
+#include <stdexcept>
 
 #include "model/atomic_file.h"
 #include "model/case_data.h"
 #include "report/report_builder.h"
-#include "report/report_text.h"
+#include "report/rtf_report_writer.h"
 
 namespace {
 
@@ -54,37 +55,45 @@ std::size_t estimateReportSize(const TCaseData& data)
     return 16384 + text + text / 8 + rows * 400;
 }
 
-} // namespace
-
-std::string buildCaseReport(const TCaseData& data, const ReportOptions& options)
+// The RTF document through `sink`, or into the writer's body without one.
+std::optional<std::string> writeRtfReport(const TCaseData& data, const ReportOptions& options, TRTFWriter& rtf,
+                                          TRTFWriter::Sink sink)
 {
-    ReportBuilder report(data, options);
-    TRTFWriter& rtf = report.writer();
-    rtf.NewDocument();
-    rtf.Reserve(estimateReportSize(data));
     rtf.DocFormat().LeftMargin = 1440;
     rtf.DocFormat().RightMargin = 1440;
+    // Times New Roman throughout; Symbol for the bullet marks, which the first chapter always has.
+    rtf.BeginStream({"Symbol", "Times New Roman"}, std::move(sink));
+    RtfReportWriter writer(rtf);
+    writeCaseReport(data, options, writer);
+    return rtf.EndStream();
+}
+
+} // namespace
+
+void writeCaseReport(const TCaseData& data, const ReportOptions& options, ReportWriter& writer)
+{
+    ReportBuilder report(data, options, writer);
 
     // A right-aligned, bold italic 9-point page number on every page.
-    rtf.SetFont("Times New Roman");
-    rtf.BeginFooter();
-    rtf.SetParagraph(1, 9, 0, -1, -1, -1, -1, -1);
-    rtf.SetStyle(1);
-    rtf.SetStyle(2);
-    rtf.WriteText("\\chpgn");
-    rtf.Par();
-    rtf.EndFooter();
+    writer.SetFont("Times New Roman");
+    writer.BeginFooter();
+    writer.SetParagraph(1, 9, 0, -1, -1, -1, -1, -1);
+    writer.SetStyle(1);
+    writer.SetStyle(2);
+    writer.WritePageNumber();
+    writer.Par();
+    writer.EndFooter();
 
     report.progress(1);
-    rtf.SetStyle(1);
-    rtf.SetParagraph(2, 36, 1200, -1, -1, -1, -1, -1);
-    rtf.WriteText(escapeRtf(data.Title));
-    rtf.Par();
-    rtf.Par();
-    rtf.SetParagraph(3, 9, 0, -1, -1, -1, -1, -1);
-    rtf.SetStyle(0);
-    rtf.WriteText(escapeRtf(data.Description));
-    rtf.Par();
+    writer.SetStyle(1);
+    writer.SetParagraph(2, 36, 1200, -1, -1, -1, -1, -1);
+    writer.WriteText(data.Title);
+    writer.Par();
+    writer.Par();
+    writer.SetParagraph(3, 9, 0, -1, -1, -1, -1, -1);
+    writer.SetStyle(0);
+    writer.WriteText(data.Description);
+    writer.Par();
 
     using Chapter = void (*)(ReportBuilder&);
     static constexpr Chapter kChapters[] = {
@@ -95,22 +104,36 @@ std::string buildCaseReport(const TCaseData& data, const ReportOptions& options)
     int section = 2;
     for (Chapter chapter : kChapters) {
         report.progress(section++);
-        rtf.PageBreak();
+        writer.PageBreak();
         chapter(report);
     }
+}
 
-    rtf.BuildDocument();
+std::string buildCaseReport(const TCaseData& data, const ReportOptions& options)
+{
+    TRTFWriter rtf(options.warn);
+    rtf.NewDocument();
+    rtf.Reserve(estimateReportSize(data));
+    if (auto error = writeRtfReport(data, options, rtf, {}))
+        throw std::logic_error(*error);
     return rtf.TakeBody();
 }
 
 std::optional<std::string> exportCaseReport(const TCaseData& data, const std::string& path,
                                             const ReportOptions& options)
 {
-    std::string document;
-    try {
-        document = buildCaseReport(data, options);
-    } catch (const std::bad_alloc&) {
-        return std::string("not enough memory to build the report");
-    }
-    return writeFileAtomically(path, document);
+    // The report goes to the file as it is written: repeated references can make it many times
+    // larger than the case, and memory must not grow with it.
+    return writeFileAtomically(path, [&](const ByteSink& sink) -> std::optional<std::string> {
+        try {
+            TRTFWriter rtf(options.warn);
+            rtf.NewDocument();
+            return writeRtfReport(data, options, rtf, sink);
+        } catch (const std::bad_alloc&) {
+            return std::string("not enough memory to build the report");
+        } catch (const TRTFWriter::StreamFailed& failed) {
+            // The file's own error is what the user is told; this only stops the build.
+            return std::string(failed.what());
+        }
+    });
 }

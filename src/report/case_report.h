@@ -1,12 +1,13 @@
 #pragma once
 
-// The RTF report of a whole case.
+// The report of a whole case: as an RTF document, or through any report writer.
 
 #include <functional>
 #include <optional>
 #include <string>
 
 struct TCaseData;
+class ReportWriter;
 
 struct ReportOptions {
     // Thousands separator for amounts, as windows-1252 bytes (the GUI passes the user's locale).
@@ -17,10 +18,13 @@ struct ReportOptions {
     std::function<void(const std::string& message)> warn;
 };
 
+// The whole report, title page and ten chapters, through `writer`. The case is only read.
+void writeCaseReport(const TCaseData& data, const ReportOptions& options, ReportWriter& writer);
+
 // The complete RTF document of the case. The case is only read.
 std::string buildCaseReport(const TCaseData& data, const ReportOptions& options);
 
-// Builds the report and writes it atomically to `path`. Returns the reason on failure; no partly
-// written report is left behind.
+// Writes the report atomically to `path` as it is built, holding only about a megabyte of it at a
+// time, whatever its size. Returns the reason on failure; no partly written report is left behind.
 std::optional<std::string> exportCaseReport(const TCaseData& data, const std::string& path,
                                             const ReportOptions& options);

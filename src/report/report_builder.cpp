@@ -1,5 +1,6 @@
 #include "report/report_builder.h"
 
+#include "report/report_diagrams.h"
 #include "report/report_text.h"
 
 namespace {
@@ -18,8 +19,8 @@ constexpr int kDouble = 4;
 constexpr int kNoStyle = 0;
 } // namespace
 
-ReportBuilder::ReportBuilder(const TCaseData& data, const ReportOptions& options)
-    : data_(data), options_(options), writer_(options.warn)
+ReportBuilder::ReportBuilder(const TCaseData& data, const ReportOptions& options, ReportWriter& writer)
+    : data_(data), options_(options), writer_(writer)
 {
 }
 
@@ -31,12 +32,12 @@ void ReportBuilder::progress(int section) const
 
 std::string ReportBuilder::amount(long long value) const
 {
-    return escapeRtf(formatAmount(value, options_.thousandsSeparator));
+    return formatAmount(value, options_.thousandsSeparator);
 }
 
 std::string ReportBuilder::realAmount(double value) const
 {
-    return escapeRtf(formatRealAmount(value, options_.thousandsSeparator));
+    return formatRealAmount(value, options_.thousandsSeparator);
 }
 
 void ReportBuilder::ChapterHeading(std::string_view text)
@@ -61,14 +62,12 @@ void ReportBuilder::SubHeading(std::string_view text)
     writer_.SetStyle(kPlain);
 }
 
-void ReportBuilder::TableTitle(std::string_view rtfTitle, int cells)
+void ReportBuilder::TableTitle(std::string_view title, int cells)
 {
     writer_.SetStyle(kBold);
     writer_.SetStyle(kItalicOff);
     writer_.SetParagraph(kLeft, 9, 240, 120, -1, -1, -1, -1);
-    std::string title(rtfTitle);
-    title.append("\\keepn");
-    writer_.WriteText(title);
+    writer_.WriteKeptText(title);
     writer_.Par();
     writer_.SetParagraph(kLeft, 9, 0, 0, -1, -1, -1, -1);
     writer_.SetStyle(kPlain);
@@ -84,7 +83,7 @@ void ReportBuilder::HeaderRow(std::span<const int> edges, std::initializer_list<
         if (title.empty())
             EmptyCell();
         else
-            RtfCell(title);
+            TextCell(title);
     }
     writer_.SetStyle(kPlain);
 }
@@ -124,11 +123,9 @@ void ReportBuilder::GroupedRows(std::span<const int> edges, const std::function<
     }
 }
 
-void ReportBuilder::TextCell(std::string_view caseText) { RtfCell(escapeRtf(caseText)); }
-
-void ReportBuilder::RtfCell(std::string_view rtfText)
+void ReportBuilder::TextCell(std::string_view text)
 {
-    writer_.WriteCellText(rtfText);
+    writer_.WriteCellText(text);
     writer_.EndCell();
 }
 
@@ -145,7 +142,7 @@ void ReportBuilder::EmptyCells(int count)
 void ReportBuilder::rightAligned(std::string_view text)
 {
     writer_.SetAlignment(kRight);
-    RtfCell(text);
+    TextCell(text);
     writer_.SetAlignment(kLeft);
 }
 
@@ -153,9 +150,9 @@ void ReportBuilder::NumberCell(long long value) { rightAligned(formatNumber(valu
 void ReportBuilder::AmountCell(long long value) { rightAligned(amount(value)); }
 void ReportBuilder::RealAmountCell(double value) { rightAligned(realAmount(value)); }
 
-void ReportBuilder::BulletCell(std::string_view rtfText)
+void ReportBuilder::BulletCell(std::string_view text)
 {
-    writer_.WriteBullets(rtfText);
+    writer_.WriteBullets(text);
     writer_.EndCell();
 }
 
@@ -163,4 +160,10 @@ void ReportBuilder::ResetIndents()
 {
     writer_.SetIndent(2, 0);
     writer_.SetIndent(0, 0);
+}
+
+void ReportBuilder::Diagram(ReportDiagram which)
+{
+    if (writer_.TakesDiagrams())
+        writer_.Diagram(which, diagramPlotValues(data_, which));
 }

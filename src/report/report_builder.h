@@ -1,8 +1,7 @@
 #pragma once
 
 // The building blocks every chapter of the case report is made of: headings, table rows with their
-// border rules, and cells. Text that comes from the case goes through TextCell/escapeRtf; fixed
-// report texts and control words go through RtfCell unchanged.
+// border rules, cells and diagrams, written through whichever writer the report is for.
 
 #include <functional>
 #include <initializer_list>
@@ -11,14 +10,14 @@
 #include <string_view>
 
 #include "report/case_report.h"
-#include "report/rtf_writer.h"
+#include "report/report_writer.h"
 
 class ReportBuilder {
 public:
-    ReportBuilder(const TCaseData& data, const ReportOptions& options);
+    ReportBuilder(const TCaseData& data, const ReportOptions& options, ReportWriter& writer);
 
     const TCaseData& data() const { return data_; }
-    TRTFWriter& writer() { return writer_; }
+    ReportWriter& writer() { return writer_; }
 
     // Called before section n of 11 (1 = title page, 2..11 = chapters 1..10).
     void progress(int section) const;
@@ -29,8 +28,7 @@ public:
     void ChapterHeading(std::string_view text);
     void SubHeading(std::string_view text);
     // Bold title kept with the table, then the table opened with single borders on every side.
-    // `rtfTitle` is written as is: callers escape the case's part of it.
-    void TableTitle(std::string_view rtfTitle, int cells);
+    void TableTitle(std::string_view title, int cells);
     // The bold header row; an empty title is an empty cell.
     void HeaderRow(std::span<const int> edges, std::initializer_list<std::string_view> titles);
     // A body row boxed on all four sides.
@@ -43,22 +41,23 @@ public:
     void GroupedRows(std::span<const int> edges, const std::function<void()>& ownerCells, int ownerCellCount,
                      int subItems, int fillCells, const std::function<void(int k)>& subItem);
 
-    void TextCell(std::string_view caseText);
-    void RtfCell(std::string_view rtfText);
+    void TextCell(std::string_view text);
     void EmptyCell();
     void EmptyCells(int count);
     void NumberCell(long long value);
     void AmountCell(long long value);
     void RealAmountCell(double value);
-    void BulletCell(std::string_view rtfText);
+    void BulletCell(std::string_view text);
     void ResetIndents();
+    // The picture of a workshop's diagram, for writers that take pictures.
+    void Diagram(ReportDiagram which);
 
 private:
     void rightAligned(std::string_view text);
 
     const TCaseData& data_;
     const ReportOptions& options_;
-    TRTFWriter writer_;
+    ReportWriter& writer_;
 };
 
 // The chapters, in report order.

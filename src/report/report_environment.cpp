@@ -11,9 +11,9 @@
 namespace {
 
 // A type named by a stored index, "<none>" when the index names no entry.
-std::string typeName(const std::string* type)
+std::string_view typeName(const std::string* type)
 {
-    return type ? escapeRtf(*type) : std::string("<none>");
+    return type ? std::string_view(*type) : std::string_view("<none>");
 }
 
 std::string joinMegatrends(const TStringList& megatrends)
@@ -22,19 +22,19 @@ std::string joinMegatrends(const TStringList& megatrends)
     for (std::size_t i = 0; i < megatrends.size(); ++i) {
         if (i > 0)
             joined.append(", ");
-        joined.append(escapeRtf(megatrends[i]));
+        joined.append(megatrends[i]);
     }
     return joined;
 }
 
 std::string impactText(const TRankedItem& impact)
 {
-    return escapeRtf(impact.Name) + " (" + formatNumber(impact.Rank) + ")";
+    return impact.Name + " (" + formatNumber(impact.Rank) + ")";
 }
 
 std::string tableTitleForArea(std::string_view prefix, const TChangeArea& area)
 {
-    return std::string(prefix) + escapeRtf(area.Name) + "'";
+    return std::string(prefix) + area.Name + "'";
 }
 
 void writeSummaryTable(ReportBuilder& report)
@@ -50,7 +50,7 @@ void writeSummaryTable(ReportBuilder& report)
             kEdges,
             [&] {
                 report.TextCell(area.Name);
-                report.RtfCell(joinMegatrends(area.Megatrends));
+                report.TextCell(joinMegatrends(area.Megatrends));
             },
             2, area.Changes.Count(), 4,
             [&](int k) {
@@ -80,7 +80,7 @@ void writeImpactsTable(ReportBuilder& report, const TChangeArea& area)
             [&](int k) {
                 for (const auto* list : lists) {
                     if (list->InRange(k))
-                        report.RtfCell(impactText((*list)[k]));
+                        report.TextCell(impactText((*list)[k]));
                     else
                         report.EmptyCell();
                 }
@@ -103,7 +103,7 @@ void writeRisksTable(ReportBuilder& report, const TChangeArea& area)
                 const TRisk& risk = change.Risks[k];
                 report.TextCell(risk.Name);
                 report.RealAmountCell(risk.FinImpact);
-                report.RtfCell(typeName(riskTypeName(data, risk.RiskType)));
+                report.TextCell(typeName(riskTypeName(data, risk.RiskType)));
                 report.NumberCell(risk.Impact);
                 report.NumberCell(risk.Likelihood);
                 report.TextCell(risk.Handling);
@@ -117,24 +117,24 @@ void writeRisksTable(ReportBuilder& report, const TChangeArea& area)
 void writeVisionChapter(ReportBuilder& report)
 {
     const TCaseData& data = report.data();
-    TRTFWriter& rtf = report.writer();
+    ReportWriter& writer = report.writer();
     report.ChapterHeading("1. Picture Your Future");
 
     report.SubHeading("Organization Description");
-    rtf.WriteText(escapeRtf(data.OrgDescription));
-    rtf.Par();
+    writer.WriteText(data.OrgDescription);
+    writer.Par();
 
     report.SubHeading("Time Period");
-    rtf.WriteText(formatDate(data.DateFrom) + " to " + formatDate(data.DateTo));
-    rtf.Par();
+    writer.WriteText(formatDate(data.DateFrom) + " to " + formatDate(data.DateTo));
+    writer.Par();
 
     report.SubHeading("Vision/Mission");
-    rtf.WriteBullets(escapeRtf(data.VisionMission));
-    rtf.Par();
+    writer.WriteBullets(data.VisionMission);
+    writer.Par();
     report.ResetIndents();
     report.SubHeading("Strategic Success Factors");
-    rtf.WriteBullets(escapeRtf(data.SuccessFactors));
-    rtf.Par();
+    writer.WriteBullets(data.SuccessFactors);
+    writer.Par();
     report.ResetIndents();
 
     static constexpr int kEdges[] = {6000, 7000, 9000};
@@ -144,9 +144,9 @@ void writeVisionChapter(ReportBuilder& report)
         report.BoxedRow(kEdges);
         report.TextCell(objective.Name);
         report.NumberCell(objective.Rank);
-        report.RtfCell(typeName(objectiveTypeName(data, objective.Link)));
+        report.TextCell(typeName(objectiveTypeName(data, objective.Link)));
     }
-    rtf.EndTable();
+    writer.EndTable();
 }
 
 void writeEnvironmentChapter(ReportBuilder& report)
@@ -157,6 +157,8 @@ void writeEnvironmentChapter(ReportBuilder& report)
         writeImpactsTable(report, area);
     for (const TChangeArea& area : report.data().ChangeAreas)
         writeRisksTable(report, area);
+    report.Diagram(ReportDiagram::Changes);
+    report.Diagram(ReportDiagram::Risks);
 }
 
 void writeCompetitorsChapter(ReportBuilder& report)
@@ -182,10 +184,10 @@ void writeCompetitorsChapter(ReportBuilder& report)
     for (const TCompetitor& competitor : data.Competitors) {
         report.BoxedRow(kDetailEdges);
         report.TextCell(competitor.Name);
-        report.BulletCell(escapeRtf(competitor.KeyServices));
-        report.BulletCell(escapeRtf(competitor.KeyClients));
-        report.BulletCell(escapeRtf(competitor.KeyAdvantages));
-        report.BulletCell(escapeRtf(competitor.KeyDisadvantages));
+        report.BulletCell(competitor.KeyServices);
+        report.BulletCell(competitor.KeyClients);
+        report.BulletCell(competitor.KeyAdvantages);
+        report.BulletCell(competitor.KeyDisadvantages);
         report.ResetIndents();
         report.TextCell(competitor.PotentialDev);
         report.TextCell(competitor.WatchPoints);

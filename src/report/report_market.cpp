@@ -28,7 +28,7 @@ std::string keyCharLines(const TCustProd& entry)
             continue;
         if (!lines.empty())
             lines.append("\r\n");
-        lines.append(escapeRtf(item.Name));
+        lines.append(item.Name);
         lines.append(" (");
         lines.append(formatNumber(item.Importance));
         lines.append(",");
@@ -44,7 +44,7 @@ std::string marketPotentialLines(const ReportBuilder& report, const TCustProd& e
     for (const TRankedItem& item : entry.MarketPotential) {
         if (!lines.empty())
             lines.append("\r\n");
-        lines.append(escapeRtf(item.Name));
+        lines.append(item.Name);
         lines.append(" (");
         lines.append(report.amount(item.Rank));
         lines.append(")");
@@ -72,7 +72,7 @@ std::string memberNames(const TDelList<TCustProd>& list, const TDelList<TInteger
         if (!first)
             joined.append(", ");
         first = false;
-        joined.append(escapeRtf(list[member.Value].Name));
+        joined.append(list[member.Value].Name);
     }
     return joined;
 }
@@ -87,7 +87,7 @@ void writeCustProdChapter(ReportBuilder& report, const TDelList<TCustProd>& list
         report.BoxedRow(kEdges);
         report.TextCell(entry.Name);
         report.TextCell(entry.Description);
-        report.BulletCell(escapeRtf(entry.KeyNeeds));
+        report.BulletCell(entry.KeyNeeds);
         report.ResetIndents();
         bulletsOrEmpty(report, keyCharLines(entry));
         bulletsOrEmpty(report, marketPotentialLines(report, entry));
@@ -102,7 +102,7 @@ void writeCustProdChapter(ReportBuilder& report, const TDelList<TCustProd>& list
             continue;
         report.BoxedRow(kGroupEdges);
         report.TextCell(entry.Name);
-        report.RtfCell(memberNames(list, *entry.Members));
+        report.TextCell(memberNames(list, *entry.Members));
     }
     report.writer().EndTable();
 }
@@ -115,29 +115,29 @@ const std::string* capabilityName(const TCaseData& data, const TRankedItem& ref)
     return capability ? &capability->Name : nullptr;
 }
 
-std::string escapedOrEmpty(const std::string* text) { return text ? escapeRtf(*text) : std::string(); }
+std::string_view nameOrEmpty(const std::string* text) { return text ? std::string_view(*text) : std::string_view(); }
 
 template <class NameFn>
 void writeRefBlock(ReportBuilder& report, std::span<const int> edges, const char* label,
                    const TDelList<TRankedItem>& refs, NameFn referencedName)
 {
-    TRTFWriter& rtf = report.writer();
+    ReportWriter& writer = report.writer();
     const int count = refs.Count();
     for (int k = 0; k < count; ++k) {
-        rtf.NextRow();
-        rtf.SetBorders(7, 1);
+        writer.NextRow();
+        writer.SetBorders(7, 1);
         if (k == 0)
-            rtf.SetBorders(2, 4);
+            writer.SetBorders(2, 4);
         if (k < count - 1)
-            rtf.SetCellBorder(1, 3, 0);
+            writer.SetCellBorder(1, 3, 0);
         if (k > 0)
-            rtf.SetCellBorder(1, 2, 0);
-        rtf.DefineCells(edges);
+            writer.SetCellBorder(1, 2, 0);
+        writer.DefineCells(edges);
         if (k == 0)
-            report.RtfCell(label);
+            report.TextCell(label);
         else
             report.EmptyCell();
-        report.RtfCell(referencedName(refs[k]));
+        report.TextCell(referencedName(refs[k]));
         report.TextCell(refs[k].Name);
     }
 }
@@ -148,12 +148,14 @@ void writeCustomersChapter(ReportBuilder& report)
 {
     report.ChapterHeading("4. Envision Your Customers");
     writeCustProdChapter(report, report.data().Customers, kCustomerTexts);
+    report.Diagram(ReportDiagram::Customers);
 }
 
 void writeProductsChapter(ReportBuilder& report)
 {
     report.ChapterHeading("5. Design Your Services/Products");
     writeCustProdChapter(report, report.data().Products, kProductTexts);
+    report.Diagram(ReportDiagram::Products);
 }
 
 void writeMarketGroupsChapter(ReportBuilder& report)
@@ -162,16 +164,16 @@ void writeMarketGroupsChapter(ReportBuilder& report)
     report.ChapterHeading("8. Define Your Market Groups");
     static constexpr int kEdges[] = {3200, 6400, 9600};
     for (const TMarketGroup& group : data.MarketGroups) {
-        report.TableTitle("Contents of Market Group '" + escapeRtf(group.Name) + "'", 3);
+        report.TableTitle("Contents of Market Group '" + group.Name + "'", 3);
         report.HeaderRow(kEdges, {"", "Name (Type)", "Remarks"});
         writeRefBlock(report, kEdges, "Customers", group.CustomerRefs,
-                      [&](const TRankedItem& ref) { return escapedOrEmpty(nameOf(listEntry(data, RefList::Customers, ref.Rank))); });
+                      [&](const TRankedItem& ref) { return nameOrEmpty(nameOf(listEntry(data, RefList::Customers, ref.Rank))); });
         writeRefBlock(report, kEdges, "Services", group.ServiceRefs, [&](const TRankedItem& ref) {
-            return escapedOrEmpty(nameOf(listEntry(data, RefList::Products, ref.Rank))) + " (" +
+            return std::string(nameOrEmpty(nameOf(listEntry(data, RefList::Products, ref.Rank)))) + " (" +
                    (ref.Link != 0 ? "Partner" : "Independent") + ")";
         });
         writeRefBlock(report, kEdges, "Capabilities", group.CapabilityRefs,
-                      [&](const TRankedItem& ref) { return escapedOrEmpty(capabilityName(data, ref)); });
+                      [&](const TRankedItem& ref) { return nameOrEmpty(capabilityName(data, ref)); });
         report.writer().EndTable();
     }
 }

@@ -26,7 +26,7 @@ void choiceCell(ReportBuilder& report, int32_t value, const std::array<std::stri
     if (word.empty())
         report.EmptyCell();
     else
-        report.RtfCell(word);
+        report.TextCell(word);
 }
 
 // Name, place, acquisition and decisions of a capability, as both alliance tables show them.
@@ -35,7 +35,7 @@ void allianceCells(ReportBuilder& report, const TCapability& capability)
     report.TextCell(capability.Name);
     choiceCell(report, capability.Placement, kPlaceWords);
     choiceCell(report, capability.Acquisition, kAcquisitionWords);
-    report.BulletCell(escapeRtf(capability.Decisions));
+    report.BulletCell(capability.Decisions);
     report.ResetIndents();
 }
 
@@ -80,7 +80,7 @@ void writeCapabilitiesChapter(ReportBuilder& report)
                 report.NumberCell(capability.ImpTomorrow);
             });
     }
-    report.writer().EndTable();
+    report.writer().EndTable();    report.Diagram(ReportDiagram::Capabilities);
 }
 
 void writeAlliancesChapter(ReportBuilder& report)
@@ -128,7 +128,7 @@ void writeBusinessPlanChapter(ReportBuilder& report)
     if (!data.Customers.Empty() && !data.Customers[0].Capabilities.Empty()) {
         const TDelList<TCapability>& firstRows = data.Customers[0].Capabilities;
         report.GroupedRows(
-            kEdges, [&] { report.RtfCell("Total"); }, 1, firstRows.Count(), 4,
+            kEdges, [&] { report.TextCell("Total"); }, 1, firstRows.Count(), 4,
             [&](int k) {
                 long long year1 = 0, year2 = 0, year3 = 0;
                 for (const TCustProd& customer : data.Customers) {
@@ -160,8 +160,8 @@ void writeActionPageChapter(ReportBuilder& report)
         report.TextCell(action.What);
         report.TextCell(action.Who);
         report.NumberCell(action.Importance);
-        report.RtfCell(formatDate(action.Due));
-        report.RtfCell(action.Done ? "Yes" : "No");
+        report.TextCell(formatDate(action.Due));
+        report.TextCell(action.Done ? "Yes" : "No");
     }
     report.writer().EndTable();
 }

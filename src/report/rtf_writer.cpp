@@ -9,6 +9,7 @@
 #endif
 
 #include "model/atomic_file.h"
+#include "report/report_writer.h"
 
 namespace {
 
@@ -164,22 +165,34 @@ void TRTFWriter::NewDocument()
     for (auto& font : fonts_)
         font.used = false;
     table_.clear();
+    sink_ = {};
+    flushAt_ = std::string::npos;
+    headerWritten_ = false;
+    lateFont_.clear();
 }
 
 void TRTFWriter::appendNumber(long long value) { appendDecimal(body_, value); }
 
-void TRTFWriter::SetFont(std::string_view name)
+TRTFWriter::FontSlot* TRTFWriter::findFont(std::string_view name)
 {
     // Empty slots have no name and never match, so an empty name is refused like any unknown one.
-    for (std::size_t i = 0; i < fonts_.size(); ++i) {
-        if (!fonts_[i].name.empty() && fonts_[i].name == name) {
-            fonts_[i].used = true;
-            append("\\f");
-            appendNumber(static_cast<long long>(i) + 1);
-            return;
-        }
-    }
+    for (FontSlot& font : fonts_)
+        if (!font.name.empty() && font.name == name)
+            return &font;
     warn_("Invalid font name.");
+    return nullptr;
+}
+
+void TRTFWriter::SetFont(std::string_view name)
+{
+    FontSlot* font = findFont(name);
+    if (!font)
+        return;
+    if (headerWritten_ && !font->used && lateFont_.empty())
+        lateFont_ = font->name;
+    font->used = true;
+    append("\\f");
+    appendNumber(font - fonts_.data() + 1);
 }
 
 void TRTFWriter::SetFontSize(int points)
@@ -228,22 +241,8 @@ void TRTFWriter::SetSpacing(int kind, int twips)
 void TRTFWriter::SetParagraph(int alignment, int size, int spaceBefore, int spaceAfter, int lineSpacing,
                               int32_t leftIndent, int32_t rightIndent, int32_t firstIndent)
 {
-    if (alignment != 4)
-        SetAlignment(alignment);
-    if (size != -1)
-        SetFontSize(size);
-    if (spaceBefore != -1)
-        SetSpacing(0, spaceBefore);
-    if (spaceAfter != -1)
-        SetSpacing(1, spaceAfter);
-    if (lineSpacing != -1)
-        SetSpacing(2, lineSpacing);
-    if (leftIndent != -1)
-        SetIndent(0, leftIndent);
-    if (rightIndent != -1)
-        SetIndent(1, rightIndent);
-    if (firstIndent != -1)
-        SetIndent(2, firstIndent);
+    applyParagraphSettings(*this, alignment, size, spaceBefore, spaceAfter, lineSpacing, leftIndent, rightIndent,
+                           firstIndent);
 }
 
 void TRTFWriter::writePieces(std::string_view text, std::string_view prefix)
@@ -345,32 +344,78 @@ void TRTFWriter::EndTable()
     table_.clear();
 }
 
-void TRTFWriter::BuildDocument()
+std::string TRTFWriter::header() const
 {
-    std::string header = "{\\rtf1\\ansi{\\fonttbl";
+    std::string out = "{\\rtf1\\ansi{\\fonttbl";
     for (std::size_t i = 0; i < fonts_.size(); ++i) {
         const FontSlot& font = fonts_[i];
         if (!font.used)
             continue;
-        header.append("{\\f");
-        appendDecimal(header, static_cast<long long>(i) + 1);
-        header.append("\\f");
-        header.append(font.family);
-        header.append("\\fcharset");
-        appendDecimal(header, font.charset);
-        header.append("\\fprq2 ");
-        header.append(font.name);
-        header.append("}");
+        out.append("{\\f");
+        appendDecimal(out, static_cast<long long>(i) + 1);
+        out.append("\\f");
+        out.append(font.family);
+        out.append("\\fcharset");
+        appendDecimal(out, font.charset);
+        out.append("\\fprq2 ");
+        out.append(font.name);
+        out.append("}");
     }
-    header.append("}");
-    header.append(documentFormatWords(format_));
+    out.append("}");
+    out.append(documentFormatWords(format_));
+    return out;
+}
 
+void TRTFWriter::BuildDocument()
+{
     // In place: a report of tens of megabytes is not copied into a second buffer, whose fresh pages
     // would cost as much as building the body did. Reserve() leaves room for the header.
-    body_.reserve(header.size() + body_.size() + 1);
-    body_.insert(0, header);
+    const std::string head = header();
+    body_.reserve(head.size() + body_.size() + 1);
+    body_.insert(0, head);
     body_.push_back('}');
     format_ = TRTFDocFormatting{};
+}
+
+void TRTFWriter::BeginStream(std::initializer_list<std::string_view> fonts, Sink sink)
+{
+    for (std::string_view name : fonts)
+        if (FontSlot* font = findFont(name))
+            font->used = true;
+    body_.insert(0, header());
+    headerWritten_ = true;
+    sink_ = std::move(sink);
+    if (sink_) {
+        // The buffer is handed over whenever it passes one piece, so it never grows much beyond.
+        Reserve(kStreamPiece + kStreamPiece / 4);
+        flushAt_ = kStreamPiece;
+    }
+}
+
+void TRTFWriter::flush()
+{
+    const bool taken = sink_(body_);
+    body_.clear();
+    if (!taken) {
+        sink_ = {};
+        flushAt_ = std::string::npos;
+        throw StreamFailed();
+    }
+}
+
+std::optional<std::string> TRTFWriter::EndStream()
+{
+    body_.push_back('}');
+    format_ = TRTFDocFormatting{};
+    if (sink_) {
+        flush();
+        sink_ = {};
+        flushAt_ = std::string::npos;
+    }
+    headerWritten_ = false;
+    if (!lateFont_.empty())
+        return "the font '" + lateFont_ + "' was selected after the font table was written";
+    return std::nullopt;
 }
 
 std::optional<std::string> TRTFWriter::SaveToFile(const std::string& path) const

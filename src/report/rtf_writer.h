@@ -4,12 +4,17 @@
 // operation appends control words or text to a growing body, and BuildDocument wraps the body with
 // the header (font table and document-format words). The writer never escapes what it is given:
 // the same operations emit control words and text, so callers escape user text themselves.
+//
+// A document too large to hold in memory is streamed instead: BeginStream writes the header first,
+// and the body then leaves in pieces through a sink as it is written.
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -100,6 +105,24 @@ public:
 
     // Turns the body into the complete document; the document format returns to its defaults.
     void BuildDocument();
+
+    // Takes the next piece of a streamed document; false when it cannot take more.
+    using Sink = std::function<bool(std::string_view piece)>;
+    // Thrown out of any writing operation when the sink refuses a piece, so that a failed stream
+    // stops the build at once.
+    struct StreamFailed : std::runtime_error {
+        StreamFailed() : std::runtime_error("the document could not be written") {}
+    };
+    static constexpr std::size_t kStreamPiece = std::size_t{1} << 20;
+
+    // Starts a streamed document (call after NewDocument and any change of DocFormat): the header
+    // is written at once, its font table naming `fonts`, so the document may select only those.
+    // The body then goes to `sink` in pieces of about kStreamPiece bytes; without a sink it stays
+    // in Body() and the complete document is left there, as BuildDocument would leave it.
+    void BeginStream(std::initializer_list<std::string_view> fonts, Sink sink = {});
+    // Closes the document and hands over what is still held. Returns the reason when the document
+    // selected a font its header does not name.
+    std::optional<std::string> EndStream();
     // Writes the body atomically to `path`; returns the reason on failure (the body is unchanged).
     std::optional<std::string> SaveToFile(const std::string& path) const;
 
@@ -119,7 +142,15 @@ private:
         std::array<std::string, 4> borderText;
     };
 
-    void append(std::string_view text) { body_.append(text); }
+    void append(std::string_view text)
+    {
+        body_.append(text);
+        if (body_.size() >= flushAt_)
+            flush();
+    }
+    FontSlot* findFont(std::string_view name);
+    void flush();
+    std::string header() const;
     void appendNumber(long long value);
     void writePieces(std::string_view text, std::string_view prefix);
     void setBorder(CellBorders& cell, int side, int style);
@@ -129,4 +160,9 @@ private:
     TRTFDocFormatting format_;
     std::array<FontSlot, kFontSlots> fonts_;
     std::vector<CellBorders> table_;
+    // Streaming state: where the body is handed over, and whether a font came too late for the header.
+    Sink sink_;
+    std::size_t flushAt_ = std::string::npos;
+    bool headerWritten_ = false;
+    std::string lateFont_;
 };

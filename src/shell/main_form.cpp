@@ -130,6 +130,10 @@ void TMainForm::createActions()
     a.fileSave = makeAction(this, tr("&Save"), tr("Save the current case"), 10015, QKeySequence(Qt::CTRL | Qt::Key_S));
     a.fileSaveAs = makeAction(this, tr("Save &As..."), tr("Save current case under a new name"), 10020);
     a.fileExport = makeAction(this, tr("E&xport to RTF..."), tr("Exports the case data as an RTF report"), 10023);
+    a.fileExportPdf = makeAction(this, tr("Export to P&DF..."), tr("Exports the case data as a PDF report"), 10024);
+    a.filePrintPreview = makeAction(this, tr("Print Pre&view..."), tr("Shows the printed report"), 10030);
+    a.filePrint = makeAction(this, tr("&Print..."), tr("Prints the case data as a report"), 10035,
+                             QKeySequence(Qt::CTRL | Qt::Key_P));
     a.fileExit = makeAction(this, tr("&Exit"), tr("Exit this application"), 10040);
     a.editUndo = makeAction(this, tr("&Undo"), tr("Undo the last action"), 11000, QKeySequence(Qt::CTRL | Qt::Key_Z));
     a.editCut = makeAction(this, tr("Cu&t"), tr("Copy selection to Clipboard and delete it"), 11005,
@@ -178,6 +182,9 @@ void TMainForm::createActions()
     connect(a.SaveBtn, &QAction::triggered, this, &TMainForm::Save);
     connect(a.fileSaveAs, &QAction::triggered, this, &TMainForm::SaveAs);
     connect(a.fileExport, &QAction::triggered, this, &TMainForm::ExportCase);
+    connect(a.fileExportPdf, &QAction::triggered, this, &TMainForm::ExportPdf);
+    connect(a.filePrintPreview, &QAction::triggered, this, &TMainForm::PrintPreview);
+    connect(a.filePrint, &QAction::triggered, this, &TMainForm::Print);
     connect(a.fileExit, &QAction::triggered, this, &TMainForm::Exit);
     connect(a.editUndo, &QAction::triggered, this, &TMainForm::Undo);
     connect(a.UndoBtn, &QAction::triggered, this, &TMainForm::Undo);
@@ -209,6 +216,9 @@ void TMainForm::createMenus()
     fileMenu_->addAction(a.fileSaveAs);
     a.exportSeparator = fileMenu_->addSeparator();
     fileMenu_->addAction(a.fileExport);
+    fileMenu_->addAction(a.fileExportPdf);
+    fileMenu_->addAction(a.filePrintPreview);
+    fileMenu_->addAction(a.filePrint);
     fileMenu_->addSeparator();
     fileMenu_->addAction(a.fileExit);
 
@@ -315,7 +325,8 @@ void TMainForm::updateAvailability()
     editMenu_->menuAction()->setVisible(anyChild);
     workshopMenu_->menuAction()->setVisible(anyChild);
     windowMenu_->menuAction()->setVisible(anyChild);
-    for (QAction* item : {a.fileClose, a.fileSave, a.fileSaveAs, a.exportSeparator, a.fileExport})
+    for (QAction* item : {a.fileClose, a.fileSave, a.fileSaveAs, a.exportSeparator, a.fileExport, a.fileExportPdf,
+                          a.filePrintPreview, a.filePrint})
         item->setVisible(anyChild);
     a.SaveBtn->setEnabled(anyChild);
     a.CopyBtn->setEnabled(anyChild);

@@ -41,6 +41,10 @@ public:
     bool saveCaseAs(TCaseForm& form);
     void ExportCase();
     void exportCase(TCaseForm& form);
+    // The report as PDF, in the print preview and on a printer, with the portfolio diagrams.
+    void ExportPdf();
+    void PrintPreview();
+    void Print();
     void Exit();
 
     // --- Edit commands.
@@ -88,6 +92,7 @@ public:
     struct Actions {
         QAction *fileNew, *fileOpen, *fileClose, *fileSave, *fileSaveAs, *exportSeparator, *fileExport,
             *fileExit;
+        QAction *fileExportPdf, *filePrintPreview, *filePrint;
         QAction *editUndo, *editCut, *editCopy, *editPaste;
         QAction *viewToolbar, *viewStatusBar;
         QAction* windowCascade;
@@ -126,6 +131,9 @@ private:
     void openRecentFile(const QString& path);
     bool queryCloseCase(TCaseForm& form);
     bool writeCase(TCaseForm& form, const QString& path);
+    // Asks where to export the case's report (proposing the case's name with `suffix`), then
+    // commits what the windows hold. Empty when the user cancels.
+    QString askReportPath(TCaseForm& form, const QString& title, const QString& filter, const QString& suffix);
     // Takes the lock of `path` for `owner`; when another program holds it, asks whether to go on.
     bool claimCaseFile(QObject* owner, const QString& path);
     void showContextHelp();

@@ -6,10 +6,10 @@
 #include "model/case_file.h"
 #include "report/case_report.h"
 #include "shell/autosave.h"
+#include "shell/background_export.h"
 #include "shell/case_form.h"
 #include "shell/case_lock.h"
 #include "shell/clipboard_commands.h"
-#include "shell/print_progress_form.h"
 #include "shell/prompts.h"
 #include "shell/protocol_state.h"
 #include "shell/workshop_factory.h"
@@ -45,42 +45,6 @@ QString fromFileSystemText(const std::string& text)
 {
     return QFile::decodeName(QByteArray::fromStdString(text));
 }
-
-// The user's thousands separator in the model's code page; one the code page lacks (some locales
-// use a narrow no-break space) becomes the ordinary no-break space, or a comma.
-std::string reportThousandsSeparator()
-{
-    const QString separator = QLocale().groupSeparator();
-    bool lossless = true;
-    std::string bytes = toModel(separator, &lossless);
-    if (lossless)
-        return bytes;
-    return separator.size() == 1 && separator.at(0).isSpace() ? std::string("\xA0") : std::string(",");
-}
-
-// Busy cursor and progress window for the duration of a report build, restored on every way out.
-class ExportFeedback {
-public:
-    ExportFeedback() : progress_(TPrintProgressForm::shared()) { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~ExportFeedback()
-    {
-        progress_.hide();
-        QApplication::restoreOverrideCursor();
-    }
-    ExportFeedback(const ExportFeedback&) = delete;
-    ExportFeedback& operator=(const ExportFeedback&) = delete;
-
-    void section(int n)
-    {
-        if (!progress_.isVisible())
-            progress_.show();
-        progress_.setSection(n);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
-
-private:
-    TPrintProgressForm& progress_;
-};
 
 } // namespace
 
@@ -241,32 +205,12 @@ void TMainForm::ExportCase()
 
 void TMainForm::exportCase(TCaseForm& form)
 {
-    QString proposed;
-    if (hasFile(form.data())) {
-        const QFileInfo caseFile(displayFileName(form.data().FileName));
-        proposed = caseFile.dir().filePath(caseFile.completeBaseName() + QStringLiteral(".rtf"));
-    }
-    FileDialogRequest request{tr("Export to RTF"), kReportFilter, QStringLiteral("rtf"), proposed, 0};
-    const QString path = prompts().saveFileName(request);
+    const QString path = askReportPath(form, tr("Export to RTF"), kReportFilter, QStringLiteral("rtf"));
     if (path.isEmpty())
         return;
-    // What the user sees in the windows is what the report shows.
-    broadcastCommit();
-
-    QStringList warnings;
-    std::optional<std::string> failure;
-    {
-        ExportFeedback feedback;
-        ReportOptions options;
-        options.thousandsSeparator = reportThousandsSeparator();
-        options.progress = [&feedback](int section) { feedback.section(section); };
-        options.warn = [&warnings](const std::string& message) { warnings.append(toQt(message)); };
-        failure = exportCaseReport(form.data(), toFileSystemPath(path), options);
-    }
-    for (const QString& warning : std::as_const(warnings))
-        prompts().warning(warning);
-    if (failure)
-        prompts().error(tr("The report could not be written.\n\n%1").arg(fromFileSystemText(*failure)));
+    const std::string target = toFileSystemPath(path);
+    runReportJob(form.data(), tr("The report could not be written.\n\n%1"),
+                 [&](const TCaseData& copy, const ReportOptions& options) { return exportCaseReport(copy, target, options); });
 }
 
 void TMainForm::Exit()

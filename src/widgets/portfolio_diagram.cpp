@@ -100,16 +100,18 @@ void PortfolioDiagram::setParams(const PortfolioParams& params)
     update();
 }
 
-void PortfolioDiagram::draw(QPainter& painter, const QRect& chart, bool full) const
+namespace portfolio {
+
+void drawChart(QPainter& painter, const QRect& chart, bool full, const ChartContent& content)
 {
-    const QColor window = palette().color(QPalette::Active, QPalette::Base);
+    const PortfolioParams& params = content.params;
     const int right = chart.width();
     const int bottom = chart.height();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     if (full) {
-        painter.fillRect(chart, window);
-        const QPoint centre = portfolio::centreLines(chart.size());
+        painter.fillRect(chart, content.background);
+        const QPoint centre = centreLines(chart.size());
         QPen dotted(QColor(0x80, 0x80, 0x80));
         dotted.setStyle(Qt::DotLine);
         dotted.setWidth(0);
@@ -118,36 +120,45 @@ void PortfolioDiagram::draw(QPainter& painter, const QRect& chart, bool full) co
         painter.drawLine(0, centre.y(), right - 1, centre.y());
     }
 
-    painter.setPen(palette().color(QPalette::Active, QPalette::Text));
+    painter.setPen(content.text);
     painter.setBackgroundMode(Qt::OpaqueMode);
-    painter.setBackground(window);
+    painter.setBackground(content.background);
     const int lineHeight = QFontMetrics(painter.font()).height();
     const int flags = Qt::TextWordWrap | Qt::AlignTop;
-    painter.drawText(QRect(QPoint(10, 10), QPoint(right, bottom)), flags | Qt::AlignLeft, lines(params_.topLeft));
-    painter.drawText(QRect(QPoint(10, 10), QPoint(right - 10, bottom)), flags | Qt::AlignRight, lines(params_.topRight));
-    const QRect bottomBox(QPoint(10, bottom - 10 - params_.bottomLines * lineHeight), QPoint(right - 10, bottom - 10));
-    painter.drawText(bottomBox, flags | Qt::AlignRight, lines(params_.bottomRight));
-    painter.drawText(bottomBox, flags | Qt::AlignLeft, lines(params_.bottomLeft));
+    painter.drawText(QRect(QPoint(10, 10), QPoint(right, bottom)), flags | Qt::AlignLeft, lines(params.topLeft));
+    painter.drawText(QRect(QPoint(10, 10), QPoint(right - 10, bottom)), flags | Qt::AlignRight, lines(params.topRight));
+    const QRect bottomBox(QPoint(10, bottom - 10 - params.bottomLines * lineHeight), QPoint(right - 10, bottom - 10));
+    painter.drawText(bottomBox, flags | Qt::AlignRight, lines(params.bottomRight));
+    painter.drawText(bottomBox, flags | Qt::AlignLeft, lines(params.bottomLeft));
     painter.setBackgroundMode(Qt::TransparentMode);
 
-    if (list_) {
-        for (int row = 0; row < list_->rowCount(); ++row) {
-            const uint32_t values = list_->plotValues(row);
-            if (values == 0)
-                continue;
-            const QPoint dot = portfolio::dotPosition(chart.size(), PortfolioList::verticalOf(values),
-                                                      PortfolioList::horizontalOf(values));
-            painter.fillRect(QRect(dot, QSize(6, 6)), Qt::black);
-        }
-        const int selected = list_->selectedRow();
-        const uint32_t values = selected >= 0 ? list_->plotValues(selected) : 0u;
-        if (values != 0) {
-            const QPoint dot = portfolio::dotPosition(chart.size(), PortfolioList::verticalOf(values),
-                                                      PortfolioList::horizontalOf(values));
-            painter.fillRect(QRect(dot, QSize(6, 6)), QColor(255, 0, 0));
-        }
-    }
+    const auto dotAt = [&](uint32_t values) {
+        return QRect(dotPosition(chart.size(), PortfolioList::verticalOf(values), PortfolioList::horizontalOf(values)),
+                     QSize(6, 6));
+    };
+    for (const uint32_t values : content.plotValues)
+        if (values != 0)
+            painter.fillRect(dotAt(values), Qt::black);
+    const bool selected = content.selected >= 0 && static_cast<std::size_t>(content.selected) < content.plotValues.size();
+    if (selected && content.plotValues[static_cast<std::size_t>(content.selected)] != 0)
+        painter.fillRect(dotAt(content.plotValues[static_cast<std::size_t>(content.selected)]), QColor(255, 0, 0));
     painter.restore();
+}
+
+} // namespace portfolio
+
+void PortfolioDiagram::draw(QPainter& painter, const QRect& chart, bool full) const
+{
+    std::vector<uint32_t> plotValues;
+    if (list_) {
+        plotValues.reserve(static_cast<std::size_t>(list_->rowCount()));
+        for (int row = 0; row < list_->rowCount(); ++row)
+            plotValues.push_back(list_->plotValues(row));
+    }
+    portfolio::drawChart(painter, chart, full,
+                         {params_, plotValues, list_ ? list_->selectedRow() : -1,
+                          palette().color(QPalette::Active, QPalette::Base),
+                          palette().color(QPalette::Active, QPalette::Text)});
 }
 
 int PortfolioDiagram::rowNearest(const QPoint& pos) const

@@ -9,11 +9,13 @@
 // The component keeps no data: every paint reads the list and its selection, so the window only
 // refills the list and the chart follows.
 
+#include <QColor>
 #include <QFrame>
 #include <QString>
 #include <QWidget>
 
 #include <cstdint>
+#include <span>
 
 class QLabel;
 class QMimeData;
@@ -49,6 +51,21 @@ QPoint dotPosition(const QSize& chart, int vertical, int horizontal);
 QPoint centreLines(const QSize& chart);
 
 constexpr int kCopySize = 241;
+
+// What a chart shows: the rows' plot values in list order (0 for a heading row, not plotted), the
+// selected row's dot red (-1 for none), in the given colours.
+struct ChartContent {
+    const PortfolioParams& params;
+    std::span<const uint32_t> plotValues;
+    int selected = -1;
+    QColor background;
+    QColor text;
+};
+
+// Draws the chart into `chart` (whose top-left must be the origin) with the painter's font. A
+// full drawing paints the background and the centre lines first; without it only texts and dots
+// are drawn over what is there. Needs no widget, so it also draws on paper.
+void drawChart(QPainter& painter, const QRect& chart, bool full, const ChartContent& content);
 
 } // namespace portfolio
 

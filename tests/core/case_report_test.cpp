@@ -2,8 +2,11 @@
 // content, escaping of user text, damaged references and the export to a file.
 
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <set>
+
+#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
@@ -415,6 +418,70 @@ TEST(CaseReport, FailedExportSaysWhyAndLeavesNoFile)
     ASSERT_TRUE(error.has_value());
     EXPECT_NE(error->find("report.rtf"), std::string::npos) << *error;
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+// One customer with a long name listed many times by a market group: a case of a few tens of
+// kilobytes whose report runs to 10 MB.
+std::unique_ptr<TCaseData> repeatedNameCase()
+{
+    auto data = std::make_unique<TCaseData>();
+    report_test::setDates(*data);
+    data->Customers.Add().Name = std::string(10000, 'n');
+    auto& group = data->MarketGroups.Add();
+    group.Name = "Everyone";
+    for (int i = 0; i < 1000; ++i)
+        report_test::addRanked(group.CustomerRefs, "", 0);
+    return data;
+}
+
+TEST(CaseReport, ExportHoldsLittleOfAHugeReportInMemory)
+{
+    testing_support::TempDir dir;
+    const auto data = repeatedNameCase();
+    const std::string path = dir.file("large.rtf");
+    std::size_t atStart = 0;
+    std::size_t peak = 0;
+    ReportOptions options;
+    options.progress = [&](int section) {
+        const std::size_t inUse = testing_support::heapInUse();
+        if (section == 1)
+            atStart = inUse;
+        peak = std::max(peak, inUse);
+    };
+    ASSERT_EQ(exportCaseReport(*data, path, options), std::nullopt);
+    const std::string written = testing_support::readFile(path);
+    ASSERT_GT(written.size(), 10'000'000u);
+    EXPECT_LT(peak - atStart, std::size_t{4} << 20) << "heap grew by " << (peak - atStart) << " bytes";
+    expectSameBytes(written, buildCaseReport(*data, {}));
+}
+
+TEST(CaseReport, ExportStopsAtTheFailedWriteAndKeepsTheOldFile)
+{
+    testing_support::TempDir dir;
+    const std::string path = dir.file("report.rtf");
+    testing_support::writeFile(path, "old report");
+    std::vector<int> sections;
+    ReportOptions options;
+    options.progress = [&](int section) { sections.push_back(section); };
+
+    // Files may grow to 2 MB only, and passing that fails the write instead of ending the process.
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit limited = saved;
+    limited.rlim_cur = std::size_t{2} << 20;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const auto error = exportCaseReport(*repeatedNameCase(), path, options);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    ASSERT_TRUE(error.has_value());
+    EXPECT_NE(error->find("write failed"), std::string::npos) << *error;
+    EXPECT_EQ(testing_support::readFile(path), "old report");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    // The build ends in the market-group chapter, where the file outgrew the limit.
+    ASSERT_FALSE(sections.empty());
+    EXPECT_EQ(sections.back(), 9);
 }
 
 // The exact report of the rich test case, kept to catch any unintended change of bytes. After an

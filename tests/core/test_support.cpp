@@ -1,9 +1,22 @@
 #include "test_support.h"
 
 #include <fstream>
+#include <malloc.h>
 #include <map>
 #include <random>
 #include <sstream>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define CORVANTIX_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define CORVANTIX_ASAN 1
+#endif
+#endif
+#ifdef CORVANTIX_ASAN
+// The sanitizer's runtime has it; GCC ships no header that declares it.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#endif
 
 #include <gtest/gtest.h>
 
@@ -28,6 +41,17 @@ std::string readFile(const std::string& path)
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+std::size_t heapInUse()
+{
+#ifdef CORVANTIX_ASAN
+    // The sanitizer's allocator replaces the C library's, whose statistics then stay empty.
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    const struct mallinfo2 info = ::mallinfo2();
+    return info.uordblks + info.hblkhd;
+#endif
 }
 
 void writeFile(const std::string& path, std::string_view content)

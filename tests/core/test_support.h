@@ -35,6 +35,8 @@ private:
 };
 
 std::string readFile(const std::string& path);
+// Bytes of heap memory the program has allocated and not yet freed.
+std::size_t heapInUse();
 void writeFile(const std::string& path, std::string_view content);
 
 // A case with something in every list and every field, including group members, plan rows and

@@ -10,9 +10,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QMap>
 #include <QMdiArea>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 class ExportTest : public QObject, private ShellSession {
     Q_OBJECT
@@ -73,6 +76,37 @@ private slots:
         QVERIFY(prompts->errors[0].contains(QStringLiteral("report.rtf")));
         QVERIFY(!progress->isVisible());
         QVERIFY(!QApplication::overrideCursor());
+    }
+
+    // One customer's long name listed by a market group 2,500 times: that chapter of the report
+    // alone is 50 MB, and the event loop must keep turning while it is written.
+    void eventsAreHandledWhileALargeChapterIsWritten()
+    {
+        TCaseForm* form = main->New();
+        form->data().Customers.Add().Name = std::string(20000, 'n');
+        auto& group = form->data().MarketGroups.Add();
+        group.Name = "Everyone";
+        for (int i = 0; i < 2500; ++i)
+            group.CustomerRefs.Add().Rank = 0;
+        const QString path = dir->filePath(QStringLiteral("large.rtf"));
+        prompts->savePaths.push_back(path);
+
+        int ticks = 0;
+        QTimer ticker;
+        ticker.setInterval(5);
+        connect(&ticker, &QTimer::timeout, this, [&ticks] { ++ticks; });
+        QMap<int, int> ticksAtSection;
+        connect(progress, &TPrintProgressForm::sectionShown, this,
+                [&](int section) { ticksAtSection[section] = ticks; });
+        ticker.start();
+        main->ExportCase();
+        ticker.stop();
+
+        QVERIFY(prompts->errors.isEmpty());
+        QVERIFY(QFileInfo(path).size() > 50'000'000);
+        // Section 9 is the market-group chapter.
+        const int ticksInChapter = ticksAtSection.value(10) - ticksAtSection.value(9);
+        QVERIFY2(ticksInChapter >= 3, qPrintable(QStringLiteral("%1 timer events").arg(ticksInChapter)));
     }
 
     void cancellingTheDialogWritesNothing()
