@@ -71,8 +71,10 @@ bool CaseEdit::set(bool& field, bool value)
 bool CaseEdit::undo()
 {
     const bool restored = undo_->restore(*data_);
+    // The case now differs from what was last saved or autosaved (a Save may lie between the
+    // snapshot and now), so it counts as changed: closing asks, and autosave copies it.
     if (restored)
-        ++changes_;
+        setModified();
     notify();
     return restored;
 }

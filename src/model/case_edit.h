@@ -43,7 +43,8 @@ public:
     bool set(double& field, double value);
     bool set(bool& field, bool value);
 
-    // Restores the newest snapshot (Modified and FileName stay). False when there is none.
+    // Restores the newest snapshot and sets Modified (FileName stays). False, with nothing
+    // changed, when there is none.
     bool undo();
 
     // Counts the steps that changed the case (snapshots, Modified, undos). It only grows, so
