@@ -32,8 +32,11 @@ public:
     TCaseForm* New();
     void Open();
     // Opens `path` into a new case window. On failure shows "Error opening file." and leaves no
-    // window behind; returns null.
+    // window behind; returns null. A file that is open already is not opened again: its case
+    // window comes to the front and is returned.
     TCaseForm* openCaseFile(const QString& path);
+    // The case window that has the file `path` names (links resolved) open, other than `except`.
+    TCaseForm* caseWindowOf(const QString& path, const TCaseForm* except = nullptr) const;
     void Close();
     bool Save();
     bool SaveAs();
@@ -58,6 +61,10 @@ public:
     // The file named on the command line, opened when the window is first activated.
     void setStartupFile(const QString& path) { startupFile_ = path; }
     void openStartupFile();
+    // What the first activation does, once: offers recovery, then opens the file named on the
+    // command line (after recovery, so that a recovered copy of that
+    // file is not opened beside it).
+    void startUp();
 
     // --- Recovery. Lists the cases a run that did not end normally left behind and opens or
     // discards each as the user chooses; runs once, after the window first appears.
@@ -126,6 +133,7 @@ private:
     void openRecentFile(const QString& path);
     bool queryCloseCase(TCaseForm& form);
     bool writeCase(TCaseForm& form, const QString& path);
+    void showCaseWindow(TCaseForm& form);
     // Takes the lock of `path` for `owner`; when another program holds it, asks whether to go on.
     bool claimCaseFile(QObject* owner, const QString& path);
     void showContextHelp();
@@ -145,6 +153,7 @@ private:
 
     RecentFiles recent_;
     bool firstActivation_ = true;
+    bool startedUp_ = false;
     bool recoveryOffered_ = false;
     TAutosave* autosave_ = nullptr;
     QString startupFile_;

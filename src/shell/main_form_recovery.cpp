@@ -15,6 +15,15 @@
 #include <QFile>
 #include <QStatusBar>
 
+void TMainForm::startUp()
+{
+    if (startedUp_)
+        return;
+    startedUp_ = true;
+    offerRecovery();
+    openStartupFile();
+}
+
 void TMainForm::offerRecovery()
 {
     if (recoveryOffered_)
@@ -57,11 +66,19 @@ TCaseForm* TMainForm::openRecoveredCase(const RecoveryEntry& entry)
     if (!entry.data)
         return nullptr;
     const bool hasPath = !entry.originalPath.isEmpty();
+    // In each case below the copy stays and is offered again at the next start.
+    if (TCaseForm* open = hasPath ? caseWindowOf(entry.originalPath) : nullptr) {
+        showCaseWindow(*open);
+        prompts().warning(tr("'%1' is open already, so its recovery copy was not opened. The copy is kept and "
+                             "offered again at the next start.")
+                              .arg(QDir::toNativeSeparators(entry.originalPath)));
+        return nullptr;
+    }
     CaseLockHolder holder;
     if (hasPath && case_lock::heldElsewhere(entry.originalPath, &holder)
         && !prompts().yesNo(case_lock::heldElsewhereQuestion(entry.originalPath, holder,
                                                              tr("Open the recovered case anyway?"))))
-        return nullptr; // the copy stays and is offered again at the next start
+        return nullptr;
 
     TCaseForm* form = New();
     form->data().Assign(*entry.data);

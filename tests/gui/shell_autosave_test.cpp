@@ -22,10 +22,11 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QSysInfo>
 #include <QTimer>
 #include <QTreeWidget>
-#include <QSignalSpy>
-#include <QSysInfo>
 #include <QTest>
 
 #include <chrono>
@@ -78,6 +79,13 @@ RecoveryEntry leaveEndedEntry(const QString& folder, const QString& session, con
     if (error)
         qWarning() << *error;
     return entry;
+}
+
+void setFileTime(const QString& path, const QDateTime& time)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite) || !file.setFileTime(time, QFileDevice::FileModificationTime))
+        qWarning() << "cannot set the time of" << path;
 }
 
 QStringList filesIn(const QString& folder)
@@ -301,12 +309,8 @@ private slots:
         const RecoveryEntry kept = leaveEndedEntry(folder(), kEndedSession + QStringLiteral("1"), QStringLiteral("/plans/b.cvx"), "B");
         openShell();
         // Offers come oldest first; set the times so the order is known.
-        QFile copyA(discarded.copyPath()), copyB(kept.copyPath());
-        QVERIFY(copyA.open(QIODevice::ReadWrite) && copyB.open(QIODevice::ReadWrite));
-        copyA.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime);
-        copyB.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime);
-        copyA.close();
-        copyB.close();
+        setFileTime(discarded.copyPath(), QDateTime::currentDateTime().addSecs(-120));
+        setFileTime(kept.copyPath(), QDateTime::currentDateTime().addSecs(-60));
 
         prompts->recoveryAnswers = {RecoveryChoice::Discard, RecoveryChoice::Keep};
         main->offerRecovery();
@@ -427,14 +431,45 @@ private slots:
         QCOMPARE(form.choices(), (QList<RecoveryChoice>{RecoveryChoice::Discard, RecoveryChoice::Keep, RecoveryChoice::Open}));
     }
 
+    void aRecoveredFileIsNeverOpenedBesideItsOwnWindow()
+    {
+        closeShell();
+        QTemporaryDir files;
+        const QString path = files.filePath(QStringLiteral("both.cvx"));
+        QCOMPARE(writeCase(path, "Saved"), QString());
+        // Two ended runs each left a copy of the file, and the program starts with the file too.
+        const RecoveryEntry older = leaveEndedEntry(folder(), kEndedSession, path, "Recovered");
+        const RecoveryEntry newer = leaveEndedEntry(folder(), kEndedSession + QStringLiteral("1"), path, "Again");
+        setFileTime(path, QDateTime::currentDateTime().addSecs(-120));
+        setFileTime(older.copyPath(), QDateTime::currentDateTime().addSecs(-60));
+        openShell();
+        prompts->recoveryAnswers = {RecoveryChoice::Open, RecoveryChoice::Open};
+        main->setStartupFile(path);
+        main->show();
+        QTRY_COMPARE(prompts->recoveryOffers.size(), 1);
+        QTest::qWait(700); // whichever of activation and showing starts the program, it has now
+
+        QCOMPARE(main->caseForms().size(), 1);
+        TCaseForm* form = main->caseForms().first();
+        QCOMPARE(form->edtTitle->text(), QStringLiteral("Recovered"));
+        QVERIFY(form->data().Modified);
+        QVERIFY(main->statusBar()->currentMessage().contains(QStringLiteral("open already")));
+        // The copy not opened is kept, and the user is told why.
+        QCOMPARE(prompts->warnings.size(), 1);
+        QVERIFY(prompts->warnings.first().contains(path));
+        QVERIFY(QFile::exists(newer.copyPath()));
+        QCOMPARE(titleIn(path), QStringLiteral("Saved"));
+        closeShell(); // before the file's folder goes
+    }
+
     void openingAFileAnotherProgramHoldsAsksFirst()
     {
         const QString path = dir->filePath(QStringLiteral("shared.cvx"));
         QCOMPARE(writeCase(path, "Shared"), QString());
-        // Windows of this program share the lock: opening twice asks nothing.
+        // Opening it again brings its window forward and asks nothing.
         TCaseForm* first = main->openCaseFile(path);
-        TCaseForm* second = main->openCaseFile(path);
-        QVERIFY(first && second);
+        QVERIFY(first);
+        QCOMPARE(main->openCaseFile(path), first);
         QVERIFY(prompts->questions.isEmpty());
         const QString lockPath = case_lock::lockFileFor(path);
         QCOMPARE(QFileInfo(lockPath).fileName(), QStringLiteral(".shared.cvx.lock"));
@@ -444,10 +479,7 @@ private slots:
                  QStringList{QStringLiteral("shared.cvx")}); // the lock is hidden
         first->setCloseApproved(true);
         first->subWindow()->close();
-        QVERIFY(QFile::exists(lockPath));
-        second->setCloseApproved(true);
-        second->subWindow()->close();
-        QTRY_VERIFY(!QFile::exists(lockPath)); // the last window lets go
+        QTRY_VERIFY(!QFile::exists(lockPath)); // the window lets go
 
         // Held by someone else (a lock this program did not take).
         QLockFile other(lockPath);
@@ -466,6 +498,8 @@ private slots:
         QVERIFY(anyway);
         QCOMPARE(anyway->edtTitle->text(), QStringLiteral("Shared"));
         QVERIFY(case_lock::heldBy(anyway).isEmpty());
+        anyway->setCloseApproved(true);
+        anyway->subWindow()->close();
 
         // Save As over it asks too, and No leaves the file alone.
         TCaseForm* other2 = main->New();
