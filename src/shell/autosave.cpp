@@ -100,6 +100,7 @@ int TAutosave::saveChangedCases()
         const QByteArray record = withRecord ? recovery::recordBytes(session_.id(), originalPathOf(data)) : QByteArray();
         tracked.copiedAt = changes;
         tracked.recordWritten = true;
+        tracked.onDisk = true;
 
         const QString folder = session_.folder();
         const QString id = tracked.id;
@@ -125,7 +126,8 @@ void TAutosave::writeFinished(const QString& id, const std::optional<QString>& e
         emit copyWritten(QDir(session_.folder()).filePath(id + QStringLiteral(".cvx")));
         return;
     }
-    // Tried again at the next interval, record and all.
+    // Tried again at the next interval, record and all. Whatever the failed write left, and the
+    // copy before it, stay marked as on disk.
     for (Tracked& tracked : tracked_) {
         if (tracked.id == id) {
             tracked.copiedAt = 0;
@@ -137,8 +139,9 @@ void TAutosave::writeFinished(const QString& id, const std::optional<QString>& e
 
 void TAutosave::removeCopy(Tracked& tracked)
 {
-    if (!tracked.recordWritten)
+    if (!tracked.onDisk)
         return;
+    tracked.onDisk = false;
     tracked.recordWritten = false;
     worker_.start([folder = session_.folder(), id = tracked.id] { recovery::removeEntry(folder, id); });
 }
@@ -171,13 +174,14 @@ bool TAutosave::adopt(TCaseForm& form, const RecoveryEntry& entry)
     tracked.id = *id;
     tracked.copiedAt = form.edit().changeCount();
     tracked.recordWritten = true;
+    tracked.onDisk = true;
     return true;
 }
 
 QString TAutosave::copyPathOf(const TCaseForm& form) const
 {
     const auto it = tracked_.constFind(&form);
-    if (it == tracked_.cend() || !it->recordWritten)
+    if (it == tracked_.cend() || !it->onDisk)
         return {};
     return QDir(session_.folder()).filePath(it->id + QStringLiteral(".cvx"));
 }

@@ -65,7 +65,10 @@ private:
     struct Tracked {
         QString id;
         std::uint64_t copiedAt = 0; // the case's change count when its copy was taken
-        bool recordWritten = false;
+        bool recordWritten = false; // the record is on disk: later copies are written without it
+        // Files of the entry may be on disk, even after a write failed: saving or closing the case
+        // removes them, so no copy outlives its case to be offered as unsaved work.
+        bool onDisk = false;
     };
 
     Tracked& track(TCaseForm& form);

@@ -462,6 +462,37 @@ private slots:
         closeShell(); // before the file's folder goes
     }
 
+    void aCopyWhoseNextWriteFailedStillGoesWithItsCase()
+    {
+        const QString path = dir->filePath(QStringLiteral("failing.cvx"));
+        QCOMPARE(writeCase(path, "Failing"), QString());
+        TCaseForm* form = main->openCaseFile(path);
+        type(form, QStringLiteral("1"));
+        QCOMPARE(autosaveNow(), 1);
+        const QString copy = autosave().copyPathOf(*form);
+        QVERIFY(QFile::exists(copy));
+
+        // For a moment the folder is a file: the next copy cannot be written.
+        const QString moved = folder() + QStringLiteral(".away");
+        QVERIFY(QDir().rename(folder(), moved));
+        QFile blocker(folder());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QSignalSpy failed(&autosave(), &TAutosave::copyFailed);
+        type(form, QStringLiteral("2"));
+        QCOMPARE(autosaveNow(), 1);
+        QTRY_COMPARE(failed.size(), 1);
+        QVERIFY(blocker.remove());
+        QVERIFY(QDir().rename(moved, folder()));
+        QVERIFY(QFile::exists(copy));
+
+        main->mdiArea()->setActiveSubWindow(form->subWindow());
+        QVERIFY(main->Save());
+        autosave().waitForWrites();
+        QVERIFY(!QFile::exists(copy));
+        QCOMPARE(filesIn(folder()).filter(QStringLiteral(".cvx")), QStringList());
+    }
+
     void openingAFileAnotherProgramHoldsAsksFirst()
     {
         const QString path = dir->filePath(QStringLiteral("shared.cvx"));
