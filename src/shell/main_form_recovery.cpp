@@ -44,7 +44,7 @@ void TMainForm::offerRecovery()
     for (const RecoveryEntry& entry : entries) {
         const QString name = entry.originalPath.isEmpty() ? QStringLiteral("untitled")
                                                           : QDir::toNativeSeparators(entry.originalPath);
-        offers.append(RecoveryOffer{name, toQt(entry.data->Title), entry.time});
+        offers.append(RecoveryOffer{name, toQt(entry.data->Title), entry.time, entry.fileTime, entry.fileIsNewer()});
     }
     const QList<RecoveryChoice> choices = prompts().askRecovery(offers);
     for (std::size_t i = 0; i < entries.size() && i < static_cast<std::size_t>(choices.size()); ++i) {
@@ -66,14 +66,20 @@ TCaseForm* TMainForm::openRecoveredCase(const RecoveryEntry& entry)
     if (!entry.data)
         return nullptr;
     const bool hasPath = !entry.originalPath.isEmpty();
+    const QString shownPath = QDir::toNativeSeparators(entry.originalPath);
     // In each case below the copy stays and is offered again at the next start.
     if (TCaseForm* open = hasPath ? caseWindowOf(entry.originalPath) : nullptr) {
         showCaseWindow(*open);
-        prompts().warning(tr("'%1' is open already, so its recovery copy was not opened. The copy is kept and "
-                             "offered again at the next start.")
-                              .arg(QDir::toNativeSeparators(entry.originalPath)));
+        prompts().warning(tr("'%1' is open already, so its recovery copy from %2 was not opened. The copy is "
+                             "kept and offered again at the next start.")
+                              .arg(shownPath, displayFileTime(entry.time)));
         return nullptr;
     }
+    if (hasPath && entry.fileIsNewer()
+        && !prompts().yesNo(tr("'%1' was saved on %2, after its recovery copy was made (%3). Open the older copy "
+                               "anyway? Saving it would replace the newer file.")
+                                .arg(shownPath, displayFileTime(entry.fileTime), displayFileTime(entry.time))))
+        return nullptr;
     CaseLockHolder holder;
     if (hasPath && case_lock::heldElsewhere(entry.originalPath, &holder)
         && !prompts().yesNo(case_lock::heldElsewhereQuestion(entry.originalPath, holder,

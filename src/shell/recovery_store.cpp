@@ -210,6 +210,8 @@ RecoveryScan::RecoveryScan(const QString& folder, const QString& ownSession)
             }
             entry.originalPath = record.object().value(QStringLiteral("path")).toString();
             entry.time = copy.lastModified();
+            if (const QFileInfo original(entry.originalPath); !entry.originalPath.isEmpty() && original.exists())
+                entry.fileTime = original.lastModified();
             entry.data = std::make_shared<TCaseData>();
             if (auto error = loadCaseFile(fileSystemPath(entry.copyPath()), *entry.data)) {
                 const QString where = entry.originalPath.isEmpty() ? QStringLiteral("untitled") : entry.originalPath;

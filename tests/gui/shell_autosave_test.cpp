@@ -397,12 +397,13 @@ private slots:
     void theRecoveryWindowGivesOneChoicePerCase()
     {
         const QDateTime made(QDate(2026, 3, 4), QTime(9, 15, 30));
-        TRecoveryForm form({{QStringLiteral("/plans/a.cvx"), QStringLiteral("A"), made},
-                            {QStringLiteral("untitled"), QStringLiteral("B"), made},
-                            {QStringLiteral("/plans/c.cvx"), QStringLiteral("C"), made}});
+        TRecoveryForm form({{QStringLiteral("/plans/a.cvx"), QStringLiteral("A"), made, made.addSecs(-60), false},
+                            {QStringLiteral("untitled"), QStringLiteral("B"), made, {}, false},
+                            {QStringLiteral("/plans/c.cvx"), QStringLiteral("C"), made, {}, false}});
         QCOMPARE(form.lstCases->topLevelItemCount(), 3);
         QCOMPARE(form.lstCases->topLevelItem(1)->text(0), QStringLiteral("untitled"));
         QCOMPARE(form.lstCases->topLevelItem(0)->text(2), QStringLiteral("04/03/2026 09:15:30"));
+        QCOMPARE(form.lstCases->topLevelItem(0)->text(3), QStringLiteral("04/03/2026 09:14:30"));
         QCOMPARE(form.lstCases->selectedItems().size(), 3); // all chosen to start with
 
         form.lstCases->clearSelection();
@@ -460,6 +461,38 @@ private slots:
         QVERIFY(QFile::exists(newer.copyPath()));
         QCOMPARE(titleIn(path), QStringLiteral("Saved"));
         closeShell(); // before the file's folder goes
+    }
+
+    void aCopyOlderThanItsFileIsMarkedAndOpensOnlyWhenChosen()
+    {
+        closeShell();
+        QTemporaryDir files;
+        const QString path = files.filePath(QStringLiteral("plan.cvx"));
+        QCOMPARE(writeCase(path, "Saved later"), QString());
+        const RecoveryEntry entry = leaveEndedEntry(folder(), kEndedSession, path, "Older copy");
+        setFileTime(entry.copyPath(), QDateTime::currentDateTime().addSecs(-3600));
+
+        for (const bool chosen : {false, true}) {
+            openShell();
+            prompts->recoveryAnswers = {RecoveryChoice::Open};
+            prompts->yesNoAnswer = chosen;
+            main->offerRecovery();
+            QCOMPARE(prompts->recoveryOffers.size(), 1);
+            const RecoveryOffer offer = prompts->recoveryOffers.first().first();
+            QVERIFY(offer.fileIsNewer);
+            QVERIFY(offer.fileTime.secsTo(offer.time) < -3000);
+            QCOMPARE(prompts->questions.size(), 1);
+            QVERIFY(prompts->questions.first().contains(displayFileTime(offer.fileTime)));
+            QVERIFY(prompts->questions.first().contains(displayFileTime(offer.time)));
+            QCOMPARE(main->caseForms().size(), chosen ? 1 : 0);
+            QCOMPARE(QFile::exists(entry.copyPath()), !chosen);
+            QCOMPARE(titleIn(path), QStringLiteral("Saved later"));
+
+            TRecoveryForm window({offer});
+            QCOMPARE(window.lstCases->topLevelItem(0)->text(3), displayFileTime(offer.fileTime) + QStringLiteral(" (newer)"));
+            QVERIFY(window.lblExplain->text().contains(QStringLiteral("newer")));
+            closeShell();
+        }
     }
 
     void aCopyWhoseNextWriteFailedStillGoesWithItsCase()
