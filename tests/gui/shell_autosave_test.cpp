@@ -22,6 +22,7 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QSysInfo>
@@ -30,6 +31,8 @@
 #include <QTest>
 
 #include <chrono>
+
+#include <sys/stat.h>
 
 using namespace std::chrono_literals;
 
@@ -524,6 +527,28 @@ private slots:
         autosave().waitForWrites();
         QVERIFY(!QFile::exists(copy));
         QCOMPARE(filesIn(folder()).filter(QStringLiteral(".cvx")), QStringList());
+    }
+
+    void recoveryFilesAreTheUsersAlone()
+    {
+        closeShell();
+        const mode_t previousMask = ::umask(022);
+        const auto restoreMask = qScopeGuard([previousMask] { ::umask(previousMask); });
+        // A folder as an earlier version left it, open to everyone.
+        QVERIFY(QDir().mkpath(folder()));
+        QVERIFY(QFile::setPermissions(folder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                                    | QFileDevice::ReadGroup | QFileDevice::ExeGroup
+                                                    | QFileDevice::ReadOther | QFileDevice::ExeOther));
+        openShell();
+        type(main->New(), QStringLiteral("Private"));
+        QCOMPARE(autosaveNow(), 1);
+        const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+            | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+        const QString copy = autosave().copyPathOf(*main->caseForms().first());
+        for (const QString& path : {folder(), copy, QString(copy).replace(QStringLiteral(".cvx"), QStringLiteral(".json"))}) {
+            QVERIFY2(QFile::exists(path), qPrintable(path));
+            QVERIFY2((QFileInfo(path).permissions() & others) == QFileDevice::Permissions(), qPrintable(path));
+        }
     }
 
     void openingAFileAnotherProgramHoldsAsksFirst()
