@@ -61,8 +61,8 @@ public:
     // The file named on the command line, opened when the window is first activated.
     void setStartupFile(const QString& path) { startupFile_ = path; }
     void openStartupFile();
-    // What the first activation does, once: offers recovery, then opens the file named on the
-    // command line (after recovery, so that a recovered copy of that
+    // What the first activation does, once: says when autosave cannot work, offers recovery, then
+    // opens the file named on the command line (after recovery, so that a recovered copy of that
     // file is not opened beside it).
     void startUp();
 

@@ -20,6 +20,10 @@ void TMainForm::startUp()
     if (startedUp_)
         return;
     startedUp_ = true;
+    if (!autosave_->session().usable())
+        prompts().warning(tr("Corvantix cannot keep recovery copies of your cases in '%1', so changes that are "
+                             "not saved are lost if the program does not end normally. Save often.")
+                              .arg(QDir::toNativeSeparators(autosave_->session().folder())));
     offerRecovery();
     openStartupFile();
 }

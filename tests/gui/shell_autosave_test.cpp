@@ -551,6 +551,29 @@ private slots:
         }
     }
 
+    void whenAutosaveCannotWorkTheUserIsToldOnce()
+    {
+        closeShell();
+        // The data folder is a file, so no recovery folder can be made below it.
+        QTemporaryDir blocked;
+        const QString dataHome = blocked.filePath(QStringLiteral("data"));
+        QFile file(dataHome);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        const QByteArray previous = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome));
+        const auto restore = qScopeGuard([previous] { qputenv("XDG_DATA_HOME", previous); });
+        openShell();
+        QVERIFY(!autosave().session().usable());
+        main->show();
+        QTRY_COMPARE(prompts->warnings.size(), 1);
+        QVERIFY(prompts->warnings.first().contains(QDir::toNativeSeparators(folder())));
+        QTest::qWait(700);
+        QCOMPARE(prompts->warnings.size(), 1);
+        type(main->New(), QStringLiteral("Unprotected"));
+        QCOMPARE(autosaveNow(), 0);
+    }
+
     void openingAFileAnotherProgramHoldsAsksFirst()
     {
         const QString path = dir->filePath(QStringLiteral("shared.cvx"));
