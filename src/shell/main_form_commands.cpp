@@ -234,13 +234,21 @@ bool TMainForm::saveCaseAs(TCaseForm& form)
                               .arg(QDir::toNativeSeparators(path)));
         return false;
     }
+    // The new file's lock is taken before writing and held apart until the write succeeds, so a
+    // failed save leaves the window with the lock it had.
+    QObject newLock;
     CaseLockHolder holder;
-    if (case_lock::heldElsewhere(path, &holder)
+    const CaseLockResult locked = case_lock::claim(&newLock, path, &holder);
+    if (locked == CaseLockResult::HeldElsewhere
         && !prompts().yesNo(case_lock::heldElsewhereQuestion(path, holder, tr("Save it anyway?"))))
         return false;
     if (!writeCase(form, path))
         return false;
-    case_lock::claim(&form, path);
+    // The window now edits the new file: the old file's lock goes in any case.
+    if (locked == CaseLockResult::Locked)
+        case_lock::claim(&form, path);
+    else
+        case_lock::release(&form);
     form.data().FileName = toFileSystemPath(path);
     broadcastRetitle();
     AddRecentFile(path);

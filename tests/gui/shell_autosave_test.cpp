@@ -574,6 +574,66 @@ private slots:
         QCOMPARE(autosaveNow(), 0);
     }
 
+    void saveAsMovesTheLockToTheNewFile()
+    {
+        const QString oldPath = dir->filePath(QStringLiteral("old.cvx"));
+        const QString freePath = dir->filePath(QStringLiteral("free.cvx"));
+        const QString heldPath = dir->filePath(QStringLiteral("held.cvx"));
+        QCOMPARE(writeCase(oldPath, "Old"), QString());
+        QCOMPARE(writeCase(heldPath, "Held"), QString());
+        TCaseForm* form = main->openCaseFile(oldPath);
+        QCOMPARE(case_lock::heldBy(form), oldPath);
+
+        prompts->savePaths.push_back(freePath);
+        QVERIFY(main->SaveAs());
+        QCOMPARE(case_lock::heldBy(form), freePath);
+        QVERIFY(!QFile::exists(case_lock::lockFileFor(oldPath)));
+
+        // A Save As that fails keeps the lock the window had.
+        prompts->savePaths.push_back(dir->filePath(QStringLiteral("no/such/folder/x.cvx")));
+        QVERIFY(!main->SaveAs());
+        QCOMPARE(case_lock::heldBy(form), freePath);
+
+        // Another program holds the new file: asked, and saved anyway, the window holds no lock,
+        // not even the one of the file it no longer edits.
+        QLockFile other(case_lock::lockFileFor(heldPath));
+        other.setStaleLockTime(0);
+        QVERIFY(other.tryLock(0));
+        prompts->yesNoAnswer = true;
+        prompts->savePaths.push_back(heldPath);
+        QVERIFY(main->SaveAs());
+        QCOMPARE(prompts->questions.size(), 1);
+        QVERIFY(prompts->questions.first().endsWith(QStringLiteral("Save it anyway?")));
+        QVERIFY(case_lock::heldBy(form).isEmpty());
+        QVERIFY(!QFile::exists(case_lock::lockFileFor(freePath)));
+        QCOMPARE(displayFileName(form->data().FileName), heldPath);
+    }
+
+    void aLockFromAnotherComputerIsNeverTakenOverAndSaysSinceWhen()
+    {
+        const QString path = dir->filePath(QStringLiteral("remote.cvx"));
+        QCOMPARE(writeCase(path, "Remote"), QString());
+        const QString lockPath = case_lock::lockFileFor(path);
+        // As a program on another computer sharing the folder leaves it: its process number means
+        // nothing here.
+        QFile lock(lockPath);
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write("999999\nCorvantix\nplanning-laptop\n");
+        lock.close();
+        const QByteArray written = fileBytes(lockPath);
+        const QDateTime since = QDateTime::currentDateTime().addDays(-3);
+        setFileTime(lockPath, since);
+
+        prompts->yesNoAnswer = false;
+        QVERIFY(!main->openCaseFile(path));
+        QVERIFY(!main->openCaseFile(path));
+        QCOMPARE(prompts->questions.size(), 2);
+        const QString question = prompts->questions.first();
+        QVERIFY2(question.contains(QStringLiteral("planning-laptop")), qPrintable(question));
+        QVERIFY2(question.contains(displayFileTime(since)), qPrintable(question));
+        QCOMPARE(fileBytes(lockPath), written);
+    }
+
     void openingAFileAnotherProgramHoldsAsksFirst()
     {
         const QString path = dir->filePath(QStringLiteral("shared.cvx"));
