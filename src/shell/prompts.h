@@ -66,6 +66,18 @@ Questions& promptQuestions();
 // Installs `replacement` (not owned); nullptr restores the real dialogs.
 void setPrompts(Prompts* replacement);
 
+// Puts `replacement` in force for its lifetime, then whatever was in force before.
+class ScopedPrompts {
+public:
+    explicit ScopedPrompts(Prompts& replacement);
+    ~ScopedPrompts();
+    ScopedPrompts(const ScopedPrompts&) = delete;
+    ScopedPrompts& operator=(const ScopedPrompts&) = delete;
+
+private:
+    Prompts* previous_;
+};
+
 // Parent for the real dialogs (the main window); set once it exists.
 void setPromptParent(QWidget* parent);
 QWidget* promptParent();

@@ -1,6 +1,7 @@
 #include "workshops/vision/future_form.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QEvent>
@@ -369,6 +370,15 @@ bool TFutureForm::typeBoxKeyDown(QKeyEvent* event)
         return true;
     }
     return false;
+}
+
+void TFutureForm::commitTypedNameToCopy()
+{
+    const QComboBox* box = typeBox();
+    const QWidget* focused = QApplication::focusWidget();
+    const int objective = currentObjective();
+    if (box && focused && (focused == box || box->isAncestorOf(focused)) && objective >= 0)
+        future::commitTypedType(edit(), questions(), objective, toModel(box->currentText()), lastChosenType_);
 }
 
 void TFutureForm::synchroniseTypeBox()

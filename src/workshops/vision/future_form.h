@@ -24,6 +24,7 @@ public:
 
     void wmCommit() override;
     void wmRefresh() override;
+    void commitTypedNameToCopy() override;
 
     // The controls, by the names users and tests know them by.
     Cp1252PlainTextEdit* edtOrgDesc = nullptr;
