@@ -13,6 +13,8 @@ void CaseEdit::begin()
 void CaseEdit::snapshot()
 {
     ++changes_;
+    if (!undo_)
+        return;
     undo_->push(*data_);
     notify();
 }
@@ -70,15 +72,17 @@ bool CaseEdit::set(bool& field, bool value)
 
 bool CaseEdit::undo()
 {
-    const bool restored = undo_->restore(*data_);
+    const bool restored = undo_ && undo_->restore(*data_);
+    // The case now differs from what was last saved or autosaved (a Save may lie between the
+    // snapshot and now), so it counts as changed: closing asks, and autosave copies it.
     if (restored)
-        ++changes_;
+        setModified();
     notify();
     return restored;
 }
 
 void CaseEdit::notify()
 {
-    if (observer_)
+    if (observer_ && undo_)
         observer_(!undo_->empty());
 }

@@ -23,8 +23,11 @@ struct TCaseData;
 class CaseEdit {
 public:
     CaseEdit(TCaseData& data, UndoStack& undo) : data_(&data), undo_(&undo) {}
+    // An edit that keeps no undo steps, for a copy of a case that is thrown away afterwards.
+    explicit CaseEdit(TCaseData& data) : data_(&data) {}
 
     TCaseData& data() const { return *data_; }
+    // Only of an edit that keeps undo steps.
     UndoStack& undoStack() const { return *undo_; }
 
     // Takes the undo snapshot and sets Modified.
@@ -43,7 +46,8 @@ public:
     bool set(double& field, double value);
     bool set(bool& field, bool value);
 
-    // Restores the newest snapshot (Modified and FileName stay). False when there is none.
+    // Restores the newest snapshot and sets Modified (FileName stays). False, with nothing
+    // changed, when there is none.
     bool undo();
 
     // Counts the steps that changed the case (snapshots, Modified, undos). It only grows, so
@@ -58,7 +62,7 @@ private:
     void notify();
 
     TCaseData* data_;
-    UndoStack* undo_;
+    UndoStack* undo_ = nullptr;
     std::function<void(bool)> observer_;
     std::uint64_t changes_ = 0;
 };

@@ -50,6 +50,19 @@ TCaseForm::TCaseForm(QWidget* parent)
 
 TCaseForm::~TCaseForm() = default;
 
+TCaseForm::CopyScope::CopyScope(TCaseForm& form, TCaseData& copy) : form_(form), edit_(copy)
+{
+    Q_ASSERT(form.active_ == form.data_.get());
+    form.active_ = &copy;
+    form.activeEdit_ = &edit_;
+}
+
+TCaseForm::CopyScope::~CopyScope()
+{
+    form_.active_ = form_.data_.get();
+    form_.activeEdit_ = &form_.edit_;
+}
+
 bool TCaseForm::LoadCase(const QString& path, CaseFileError* error)
 {
     const std::string fileName = QFile::encodeName(path).toStdString();

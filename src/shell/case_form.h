@@ -22,9 +22,26 @@ public:
     explicit TCaseForm(QWidget* parent = nullptr);
     ~TCaseForm() override;
 
-    TCaseData& data() const { return *data_; }
+    TCaseData& data() const { return *active_; }
     // The one way the case changes: every edit of this case and its workshops starts here.
-    CaseEdit& edit() { return edit_; }
+    CaseEdit& edit() { return *activeEdit_; }
+
+    // While one lives, data() and edit() are `copy` and an edit of it that keeps no undo steps: the
+    // windows' commits then go into the copy, and the case, its Modified flag and its undo stack
+    // stay as they are. Autosave puts what controls still hold into its copy this way.
+    class CopyScope {
+    public:
+        CopyScope(TCaseForm& form, TCaseData& copy);
+        ~CopyScope();
+        // Whether anything was committed into the copy.
+        bool changed() const { return edit_.changeCount() > 0; }
+        CopyScope(const CopyScope&) = delete;
+        CopyScope& operator=(const CopyScope&) = delete;
+
+    private:
+        TCaseForm& form_;
+        CaseEdit edit_;
+    };
 
     // Reads the file into the case. On success FileName is the path, Modified is clear, the
     // caption follows and the fields are refreshed. On failure the case is partly filled and must be
@@ -72,6 +89,8 @@ private:
     std::unique_ptr<TCaseData> data_;
     UndoStack undo_;
     CaseEdit edit_;
+    TCaseData* active_ = data_.get();
+    CaseEdit* activeEdit_ = &edit_;
     bool closeApproved_ = false;
     int danglingReferencesRemoved_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "shell/case_lock.h"
 
+#include "shell/child_form.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -7,6 +9,7 @@
 #include <QLockFile>
 #include <QObject>
 #include <QPointer>
+#include <QSysInfo>
 
 #include <memory>
 
@@ -58,7 +61,10 @@ CaseLockHolder holderOf(const QLockFile& file, const QString& lockPath)
     CaseLockHolder holder;
     QString application;
     file.getLockInfo(&holder.pid, &holder.host, &application);
-    holder.user = QFileInfo(lockPath).owner();
+    const QFileInfo info(lockPath);
+    holder.user = info.owner();
+    // A lock file is written once, when the lock is taken.
+    holder.since = info.lastModified();
     return holder;
 }
 
@@ -133,10 +139,17 @@ QString heldElsewhereQuestion(const QString& casePath, const CaseLockHolder& hol
                                                : holder.user;
     const QString host = holder.host.isEmpty() ? QCoreApplication::translate("case_lock", "an unknown computer")
                                                : holder.host;
-    return QCoreApplication::translate("case_lock",
-                                       "'%1' is open in Corvantix for %2 on %3.\n\n"
-                                       "If both save it, one overwrites the other's changes. %4")
-        .arg(QDir::toNativeSeparators(casePath), user, host, action);
+    QString held = QCoreApplication::translate("case_lock", "'%1' is open in Corvantix for %2 on %3")
+                       .arg(QDir::toNativeSeparators(casePath), user, host);
+    if (holder.since.isValid())
+        held += QLatin1Char(' ') + QCoreApplication::translate("case_lock", "since %1").arg(displayFileTime(holder.since));
+    held += QLatin1Char('.');
+    if (holder.host != QSysInfo::machineHostName())
+        held += QLatin1Char(' ')
+            + QCoreApplication::translate("case_lock", "Whether Corvantix still runs there cannot be told from this "
+                                                       "computer: if it does not, the file is free.");
+    return held
+        + QCoreApplication::translate("case_lock", "\n\nIf both save it, one overwrites the other's changes. %1").arg(action);
 }
 
 } // namespace case_lock

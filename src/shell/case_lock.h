@@ -3,9 +3,12 @@
 // One writer per case file. While a case window has a file open, a lock file beside it (".NAME.lock",
 // hidden) tells every other running Corvantix so, with the user, host and process holding it.
 // Windows of one program share the lock of a file they both have open; the last one to let go
-// removes it. A lock left behind by a program that crashed is taken over without a word: the
-// process it names no longer runs.
+// removes it. A lock left behind by a program that crashed on this computer is taken over without a
+// word: the process it names no longer runs. One made on another computer is never taken over, as
+// there is no telling from here whether its program still runs; the question says since when it is
+// held, so that the user can judge.
 
+#include <QDateTime>
 #include <QString>
 
 class QObject;
@@ -14,6 +17,7 @@ struct CaseLockHolder {
     QString user;
     QString host;
     qint64 pid = 0;
+    QDateTime since; // when the lock was taken
 };
 
 enum class CaseLockResult {
@@ -41,8 +45,8 @@ void release(QObject* owner);
 // The case file whose lock `owner` holds, or an empty string.
 QString heldBy(const QObject* owner);
 
-// "'PATH' is open in Corvantix for USER on HOST." and the question whether to go ahead anyway;
-// `action` is what going ahead does ("Open it anyway?").
+// "'PATH' is open in Corvantix for USER on HOST since TIME." and the question whether to go ahead
+// anyway; `action` is what going ahead does ("Open it anyway?").
 QString heldElsewhereQuestion(const QString& casePath, const CaseLockHolder& holder, const QString& action);
 
 } // namespace case_lock

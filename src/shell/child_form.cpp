@@ -3,6 +3,7 @@
 #include "model/case_data.h"
 #include "shell/case_form.h"
 #include "shell/protocol_state.h"
+#include "widgets/date_format.h"
 
 #include <QFile>
 #include <QMdiSubWindow>
@@ -57,4 +58,11 @@ QMdiSubWindow* TChildForm::subWindow() const
 QString displayFileName(const std::string& fileName)
 {
     return QFile::decodeName(QByteArray::fromStdString(fileName));
+}
+
+QString displayFileTime(const QDateTime& time)
+{
+    if (!time.isValid())
+        return {};
+    return formatProgramDate(time.date()) + QLatin1Char(' ') + time.time().toString(QStringLiteral("HH:mm:ss"));
 }

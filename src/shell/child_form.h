@@ -4,6 +4,7 @@
 // other current through five messages, delivered as synchronous virtual calls on the GUI thread by
 // the main window (broadcasts run from the last child to the first).
 
+#include <QDateTime>
 #include <QString>
 #include <QWidget>
 
@@ -53,3 +54,5 @@ public:
 
 // Shows a model file name (a path in the file system's encoding) to the user.
 QString displayFileName(const std::string& fileName);
+// Shows when a file was written: the program's short date and the time of day to the second.
+QString displayFileTime(const QDateTime& time);

@@ -413,13 +413,11 @@ bool TMainForm::event(QEvent* event)
     if (event->type() == QEvent::WindowActivate && firstActivation_) {
         firstActivation_ = false;
         // Queued, so a failure message is not shown from inside the activation itself.
-        QTimer::singleShot(0, this, &TMainForm::openStartupFile);
-        QTimer::singleShot(0, this, &TMainForm::offerRecovery);
+        QTimer::singleShot(0, this, &TMainForm::startUp);
     } else if (event->type() == QEvent::Show && firstActivation_) {
         // A desktop without a window manager never activates the window; the file named on the
         // command line still opens once the window is up. Whichever comes first opens it, once.
-        QTimer::singleShot(500, this, &TMainForm::openStartupFile);
-        QTimer::singleShot(500, this, &TMainForm::offerRecovery);
+        QTimer::singleShot(500, this, &TMainForm::startUp);
     }
     return QMainWindow::event(event);
 }

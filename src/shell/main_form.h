@@ -32,8 +32,11 @@ public:
     TCaseForm* New();
     void Open();
     // Opens `path` into a new case window. On failure shows "Error opening file." and leaves no
-    // window behind; returns null.
+    // window behind; returns null. A file that is open already is not opened again: its case
+    // window comes to the front and is returned.
     TCaseForm* openCaseFile(const QString& path);
+    // The case window that has the file `path` names (links resolved) open, other than `except`.
+    TCaseForm* caseWindowOf(const QString& path, const TCaseForm* except = nullptr) const;
     void Close();
     bool Save();
     bool SaveAs();
@@ -62,6 +65,10 @@ public:
     // The file named on the command line, opened when the window is first activated.
     void setStartupFile(const QString& path) { startupFile_ = path; }
     void openStartupFile();
+    // What the first activation does, once: says when autosave cannot work, offers recovery, then
+    // opens the file named on the command line (after recovery, so that a recovered copy of that
+    // file is not opened beside it).
+    void startUp();
 
     // --- Recovery. Lists the cases a run that did not end normally left behind and opens or
     // discards each as the user chooses; runs once, after the window first appears.
@@ -134,6 +141,7 @@ private:
     // Asks where to export the case's report (proposing the case's name with `suffix`), then
     // commits what the windows hold. Empty when the user cancels.
     QString askReportPath(TCaseForm& form, const QString& title, const QString& filter, const QString& suffix);
+    void showCaseWindow(TCaseForm& form);
     // Takes the lock of `path` for `owner`; when another program holds it, asks whether to go on.
     bool claimCaseFile(QObject* owner, const QString& path);
     void showContextHelp();
@@ -153,6 +161,7 @@ private:
 
     RecentFiles recent_;
     bool firstActivation_ = true;
+    bool startedUp_ = false;
     bool recoveryOffered_ = false;
     TAutosave* autosave_ = nullptr;
     QString startupFile_;

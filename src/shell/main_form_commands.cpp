@@ -24,10 +24,12 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStatusBar>
 
 namespace {
 
 const QString kCaseFilter = QStringLiteral("Corvantix Files (*.cvx)");
+constexpr int kStatusMessageMilliseconds = 5000;
 const QString kReportFilter = QStringLiteral("RTF files (*.rtf)");
 
 // A new case is named "untitled" until it is first saved.
@@ -44,6 +46,17 @@ std::string toFileSystemPath(const QString& path)
 QString fromFileSystemText(const std::string& text)
 {
     return QFile::decodeName(QByteArray::fromStdString(text));
+}
+
+// One name per file, however the path spells it: links and "." and ".." resolved. A file that does
+// not exist yet is named by its resolved folder.
+QString fileIdentity(const QString& path)
+{
+    const QFileInfo info(path);
+    if (const QString canonical = info.canonicalFilePath(); !canonical.isEmpty())
+        return canonical;
+    const QString folder = info.absoluteDir().canonicalPath();
+    return folder.isEmpty() ? info.absoluteFilePath() : QDir(folder).filePath(info.fileName());
 }
 
 } // namespace
@@ -70,6 +83,13 @@ void TMainForm::Open()
 TCaseForm* TMainForm::openCaseFile(const QString& path)
 {
     const QString fullPath = QFileInfo(path).absoluteFilePath();
+    // Two windows on one file would each save over the other's work.
+    if (TCaseForm* open = caseWindowOf(fullPath)) {
+        showCaseWindow(*open);
+        statusBar()->showMessage(tr("'%1' is open already.").arg(QDir::toNativeSeparators(fullPath)),
+                                 kStatusMessageMilliseconds);
+        return open;
+    }
     auto form = std::make_unique<TCaseForm>();
     if (!claimCaseFile(form.get(), fullPath))
         return nullptr;
@@ -90,6 +110,23 @@ TCaseForm* TMainForm::openCaseFile(const QString& path)
         prompts().warning(text);
     }
     return opened;
+}
+
+TCaseForm* TMainForm::caseWindowOf(const QString& path, const TCaseForm* except) const
+{
+    const QString wanted = fileIdentity(path);
+    for (TCaseForm* form : caseForms())
+        if (form != except && hasFile(form->data()) && fileIdentity(displayFileName(form->data().FileName)) == wanted)
+            return form;
+    return nullptr;
+}
+
+void TMainForm::showCaseWindow(TCaseForm& form)
+{
+    if (QMdiSubWindow* frame = form.subWindow()) {
+        frame->showNormal();
+        mdiArea_->setActiveSubWindow(frame);
+    }
 }
 
 void TMainForm::openRecentFile(const QString& path)
@@ -161,13 +198,27 @@ bool TMainForm::saveCaseAs(TCaseForm& form)
     if (chosen.isEmpty())
         return false;
     const QString path = QFileInfo(chosen).absoluteFilePath();
+    if (caseWindowOf(path, &form)) {
+        prompts().warning(tr("'%1' is open in another case window. Close that case first, or save "
+                             "this one under another name.")
+                              .arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    // The new file's lock is taken before writing and held apart until the write succeeds, so a
+    // failed save leaves the window with the lock it had.
+    QObject newLock;
     CaseLockHolder holder;
-    if (case_lock::heldElsewhere(path, &holder)
+    const CaseLockResult locked = case_lock::claim(&newLock, path, &holder);
+    if (locked == CaseLockResult::HeldElsewhere
         && !prompts().yesNo(case_lock::heldElsewhereQuestion(path, holder, tr("Save it anyway?"))))
         return false;
     if (!writeCase(form, path))
         return false;
-    case_lock::claim(&form, path);
+    // The window now edits the new file: the old file's lock goes in any case.
+    if (locked == CaseLockResult::Locked)
+        case_lock::claim(&form, path);
+    else
+        case_lock::release(&form);
     form.data().FileName = toFileSystemPath(path);
     broadcastRetitle();
     AddRecentFile(path);

@@ -15,6 +15,19 @@
 #include <QFile>
 #include <QStatusBar>
 
+void TMainForm::startUp()
+{
+    if (startedUp_)
+        return;
+    startedUp_ = true;
+    if (!autosave_->session().usable())
+        prompts().warning(tr("Corvantix cannot keep recovery copies of your cases in '%1', so changes that are "
+                             "not saved are lost if the program does not end normally. Save often.")
+                              .arg(QDir::toNativeSeparators(autosave_->session().folder())));
+    offerRecovery();
+    openStartupFile();
+}
+
 void TMainForm::offerRecovery()
 {
     if (recoveryOffered_)
@@ -35,7 +48,7 @@ void TMainForm::offerRecovery()
     for (const RecoveryEntry& entry : entries) {
         const QString name = entry.originalPath.isEmpty() ? QStringLiteral("untitled")
                                                           : QDir::toNativeSeparators(entry.originalPath);
-        offers.append(RecoveryOffer{name, toQt(entry.data->Title), entry.time});
+        offers.append(RecoveryOffer{name, toQt(entry.data->Title), entry.time, entry.fileTime, entry.fileIsNewer()});
     }
     const QList<RecoveryChoice> choices = prompts().askRecovery(offers);
     for (std::size_t i = 0; i < entries.size() && i < static_cast<std::size_t>(choices.size()); ++i) {
@@ -57,11 +70,25 @@ TCaseForm* TMainForm::openRecoveredCase(const RecoveryEntry& entry)
     if (!entry.data)
         return nullptr;
     const bool hasPath = !entry.originalPath.isEmpty();
+    const QString shownPath = QDir::toNativeSeparators(entry.originalPath);
+    // In each case below the copy stays and is offered again at the next start.
+    if (TCaseForm* open = hasPath ? caseWindowOf(entry.originalPath) : nullptr) {
+        showCaseWindow(*open);
+        prompts().warning(tr("'%1' is open already, so its recovery copy from %2 was not opened. The copy is "
+                             "kept and offered again at the next start.")
+                              .arg(shownPath, displayFileTime(entry.time)));
+        return nullptr;
+    }
+    if (hasPath && entry.fileIsNewer()
+        && !prompts().yesNo(tr("'%1' was saved on %2, after its recovery copy was made (%3). Open the older copy "
+                               "anyway? Saving it would replace the newer file.")
+                                .arg(shownPath, displayFileTime(entry.fileTime), displayFileTime(entry.time))))
+        return nullptr;
     CaseLockHolder holder;
     if (hasPath && case_lock::heldElsewhere(entry.originalPath, &holder)
         && !prompts().yesNo(case_lock::heldElsewhereQuestion(entry.originalPath, holder,
                                                              tr("Open the recovered case anyway?"))))
-        return nullptr; // the copy stays and is offered again at the next start
+        return nullptr;
 
     TCaseForm* form = New();
     form->data().Assign(*entry.data);

@@ -149,6 +149,16 @@ void setPrompts(Prompts* replacement)
     installed() = replacement;
 }
 
+ScopedPrompts::ScopedPrompts(Prompts& replacement) : previous_(installed())
+{
+    installed() = &replacement;
+}
+
+ScopedPrompts::~ScopedPrompts()
+{
+    installed() = previous_;
+}
+
 void setPromptParent(QWidget* parent)
 {
     parentWidget() = parent;

@@ -14,9 +14,11 @@ enum class SaveChangesAnswer { Yes, No, Cancel };
 
 // A case that a run which did not end normally left behind, as the recovery question lists it.
 struct RecoveryOffer {
-    QString caseName; // the file it came from, or "untitled"
-    QString title;    // the case's title
-    QDateTime time;   // when the copy was made
+    QString caseName;   // the file it came from, or "untitled"
+    QString title;      // the case's title
+    QDateTime time;     // when the copy was made
+    QDateTime fileTime; // when that file was last written; invalid when there is none
+    bool fileIsNewer = false; // the file was saved after the copy was made
 };
 // Open it (as a changed case named after its file), discard the copy, or decide at the next start.
 enum class RecoveryChoice { Open, Discard, Keep };
@@ -63,6 +65,18 @@ class Questions;
 Questions& promptQuestions();
 // Installs `replacement` (not owned); nullptr restores the real dialogs.
 void setPrompts(Prompts* replacement);
+
+// Puts `replacement` in force for its lifetime, then whatever was in force before.
+class ScopedPrompts {
+public:
+    explicit ScopedPrompts(Prompts& replacement);
+    ~ScopedPrompts();
+    ScopedPrompts(const ScopedPrompts&) = delete;
+    ScopedPrompts& operator=(const ScopedPrompts&) = delete;
+
+private:
+    Prompts* previous_;
+};
 
 // Parent for the real dialogs (the main window); set once it exists.
 void setPromptParent(QWidget* parent);

@@ -1,7 +1,7 @@
 #include "shell/recovery_form.h"
 
+#include "shell/child_form.h"
 #include "shell/help_window.h"
-#include "widgets/date_format.h"
 #include "widgets/layout_scale.h"
 
 #include <QHBoxLayout>
@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 constexpr int kOfferRole = Qt::UserRole;
@@ -24,31 +26,42 @@ TRecoveryForm::TRecoveryForm(const QList<RecoveryOffer>& offers, QWidget* parent
     help::registerTopic(kHelpContext, QStringLiteral("shell.html#recovery"));
     help::setHelpContext(this, kHelpContext);
 
-    lblExplain = new QLabel(tr("Corvantix did not end normally. These cases had changes that were not "
-                               "saved, and copies of them were kept. Open a case to go on with it and "
-                               "save it, or discard its copy."),
-                            this);
+    QString explanation = tr("Corvantix did not end normally. These cases had changes that were not "
+                             "saved, and copies of them were kept. Open a case to go on with it and "
+                             "save it, or discard its copy.");
+    const bool anyOutdated =
+        std::any_of(offers.cbegin(), offers.cend(), [](const RecoveryOffer& offer) { return offer.fileIsNewer; });
+    if (anyOutdated)
+        explanation += QLatin1Char(' ')
+            + tr("A file marked \"newer\" was saved after its copy was made: saving that copy would "
+                 "replace the newer file.");
+    lblExplain = new QLabel(explanation, this);
     lblExplain->setWordWrap(true);
 
     lstCases = new QTreeWidget(this);
     lstCases->setObjectName(QStringLiteral("lstCases"));
     lstCases->setAccessibleName(tr("Recovered cases"));
-    lstCases->setColumnCount(3);
-    lstCases->setHeaderLabels({tr("Case"), tr("Title"), tr("Copy made")});
+    lstCases->setColumnCount(4);
+    lstCases->setHeaderLabels({tr("Case"), tr("Title"), tr("Copy made"), tr("File saved")});
     lstCases->setRootIsDecorated(false);
     lstCases->setSelectionMode(QAbstractItemView::ExtendedSelection);
     for (int i = 0; i < offers.size(); ++i) {
         const RecoveryOffer& offer = offers[i];
-        const QString time = offer.time.isValid()
-            ? formatProgramDate(offer.time.date()) + QLatin1Char(' ') + offer.time.time().toString(QStringLiteral("HH:mm:ss"))
-            : QString();
-        auto* item = new QTreeWidgetItem(lstCases, {offer.caseName, offer.title, time});
+        QString saved = displayFileTime(offer.fileTime);
+        if (offer.fileIsNewer)
+            saved += QLatin1Char(' ') + tr("(newer)");
+        auto* item = new QTreeWidgetItem(lstCases, {offer.caseName, offer.title, displayFileTime(offer.time), saved});
         item->setData(0, kOfferRole, i);
         item->setToolTip(0, offer.caseName);
+        if (offer.fileIsNewer) {
+            QFont bold = item->font(3);
+            bold.setBold(true);
+            item->setFont(3, bold);
+        }
         item->setSelected(true);
     }
-    lstCases->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    lstCases->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    for (int column = 0; column < 3; ++column)
+        lstCases->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     lstCases->header()->setStretchLastSection(true);
 
     btnOpen = new QPushButton(tr("&Open"), this);
@@ -76,7 +89,7 @@ TRecoveryForm::TRecoveryForm(const QList<RecoveryOffer>& offers, QWidget* parent
     layout->addWidget(lblExplain);
     layout->addWidget(lstCases, 1);
     layout->addLayout(buttons);
-    resize(scaledPixels(this, 560), scaledPixels(this, 300));
+    resize(scaledPixels(this, 680), scaledPixels(this, 300));
     updateButtons();
 }
 

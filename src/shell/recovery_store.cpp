@@ -43,6 +43,16 @@ QString sessionOfEntry(const QString& id)
     return number ? id.left(dash) : QString();
 }
 
+// Copies of a user's cases are the user's alone, whatever the default permissions of new files:
+// the folder is closed to others and every file in it is readable by its owner only.
+void keepPrivate(const QString& path, bool folder = false)
+{
+    QFileDevice::Permissions owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    if (folder)
+        owner |= QFileDevice::ExeOwner;
+    QFile::setPermissions(path, owner);
+}
+
 void configure(QLockFile& lock)
 {
     // The session runs as long as the program does; only a holder that no longer runs is stale.
@@ -79,13 +89,19 @@ QByteArray recordBytes(const QString& session, const QString& originalPath)
 std::optional<QString> writeEntry(const QString& folder, const QString& id, const QByteArray& record,
                                   const std::string& caseBytes, bool withRecord)
 {
+    // A replaced file keeps its permissions, so only a file's first write leaves it open to others
+    // for a moment, inside a folder they cannot enter.
     if (withRecord) {
-        if (auto error = writeFileAtomically(fileSystemPath(filePath(folder, id, kRecordSuffix)),
+        const QString path = filePath(folder, id, kRecordSuffix);
+        if (auto error = writeFileAtomically(fileSystemPath(path),
                                              std::string_view(record.constData(), static_cast<std::size_t>(record.size()))))
             return QFile::decodeName(QByteArray::fromStdString(*error));
+        keepPrivate(path);
     }
-    if (auto error = writeFileAtomically(fileSystemPath(filePath(folder, id, kCopySuffix)), caseBytes))
+    const QString path = filePath(folder, id, kCopySuffix);
+    if (auto error = writeFileAtomically(fileSystemPath(path), caseBytes))
         return QFile::decodeName(QByteArray::fromStdString(*error));
+    keepPrivate(path);
     return std::nullopt;
 }
 
@@ -104,7 +120,10 @@ RecoverySession::RecoverySession(QString folder)
       lock_(filePath(folder_, id_, kLockSuffix))
 {
     configure(lock_);
-    usable_ = QDir().mkpath(folder_) && lock_.tryLock(0);
+    usable_ = QDir().mkpath(folder_);
+    if (usable_)
+        keepPrivate(folder_, true);
+    usable_ = usable_ && lock_.tryLock(0);
 }
 
 RecoverySession::~RecoverySession()
@@ -133,11 +152,13 @@ std::optional<QString> RecoverySession::adopt(const RecoveryEntry& entry)
     const std::string recordPath = fileSystemPath(filePath(folder_, id, kRecordSuffix));
     if (writeFileAtomically(recordPath, std::string_view(record.constData(), static_cast<std::size_t>(record.size()))))
         return std::nullopt;
-    if (std::rename(fileSystemPath(entry.copyPath()).c_str(), fileSystemPath(filePath(folder_, id, kCopySuffix)).c_str())
-        != 0) {
+    keepPrivate(filePath(folder_, id, kRecordSuffix));
+    const QString copyPath = filePath(folder_, id, kCopySuffix);
+    if (std::rename(fileSystemPath(entry.copyPath()).c_str(), fileSystemPath(copyPath).c_str()) != 0) {
         std::remove(recordPath.c_str());
         return std::nullopt;
     }
+    keepPrivate(copyPath);
     QFile::remove(entry.recordPath());
     return id;
 }
@@ -210,6 +231,8 @@ RecoveryScan::RecoveryScan(const QString& folder, const QString& ownSession)
             }
             entry.originalPath = record.object().value(QStringLiteral("path")).toString();
             entry.time = copy.lastModified();
+            if (const QFileInfo original(entry.originalPath); !entry.originalPath.isEmpty() && original.exists())
+                entry.fileTime = original.lastModified();
             entry.data = std::make_shared<TCaseData>();
             if (auto error = loadCaseFile(fileSystemPath(entry.copyPath()), *entry.data)) {
                 const QString where = entry.originalPath.isEmpty() ? QStringLiteral("untitled") : entry.originalPath;

@@ -32,11 +32,14 @@ struct RecoveryEntry {
     QString session;
     QString originalPath; // empty for a case that never had a file
     QDateTime time;
+    QDateTime fileTime; // when the original file was last written; invalid when there is none
     // The copy as read while scanning; null until then.
     std::shared_ptr<TCaseData> data;
 
     QString copyPath() const;
     QString recordPath() const;
+    // The original file was saved after the copy was made, so the copy holds older work.
+    bool fileIsNewer() const { return fileTime.isValid() && time.isValid() && fileTime > time; }
 };
 
 namespace recovery {

@@ -53,6 +53,13 @@ public:
     int helpContext() const override;
     QString helpPage() const override;
 
+    // Autosave's copy of the case takes a name typed into this window's focused naming box and not
+    // yet committed, as the add-or-rename question's Add would commit it. Autosave calls this with
+    // data() and edit() leading to its copy and the questions answered without asking; the window
+    // commits through its model operations and changes none of its controls. A window without
+    // naming boxes has nothing to add.
+    virtual void commitTypedNameToCopy() {}
+
     // Commits; the window of `closing` then destroys itself at once, so an override that extends
     // this must call it last.
     void wmCaseClosed(TCaseForm* closing) override;

@@ -69,7 +69,12 @@ int WorkshopGrid::columnCount() const { return model_->columnCount(); }
 void WorkshopGrid::setRowCount(int rows)
 {
     recheckAll_ = true;
+    // Taking rows away below an open editor leaves the editor open, but the view would no longer
+    // count itself as editing, and what is typed on would stop reaching the pending edit.
+    const bool editorStays = isEditorOpen() && currentIndex().row() < std::max(rows, 1) - 1;
     model_->setShape(std::max(rows, 1) - 1, columnCount());
+    if (editorStays && !isEditorOpen())
+        setState(QAbstractItemView::EditingState);
     ensureCurrentCell();
     refresh();
 }

@@ -50,10 +50,14 @@ TEST_F(CaseEditTest, AnEditTakesOneSnapshotAndSetsModified)
     EXPECT_TRUE(edit.set(data.Title, "Plan"));
     EXPECT_TRUE(data.Modified);
     EXPECT_EQ(undo.count(), 1);
+    data.Modified = false; // saved
     EXPECT_TRUE(edit.undo());
     EXPECT_EQ(data.Title, "");
-    EXPECT_TRUE(data.Modified) << "undo leaves Modified as it is";
+    EXPECT_TRUE(data.Modified) << "the case differs from what was saved";
     EXPECT_EQ(heard, (std::vector<bool>{true, false}));
+    data.Modified = false;
+    EXPECT_FALSE(edit.undo());
+    EXPECT_FALSE(data.Modified) << "an undo with nothing to restore changes nothing";
 }
 
 TEST_F(CaseEditTest, SettingTheValueAFieldHoldsIsNoStep)

@@ -22,13 +22,17 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QSysInfo>
 #include <QTimer>
 #include <QTreeWidget>
-#include <QSignalSpy>
-#include <QSysInfo>
 #include <QTest>
 
 #include <chrono>
+
+#include <sys/stat.h>
 
 using namespace std::chrono_literals;
 
@@ -78,6 +82,13 @@ RecoveryEntry leaveEndedEntry(const QString& folder, const QString& session, con
     if (error)
         qWarning() << *error;
     return entry;
+}
+
+void setFileTime(const QString& path, const QDateTime& time)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite) || !file.setFileTime(time, QFileDevice::FileModificationTime))
+        qWarning() << "cannot set the time of" << path;
 }
 
 QStringList filesIn(const QString& folder)
@@ -301,12 +312,8 @@ private slots:
         const RecoveryEntry kept = leaveEndedEntry(folder(), kEndedSession + QStringLiteral("1"), QStringLiteral("/plans/b.cvx"), "B");
         openShell();
         // Offers come oldest first; set the times so the order is known.
-        QFile copyA(discarded.copyPath()), copyB(kept.copyPath());
-        QVERIFY(copyA.open(QIODevice::ReadWrite) && copyB.open(QIODevice::ReadWrite));
-        copyA.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime);
-        copyB.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime);
-        copyA.close();
-        copyB.close();
+        setFileTime(discarded.copyPath(), QDateTime::currentDateTime().addSecs(-120));
+        setFileTime(kept.copyPath(), QDateTime::currentDateTime().addSecs(-60));
 
         prompts->recoveryAnswers = {RecoveryChoice::Discard, RecoveryChoice::Keep};
         main->offerRecovery();
@@ -393,12 +400,13 @@ private slots:
     void theRecoveryWindowGivesOneChoicePerCase()
     {
         const QDateTime made(QDate(2026, 3, 4), QTime(9, 15, 30));
-        TRecoveryForm form({{QStringLiteral("/plans/a.cvx"), QStringLiteral("A"), made},
-                            {QStringLiteral("untitled"), QStringLiteral("B"), made},
-                            {QStringLiteral("/plans/c.cvx"), QStringLiteral("C"), made}});
+        TRecoveryForm form({{QStringLiteral("/plans/a.cvx"), QStringLiteral("A"), made, made.addSecs(-60), false},
+                            {QStringLiteral("untitled"), QStringLiteral("B"), made, {}, false},
+                            {QStringLiteral("/plans/c.cvx"), QStringLiteral("C"), made, {}, false}});
         QCOMPARE(form.lstCases->topLevelItemCount(), 3);
         QCOMPARE(form.lstCases->topLevelItem(1)->text(0), QStringLiteral("untitled"));
         QCOMPARE(form.lstCases->topLevelItem(0)->text(2), QStringLiteral("04/03/2026 09:15:30"));
+        QCOMPARE(form.lstCases->topLevelItem(0)->text(3), QStringLiteral("04/03/2026 09:14:30"));
         QCOMPARE(form.lstCases->selectedItems().size(), 3); // all chosen to start with
 
         form.lstCases->clearSelection();
@@ -427,14 +435,213 @@ private slots:
         QCOMPARE(form.choices(), (QList<RecoveryChoice>{RecoveryChoice::Discard, RecoveryChoice::Keep, RecoveryChoice::Open}));
     }
 
+    void aRecoveredFileIsNeverOpenedBesideItsOwnWindow()
+    {
+        closeShell();
+        QTemporaryDir files;
+        const QString path = files.filePath(QStringLiteral("both.cvx"));
+        QCOMPARE(writeCase(path, "Saved"), QString());
+        // Two ended runs each left a copy of the file, and the program starts with the file too.
+        const RecoveryEntry older = leaveEndedEntry(folder(), kEndedSession, path, "Recovered");
+        const RecoveryEntry newer = leaveEndedEntry(folder(), kEndedSession + QStringLiteral("1"), path, "Again");
+        setFileTime(path, QDateTime::currentDateTime().addSecs(-120));
+        setFileTime(older.copyPath(), QDateTime::currentDateTime().addSecs(-60));
+        openShell();
+        prompts->recoveryAnswers = {RecoveryChoice::Open, RecoveryChoice::Open};
+        main->setStartupFile(path);
+        main->show();
+        QTRY_COMPARE(prompts->recoveryOffers.size(), 1);
+        QTest::qWait(700); // whichever of activation and showing starts the program, it has now
+
+        QCOMPARE(main->caseForms().size(), 1);
+        TCaseForm* form = main->caseForms().first();
+        QCOMPARE(form->edtTitle->text(), QStringLiteral("Recovered"));
+        QVERIFY(form->data().Modified);
+        QVERIFY(main->statusBar()->currentMessage().contains(QStringLiteral("open already")));
+        // The copy not opened is kept, and the user is told why.
+        QCOMPARE(prompts->warnings.size(), 1);
+        QVERIFY(prompts->warnings.first().contains(path));
+        QVERIFY(QFile::exists(newer.copyPath()));
+        QCOMPARE(titleIn(path), QStringLiteral("Saved"));
+        closeShell(); // before the file's folder goes
+    }
+
+    void aCopyOlderThanItsFileIsMarkedAndOpensOnlyWhenChosen()
+    {
+        closeShell();
+        QTemporaryDir files;
+        const QString path = files.filePath(QStringLiteral("plan.cvx"));
+        QCOMPARE(writeCase(path, "Saved later"), QString());
+        const RecoveryEntry entry = leaveEndedEntry(folder(), kEndedSession, path, "Older copy");
+        setFileTime(entry.copyPath(), QDateTime::currentDateTime().addSecs(-3600));
+
+        for (const bool chosen : {false, true}) {
+            openShell();
+            prompts->recoveryAnswers = {RecoveryChoice::Open};
+            prompts->yesNoAnswer = chosen;
+            main->offerRecovery();
+            QCOMPARE(prompts->recoveryOffers.size(), 1);
+            const RecoveryOffer offer = prompts->recoveryOffers.first().first();
+            QVERIFY(offer.fileIsNewer);
+            QVERIFY(offer.fileTime.secsTo(offer.time) < -3000);
+            QCOMPARE(prompts->questions.size(), 1);
+            QVERIFY(prompts->questions.first().contains(displayFileTime(offer.fileTime)));
+            QVERIFY(prompts->questions.first().contains(displayFileTime(offer.time)));
+            QCOMPARE(main->caseForms().size(), chosen ? 1 : 0);
+            QCOMPARE(QFile::exists(entry.copyPath()), !chosen);
+            QCOMPARE(titleIn(path), QStringLiteral("Saved later"));
+
+            TRecoveryForm window({offer});
+            QCOMPARE(window.lstCases->topLevelItem(0)->text(3), displayFileTime(offer.fileTime) + QStringLiteral(" (newer)"));
+            QVERIFY(window.lblExplain->text().contains(QStringLiteral("newer")));
+            closeShell();
+        }
+    }
+
+    void aCopyWhoseNextWriteFailedStillGoesWithItsCase()
+    {
+        const QString path = dir->filePath(QStringLiteral("failing.cvx"));
+        QCOMPARE(writeCase(path, "Failing"), QString());
+        TCaseForm* form = main->openCaseFile(path);
+        type(form, QStringLiteral("1"));
+        QCOMPARE(autosaveNow(), 1);
+        const QString copy = autosave().copyPathOf(*form);
+        QVERIFY(QFile::exists(copy));
+
+        // For a moment the folder is a file: the next copy cannot be written.
+        const QString moved = folder() + QStringLiteral(".away");
+        QVERIFY(QDir().rename(folder(), moved));
+        QFile blocker(folder());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QSignalSpy failed(&autosave(), &TAutosave::copyFailed);
+        type(form, QStringLiteral("2"));
+        QCOMPARE(autosaveNow(), 1);
+        QTRY_COMPARE(failed.size(), 1);
+        QVERIFY(blocker.remove());
+        QVERIFY(QDir().rename(moved, folder()));
+        QVERIFY(QFile::exists(copy));
+
+        main->mdiArea()->setActiveSubWindow(form->subWindow());
+        QVERIFY(main->Save());
+        autosave().waitForWrites();
+        QVERIFY(!QFile::exists(copy));
+        QCOMPARE(filesIn(folder()).filter(QStringLiteral(".cvx")), QStringList());
+    }
+
+    void recoveryFilesAreTheUsersAlone()
+    {
+        closeShell();
+        const mode_t previousMask = ::umask(022);
+        const auto restoreMask = qScopeGuard([previousMask] { ::umask(previousMask); });
+        // A folder as an earlier version left it, open to everyone.
+        QVERIFY(QDir().mkpath(folder()));
+        QVERIFY(QFile::setPermissions(folder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                                    | QFileDevice::ReadGroup | QFileDevice::ExeGroup
+                                                    | QFileDevice::ReadOther | QFileDevice::ExeOther));
+        openShell();
+        type(main->New(), QStringLiteral("Private"));
+        QCOMPARE(autosaveNow(), 1);
+        const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+            | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+        const QString copy = autosave().copyPathOf(*main->caseForms().first());
+        for (const QString& path : {folder(), copy, QString(copy).replace(QStringLiteral(".cvx"), QStringLiteral(".json"))}) {
+            QVERIFY2(QFile::exists(path), qPrintable(path));
+            QVERIFY2((QFileInfo(path).permissions() & others) == QFileDevice::Permissions(), qPrintable(path));
+        }
+    }
+
+    void whenAutosaveCannotWorkTheUserIsToldOnce()
+    {
+        closeShell();
+        // The data folder is a file, so no recovery folder can be made below it.
+        QTemporaryDir blocked;
+        const QString dataHome = blocked.filePath(QStringLiteral("data"));
+        QFile file(dataHome);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        const QByteArray previous = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome));
+        const auto restore = qScopeGuard([previous] { qputenv("XDG_DATA_HOME", previous); });
+        openShell();
+        QVERIFY(!autosave().session().usable());
+        main->show();
+        QTRY_COMPARE(prompts->warnings.size(), 1);
+        QVERIFY(prompts->warnings.first().contains(QDir::toNativeSeparators(folder())));
+        QTest::qWait(700);
+        QCOMPARE(prompts->warnings.size(), 1);
+        type(main->New(), QStringLiteral("Unprotected"));
+        QCOMPARE(autosaveNow(), 0);
+    }
+
+    void saveAsMovesTheLockToTheNewFile()
+    {
+        const QString oldPath = dir->filePath(QStringLiteral("old.cvx"));
+        const QString freePath = dir->filePath(QStringLiteral("free.cvx"));
+        const QString heldPath = dir->filePath(QStringLiteral("held.cvx"));
+        QCOMPARE(writeCase(oldPath, "Old"), QString());
+        QCOMPARE(writeCase(heldPath, "Held"), QString());
+        TCaseForm* form = main->openCaseFile(oldPath);
+        QCOMPARE(case_lock::heldBy(form), oldPath);
+
+        prompts->savePaths.push_back(freePath);
+        QVERIFY(main->SaveAs());
+        QCOMPARE(case_lock::heldBy(form), freePath);
+        QVERIFY(!QFile::exists(case_lock::lockFileFor(oldPath)));
+
+        // A Save As that fails keeps the lock the window had.
+        prompts->savePaths.push_back(dir->filePath(QStringLiteral("no/such/folder/x.cvx")));
+        QVERIFY(!main->SaveAs());
+        QCOMPARE(case_lock::heldBy(form), freePath);
+
+        // Another program holds the new file: asked, and saved anyway, the window holds no lock,
+        // not even the one of the file it no longer edits.
+        QLockFile other(case_lock::lockFileFor(heldPath));
+        other.setStaleLockTime(0);
+        QVERIFY(other.tryLock(0));
+        prompts->yesNoAnswer = true;
+        prompts->savePaths.push_back(heldPath);
+        QVERIFY(main->SaveAs());
+        QCOMPARE(prompts->questions.size(), 1);
+        QVERIFY(prompts->questions.first().endsWith(QStringLiteral("Save it anyway?")));
+        QVERIFY(case_lock::heldBy(form).isEmpty());
+        QVERIFY(!QFile::exists(case_lock::lockFileFor(freePath)));
+        QCOMPARE(displayFileName(form->data().FileName), heldPath);
+    }
+
+    void aLockFromAnotherComputerIsNeverTakenOverAndSaysSinceWhen()
+    {
+        const QString path = dir->filePath(QStringLiteral("remote.cvx"));
+        QCOMPARE(writeCase(path, "Remote"), QString());
+        const QString lockPath = case_lock::lockFileFor(path);
+        // As a program on another computer sharing the folder leaves it: its process number means
+        // nothing here.
+        QFile lock(lockPath);
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write("999999\nCorvantix\nplanning-laptop\n");
+        lock.close();
+        const QByteArray written = fileBytes(lockPath);
+        const QDateTime since = QDateTime::currentDateTime().addDays(-3);
+        setFileTime(lockPath, since);
+
+        prompts->yesNoAnswer = false;
+        QVERIFY(!main->openCaseFile(path));
+        QVERIFY(!main->openCaseFile(path));
+        QCOMPARE(prompts->questions.size(), 2);
+        const QString question = prompts->questions.first();
+        QVERIFY2(question.contains(QStringLiteral("planning-laptop")), qPrintable(question));
+        QVERIFY2(question.contains(displayFileTime(since)), qPrintable(question));
+        QCOMPARE(fileBytes(lockPath), written);
+    }
+
     void openingAFileAnotherProgramHoldsAsksFirst()
     {
         const QString path = dir->filePath(QStringLiteral("shared.cvx"));
         QCOMPARE(writeCase(path, "Shared"), QString());
-        // Windows of this program share the lock: opening twice asks nothing.
+        // Opening it again brings its window forward and asks nothing.
         TCaseForm* first = main->openCaseFile(path);
-        TCaseForm* second = main->openCaseFile(path);
-        QVERIFY(first && second);
+        QVERIFY(first);
+        QCOMPARE(main->openCaseFile(path), first);
         QVERIFY(prompts->questions.isEmpty());
         const QString lockPath = case_lock::lockFileFor(path);
         QCOMPARE(QFileInfo(lockPath).fileName(), QStringLiteral(".shared.cvx.lock"));
@@ -444,10 +651,7 @@ private slots:
                  QStringList{QStringLiteral("shared.cvx")}); // the lock is hidden
         first->setCloseApproved(true);
         first->subWindow()->close();
-        QVERIFY(QFile::exists(lockPath));
-        second->setCloseApproved(true);
-        second->subWindow()->close();
-        QTRY_VERIFY(!QFile::exists(lockPath)); // the last window lets go
+        QTRY_VERIFY(!QFile::exists(lockPath)); // the window lets go
 
         // Held by someone else (a lock this program did not take).
         QLockFile other(lockPath);
@@ -466,6 +670,8 @@ private slots:
         QVERIFY(anyway);
         QCOMPARE(anyway->edtTitle->text(), QStringLiteral("Shared"));
         QVERIFY(case_lock::heldBy(anyway).isEmpty());
+        anyway->setCloseApproved(true);
+        anyway->subWindow()->close();
 
         // Save As over it asks too, and No leaves the file alone.
         TCaseForm* other2 = main->New();

@@ -17,6 +17,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -328,15 +329,60 @@ private slots:
         QVERIFY(prompts->warnings.isEmpty());
     }
 
-    void sameFileOpensTwiceAsTwoCases()
+    void aFileThatIsOpenComesForwardInsteadOfOpeningTwice()
     {
         const QString path = dir->filePath(QStringLiteral("twice.cvx"));
         QCOMPARE(writeCase(path, "Twice"), QString());
-        prompts->openPaths = {path, path};
-        main->Open();
-        main->Open();
-        QCOMPARE(main->caseForms().size(), 2);
-        QCOMPARE(main->recentFiles().entries(), QStringList{path});
+        const QString link = dir->filePath(QStringLiteral("link.cvx"));
+        QVERIFY(QFile::link(path, link));
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        prompts->openPaths = {path};
+        QTest::keyClick(main.get(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(main->caseForms().size(), 1);
+        TCaseForm* opened = main->caseForms().first();
+        const auto openedAgain = [&] {
+            QCOMPARE(main->caseForms().size(), 2);
+            QCOMPARE(main->currentCase(), opened);
+            QVERIFY(main->statusBar()->currentMessage().contains(QStringLiteral("open already")));
+            main->statusBar()->clearMessage();
+        };
+
+        // File > Open, under another name for the same file.
+        QTest::keyClick(main.get(), Qt::Key_N, Qt::ControlModifier);
+        TCaseForm* fresh = main->currentCase();
+        QVERIFY(fresh != opened);
+        prompts->openPaths = {dir->path() + QStringLiteral("/./link.cvx")};
+        QTest::keyClick(main.get(), Qt::Key_O, Qt::ControlModifier);
+        openedAgain();
+
+        // The recent-file item.
+        main->mdiArea()->setActiveSubWindow(fresh->subWindow());
+        QMenu* menu = main->fileMenu();
+        menu->popup(QPoint(0, 0));
+        QTRY_VERIFY(menu->isVisible());
+        QTest::keyClick(menu, Qt::Key_1);
+        QTRY_VERIFY(!menu->isVisible());
+        openedAgain();
+
+        // Save As onto it from the other case is refused, naming the file.
+        main->mdiArea()->setActiveSubWindow(fresh->subWindow());
+        fresh->edtTitle->setFocus();
+        QTest::keyClicks(fresh->edtTitle, QStringLiteral("Other"));
+        const QByteArray before = fileBytes(path);
+        prompts->savePaths = {link};
+        QVERIFY(!main->SaveAs());
+        QCOMPARE(prompts->warnings.size(), 1);
+        QVERIFY(prompts->warnings.first().contains(link));
+        QCOMPARE(fileBytes(path), before);
+        QCOMPARE(fresh->data().FileName, std::string("untitled"));
+        QVERIFY(fresh->data().Modified);
+
+        // Saving a case under its own name is no conflict.
+        main->mdiArea()->setActiveSubWindow(opened->subWindow());
+        prompts->savePaths = {path};
+        QVERIFY(main->SaveAs());
+        QCOMPARE(prompts->warnings.size(), 1);
     }
 
     void overlongStoredTitleSurvivesCommit()

@@ -4,6 +4,8 @@
 #include "shell_session.h"
 
 #include "model/case_data.h"
+#include "model/case_file.h"
+#include "shell/autosave.h"
 #include "shell/case_form.h"
 #include "widgets/cp1252_text_edit.h"
 #include "shell/main_form.h"
@@ -16,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -116,6 +119,34 @@ private slots:
         QCOMPARE(form->edtDesc->toPlainText(), QString());
         QCOMPARE(form->data().FileName, std::string("/somewhere/plan.cvx"));
         QVERIFY(form->data().Modified);
+    }
+
+    void anUndoAfterSaveIsAnUnsavedChange()
+    {
+        const QString path = dir->filePath(QStringLiteral("undone.cvx"));
+        TCaseData saved;
+        saved.Title = "Plan";
+        QVERIFY(!saveCaseFile(saved, QFile::encodeName(path).toStdString()));
+        TCaseForm* form = main->openCaseFile(path);
+        QVERIFY(form);
+        form->edtTitle->setFocus();
+        form->edtTitle->end(false);
+        QTest::keyClicks(form->edtTitle, QStringLiteral(" B"));
+        QTest::keyClick(form->edtTitle, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(!form->data().Modified);
+        QTest::keyClick(form->edtTitle, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(form->edtTitle->text(), QStringLiteral("Plan "));
+        QVERIFY(form->data().Modified);
+
+        // Autosave keeps it, and closing asks; Yes writes what Undo restored.
+        QCOMPARE(main->autosave().saveChangedCases(), 1);
+        main->autosave().waitForWrites();
+        prompts->saveAnswers.push_back(SaveChangesAnswer::Yes);
+        main->Close();
+        QCOMPARE(prompts->questions, QStringList{QStringLiteral("Save changes to '%1'?").arg(path)});
+        TCaseData reread;
+        QVERIFY(!loadCaseFile(QFile::encodeName(path).toStdString(), reread));
+        QCOMPARE(reread.Title, std::string("Plan "));
     }
 
     void ctrlZInATextFieldIsTheCaseUndo()

@@ -440,6 +440,21 @@ void TEnvForm::commitTypedText(Level level)
     }
 }
 
+void TEnvForm::commitTypedNameToCopy()
+{
+    const QWidget* focused = QApplication::focusWidget();
+    const auto holdsFocus = [focused](const QComboBox* box) {
+        return box && focused && (focused == box || box->isAncestorOf(focused));
+    };
+    for (Level level : {Level::Area, Level::Megatrend, Level::Change})
+        if (const QComboBox* box = levelBox(level); holdsFocus(box))
+            environment::commitTypedText(edit(), questions(), level, selection_, toModel(box->currentText()));
+    if (const QComboBox* box = riskTypeBox(); holdsFocus(box)) {
+        const int row = grdRisk->currentRow();
+        commitRiskTypeText(edit(), questions(), selection_, row, currentRiskTypeOfRow(row), toModel(box->currentText()));
+    }
+}
+
 void TEnvForm::deleteLevelItem(Level level)
 {
     if (committingTyped_ || !canEdit())

@@ -44,6 +44,7 @@ public:
     void wmRefresh() override;
     // Nothing typed into a naming box is asked about once the window is going away.
     void wmCaseClosed(TCaseForm* closing) override;
+    void commitTypedNameToCopy() override;
 
     const environment::EnvSelection& selection() const { return selection_; }
     // The four impact grids in the order of environment::ImpactKind.

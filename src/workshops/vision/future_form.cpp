@@ -1,6 +1,7 @@
 #include "workshops/vision/future_form.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QEvent>
@@ -395,6 +396,15 @@ void TFutureForm::wmCaseClosed(TCaseForm* closing)
     if (closing == caseForm())
         closing_ = true;
     TWorkshopForm::wmCaseClosed(closing);
+}
+
+void TFutureForm::commitTypedNameToCopy()
+{
+    const QComboBox* box = typeBox();
+    const QWidget* focused = QApplication::focusWidget();
+    const int objective = currentObjective();
+    if (box && focused && (focused == box || box->isAncestorOf(focused)) && objective >= 0)
+        future::commitTypedType(edit(), questions(), objective, toModel(box->currentText()), lastChosenType_);
 }
 
 void TFutureForm::synchroniseTypeBox()

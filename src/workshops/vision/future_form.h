@@ -25,6 +25,7 @@ public:
     void wmCommit() override;
     void wmRefresh() override;
     void wmCaseClosed(TCaseForm* closing) override;
+    void commitTypedNameToCopy() override;
 
     // The controls, by the names users and tests know them by.
     Cp1252PlainTextEdit* edtOrgDesc = nullptr;
