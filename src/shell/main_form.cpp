@@ -58,7 +58,8 @@ bool isClipboardShortcut(const QKeyEvent* key)
 {
     const QKeySequence pressed(key->keyCombination());
     return pressed == QKeySequence(Qt::CTRL | Qt::Key_Z) || pressed == QKeySequence(Qt::CTRL | Qt::Key_X)
-        || pressed == QKeySequence(Qt::CTRL | Qt::Key_C) || pressed == QKeySequence(Qt::CTRL | Qt::Key_V);
+        || pressed == QKeySequence(Qt::CTRL | Qt::Key_C) || pressed == QKeySequence(Qt::CTRL | Qt::Key_V)
+        || pressed == QKeySequence(Qt::CTRL | Qt::Key_Y) || pressed == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
 }
 
 } // namespace
@@ -132,6 +133,8 @@ void TMainForm::createActions()
     a.fileExport = makeAction(this, tr("E&xport to RTF..."), tr("Exports the case data as an RTF report"), 10023);
     a.fileExit = makeAction(this, tr("&Exit"), tr("Exit this application"), 10040);
     a.editUndo = makeAction(this, tr("&Undo"), tr("Undo the last action"), 11000, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    a.editRedo = makeAction(this, tr("&Redo"), tr("Redo the last undone action"), 11001);
+    a.editRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     a.editCut = makeAction(this, tr("Cu&t"), tr("Copy selection to Clipboard and delete it"), 11005,
                            QKeySequence(Qt::CTRL | Qt::Key_X));
     a.editCopy = makeAction(this, tr("&Copy"), tr("Copy selection to clipboard"), 11010,
@@ -154,6 +157,8 @@ void TMainForm::createActions()
     a.SaveBtn = makeButton(this, QStringLiteral("SaveBtn"), tr("Save|Save the current case"), QStringLiteral("save.svg"));
     a.UndoBtn = makeButton(this, QStringLiteral("UndoBtn"), tr("Undo|Reverse the last action"),
                            QStringLiteral("undo.svg"));
+    a.RedoBtn = makeButton(this, QStringLiteral("RedoBtn"), tr("Redo|Bring back the last undone action"),
+                           QStringLiteral("redo.svg"));
     a.CopyBtn = makeButton(this, QStringLiteral("CopyBtn"),
                            tr("Copy|Copy the text of the current control to the Clipboard"), QStringLiteral("copy.svg"));
 
@@ -181,6 +186,8 @@ void TMainForm::createActions()
     connect(a.fileExit, &QAction::triggered, this, &TMainForm::Exit);
     connect(a.editUndo, &QAction::triggered, this, &TMainForm::Undo);
     connect(a.UndoBtn, &QAction::triggered, this, &TMainForm::Undo);
+    connect(a.editRedo, &QAction::triggered, this, &TMainForm::Redo);
+    connect(a.RedoBtn, &QAction::triggered, this, &TMainForm::Redo);
     connect(a.editCut, &QAction::triggered, this, &TMainForm::Cut);
     connect(a.editCopy, &QAction::triggered, this, &TMainForm::Copy);
     connect(a.CopyBtn, &QAction::triggered, this, &TMainForm::Copy);
@@ -214,6 +221,7 @@ void TMainForm::createMenus()
 
     editMenu_ = menuBar()->addMenu(tr("&Edit"));
     editMenu_->addAction(a.editUndo);
+    editMenu_->addAction(a.editRedo);
     editMenu_->addSeparator();
     editMenu_->addAction(a.editCut);
     editMenu_->addAction(a.editCopy);
@@ -254,6 +262,7 @@ void TMainForm::createToolBar()
     toolBar_->addAction(a.SaveBtn);
     toolBar_->addSeparator();
     toolBar_->addAction(a.UndoBtn);
+    toolBar_->addAction(a.RedoBtn);
     toolBar_->addAction(a.CopyBtn);
     toolBar_->addSeparator();
     for (int i = 0; i < a.workshopButtons.size(); ++i) {
@@ -289,6 +298,7 @@ QMdiSubWindow* TMainForm::addChild(TChildForm* form)
         frame->setFixedSize(frame->sizeHint());
     if (auto* caseForm = qobject_cast<TCaseForm*>(form)) {
         connect(caseForm, &TCaseForm::undoAvailabilityChanged, this, &TMainForm::setUndoEnabled);
+        connect(caseForm, &TCaseForm::redoAvailabilityChanged, this, &TMainForm::updateRedoAvailability);
         connect(caseForm, &TCaseForm::closeRequested, this,
                 [this](TCaseForm* closing, bool* allow) { *allow = queryCloseCase(*closing); });
         connect(caseForm, &TCaseForm::closing, this, &TMainForm::broadcastCaseClosed);
@@ -301,6 +311,7 @@ QMdiSubWindow* TMainForm::addChild(TChildForm* form)
 void TMainForm::childActivated(QMdiSubWindow* window)
 {
     updateAvailability();
+    updateRedoAvailability();
     if (!window || window == lastActivated_)
         return;
     lastActivated_ = window;
@@ -328,6 +339,8 @@ void TMainForm::updateAvailability()
         item->setEnabled(anyChild);
     if (!anyChild) {
         setUndoEnabled(false);
+        a.editRedo->setEnabled(false);
+        a.RedoBtn->setEnabled(false);
         lastActivated_ = nullptr;
     }
 }
@@ -336,6 +349,16 @@ void TMainForm::setUndoEnabled(bool enabled)
 {
     actions_.editUndo->setEnabled(enabled);
     actions_.UndoBtn->setEnabled(enabled);
+}
+
+// Unlike Undo, which follows the case that last changed, Redo is offered exactly when the current
+// case has a step to bring back.
+void TMainForm::updateRedoAvailability()
+{
+    const TCaseForm* form = currentCase();
+    const bool available = form && form->redoCount() > 0;
+    actions_.editRedo->setEnabled(available);
+    actions_.RedoBtn->setEnabled(available);
 }
 
 void TMainForm::rebuildRecentFileMenu()

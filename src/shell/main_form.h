@@ -45,6 +45,7 @@ public:
 
     // --- Edit commands.
     void Undo();
+    void Redo();
     void Cut();
     void Copy();
     void Paste();
@@ -95,6 +96,7 @@ public:
         QAction *NewBtn, *OpenBtn, *SaveBtn, *UndoBtn, *CopyBtn;
         QList<QAction*> workshopItems;   // menu items, workshops 1..10
         QList<QAction*> workshopButtons; // tool buttons, workshops 1..10
+        QAction *editRedo, *RedoBtn;
     };
     const Actions& actions() const { return actions_; }
     QMenu* fileMenu() const { return fileMenu_; }
@@ -121,6 +123,7 @@ private:
     void childActivated(QMdiSubWindow* window);
     void updateAvailability();
     void setUndoEnabled(bool enabled);
+    void updateRedoAvailability();
     void rebuildRecentFileMenu();
     void rebuildWindowMenu();
     void openRecentFile(const QString& path);

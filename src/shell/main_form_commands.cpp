@@ -306,6 +306,18 @@ void TMainForm::Undo()
     setUndoEnabled(form->undoCount() > 0);
 }
 
+void TMainForm::Redo()
+{
+    // As Undo: what an open cell editor holds is not yet an edit of the case.
+    if (cellEditorOpenAt(focusedControl())) {
+        prompts().beep();
+        return;
+    }
+    TCaseForm* form = currentCase();
+    if (form && form->Redo())
+        broadcastRefresh();
+}
+
 void TMainForm::Cut()
 {
     runClipboardCommand(ClipboardCommand::Cut, focusedControl());
