@@ -32,7 +32,7 @@ QString shellPageFor(int context)
         return QStringLiteral("shell.html#edit");
     if (context == 11500 || context == 11501)
         return QStringLiteral("shell.html#view");
-    if (context == 13000)
+    if (context >= 13000 && context <= 13002)
         return QStringLiteral("shell.html#window");
     if (context == 13010 || context == 13015)
         return QStringLiteral("contents.html");

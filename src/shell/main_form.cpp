@@ -148,6 +148,14 @@ void TMainForm::createActions()
     a.viewStatusBar->setCheckable(true);
     a.viewStatusBar->setChecked(true);
     a.windowCascade = makeAction(this, tr("&Cascade"), tr("Arrange all windows in an overlapped fashion"), 13000);
+    a.windowTile = makeAction(this, tr("&Tile"), tr("Arrange all windows side by side"), 13001);
+    // Ctrl+F4 everywhere, and the desktop's own Close keys where it has others (Ctrl+W).
+    QList<QKeySequence> closeKeys{QKeySequence(Qt::CTRL | Qt::Key_F4)};
+    for (const QKeySequence& key : QKeySequence::keyBindings(QKeySequence::Close))
+        if (!closeKeys.contains(key))
+            closeKeys.append(key);
+    a.windowCloseActive = makeAction(this, tr("C&lose Window"), tr("Close the active window"), 13002);
+    a.windowCloseActive->setShortcuts(closeKeys);
     a.helpTopics = makeAction(this, tr("&Help Topics"), tr("Display the help contents screen"), 13010);
     a.helpAbout = makeAction(this, tr("&About..."), tr("Show program information"), 13015);
 
@@ -193,6 +201,13 @@ void TMainForm::createActions()
     connect(a.CopyBtn, &QAction::triggered, this, &TMainForm::Copy);
     connect(a.editPaste, &QAction::triggered, this, &TMainForm::Paste);
     connect(a.windowCascade, &QAction::triggered, mdiArea_, &QMdiArea::cascadeSubWindows);
+    connect(a.windowTile, &QAction::triggered, mdiArea_, &QMdiArea::tileSubWindows);
+    // As the window's own close box: a case window asks its close question first.
+    connect(a.windowCloseActive, &QAction::triggered, this, [this] {
+        if (QMdiSubWindow* window = mdiArea_->currentSubWindow())
+            window->close();
+    });
+    addAction(a.windowCloseActive);
     connect(a.helpTopics, &QAction::triggered, this, [] { help::showContents(); });
     connect(a.helpAbout, &QAction::triggered, this, &TMainForm::aboutRequested);
     connect(a.viewStatusBar, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
@@ -291,6 +306,13 @@ QMdiSubWindow* TMainForm::addChild(TChildForm* form)
     frame->setWindowFlags(flags);
     frame->setWindowTitle(form->windowTitle());
     frame->setWindowIcon(QIcon(QStringLiteral(":/icons/corvantix.svg")));
+    // The close item of the frame's own menu would claim Ctrl+F4 too, and a key claimed twice does
+    // nothing; Window > Close Window answers it for whichever window is active.
+    if (QMenu* system = frame->systemMenu())
+        for (QAction* item : system->actions())
+            for (const QKeySequence& key : actions_.windowCloseActive->shortcuts())
+                if (item->shortcuts().contains(key))
+                    item->setShortcuts({});
     mdiArea_->addSubWindow(frame);
     // The frame fits its window; a window of fixed size gets a frame that cannot be resized.
     frame->resize(frame->sizeHint());
@@ -337,6 +359,7 @@ void TMainForm::updateAvailability()
         item->setEnabled(anyChild);
     for (QAction* item : {a.editCut, a.editCopy, a.editPaste})
         item->setEnabled(anyChild);
+    a.windowCloseActive->setEnabled(anyChild);
     if (!anyChild) {
         setUndoEnabled(false);
         a.editRedo->setEnabled(false);
@@ -395,6 +418,8 @@ void TMainForm::rebuildWindowMenu()
 {
     windowMenu_->clear();
     windowMenu_->addAction(actions_.windowCascade);
+    windowMenu_->addAction(actions_.windowTile);
+    windowMenu_->addAction(actions_.windowCloseActive);
     const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList(QMdiArea::CreationOrder);
     if (windows.isEmpty())
         return;

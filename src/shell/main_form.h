@@ -97,6 +97,7 @@ public:
         QList<QAction*> workshopItems;   // menu items, workshops 1..10
         QList<QAction*> workshopButtons; // tool buttons, workshops 1..10
         QAction *editRedo, *RedoBtn;
+        QAction *windowTile, *windowCloseActive;
     };
     const Actions& actions() const { return actions_; }
     QMenu* fileMenu() const { return fileMenu_; }
