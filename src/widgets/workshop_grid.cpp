@@ -444,10 +444,9 @@ bool WorkshopGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* e
 void WorkshopGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
     const bool revert = hint == QAbstractItemDelegate::RevertModelCache;
-    // Tab leaves the cell without opening the next cell's editor.
-    if (hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem)
-        hint = QAbstractItemDelegate::NoHint;
-    QTableView::closeEditor(editor, hint);
+    const bool tab = hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem;
+    // Tab moves on without opening the next cell's editor.
+    QTableView::closeEditor(editor, tab ? QAbstractItemDelegate::NoHint : hint);
     auto& pending = protocol::pendingCellEdit();
     if (revert) {
         if (pending.grid == static_cast<QObject*>(this))
@@ -455,6 +454,8 @@ void WorkshopGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHi
         return;
     }
     commitPendingEdit();
+    if (tab)
+        focusNextPrevChild(hint == QAbstractItemDelegate::EditNextItem);
 }
 
 void WorkshopGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
@@ -463,6 +464,30 @@ void WorkshopGrid::currentChanged(const QModelIndex& current, const QModelIndex&
     viewport()->update();
     if (current.isValid())
         emit cellSelected(current.column(), gridRowOf(current));
+}
+
+bool WorkshopGrid::focusNextPrevChild(bool next)
+{
+    // Also asked when Tab is pressed in a control inside the grid.
+    if (!isEditorOpen() && tabToCell(next))
+        return true;
+    return QTableView::focusNextPrevChild(next);
+}
+
+bool WorkshopGrid::tabToCell(bool forward)
+{
+    if (!editingEnabled_ || rowSelect_ || currentColumn() < 0)
+        return false;
+    const int columns = columnCount();
+    const int cells = (rowCount() - 1) * columns;
+    const int step = forward ? 1 : -1;
+    for (int cell = (currentRow() - 1) * columns + currentColumn() + step; cell >= 0 && cell < cells; cell += step) {
+        const int col = cell % columns;
+        const int row = cell / columns + 1;
+        if (canSelectCell(col, row))
+            return setCurrentCell(col, row);
+    }
+    return false;
 }
 
 QModelIndex WorkshopGrid::indexOf(int col, int row) const

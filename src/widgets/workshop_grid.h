@@ -18,7 +18,11 @@
 //     while the updating switch is on.
 //
 // The editor opens on typing, F2, Enter or a double click on the current cell; Enter closes it
-// (even on text a mask finds incomplete), Escape abandons it, Tab leaves the cell.
+// (even on text a mask finds incomplete), Escape abandons it.
+//
+// Tab and Shift+Tab move to the next and the previous selectable cell in reading order, closing
+// an open editor as Enter does, and leave the grid after its last cell (before its first). Grids
+// that are lists (rows selected whole, or nothing edited) leave at once.
 //
 // Reported to the window: Alt+Delete with the editor closed (deleteRequested), any mouse button
 // pressed on a title cell (titlePressed), presses on ordinary cells (cellPressed) and every
@@ -161,6 +165,7 @@ protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    bool focusNextPrevChild(bool next) override;
     void scrollContentsBy(int dx, int dy) override;
     void updateGeometries() override;
 
@@ -196,6 +201,8 @@ private:
     std::pair<int, int> shownRows() const;
     int sectionHeight(int row) const;
 
+    // Makes the next (or previous) selectable cell current; false when there is none.
+    bool tabToCell(bool forward);
     void onFocusChanged(QWidget* old, QWidget* now);
     void editorTextEdited(int col, int row, const QString& text);
     void ensureCurrentCell();
