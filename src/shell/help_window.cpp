@@ -4,6 +4,7 @@
 #include "shell/prompts.h"
 #include "shell/workshop_catalog.h"
 
+#include <QAction>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QHash>
@@ -141,11 +142,20 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     back->setEnabled(false);
     forward->setEnabled(false);
 
+    auto* closeButton = new QPushButton(tr("Close"), this);
+    closeButton->setObjectName(QStringLiteral("btnClose"));
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    auto* escape = new QAction(this);
+    escape->setShortcut(QKeySequence(Qt::Key_Escape));
+    connect(escape, &QAction::triggered, this, &QWidget::close);
+    addAction(escape);
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(contents);
     buttons->addWidget(back);
     buttons->addWidget(forward);
     buttons->addStretch();
+    buttons->addWidget(closeButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
