@@ -24,6 +24,7 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStatusBar>
 
 namespace {
 
@@ -258,6 +259,8 @@ void TMainForm::exportCase(TCaseForm& form)
         prompts().warning(warning);
     if (failure)
         prompts().error(tr("The report could not be written.\n\n%1").arg(fromFileSystemText(*failure)));
+    else
+        statusBar()->showMessage(tr("Report written to %1").arg(QDir::toNativeSeparators(path)));
 }
 
 void TMainForm::Exit()

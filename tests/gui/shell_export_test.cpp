@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMdiArea>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -54,6 +55,7 @@ private slots:
         QVERIFY(!progress->isVisible());
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(prompts->errors.isEmpty());
+        QCOMPARE(main->statusBar()->currentMessage(), QStringLiteral("Report written to ") + QDir::toNativeSeparators(path));
 
         QFile report(path);
         QVERIFY(report.open(QIODevice::ReadOnly));
@@ -71,6 +73,7 @@ private slots:
         main->ExportCase();
         QCOMPARE(prompts->errors.size(), 1);
         QVERIFY(prompts->errors[0].contains(QStringLiteral("report.rtf")));
+        QVERIFY(main->statusBar()->currentMessage().isEmpty());
         QVERIFY(!progress->isVisible());
         QVERIFY(!QApplication::overrideCursor());
     }
