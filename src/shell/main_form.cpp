@@ -7,6 +7,7 @@
 #include "shell/prompts.h"
 #include "shell/protocol_state.h"
 #include "shell/shell_resources.h"
+#include "shell/start_panel.h"
 #include "shell/workshop_catalog.h"
 #include "shell/workshop_form.h"
 #include "widgets/feedback.h"
@@ -79,6 +80,11 @@ TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setBackground(QColor(0x8a, 0x93, 0x9e));
     setCentralWidget(mdiArea_);
+    startPanel_ = new TStartPanel(mdiArea_);
+    startPanel_->setExampleCase(findExampleCase());
+    connect(startPanel_, &TStartPanel::newRequested, this, &TMainForm::New);
+    connect(startPanel_, &TStartPanel::openRequested, this, &TMainForm::Open);
+    connect(startPanel_, &TStartPanel::exampleRequested, this, &TMainForm::openCaseFile);
 
     createActions();
     createMenus();
@@ -344,6 +350,7 @@ void TMainForm::childActivated(QMdiSubWindow* window)
 void TMainForm::updateAvailability()
 {
     const bool anyChild = !mdiArea_->subWindowList().isEmpty();
+    startPanel_->setVisible(!anyChild);
     auto& a = actions_;
     editMenu_->menuAction()->setVisible(anyChild);
     workshopMenu_->menuAction()->setVisible(anyChild);

@@ -18,6 +18,7 @@ class QToolBar;
 class TAutosave;
 class TCaseForm;
 class TChildForm;
+class TStartPanel;
 struct RecoveryEntry;
 class TWorkshopForm;
 
@@ -84,6 +85,8 @@ public:
     // The control with the keyboard focus in the active child window.
     QWidget* focusedControl() const;
     QMdiArea* mdiArea() const { return mdiArea_; }
+    // Shown in the empty child area while no window is open.
+    TStartPanel* startPanel() const { return startPanel_; }
 
     // Menu items and tool buttons, by the names users and tests know them.
     struct Actions {
@@ -136,6 +139,7 @@ private:
     bool isOwnMenu(const QObject* object) const;
 
     QMdiArea* mdiArea_ = nullptr;
+    TStartPanel* startPanel_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;
     QMenu* viewMenu_ = nullptr;
