@@ -25,6 +25,15 @@ void CaseEdit::setModified()
     data_->Modified = true;
 }
 
+void CaseEdit::changeWithoutStep()
+{
+    setModified();
+    if (undo_->redoCount() > 0) {
+        undo_->clearRedo();
+        notify();
+    }
+}
+
 bool CaseEdit::beginIf(bool changes)
 {
     if (changes)
@@ -81,8 +90,21 @@ bool CaseEdit::undo()
     return restored;
 }
 
+bool CaseEdit::redo()
+{
+    const bool redone = undo_->redo(*data_);
+    if (redone) {
+        ++changes_;
+        data_->Modified = true;
+    }
+    notify();
+    return redone;
+}
+
 void CaseEdit::notify()
 {
     if (observer_ && undo_)
         observer_(!undo_->empty());
+    if (redoObserver_)
+        redoObserver_(undo_->redoCount() > 0);
 }

@@ -36,6 +36,9 @@ public:
     // (a sort that only marks the case modified).
     void snapshot();
     void setModified();
+    // For a change that takes no snapshot of its own (that sort): Modified, and the redo steps go,
+    // since redoing one would bring back a case without the change.
+    void changeWithoutStep();
 
     // begin() when `changes` is true; returns `changes`. For an edit of several fields at once.
     bool beginIf(bool changes);
@@ -49,6 +52,9 @@ public:
     // Restores the newest snapshot and sets Modified (FileName stays). False, with nothing
     // changed, when there is none.
     bool undo();
+    // Brings back what the newest undo took back and sets Modified. False when there is nothing
+    // to redo; any new snapshot drops the redo steps.
+    bool redo();
 
     // Counts the steps that changed the case (snapshots, Modified, undos). It only grows, so
     // whoever keeps a copy of the case (autosave) can tell whether the copy is still current.
@@ -57,6 +63,8 @@ public:
     // Hears every push and every restore with whether a snapshot remains; the shell follows it
     // with the Undo command's availability.
     void setUndoObserver(std::function<void(bool available)> observer) { observer_ = std::move(observer); }
+    // The same for the redo steps.
+    void setRedoObserver(std::function<void(bool available)> observer) { redoObserver_ = std::move(observer); }
 
 private:
     void notify();
@@ -64,5 +72,6 @@ private:
     TCaseData* data_;
     UndoStack* undo_ = nullptr;
     std::function<void(bool)> observer_;
+    std::function<void(bool)> redoObserver_;
     std::uint64_t changes_ = 0;
 };

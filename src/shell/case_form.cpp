@@ -17,6 +17,7 @@ TCaseForm::TCaseForm(QWidget* parent)
     : TChildForm(parent), data_(std::make_unique<TCaseData>()), edit_(*data_, undo_)
 {
     edit_.setUndoObserver([this](bool available) { emit undoAvailabilityChanged(available); });
+    edit_.setRedoObserver([this](bool available) { emit redoAvailabilityChanged(available); });
 
     auto* lblTitle = new QLabel(tr("&Title:"), this);
     edtTitle = new QLineEdit(this);
@@ -91,6 +92,11 @@ void TCaseForm::SaveUndoState()
 bool TCaseForm::Undo()
 {
     return edit_.undo();
+}
+
+bool TCaseForm::Redo()
+{
+    return edit_.redo();
 }
 
 void TCaseForm::SetModified()

@@ -54,6 +54,9 @@ public:
     // Restores the newest snapshot. False when the stack was empty (nothing changed).
     bool Undo();
     int undoCount() const { return undo_.count(); }
+    // Brings back what the newest Undo took back and sets Modified. False when there is none.
+    bool Redo();
+    int redoCount() const { return undo_.redoCount(); }
     void SetModified();
 
     // Title and description fields into the model; a field whose text already is the model's is
@@ -75,6 +78,8 @@ public:
 signals:
     // After every push and every Undo: whether the stack holds a snapshot.
     void undoAvailabilityChanged(bool available);
+    // The same for the steps Redo can bring back.
+    void redoAvailabilityChanged(bool available);
     // The close query of a case window; the main window connects it. `allow` starts true.
     void closeRequested(TCaseForm* form, bool* allow);
     // Accepted close, before the window goes: the main window tells the case's workshops.

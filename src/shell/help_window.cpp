@@ -4,6 +4,7 @@
 #include "shell/prompts.h"
 #include "shell/workshop_catalog.h"
 
+#include <QAction>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QHash>
@@ -32,7 +33,7 @@ QString shellPageFor(int context)
         return QStringLiteral("shell.html#edit");
     if (context == 11500 || context == 11501)
         return QStringLiteral("shell.html#view");
-    if (context == 13000)
+    if (context >= 13000 && context <= 13002)
         return QStringLiteral("shell.html#window");
     if (context == 13010 || context == 13015)
         return QStringLiteral("contents.html");
@@ -141,11 +142,20 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     back->setEnabled(false);
     forward->setEnabled(false);
 
+    auto* closeButton = new QPushButton(tr("Close"), this);
+    closeButton->setObjectName(QStringLiteral("btnClose"));
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    auto* escape = new QAction(this);
+    escape->setShortcut(QKeySequence(Qt::Key_Escape));
+    connect(escape, &QAction::triggered, this, &QWidget::close);
+    addAction(escape);
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(contents);
     buttons->addWidget(back);
     buttons->addWidget(forward);
     buttons->addStretch();
+    buttons->addWidget(closeButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);

@@ -7,6 +7,7 @@
 #include "shell/prompts.h"
 #include "shell/protocol_state.h"
 #include "shell/shell_resources.h"
+#include "shell/start_panel.h"
 #include "shell/workshop_catalog.h"
 #include "shell/workshop_form.h"
 #include "widgets/feedback.h"
@@ -58,7 +59,8 @@ bool isClipboardShortcut(const QKeyEvent* key)
 {
     const QKeySequence pressed(key->keyCombination());
     return pressed == QKeySequence(Qt::CTRL | Qt::Key_Z) || pressed == QKeySequence(Qt::CTRL | Qt::Key_X)
-        || pressed == QKeySequence(Qt::CTRL | Qt::Key_C) || pressed == QKeySequence(Qt::CTRL | Qt::Key_V);
+        || pressed == QKeySequence(Qt::CTRL | Qt::Key_C) || pressed == QKeySequence(Qt::CTRL | Qt::Key_V)
+        || pressed == QKeySequence(Qt::CTRL | Qt::Key_Y) || pressed == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
 }
 
 } // namespace
@@ -78,6 +80,11 @@ TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setBackground(QColor(0x8a, 0x93, 0x9e));
     setCentralWidget(mdiArea_);
+    startPanel_ = new TStartPanel(mdiArea_);
+    startPanel_->setExampleCase(findExampleCase());
+    connect(startPanel_, &TStartPanel::newRequested, this, &TMainForm::New);
+    connect(startPanel_, &TStartPanel::openRequested, this, &TMainForm::Open);
+    connect(startPanel_, &TStartPanel::exampleRequested, this, &TMainForm::openCaseFile);
 
     createActions();
     createMenus();
@@ -136,6 +143,8 @@ void TMainForm::createActions()
                              QKeySequence(Qt::CTRL | Qt::Key_P));
     a.fileExit = makeAction(this, tr("&Exit"), tr("Exit this application"), 10040);
     a.editUndo = makeAction(this, tr("&Undo"), tr("Undo the last action"), 11000, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    a.editRedo = makeAction(this, tr("&Redo"), tr("Redo the last undone action"), 11001);
+    a.editRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     a.editCut = makeAction(this, tr("Cu&t"), tr("Copy selection to Clipboard and delete it"), 11005,
                            QKeySequence(Qt::CTRL | Qt::Key_X));
     a.editCopy = makeAction(this, tr("&Copy"), tr("Copy selection to clipboard"), 11010,
@@ -149,6 +158,14 @@ void TMainForm::createActions()
     a.viewStatusBar->setCheckable(true);
     a.viewStatusBar->setChecked(true);
     a.windowCascade = makeAction(this, tr("&Cascade"), tr("Arrange all windows in an overlapped fashion"), 13000);
+    a.windowTile = makeAction(this, tr("&Tile"), tr("Arrange all windows side by side"), 13001);
+    // Ctrl+F4 everywhere, and the desktop's own Close keys where it has others (Ctrl+W).
+    QList<QKeySequence> closeKeys{QKeySequence(Qt::CTRL | Qt::Key_F4)};
+    for (const QKeySequence& key : QKeySequence::keyBindings(QKeySequence::Close))
+        if (!closeKeys.contains(key))
+            closeKeys.append(key);
+    a.windowCloseActive = makeAction(this, tr("C&lose Window"), tr("Close the active window"), 13002);
+    a.windowCloseActive->setShortcuts(closeKeys);
     a.helpTopics = makeAction(this, tr("&Help Topics"), tr("Display the help contents screen"), 13010);
     a.helpAbout = makeAction(this, tr("&About..."), tr("Show program information"), 13015);
 
@@ -158,6 +175,8 @@ void TMainForm::createActions()
     a.SaveBtn = makeButton(this, QStringLiteral("SaveBtn"), tr("Save|Save the current case"), QStringLiteral("save.svg"));
     a.UndoBtn = makeButton(this, QStringLiteral("UndoBtn"), tr("Undo|Reverse the last action"),
                            QStringLiteral("undo.svg"));
+    a.RedoBtn = makeButton(this, QStringLiteral("RedoBtn"), tr("Redo|Bring back the last undone action"),
+                           QStringLiteral("redo.svg"));
     a.CopyBtn = makeButton(this, QStringLiteral("CopyBtn"),
                            tr("Copy|Copy the text of the current control to the Clipboard"), QStringLiteral("copy.svg"));
 
@@ -188,11 +207,20 @@ void TMainForm::createActions()
     connect(a.fileExit, &QAction::triggered, this, &TMainForm::Exit);
     connect(a.editUndo, &QAction::triggered, this, &TMainForm::Undo);
     connect(a.UndoBtn, &QAction::triggered, this, &TMainForm::Undo);
+    connect(a.editRedo, &QAction::triggered, this, &TMainForm::Redo);
+    connect(a.RedoBtn, &QAction::triggered, this, &TMainForm::Redo);
     connect(a.editCut, &QAction::triggered, this, &TMainForm::Cut);
     connect(a.editCopy, &QAction::triggered, this, &TMainForm::Copy);
     connect(a.CopyBtn, &QAction::triggered, this, &TMainForm::Copy);
     connect(a.editPaste, &QAction::triggered, this, &TMainForm::Paste);
     connect(a.windowCascade, &QAction::triggered, mdiArea_, &QMdiArea::cascadeSubWindows);
+    connect(a.windowTile, &QAction::triggered, mdiArea_, &QMdiArea::tileSubWindows);
+    // As the window's own close box: a case window asks its close question first.
+    connect(a.windowCloseActive, &QAction::triggered, this, [this] {
+        if (QMdiSubWindow* window = mdiArea_->currentSubWindow())
+            window->close();
+    });
+    addAction(a.windowCloseActive);
     connect(a.helpTopics, &QAction::triggered, this, [] { help::showContents(); });
     connect(a.helpAbout, &QAction::triggered, this, &TMainForm::aboutRequested);
     connect(a.viewStatusBar, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
@@ -224,6 +252,7 @@ void TMainForm::createMenus()
 
     editMenu_ = menuBar()->addMenu(tr("&Edit"));
     editMenu_->addAction(a.editUndo);
+    editMenu_->addAction(a.editRedo);
     editMenu_->addSeparator();
     editMenu_->addAction(a.editCut);
     editMenu_->addAction(a.editCopy);
@@ -264,6 +293,7 @@ void TMainForm::createToolBar()
     toolBar_->addAction(a.SaveBtn);
     toolBar_->addSeparator();
     toolBar_->addAction(a.UndoBtn);
+    toolBar_->addAction(a.RedoBtn);
     toolBar_->addAction(a.CopyBtn);
     toolBar_->addSeparator();
     for (int i = 0; i < a.workshopButtons.size(); ++i) {
@@ -292,6 +322,13 @@ QMdiSubWindow* TMainForm::addChild(TChildForm* form)
     frame->setWindowFlags(flags);
     frame->setWindowTitle(form->windowTitle());
     frame->setWindowIcon(QIcon(QStringLiteral(":/icons/corvantix.svg")));
+    // The close item of the frame's own menu would claim Ctrl+F4 too, and a key claimed twice does
+    // nothing; Window > Close Window answers it for whichever window is active.
+    if (QMenu* system = frame->systemMenu())
+        for (QAction* item : system->actions())
+            for (const QKeySequence& key : actions_.windowCloseActive->shortcuts())
+                if (item->shortcuts().contains(key))
+                    item->setShortcuts({});
     mdiArea_->addSubWindow(frame);
     // The frame fits its window; a window of fixed size gets a frame that cannot be resized.
     frame->resize(frame->sizeHint());
@@ -299,6 +336,7 @@ QMdiSubWindow* TMainForm::addChild(TChildForm* form)
         frame->setFixedSize(frame->sizeHint());
     if (auto* caseForm = qobject_cast<TCaseForm*>(form)) {
         connect(caseForm, &TCaseForm::undoAvailabilityChanged, this, &TMainForm::setUndoEnabled);
+        connect(caseForm, &TCaseForm::redoAvailabilityChanged, this, &TMainForm::updateRedoAvailability);
         connect(caseForm, &TCaseForm::closeRequested, this,
                 [this](TCaseForm* closing, bool* allow) { *allow = queryCloseCase(*closing); });
         connect(caseForm, &TCaseForm::closing, this, &TMainForm::broadcastCaseClosed);
@@ -311,6 +349,7 @@ QMdiSubWindow* TMainForm::addChild(TChildForm* form)
 void TMainForm::childActivated(QMdiSubWindow* window)
 {
     updateAvailability();
+    updateRedoAvailability();
     if (!window || window == lastActivated_)
         return;
     lastActivated_ = window;
@@ -321,6 +360,7 @@ void TMainForm::childActivated(QMdiSubWindow* window)
 void TMainForm::updateAvailability()
 {
     const bool anyChild = !mdiArea_->subWindowList().isEmpty();
+    startPanel_->setVisible(!anyChild);
     auto& a = actions_;
     editMenu_->menuAction()->setVisible(anyChild);
     workshopMenu_->menuAction()->setVisible(anyChild);
@@ -337,8 +377,11 @@ void TMainForm::updateAvailability()
         item->setEnabled(anyChild);
     for (QAction* item : {a.editCut, a.editCopy, a.editPaste})
         item->setEnabled(anyChild);
+    a.windowCloseActive->setEnabled(anyChild);
     if (!anyChild) {
         setUndoEnabled(false);
+        a.editRedo->setEnabled(false);
+        a.RedoBtn->setEnabled(false);
         lastActivated_ = nullptr;
     }
 }
@@ -347,6 +390,16 @@ void TMainForm::setUndoEnabled(bool enabled)
 {
     actions_.editUndo->setEnabled(enabled);
     actions_.UndoBtn->setEnabled(enabled);
+}
+
+// Unlike Undo, which follows the case that last changed, Redo is offered exactly when the current
+// case has a step to bring back.
+void TMainForm::updateRedoAvailability()
+{
+    const TCaseForm* form = currentCase();
+    const bool available = form && form->redoCount() > 0;
+    actions_.editRedo->setEnabled(available);
+    actions_.RedoBtn->setEnabled(available);
 }
 
 void TMainForm::rebuildRecentFileMenu()
@@ -383,6 +436,8 @@ void TMainForm::rebuildWindowMenu()
 {
     windowMenu_->clear();
     windowMenu_->addAction(actions_.windowCascade);
+    windowMenu_->addAction(actions_.windowTile);
+    windowMenu_->addAction(actions_.windowCloseActive);
     const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList(QMdiArea::CreationOrder);
     if (windows.isEmpty())
         return;

@@ -18,6 +18,7 @@ class QToolBar;
 class TAutosave;
 class TCaseForm;
 class TChildForm;
+class TStartPanel;
 struct RecoveryEntry;
 class TWorkshopForm;
 
@@ -52,6 +53,7 @@ public:
 
     // --- Edit commands.
     void Undo();
+    void Redo();
     void Cut();
     void Copy();
     void Paste();
@@ -94,6 +96,8 @@ public:
     // The control with the keyboard focus in the active child window.
     QWidget* focusedControl() const;
     QMdiArea* mdiArea() const { return mdiArea_; }
+    // Shown in the empty child area while no window is open.
+    TStartPanel* startPanel() const { return startPanel_; }
 
     // Menu items and tool buttons, by the names users and tests know them.
     struct Actions {
@@ -107,6 +111,8 @@ public:
         QAction *NewBtn, *OpenBtn, *SaveBtn, *UndoBtn, *CopyBtn;
         QList<QAction*> workshopItems;   // menu items, workshops 1..10
         QList<QAction*> workshopButtons; // tool buttons, workshops 1..10
+        QAction *editRedo, *RedoBtn;
+        QAction *windowTile, *windowCloseActive;
     };
     const Actions& actions() const { return actions_; }
     QMenu* fileMenu() const { return fileMenu_; }
@@ -133,6 +139,7 @@ private:
     void childActivated(QMdiSubWindow* window);
     void updateAvailability();
     void setUndoEnabled(bool enabled);
+    void updateRedoAvailability();
     void rebuildRecentFileMenu();
     void rebuildWindowMenu();
     void openRecentFile(const QString& path);
@@ -148,6 +155,7 @@ private:
     bool isOwnMenu(const QObject* object) const;
 
     QMdiArea* mdiArea_ = nullptr;
+    TStartPanel* startPanel_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;
     QMenu* viewMenu_ = nullptr;

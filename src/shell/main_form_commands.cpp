@@ -260,8 +260,9 @@ void TMainForm::exportCase(TCaseForm& form)
     if (path.isEmpty())
         return;
     const std::string target = toFileSystemPath(path);
-    runReportJob(form.data(), tr("The report could not be written.\n\n%1"),
-                 [&](const TCaseData& copy, const ReportOptions& options) { return exportCaseReport(copy, target, options); });
+    if (runReportJob(form.data(), tr("The report could not be written.\n\n%1"),
+                     [&](const TCaseData& copy, const ReportOptions& options) { return exportCaseReport(copy, target, options); }))
+        statusBar()->showMessage(tr("Report written to %1").arg(QDir::toNativeSeparators(path)));
 }
 
 void TMainForm::Exit()
@@ -308,6 +309,18 @@ void TMainForm::Undo()
     if (form->Undo())
         broadcastRefresh();
     setUndoEnabled(form->undoCount() > 0);
+}
+
+void TMainForm::Redo()
+{
+    // As Undo: what an open cell editor holds is not yet an edit of the case.
+    if (cellEditorOpenAt(focusedControl())) {
+        prompts().beep();
+        return;
+    }
+    TCaseForm* form = currentCase();
+    if (form && form->Redo())
+        broadcastRefresh();
 }
 
 void TMainForm::Cut()

@@ -17,6 +17,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QStatusBar>
 
 QString TMainForm::askReportPath(TCaseForm& form, const QString& title, const QString& filter, const QString& suffix)
 {
@@ -45,10 +46,11 @@ void TMainForm::ExportPdf()
         return;
     const std::string target = QFile::encodeName(path).toStdString();
     const QPageSize paper = defaultPaper();
-    runReportJob(form->data(), tr("The PDF could not be written.\n\n%1"),
-                 [&](const TCaseData& copy, const ReportOptions& options) {
-                     return exportCasePdf(copy, target, options, paper);
-                 });
+    if (runReportJob(form->data(), tr("The PDF could not be written.\n\n%1"),
+                     [&](const TCaseData& copy, const ReportOptions& options) {
+                         return exportCasePdf(copy, target, options, paper);
+                     }))
+        statusBar()->showMessage(tr("Report written to %1").arg(QDir::toNativeSeparators(path)));
 }
 
 void TMainForm::PrintPreview()

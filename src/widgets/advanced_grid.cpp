@@ -374,6 +374,15 @@ bool TAdvancedGrid::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        // Tab leaves the control as Enter does (its value written, its leave handler run), then
+        // moves on from its cell; a date picker would otherwise take it to step between its fields.
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            && !(modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+            const bool forward = key->key() == Qt::Key_Tab && !(modifiers & Qt::ShiftModifier);
+            setFocus(Qt::OtherFocusReason);
+            focusNextPrevChild(forward);
+            return true;
+        }
         if (key->key() == Qt::Key_Escape && modifiers == Qt::NoModifier) {
             cancelControl();
             return true;

@@ -106,6 +106,15 @@ void WorkshopGrid::setColumnWidths(const std::vector<int>& widths)
 
 int WorkshopGrid::gridRowHeight(int row) const
 {
+    // Whoever asks for a row's height gets it fitted, as if fitting had not waited for the row to
+    // come into view.
+    if (row >= 0 && row < static_cast<int>(waiting_.size()) && waiting_[static_cast<std::size_t>(row)])
+        const_cast<WorkshopGrid*>(this)->fitWaitingRow(row);
+    return sectionHeight(row);
+}
+
+int WorkshopGrid::sectionHeight(int row) const
+{
     if (row == 0)
         return titleRowHeight_;
     return verticalHeader()->sectionSize(row - 1) - gridLineWidth();
@@ -114,6 +123,11 @@ int WorkshopGrid::gridRowHeight(int row) const
 void WorkshopGrid::setGridRowHeight(int row, int height)
 {
     height = std::max(height, 0);
+    // A height set here is final until the next fit: a row still waiting must not overwrite it.
+    if (row >= 0 && row < static_cast<int>(waiting_.size()) && waiting_[static_cast<std::size_t>(row)]) {
+        waiting_[static_cast<std::size_t>(row)] = 0;
+        --waitingCount_;
+    }
     if (row == 0) {
         if (height == titleRowHeight_)
             return;
@@ -145,28 +159,96 @@ void WorkshopGrid::fitRowHeights()
         verticalHeader()->setDefaultSectionSize(defaultRowHeight_ + gridLineWidth());
         recheckAll_ = true;
     }
-    if (!recheckAll_ && recheckRows_.empty())
-        return;
-    QFont boldFont = font();
-    boldFont.setBold(true);
-    const QFontMetrics boldMetrics(boldFont);
-    fitted_.resize(static_cast<std::size_t>(rowCount()));
-
-    const auto fitRow = [&](int r) {
-        const int height = fittedRowHeight(r, metrics, boldMetrics);
-        if (height != gridRowHeight(r))
-            setGridRowHeight(r, height);
-    };
+    const auto rows = static_cast<std::size_t>(rowCount());
     if (recheckAll_) {
-        for (int r = 0; r < rowCount(); ++r)
-            fitRow(r);
+        waiting_.assign(rows, 1);
+        waitingCount_ = rowCount();
     } else {
-        for (int r : recheckRows_)
-            if (r >= 0 && r < rowCount())
-                fitRow(r);
+        waiting_.resize(rows, 0);
+        for (int r : recheckRows_) {
+            if (r >= 0 && r < rowCount() && !waiting_[static_cast<std::size_t>(r)]) {
+                waiting_[static_cast<std::size_t>(r)] = 1;
+                ++waitingCount_;
+            }
+        }
     }
     recheckAll_ = false;
     recheckRows_.clear();
+    fitShownRows();
+}
+
+bool WorkshopGrid::fitWaitingRow(int row)
+{
+    if (row < 0 || row >= rowCount() || row >= static_cast<int>(waiting_.size())
+        || !waiting_[static_cast<std::size_t>(row)])
+        return false;
+    waiting_[static_cast<std::size_t>(row)] = 0;
+    --waitingCount_;
+    QFont boldFont = font();
+    boldFont.setBold(true);
+    fitted_.resize(std::max(fitted_.size(), static_cast<std::size_t>(rowCount())));
+    const int height = fittedRowHeight(row, QFontMetrics(font()), QFontMetrics(boldFont));
+    if (height != sectionHeight(row))
+        setGridRowHeight(row, height);
+    return true;
+}
+
+void WorkshopGrid::fitShownRows()
+{
+    if (fittingShown_ || waitingCount_ <= 0)
+        return;
+    QScopedValueRollback<bool> busy(fittingShown_, true);
+    fitWaitingRow(0);
+    // A fitted row moves the rows below it, which can bring others into view.
+    for (bool fitted = true; fitted;) {
+        fitted = false;
+        const auto [first, last] = shownRows();
+        for (int r = first; r <= last; ++r)
+            fitted = fitWaitingRow(r) || fitted;
+    }
+    // The scroll range ends where the last page begins, so the rows of the last page count too.
+    int room = viewport()->height();
+    for (int r = rowCount() - 1; r >= 1 && room > 0; --r) {
+        fitWaitingRow(r);
+        room -= sectionHeight(r) + gridLineWidth();
+    }
+}
+
+std::pair<int, int> WorkshopGrid::shownRows() const
+{
+    const int first = rowAt(0);
+    if (first < 0)
+        return {1, 0};
+    int last = rowAt(viewport()->height() - 1);
+    if (last < 0)
+        last = model_->rowCount() - 1;
+    return {first + 1, last + 1};
+}
+
+void WorkshopGrid::scrollTo(const QModelIndex& index, ScrollHint hint)
+{
+    if (index.isValid() && waitingCount_ > 0 && !fittingShown_) {
+        // Where the view stops depends on the heights of the rows it shows around the target.
+        QScopedValueRollback<bool> busy(fittingShown_, true);
+        const int row = gridRowOf(index);
+        const int span = viewport()->height() / std::max(defaultRowHeight_, 1) + 1;
+        for (int r = std::max(row - span, 1); r <= row + span && r < rowCount(); ++r)
+            fitWaitingRow(r);
+    }
+    QTableView::scrollTo(index, hint);
+}
+
+void WorkshopGrid::scrollContentsBy(int dx, int dy)
+{
+    QTableView::scrollContentsBy(dx, dy);
+    if (dy != 0)
+        fitShownRows();
+}
+
+void WorkshopGrid::updateGeometries()
+{
+    fitShownRows();
+    QTableView::updateGeometries();
 }
 
 int WorkshopGrid::fittedRowHeight(int row, const QFontMetrics& metrics, const QFontMetrics& boldMetrics)
@@ -367,10 +449,9 @@ bool WorkshopGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* e
 void WorkshopGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
     const bool revert = hint == QAbstractItemDelegate::RevertModelCache;
-    // Tab leaves the cell without opening the next cell's editor.
-    if (hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem)
-        hint = QAbstractItemDelegate::NoHint;
-    QTableView::closeEditor(editor, hint);
+    const bool tab = hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem;
+    // Tab moves on without opening the next cell's editor.
+    QTableView::closeEditor(editor, tab ? QAbstractItemDelegate::NoHint : hint);
     auto& pending = protocol::pendingCellEdit();
     if (revert) {
         if (pending.grid == static_cast<QObject*>(this))
@@ -378,6 +459,8 @@ void WorkshopGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHi
         return;
     }
     commitPendingEdit();
+    if (tab)
+        focusNextPrevChild(hint == QAbstractItemDelegate::EditNextItem);
 }
 
 void WorkshopGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
@@ -386,6 +469,30 @@ void WorkshopGrid::currentChanged(const QModelIndex& current, const QModelIndex&
     viewport()->update();
     if (current.isValid())
         emit cellSelected(current.column(), gridRowOf(current));
+}
+
+bool WorkshopGrid::focusNextPrevChild(bool next)
+{
+    // Also asked when Tab is pressed in a control inside the grid.
+    if (!isEditorOpen() && tabToCell(next))
+        return true;
+    return QTableView::focusNextPrevChild(next);
+}
+
+bool WorkshopGrid::tabToCell(bool forward)
+{
+    if (!editingEnabled_ || rowSelect_ || currentColumn() < 0)
+        return false;
+    const int columns = columnCount();
+    const int cells = (rowCount() - 1) * columns;
+    const int step = forward ? 1 : -1;
+    for (int cell = (currentRow() - 1) * columns + currentColumn() + step; cell >= 0 && cell < cells; cell += step) {
+        const int col = cell % columns;
+        const int row = cell / columns + 1;
+        if (canSelectCell(col, row))
+            return setCurrentCell(col, row);
+    }
+    return false;
 }
 
 QModelIndex WorkshopGrid::indexOf(int col, int row) const

@@ -18,7 +18,11 @@
 //     while the updating switch is on.
 //
 // The editor opens on typing, F2, Enter or a double click on the current cell; Enter closes it
-// (even on text a mask finds incomplete), Escape abandons it, Tab leaves the cell.
+// (even on text a mask finds incomplete), Escape abandons it.
+//
+// Tab and Shift+Tab move to the next and the previous selectable cell in reading order, closing
+// an open editor as Enter does, and leave the grid after its last cell (before its first). Grids
+// that are lists (rows selected whole, or nothing edited) leave at once.
 //
 // Reported to the window: Alt+Delete with the editor closed (deleteRequested), any mouse button
 // pressed on a title cell (titlePressed), presses on ordinary cells (cellPressed) and every
@@ -27,6 +31,7 @@
 #include <QTableView>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "widgets/copy_text_source.h"
@@ -85,6 +90,7 @@ public:
     int gridColumnWidth(int col) const;
     void setGridColumnWidth(int col, int width);
     void setColumnWidths(const std::vector<int>& widths); // also sets the column count
+    // The row's height, fitted first if it still waits for fitting.
     int gridRowHeight(int row) const;
     void setGridRowHeight(int row, int height);
     int defaultRowHeight() const { return defaultRowHeight_; }
@@ -99,6 +105,11 @@ public:
     // refresh() or a change of shape, column width or font, the committed row after a commit,
     // and the rows given to refreshRows(). A window that changes the model calls refresh(), which
     // it must do anyway for the grid to show the change; selecting a cell then costs nothing.
+    //
+    // Of those rows, only the ones in view are fitted at once (with the title row and the last
+    // page, whose heights set the scroll range); the others are fitted when they come into view,
+    // by scrolling, resizing or scrollTo, or when gridRowHeight asks for them. So opening a long
+    // grid costs what its first screen costs.
     void fitRowHeights();
     // Whether selecting a cell fits the row heights afterwards (on by default).
     void setFitRowHeightsOnSelect(bool on) { fitOnSelect_ = on; }
@@ -110,6 +121,8 @@ public:
     // canSelectCell. Returns false when the cell was refused.
     bool setCurrentCell(int col, int row);
     virtual bool canSelectCell(int col, int row) const;
+    // Fits the rows around the target first, so that it lands where it is meant to.
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
     void setEditingEnabled(bool on);
     bool editingEnabled() const { return editingEnabled_; }
@@ -152,6 +165,9 @@ protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    bool focusNextPrevChild(bool next) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void updateGeometries() override;
 
     // Grid cell <-> model index (the title row is not part of the model).
     QModelIndex indexOf(int col, int row) const;
@@ -177,7 +193,16 @@ private:
     };
     int fittedRowHeight(int row, const QFontMetrics& metrics, const QFontMetrics& boldMetrics);
     void recheckAllRows() { recheckAll_ = true; }
+    // Fits the row if it waits for fitting; returns whether it did.
+    bool fitWaitingRow(int row);
+    // Fits the waiting rows in view, the title row and the last page.
+    void fitShownRows();
+    // First and last grid row (at least partly) in view.
+    std::pair<int, int> shownRows() const;
+    int sectionHeight(int row) const;
 
+    // Makes the next (or previous) selectable cell current; false when there is none.
+    bool tabToCell(bool forward);
     void onFocusChanged(QWidget* old, QWidget* now);
     void editorTextEdited(int col, int row, const QString& text);
     void ensureCurrentCell();
@@ -203,5 +228,8 @@ private:
     std::vector<std::vector<FittedCell>> fitted_; // [row][column]
     bool recheckAll_ = true;
     std::vector<int> recheckRows_;
+    std::vector<char> waiting_; // [row]: to be fitted once in view
+    int waitingCount_ = 0;
+    bool fittingShown_ = false;
     bool closingEditor_ = false;
 };

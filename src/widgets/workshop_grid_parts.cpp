@@ -180,6 +180,13 @@ bool GridCellDelegate::eventFilter(QObject* object, QEvent* event)
             emit closeEditor(editor, QAbstractItemDelegate::SubmitModelCache);
             return true;
         }
+        // Tab likewise, and moves on to the next cell (Shift+Tab the previous).
+        const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        if (plain && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+            const bool back = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+            emit closeEditor(editor, back ? QAbstractItemDelegate::EditPreviousItem : QAbstractItemDelegate::EditNextItem);
+            return true;
+        }
     }
     return QStyledItemDelegate::eventFilter(object, event);
 }

@@ -6,6 +6,7 @@
 #include <deque>
 
 #include "model/case_data.h"
+#include "model/case_file.h"
 #include "model/typed_name.h"
 
 namespace {
@@ -97,6 +98,37 @@ TEST_F(CaseEditTest, ChangeCountGrowsWithEveryStepAndOnlyThen)
     EXPECT_TRUE(grew()) << "a sort that only marks the case modified";
     EXPECT_TRUE(edit.undo() && grew()) << "undo changes the case back";
     EXPECT_TRUE(edit.beginIf(true) && grew());
+}
+
+TEST_F(CaseEditTest, RedoBringsBackWhatUndoTookBackUntilTheNextChange)
+{
+    std::vector<bool> heard;
+    edit.setRedoObserver([&](bool available) { heard.push_back(available); });
+    for (int step = 1; step <= 11; ++step)
+        edit.set(data.Title, "step " + std::to_string(step));
+    const std::string edited = encodeCase(data);
+    while (edit.undo()) {
+    }
+    EXPECT_EQ(undo.redoCount(), UndoStack::kMaxSnapshots);
+    data.Modified = false;
+    EXPECT_TRUE(edit.redo());
+    EXPECT_EQ(data.Title, "step 2");
+    EXPECT_TRUE(data.Modified) << "a redone step is a change since the last save";
+    while (edit.redo()) {
+    }
+    EXPECT_EQ(encodeCase(data), edited);
+    EXPECT_EQ(undo.count(), UndoStack::kMaxSnapshots);
+
+    // Any change after an Undo drops the redo steps, a snapshot or a sort that takes none.
+    ASSERT_TRUE(edit.undo());
+    edit.set(data.Title, "other");
+    EXPECT_FALSE(edit.redo());
+    ASSERT_TRUE(edit.undo());
+    EXPECT_EQ(undo.redoCount(), 1);
+    edit.changeWithoutStep();
+    EXPECT_FALSE(edit.redo());
+    EXPECT_EQ(data.Title, "step 10");
+    EXPECT_FALSE(heard.back());
 }
 
 TEST(Questions, NamesAreQuotedLiterally)

@@ -7,6 +7,7 @@
 #include "model/case_file.h"
 #include "shell/case_form.h"
 #include "shell/main_form.h"
+#include "shell/start_panel.h"
 #include "shell/workshop_catalog.h"
 #include "shell/workshop_form.h"
 #include "widgets/text_convert.h"
@@ -17,6 +18,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -145,6 +147,37 @@ private slots:
         QVERIFY(!main->windowMenu()->menuAction()->isVisible());
         QVERIFY(!a.UndoBtn->isEnabled() && !a.editUndo->isEnabled());
         QVERIFY(!a.SaveBtn->isEnabled());
+    }
+
+    // With no window open the child area says how to start, and each of its buttons does it.
+    void theEmptyChildAreaOffersTheWaysToStart()
+    {
+        main->resize(1000, 700);
+        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        TStartPanel* panel = main->startPanel();
+        QVERIFY(panel->isVisible());
+        QVERIFY((panel->geometry().center() - main->mdiArea()->viewport()->geometry().center()).manhattanLength() < 4);
+        const QString example = dir->filePath(QStringLiteral("example.cvx"));
+        QCOMPARE(writeCase(example, "Example plan"), QString());
+        panel->setExampleCase(example);
+        const auto button = [panel](const char* name) { return panel->findChild<QPushButton*>(QLatin1String(name)); };
+
+        QTest::mouseClick(button("btnExampleCase"), Qt::LeftButton);
+        QVERIFY(main->currentCase());
+        QCOMPARE(main->currentCase()->data().Title, std::string("Example plan"));
+        QVERIFY(!panel->isVisible());
+        main->currentCase()->subWindow()->close();
+        QTRY_VERIFY(panel->isVisible());
+
+        QTest::mouseClick(button("btnOpenCase"), Qt::LeftButton);
+        QCOMPARE(prompts->openRequests.size(), 1);
+        QVERIFY(panel->isVisible()); // the dialog was cancelled
+        QTest::mouseClick(button("btnNewCase"), Qt::LeftButton);
+        QCOMPARE(main->caseForms().size(), 1);
+        QVERIFY(!panel->isVisible());
+
+        panel->setExampleCase(QString());
+        QVERIFY(button("btnExampleCase")->isHidden());
     }
 
     void saveOfANewCaseAsksForANameAndRetitlesItsWindows()

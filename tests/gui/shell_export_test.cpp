@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QMap>
 #include <QMdiArea>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -57,6 +58,7 @@ private slots:
         QVERIFY(!progress->isVisible());
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(prompts->errors.isEmpty());
+        QCOMPARE(main->statusBar()->currentMessage(), QStringLiteral("Report written to ") + QDir::toNativeSeparators(path));
 
         QFile report(path);
         QVERIFY(report.open(QIODevice::ReadOnly));
@@ -74,6 +76,7 @@ private slots:
         main->ExportCase();
         QCOMPARE(prompts->errors.size(), 1);
         QVERIFY(prompts->errors[0].contains(QStringLiteral("report.rtf")));
+        QVERIFY(main->statusBar()->currentMessage().isEmpty());
         QVERIFY(!progress->isVisible());
         QVERIFY(!QApplication::overrideCursor());
     }

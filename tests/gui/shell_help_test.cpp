@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -78,6 +79,20 @@ private slots:
         QCOMPARE(window.currentPage(), QStringLiteral("contents.html"));
         window.showPage(QStringLiteral("not-written-yet.html"));
         QVERIFY(window.findChild<QTextBrowser*>()->toPlainText().contains(QStringLiteral("no help page")));
+    }
+
+    void helpWindowClosesWithEscapeAndItsCloseButton()
+    {
+        THelpWindow window;
+        window.showPage(QStringLiteral("contents.html"));
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(window.findChild<QTextBrowser*>(), Qt::Key_Escape);
+        QVERIFY(!window.isVisible());
+        window.showPage(QStringLiteral("contents.html"));
+        auto* closeButton = window.findChild<QPushButton*>(QStringLiteral("btnClose"));
+        QVERIFY(closeButton);
+        QTest::mouseClick(closeButton, Qt::LeftButton);
+        QVERIFY(!window.isVisible());
     }
 
     void f1InAnOpenMenuOpensThatItemsTopic()

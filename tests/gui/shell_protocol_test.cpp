@@ -11,6 +11,8 @@
 #include "shell/workshop_catalog.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -262,8 +264,45 @@ private slots:
         for (QAction* item : main->windowMenu()->actions())
             if (!item->isSeparator())
                 texts.append(item->text());
-        QCOMPARE(texts, (QStringList{QStringLiteral("&Cascade"), QStringLiteral("&1 untitled - Case"),
+        QCOMPARE(texts, (QStringList{QStringLiteral("&Cascade"), QStringLiteral("&Tile"), QStringLiteral("C&lose Window"),
+                                     QStringLiteral("&1 untitled - Case"),
                                      QStringLiteral("&2 untitled - Picture Your Future")}));
+    }
+
+    void windowsCycleAndCloseFromTheKeyboard()
+    {
+        main->resize(1200, 800);
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        TCaseForm* owner = main->New();
+        owner->edtTitle->setFocus();
+        QTest::keyClicks(owner->edtTitle, QStringLiteral("x"));
+        TWorkshopForm* workshop = main->OpenWorkshop(workshop_id::Future);
+        QPointer<QMdiSubWindow> workshopFrame = workshop->subWindow();
+        const auto press = [this](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+            QWidget* focused = QApplication::focusWidget();
+            QTest::keyClick(focused ? focused : main.get(), key, modifiers);
+        };
+
+        main->actions().windowTile->trigger();
+        QVERIFY(!owner->subWindow()->geometry().intersects(workshopFrame->geometry()));
+
+        press(Qt::Key_Tab, Qt::ControlModifier);
+        QTRY_COMPARE(main->activeChild(), owner);
+        press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_COMPARE(main->activeChild(), workshop);
+
+        // As the close box: the workshop goes, and the changed case asks first.
+        press(Qt::Key_F4, Qt::ControlModifier);
+        QTRY_VERIFY(workshopFrame.isNull());
+        QCOMPARE(main->activeChild(), owner);
+        prompts->saveAnswers = {SaveChangesAnswer::Cancel, SaveChangesAnswer::No};
+        press(Qt::Key_W, Qt::ControlModifier);
+        QCOMPARE(prompts->questions.size(), 1);
+        QCOMPARE(main->childForms().size(), 1);
+        press(Qt::Key_F4, Qt::ControlModifier);
+        QCOMPARE(prompts->questions.size(), 2);
+        QTRY_VERIFY(main->childForms().isEmpty());
+        QVERIFY(!main->actions().windowCloseActive->isEnabled());
     }
 
 private:

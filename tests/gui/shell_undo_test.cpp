@@ -159,6 +159,43 @@ private slots:
         QCOMPARE(form->undoCount(), 1);
     }
 
+    void redoFromTheKeyboardBringsBackWhatUndoTookBack()
+    {
+        TCaseForm* form = main->New();
+        auto* workshop = dynamic_cast<TestWorkshopForm*>(main->OpenWorkshop(workshop_id::Future));
+        main->mdiArea()->setActiveSubWindow(form->subWindow());
+        form->edtTitle->setFocus();
+        QTest::keyClicks(form->edtTitle, QStringLiteral("ab"));
+        const std::string edited = encodeCase(form->data());
+        QVERIFY(!main->actions().editRedo->isEnabled());
+
+        QTest::keyClick(form->edtTitle, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(form->edtTitle, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(form->edtTitle->text(), QString());
+        QVERIFY(main->actions().editRedo->isEnabled());
+        QVERIFY(main->actions().RedoBtn->isEnabled());
+        form->data().Modified = false;
+        const int refreshes = workshop->refreshCount();
+
+        QTest::keyClick(form->edtTitle, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(form->edtTitle->text(), QStringLiteral("a"));
+        QVERIFY(form->data().Modified);
+        QCOMPARE(workshop->refreshCount(), refreshes + 1);
+        QTest::keyClick(form->edtTitle, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(encodeCase(form->data()), edited);
+        QCOMPARE(form->edtTitle->text(), QStringLiteral("ab"));
+        QVERIFY(!main->actions().editRedo->isEnabled());
+
+        // A new edit after an Undo leaves nothing to redo.
+        QTest::keyClick(form->edtTitle, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(main->actions().editRedo->isEnabled());
+        QTest::keyClicks(form->edtTitle, QStringLiteral("x"));
+        QVERIFY(!main->actions().editRedo->isEnabled());
+        QVERIFY(!main->actions().RedoBtn->isEnabled());
+        QTest::keyClick(form->edtTitle, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(form->data().Title, std::string("ax"));
+    }
+
     void undoRefreshesTheWindowsOfEveryCase()
     {
         TCaseForm* first = main->New();

@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include <vector>
 
@@ -239,6 +240,70 @@ private slots:
         QCOMPARE(handled, 1);
         QVERIFY(!gridHadFocusInHandler);
         QTRY_VERIFY(g.grid.hasFocus());
+    }
+
+    // Tab and Shift+Tab step through the cells in reading order, over refused ones, writing what an
+    // editor or a control holds, and leave the grid after the last cell and before the first.
+    void tabMovesBetweenCellsAndLeavesAtTheEnds()
+    {
+        QWidget window;
+        RiskLikeGrid g;
+        g.rows[1][1] = QStringLiteral("05/11/2026");
+        auto* layout = new QVBoxLayout(&window);
+        auto* before = new QLineEdit(&window);
+        layout->addWidget(before);
+        layout->addWidget(&g.grid);
+        auto* after = new QLineEdit(&window);
+        layout->addWidget(after);
+        g.grid.SetCellControl(2, 1, cckComboBox);
+        g.grid.SetCellControl(1, 2, cckDatePicker);
+        window.resize(420, 300);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        g.grid.setFocus();
+        QVERIFY(g.grid.setCurrentCell(0, 1));
+        const auto at = [&g](int col, int row) { return g.grid.currentColumn() == col && g.grid.currentRow() == row; };
+        const auto type = [](const char* keys) {
+            for (const char* key = keys; *key; ++key)
+                QTest::keyClick(QApplication::focusWidget(), *key);
+        };
+        const auto tab = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); };
+        const auto backTab = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier); };
+
+        type("Fire");
+        QVERIFY(g.grid.isEditorOpen());
+        tab();
+        QCOMPARE(g.committed, QStringList{QStringLiteral("0,1:Fire")});
+        QVERIFY(at(1, 1));
+        QVERIFY(!g.grid.isEditorOpen());
+        QVERIFY(g.grid.hasFocus());
+        tab();
+        QVERIFY(at(2, 1));
+        type("x");
+        QVERIFY(within(QApplication::focusWidget(), g.grid.control()));
+        tab();
+        QCOMPARE(g.committed.last(), QStringLiteral("2,1:x"));
+        QVERIFY(at(3, 1));
+        QVERIFY(g.grid.hasFocus());
+        tab();
+        tab();
+        QVERIFY(at(1, 2));
+        type("1/2/2027");
+        backTab();
+        QCOMPARE(g.committed.last(), QStringLiteral("1,2:01/02/2027"));
+        QVERIFY(at(0, 2));
+        backTab();
+        QVERIFY(at(3, 1));
+
+        QVERIFY(g.grid.setCurrentCell(1, 3));
+        tab();
+        QVERIFY(at(3, 3)); // column 2 of the empty row is refused
+        tab();
+        QCOMPARE(QApplication::focusWidget(), after);
+        g.grid.setFocus();
+        QVERIFY(g.grid.setCurrentCell(0, 1));
+        backTab();
+        QCOMPARE(QApplication::focusWidget(), before);
     }
 
     // A key the control leaves to its parents (Shift before a capital, Alt before a shortcut) is

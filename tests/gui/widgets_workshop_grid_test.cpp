@@ -1,5 +1,6 @@
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -23,12 +24,15 @@ struct EntryGrid {
     QStringList titles{"Name", "Imp."};
     std::vector<QStringList> entries;
     std::vector<Commit> commits;
+    int fitCalls = 0; // texts asked for to fit rows
     WorkshopGrid grid;
 
     EntryGrid()
     {
         grid.setColumnWidths({120, 40});
-        grid.setCellTextFunction([this](int col, int row, CellTextUse) -> QString {
+        grid.setCellTextFunction([this](int col, int row, CellTextUse use) -> QString {
+            if (use == CellTextUse::Fit)
+                ++fitCalls;
             if (row == 0)
                 return titles.value(col);
             if (row <= static_cast<int>(entries.size()))
@@ -118,16 +122,7 @@ private slots:
     void fittingMeasuresOnlyWhatMayHaveChanged()
     {
         EntryGrid g;
-        int fitCalls = 0;
-        g.grid.setCellTextFunction([&](int col, int row, CellTextUse use) -> QString {
-            if (use == CellTextUse::Fit)
-                ++fitCalls;
-            if (row == 0)
-                return g.titles.value(col);
-            if (row <= static_cast<int>(g.entries.size()))
-                return g.entries[static_cast<std::size_t>(row - 1)].value(col);
-            return {};
-        });
+        int& fitCalls = g.fitCalls;
         for (int i = 0; i < 50; ++i)
             g.entries.push_back({QStringLiteral("entry %1").arg(i), "1"});
         g.reload();
@@ -137,8 +132,11 @@ private slots:
         g.grid.fitRowHeights();
         const int oneLine = g.grid.gridRowHeight(5);
 
-        fitCalls = 0;
+        // Rows scrolled into view are measured once, the first time.
         for (int row = 1; row <= 20; ++row)
+            QVERIFY(g.grid.setCurrentCell(row % 2, row));
+        fitCalls = 0;
+        for (int row = 20; row >= 1; --row)
             QVERIFY(g.grid.setCurrentCell(row % 2, row));
         QCOMPARE(fitCalls, 0);
 
@@ -157,6 +155,52 @@ private slots:
         g.grid.refresh();
         g.grid.fitRowHeights();
         QCOMPARE(g.grid.gridRowHeight(10), g.grid.gridRowHeight(3));
+    }
+
+    // Opening a long grid measures what it shows; rows are fitted as they come into view, however
+    // the view gets there, and the scroll bar reaches the very last row.
+    void aLongGridFitsTheRowsItShows()
+    {
+        EntryGrid g;
+        const QString wrapping = QStringLiteral("a name far too long to stand on one line of this column");
+        for (int i = 0; i < 3000; ++i)
+            g.entries.push_back({i % 2 == 1 ? wrapping : QStringLiteral("entry %1").arg(i), "1"});
+        g.reload();
+        g.grid.resize(300, 200);
+        g.grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g.grid));
+        g.fitCalls = 0;
+        g.grid.fitRowHeights();
+        QVERIFY2(g.fitCalls < 100, qPrintable(QString::number(g.fitCalls)));
+        const int oneLine = g.grid.rowHeight(0);
+        QScrollBar* scrollBar = g.grid.verticalScrollBar();
+        // Every row in view, read without asking the grid to fit it: entries with an odd number wrap.
+        const auto shownRowsFitted = [&] {
+            const int first = g.grid.rowAt(0);
+            int last = g.grid.rowAt(g.grid.viewport()->height() - 1);
+            if (last < 0)
+                last = g.grid.model()->rowCount() - 1;
+            for (int r = first; r <= last && r < static_cast<int>(g.entries.size()); ++r)
+                if ((g.grid.rowHeight(r) > oneLine) != (r % 2 == 1))
+                    return false;
+            return first >= 0;
+        };
+        QVERIFY(shownRowsFitted());
+
+        QVERIFY(g.grid.setCurrentCell(0, 2001));
+        QVERIFY(g.grid.viewport()->rect().contains(g.grid.visualRect(g.grid.currentIndex())));
+        QVERIFY(shownRowsFitted());
+        g.grid.setFocus();
+        QTest::keyClick(&g.grid, Qt::Key_PageDown);
+        QVERIFY(g.grid.currentRow() > 2001);
+        QVERIFY(shownRowsFitted());
+        scrollBar->setValue(1000);
+        QVERIFY(shownRowsFitted());
+        scrollBar->setValue(scrollBar->maximum());
+        QVERIFY(shownRowsFitted());
+        const QRect lastRow = g.grid.visualRect(g.grid.model()->index(g.grid.rowCount() - 2, 0));
+        QVERIFY(lastRow.bottom() < g.grid.viewport()->height());
+        QVERIFY2(g.fitCalls < 500, qPrintable(QString::number(g.fitCalls)));
     }
 
     void typedTextIsPendingUntilTheEditorCloses()

@@ -130,7 +130,7 @@ bool sortItemsByName(CaseEdit& edit, Mode mode)
     if (list.Count() < 2)
         return false;
     // The sort marks the case modified but takes no undo step of its own.
-    edit.setModified();
+    edit.changeWithoutStep();
     sortReferencedList(edit.data(), itemTarget(mode), list, [](const TCustProd& item) { return item.Name; },
                        SortOrder::Ascending);
     return true;
