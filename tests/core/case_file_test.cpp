@@ -6,6 +6,7 @@
 #include <chrono>
 #include <fcntl.h>
 #include <filesystem>
+#include <random>
 #include <set>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -17,6 +18,7 @@
 #include "test_support.h"
 
 using testing_support::bytes;
+using testing_support::PieceSource;
 using testing_support::TempDir;
 
 namespace {
@@ -163,6 +165,60 @@ TEST(CaseFile, EveryTruncationFailsCleanlyWithAnOffsetInsideTheFile)
         ASSERT_TRUE(error->offset);
         EXPECT_LE(*error->offset, length);
     }
+}
+
+// Every truncation of a case and thousands of damaged copies: reading in place, reading from a
+// stream that hands out seven bytes at a time, and loading from disk all give the same outcome
+// (the error text with its offset, or the case read), and the digest of all outcomes is the one
+// recorded from the byte-at-a-time reader these inputs were first checked with, so no message or
+// offset has changed.
+TEST(CaseFile, DamagedFilesReportTheSameErrorsWhicheverWayTheyAreRead)
+{
+    const std::string base = richCaseBytes();
+    std::vector<std::string> inputs;
+    for (std::size_t length = 0; length < base.size(); ++length)
+        inputs.push_back(base.substr(0, length));
+    std::mt19937 random(20240611);
+    for (int i = 0; i < 3000; ++i) {
+        std::string damaged = base;
+        for (int n = 0; n <= i % 3; ++n)
+            damaged[random() % damaged.size()] = static_cast<char>(random() & 0xFF);
+        if (i % 4 == 0)
+            damaged.resize(random() % damaged.size());
+        inputs.push_back(std::move(damaged));
+    }
+
+    TempDir dir;
+    const std::string path = dir.file("damaged.cvx");
+    uint64_t digest = 14695981039346656037u;
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        TCaseData inPlace;
+        const auto error = decodeCase(inputs[i], inPlace);
+        const std::string outcome = error ? error->message : encodeCase(inPlace);
+
+        TCaseData streamed;
+        std::string streamedOutcome;
+        PieceSource source(inputs[i], 7, true);
+        ValueReader reader(source);
+        try {
+            streamed.ReadFrom(reader);
+            streamedOutcome = encodeCase(streamed);
+        } catch (const ReadError& e) {
+            streamedOutcome = e.what();
+        }
+        ASSERT_EQ(streamedOutcome, outcome) << "input " << i;
+
+        if (i % 40 == 0) {
+            testing_support::writeFile(path, inputs[i]);
+            TCaseData loaded;
+            const auto loadError = loadCaseFile(path, loaded);
+            ASSERT_EQ(loadError ? loadError->message : encodeCase(loaded), outcome) << "input " << i;
+        }
+        for (char c : outcome)
+            digest = (digest ^ static_cast<uint8_t>(c)) * 1099511628211u;
+        digest = (digest ^ 0xFF) * 1099511628211u;
+    }
+    EXPECT_EQ(digest, 8385763467832637762u);
 }
 
 TEST(CaseFile, FilesStartingWithAnotherTagFail)
