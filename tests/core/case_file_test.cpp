@@ -11,6 +11,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 #include "model/case_data.h"
@@ -268,14 +269,24 @@ TEST(CaseFile, LoadAndSaveFiles)
     EXPECT_FALSE(error->offset);
     EXPECT_NE(error->message.find("No such file"), std::string::npos) << error->message;
 
-    // A damaged file on disk reports the same offset as in memory, through the 1000-byte buffer.
+    // A pipe is read as a stream, as far as the case goes, whole or cut short.
     const std::string encoded = encodeCase(data);
-    testing_support::writeFile(path, encoded.substr(0, encoded.size() - 3));
-    TCaseData damaged;
-    const auto damagedError = loadCaseFile(path, damaged);
-    ASSERT_TRUE(damagedError);
-    TCaseData inMemory;
-    EXPECT_EQ(damagedError->offset, decodeCase(encoded.substr(0, encoded.size() - 3), inMemory)->offset);
+    const std::string fifo = dir.file("in.fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::size_t cut : {std::size_t{0}, std::size_t{3}}) {
+        const std::string sent = encoded.substr(0, encoded.size() - cut);
+        std::thread writer([&] { testing_support::writeFile(fifo, sent); });
+        TCaseData piped;
+        const auto pipedError = loadCaseFile(fifo, piped);
+        writer.join();
+        TCaseData inMemory;
+        const auto memoryError = decodeCase(sent, inMemory);
+        ASSERT_EQ(bool(pipedError), bool(memoryError)) << cut;
+        if (pipedError)
+            EXPECT_EQ(pipedError->message, memoryError->message);
+        else
+            EXPECT_EQ(encodeCase(piped), encoded);
+    }
 }
 
 TEST(CaseFile, FailedSaveLeavesTheOldFileAndNoTemporaryFile)
