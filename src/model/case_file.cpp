@@ -41,10 +41,7 @@ std::optional<CaseFileError> readGuarded(ByteSource& source, TCaseData& data)
 
 std::string encodeCase(const TCaseData& data)
 {
-    ValueWriter counter(ValueWriter::Mode::Count);
-    data.WriteTo(counter);
     ValueWriter writer;
-    writer.reserve(counter.size());
     data.WriteTo(writer);
     return writer.take();
 }

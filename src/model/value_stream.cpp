@@ -176,59 +176,48 @@ bool ValueReader::atListEndSlow()
     return static_cast<uint8_t>(*next_) == static_cast<uint8_t>(ValueTag::EndOfList);
 }
 
-void ValueWriter::writeString(std::string_view s)
+void ValueWriter::grow(std::size_t n)
 {
-    char header[5];
-    std::size_t headerSize;
-    if (s.size() <= 255) {
-        header[0] = static_cast<char>(ValueTag::ShortString);
-        header[1] = static_cast<char>(s.size());
-        headerSize = 2;
-    } else {
-        header[0] = static_cast<char>(ValueTag::LongString);
-        const auto n = static_cast<uint32_t>(s.size());
-        for (int i = 0; i < 4; ++i)
-            header[1 + i] = static_cast<char>(n >> (8 * i));
-        headerSize = 5;
+    if (next_ != begin_) {
+        const auto used = static_cast<std::size_t>(next_ - begin_);
+        full_.push_back(Block{std::move(block_), used});
+        flushed_ += used;
     }
-    put(header, headerSize);
-    put(s.data(), s.size());
+    const std::size_t size = std::max(n, kBlockSize);
+    block_.reset(new char[size]);
+    begin_ = next_ = block_.get();
+    end_ = begin_ + size;
 }
 
-void ValueWriter::writeInteger(int32_t v)
+void ValueWriter::reserve(std::size_t n)
 {
-    char encoded[5];
-    int bytes;
-    if (v >= -128 && v <= 127) {
-        encoded[0] = static_cast<char>(ValueTag::Int8);
-        bytes = 1;
-    } else if (v >= -32768 && v <= 32767) {
-        encoded[0] = static_cast<char>(ValueTag::Int16);
-        bytes = 2;
-    } else {
-        encoded[0] = static_cast<char>(ValueTag::Int32);
-        bytes = 4;
-    }
-    const auto u = static_cast<uint32_t>(v);
-    for (int i = 0; i < bytes; ++i)
-        encoded[1 + i] = static_cast<char>(u >> (8 * i));
-    put(encoded, static_cast<std::size_t>(bytes) + 1);
-}
-
-void ValueWriter::writeFloat(double v)
-{
-    if (counting_) {
-        count_ += 11;
+    if (counting_ || n <= size())
         return;
-    }
-    char encoded[11];
-    encoded[0] = static_cast<char>(ValueTag::Extended);
-    const Extended80 bytes = doubleToExtended(v);
-    std::memcpy(encoded + 1, bytes.data(), bytes.size());
-    put(encoded, sizeof encoded);
+    room(n - size());
 }
 
-void ValueWriter::writeBool(bool v)
+std::string ValueWriter::joined() const
 {
-    put(static_cast<char>(v ? ValueTag::True : ValueTag::False));
+    std::string all;
+    all.reserve(size());
+    for (const Block& block : full_)
+        all.append(block.bytes.get(), block.size);
+    all.append(begin_, static_cast<std::size_t>(next_ - begin_));
+    return all;
+}
+
+const std::string& ValueWriter::bytes() const
+{
+    bytes_ = joined();
+    return bytes_;
+}
+
+std::string ValueWriter::take()
+{
+    std::string all = joined();
+    full_.clear();
+    flushed_ = 0;
+    block_.reset();
+    begin_ = next_ = end_ = nullptr;
+    return all;
 }

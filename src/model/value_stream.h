@@ -5,8 +5,8 @@
 // other sources are pulled through a 1000-byte buffer. The writer produces the canonical encoding
 // and nothing else.
 //
-// The reader handles whole values inline on its fast path (a case is hundreds of thousands of
-// small values); running out of bytes or into an error goes out of line.
+// Both sides handle whole values inline on their fast path (a case is hundreds of thousands of
+// small values); running out of bytes, of room or into an error goes out of line.
 
 #include <cstdint>
 #include <cstdio>
@@ -242,43 +242,132 @@ inline void ValueReader::readListEnd()
     takeTag(tagBit(ValueTag::EndOfList), "the end of a list (tag 0)");
 }
 
+// Writes into blocks of memory through a cursor; the blocks are joined once at the end, so encoding
+// needs neither a counting pass first nor a growing buffer that is copied again and again.
 class ValueWriter {
 public:
-    // A counting writer only adds up the size the bytes would have; encoding a large case counts
-    // first so the output is allocated once instead of growing (and page-faulting) repeatedly.
+    // A counting writer only adds up the size the bytes would have. take() allocates the result at
+    // its exact size in any case, so counting first no longer saves memory or time.
     enum class Mode { Write, Count };
     explicit ValueWriter(Mode mode = Mode::Write) : counting_(mode == Mode::Count) {}
+    ValueWriter(const ValueWriter&) = delete;
+    ValueWriter& operator=(const ValueWriter&) = delete;
 
     void writeString(std::string_view s);
     void writeInteger(int32_t v);
     void writeFloat(double v);
-    void writeBool(bool v);
+    void writeBool(bool v) { put(static_cast<char>(v ? ValueTag::True : ValueTag::False)); }
     void writeListBegin() { put(static_cast<char>(ValueTag::BeginOfList)); }
     void writeListEnd() { put(static_cast<char>(ValueTag::EndOfList)); }
 
-    const std::string& bytes() const { return out_; }
-    std::string take() { return std::move(out_); }
-    void reserve(std::size_t n) { out_.reserve(n); }
+    // The bytes written so far.
+    const std::string& bytes() const;
+    // The bytes written so far, in a string of their exact size; the writer starts empty again.
+    std::string take();
+    // Room for n bytes in all, so that writing that many allocates nothing more.
+    void reserve(std::size_t n);
     // Bytes written (or counted) so far.
-    std::size_t size() const { return counting_ ? count_ : out_.size(); }
+    std::size_t size() const { return counting_ ? count_ : flushed_ + static_cast<std::size_t>(next_ - begin_); }
 
 private:
+    // Blocks stay below the size at which the allocator maps fresh pages for every request.
+    static constexpr std::size_t kBlockSize = 64 * 1024;
+
+    // Room for n more bytes at next_.
+    char* room(std::size_t n)
+    {
+        if (static_cast<std::size_t>(end_ - next_) < n)
+            grow(n);
+        return next_;
+    }
     void put(char c)
     {
-        if (counting_)
+        if (counting_) {
             ++count_;
-        else
-            out_.push_back(c);
+            return;
+        }
+        *room(1) = c;
+        ++next_;
     }
     void put(const char* p, std::size_t n)
     {
-        if (counting_)
+        if (counting_) {
             count_ += n;
-        else
-            out_.append(p, n);
+            return;
+        }
+        if (n == 0)
+            return;
+        std::memcpy(room(n), p, n);
+        next_ += n;
     }
+    void grow(std::size_t n);
+    std::string joined() const;
+
+    struct Block {
+        std::unique_ptr<char[]> bytes;
+        std::size_t size;
+    };
 
     bool counting_;
     std::size_t count_ = 0;
-    std::string out_;
+    // The block being written: begin_, next_ and end_ point into it. Blocks are not cleared
+    // before use; every byte handed out was written.
+    std::unique_ptr<char[]> block_;
+    char* begin_ = nullptr;
+    char* next_ = nullptr;
+    char* end_ = nullptr;
+    // Earlier blocks, with the number of bytes written into each, and their total.
+    std::vector<Block> full_;
+    std::size_t flushed_ = 0;
+    mutable std::string bytes_;
 };
+
+inline void ValueWriter::writeString(std::string_view s)
+{
+    const std::size_t n = s.size();
+    if (counting_) {
+        count_ += (n <= 255 ? 2 : 5) + n;
+        return;
+    }
+    char* out = room(5);
+    if (n <= 255) {
+        out[0] = static_cast<char>(ValueTag::ShortString);
+        out[1] = static_cast<char>(n);
+        next_ = out + 2;
+    } else {
+        const auto u = static_cast<uint32_t>(n);
+        out[0] = static_cast<char>(ValueTag::LongString);
+        for (int i = 0; i < 4; ++i)
+            out[1 + i] = static_cast<char>(u >> (8 * i));
+        next_ = out + 5;
+    }
+    put(s.data(), n);
+}
+
+inline void ValueWriter::writeInteger(int32_t v)
+{
+    const int bytes = (v >= -128 && v <= 127) ? 1 : (v >= -32768 && v <= 32767) ? 2 : 4;
+    if (counting_) {
+        count_ += static_cast<std::size_t>(bytes) + 1;
+        return;
+    }
+    char* out = room(5);
+    out[0] = static_cast<char>(bytes == 1 ? ValueTag::Int8 : bytes == 2 ? ValueTag::Int16 : ValueTag::Int32);
+    const auto u = static_cast<uint32_t>(v);
+    for (int i = 0; i < bytes; ++i)
+        out[1 + i] = static_cast<char>(u >> (8 * i));
+    next_ = out + 1 + bytes;
+}
+
+inline void ValueWriter::writeFloat(double v)
+{
+    if (counting_) {
+        count_ += 11;
+        return;
+    }
+    char* out = room(11);
+    out[0] = static_cast<char>(ValueTag::Extended);
+    const Extended80 bytes = doubleToExtended(v);
+    std::memcpy(out + 1, bytes.data(), bytes.size());
+    next_ = out + 11;
+}

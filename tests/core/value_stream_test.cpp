@@ -80,6 +80,49 @@ TEST(ValueStream, StringsSwitchToTheLongTagAbove255Bytes)
     EXPECT_EQ(reader.readString(), std::string(255, 'x'));
 }
 
+TEST(ValueStream, LargeOutputsComeOutWholeAndInOrder)
+{
+    // Far more than one block of output, with texts larger than a block among the small values.
+    // Each value written alone gives the expected bytes; so do a counting writer and a writer
+    // that reserved the whole size first.
+    ValueWriter writer;
+    ValueWriter counter(ValueWriter::Mode::Count);
+    std::string expected;
+    for (int i = 0; i < 3000; ++i) {
+        const std::string text(i % 500 == 7 ? 70000 + i : static_cast<std::size_t>(i % 300), static_cast<char>('a' + i % 26));
+        for (ValueWriter* w : {&writer, &counter}) {
+            w->writeString(text);
+            w->writeInteger(i * 1000);
+            w->writeFloat(i + 0.25);
+            w->writeBool(i % 2 == 0);
+        }
+        ValueWriter one;
+        one.writeString(text);
+        one.writeInteger(i * 1000);
+        one.writeFloat(i + 0.25);
+        one.writeBool(i % 2 == 0);
+        expected += one.take();
+    }
+    ASSERT_GT(expected.size(), 900000u);
+    EXPECT_EQ(counter.size(), expected.size());
+    EXPECT_EQ(writer.size(), expected.size());
+    EXPECT_TRUE(writer.bytes() == expected);
+    EXPECT_TRUE(writer.take() == expected);
+    EXPECT_EQ(writer.size(), 0u);
+
+    ValueWriter reserved;
+    reserved.reserve(expected.size());
+    MemorySource source(expected);
+    ValueReader reader(source);
+    while (reader.offset() < expected.size()) {
+        reserved.writeString(reader.readString());
+        reserved.writeInteger(reader.readInteger());
+        reserved.writeFloat(reader.readFloat());
+        reserved.writeBool(reader.readBool());
+    }
+    EXPECT_TRUE(reserved.take() == expected);
+}
+
 TEST(ValueStream, BoolsFloatsAndListsHaveTheirFixedBytes)
 {
     ValueWriter w;
