@@ -42,7 +42,7 @@ struct CopyField {
 struct ReadField {
     ValueReader& reader;
 
-    void operator()(const char*, std::string& value) const { value = reader.readString(); }
+    void operator()(const char*, std::string& value) const { reader.readString(value); }
     void operator()(const char*, int32_t& value) const { value = reader.readInteger(); }
     void operator()(const char*, double& value) const { value = reader.readFloat(); }
     void operator()(const char*, bool& value) const { value = reader.readBool(); }
@@ -51,7 +51,7 @@ struct ReadField {
         list.clear();
         reader.readListBegin();
         while (!reader.atListEnd())
-            list.push_back(reader.readString());
+            reader.readString(list.emplace_back());
         reader.readListEnd();
     }
     template <class T>

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <sys/stat.h>
 
 #include "model/atomic_file.h"
 #include "model/case_data.h"
@@ -14,6 +15,12 @@ namespace {
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
+
+// Regular files up to this size are read with one call and decoded in place. Larger ones (no case
+// comes near it; more likely the wrong file was picked) and pipes or devices are read as a stream,
+// so that a file that is not a case fails at its first bytes without being read whole. The reader
+// reports the same errors either way.
+constexpr uint64_t kWholeFileLimit = uint64_t{256} << 20;
 
 std::optional<CaseFileError> readGuarded(ByteSource& source, TCaseData& data)
 {
@@ -34,10 +41,7 @@ std::optional<CaseFileError> readGuarded(ByteSource& source, TCaseData& data)
 
 std::string encodeCase(const TCaseData& data)
 {
-    ValueWriter counter(ValueWriter::Mode::Count);
-    data.WriteTo(counter);
     ValueWriter writer;
-    writer.reserve(counter.size());
     data.WriteTo(writer);
     return writer.take();
 }
@@ -53,6 +57,20 @@ std::optional<CaseFileError> loadCaseFile(const std::string& path, TCaseData& da
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file)
         return CaseFileError{std::nullopt, "cannot open '" + path + "': " + std::strerror(errno)};
+    struct stat info {};
+    if (fstat(fileno(file.get()), &info) == 0 && S_ISREG(info.st_mode) &&
+        static_cast<uint64_t>(info.st_size) <= kWholeFileLimit) {
+        std::unique_ptr<char[]> bytes;
+        try {
+            bytes.reset(new char[static_cast<std::size_t>(info.st_size)]);
+        } catch (const std::bad_alloc&) {
+            return CaseFileError{0, "offset 0: out of memory"};
+        }
+        const std::size_t length = std::fread(bytes.get(), 1, static_cast<std::size_t>(info.st_size), file.get());
+        if (std::ferror(file.get()))
+            return CaseFileError{length, "offset " + std::to_string(length) + ": read error: " + std::strerror(errno)};
+        return decodeCase(std::string_view(bytes.get(), length), data);
+    }
     FileSource source(file.get());
     return readGuarded(source, data);
 }

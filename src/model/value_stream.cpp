@@ -1,10 +1,8 @@
 #include "model/value_stream.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <sys/stat.h>
-
-#include "model/extended.h"
 
 namespace {
 
@@ -28,6 +26,13 @@ std::size_t MemorySource::read(char* buffer, std::size_t n)
     return count;
 }
 
+std::optional<std::string_view> MemorySource::takeInPlace()
+{
+    const std::string_view rest = bytes_.substr(pos_);
+    pos_ = bytes_.size();
+    return rest;
+}
+
 FileSource::FileSource(std::FILE* file) : file_(file)
 {
     struct stat info {};
@@ -46,49 +51,44 @@ std::size_t FileSource::read(char* buffer, std::size_t n)
     return count;
 }
 
-ValueReader::ValueReader(ByteSource& source) : source_(source), size_(source.size()) {}
-
-bool ValueReader::fill()
+ValueReader::ValueReader(ByteSource& source) : source_(source), size_(source.size())
 {
-    consumed_ += len_;
-    pos_ = 0;
-    len_ = source_.read(buffer_, kBufferSize);
-    return len_ > 0;
+    if (const auto bytes = source.takeInPlace()) {
+        inPlace_ = true;
+        begin_ = next_ = bytes->data();
+        end_ = begin_ + bytes->size();
+    }
+}
+
+bool ValueReader::refill()
+{
+    if (inPlace_)
+        return false;
+    start_ += static_cast<uint64_t>(end_ - begin_);
+    const std::size_t count = source_.read(buffer_, kBufferSize);
+    begin_ = next_ = buffer_;
+    end_ = buffer_ + count;
+    return count > 0;
 }
 
 uint8_t ValueReader::nextByte()
 {
-    if (pos_ == len_ && !fill())
+    if (next_ == end_ && !refill())
         fail(offset(), "unexpected end of the file");
-    return static_cast<uint8_t>(buffer_[pos_++]);
-}
-
-std::optional<uint8_t> ValueReader::peekByte()
-{
-    if (pos_ == len_ && !fill())
-        return std::nullopt;
-    return static_cast<uint8_t>(buffer_[pos_]);
+    return static_cast<uint8_t>(*next_++);
 }
 
 void ValueReader::readBytes(char* out, std::size_t n)
 {
     while (n > 0) {
-        if (pos_ == len_ && !fill())
+        if (next_ == end_ && !refill())
             fail(offset(), "unexpected end of the file");
-        const std::size_t count = std::min(n, len_ - pos_);
-        std::memcpy(out, buffer_ + pos_, count);
-        pos_ += count;
+        const std::size_t count = std::min(n, available());
+        std::memcpy(out, next_, count);
+        next_ += count;
         out += count;
         n -= count;
     }
-}
-
-uint64_t ValueReader::readUnsigned(int bytes)
-{
-    uint64_t value = 0;
-    for (int i = 0; i < bytes; ++i)
-        value |= static_cast<uint64_t>(nextByte()) << (8 * i);
-    return value;
 }
 
 void ValueReader::fail(uint64_t at, const std::string& detail) const
@@ -96,30 +96,44 @@ void ValueReader::fail(uint64_t at, const std::string& detail) const
     throw ReadError(at, detail);
 }
 
-uint8_t ValueReader::expectTag(const char* expected, std::initializer_list<ValueTag> accepted)
+uint8_t ValueReader::takeTagSlow(uint32_t accepted, const char* expected)
 {
     const uint64_t at = offset();
-    const auto tag = peekByte();
-    if (tag) {
-        for (ValueTag t : accepted) {
-            if (*tag == static_cast<uint8_t>(t)) {
-                ++pos_;
-                return *tag;
-            }
+    if (next_ == end_)
+        refill();
+    int found = -1;
+    if (next_ != end_) {
+        const auto tag = static_cast<uint8_t>(*next_);
+        if (tag < 32 && ((accepted >> tag) & 1)) {
+            ++next_;
+            return tag;
         }
+        found = tag;
     }
-    fail(at, std::string("expected ") + expected + ", found " + describeTag(tag ? *tag : -1));
+    fail(at, std::string("expected ") + expected + ", found " + describeTag(found));
 }
 
-std::string ValueReader::readString()
+int32_t ValueReader::integerAfterSlow(int size)
 {
-    const uint8_t tag = expectTag("a string (tag 6 or 12)", {ValueTag::ShortString, ValueTag::LongString});
-    const uint64_t lengthAt = offset();
-    int64_t length;
+    uint32_t value = 0;
+    for (int i = 0; i < size; ++i)
+        value |= static_cast<uint32_t>(nextByte()) << (8 * i);
+    if (size == 1)
+        return static_cast<int8_t>(value);
+    if (size == 2)
+        return static_cast<int16_t>(static_cast<uint16_t>(value));
+    return static_cast<int32_t>(value);
+}
+
+int64_t ValueReader::stringLengthSlow(uint8_t tag)
+{
     if (tag == static_cast<uint8_t>(ValueTag::ShortString))
-        length = nextByte();
-    else
-        length = static_cast<int32_t>(static_cast<uint32_t>(readUnsigned(4)));
+        return nextByte();
+    return integerAfterSlow(4);
+}
+
+void ValueReader::stringBodySlow(int64_t length, uint64_t lengthAt, std::string& out)
+{
     if (length < 0)
         fail(lengthAt, "string length " + std::to_string(length) + " is negative");
     if (size_) {
@@ -127,134 +141,83 @@ std::string ValueReader::readString()
         if (static_cast<uint64_t>(length) > left)
             fail(lengthAt, "string length " + std::to_string(length) + " exceeds the " + std::to_string(left) +
                                " bytes left in the file");
+        out.resize(static_cast<std::size_t>(length));
+        readBytes(out.data(), out.size());
+        return;
     }
-    std::string text;
-    if (size_) {
-        text.resize(static_cast<std::size_t>(length));
-        readBytes(text.data(), text.size());
-    } else {
-        // Unknown total size: grow with the data actually present, never with the claimed length.
-        std::size_t remaining = static_cast<std::size_t>(length);
-        while (remaining > 0) {
-            const std::size_t chunk = std::min<std::size_t>(remaining, 1 << 16);
-            const std::size_t old = text.size();
-            text.resize(old + chunk);
-            readBytes(text.data() + old, chunk);
-            remaining -= chunk;
-        }
+    // Unknown total size: grow with the data actually present, never with the claimed length.
+    out.clear();
+    std::size_t remaining = static_cast<std::size_t>(length);
+    while (remaining > 0) {
+        const std::size_t chunk = std::min<std::size_t>(remaining, 1 << 16);
+        const std::size_t old = out.size();
+        out.resize(old + chunk);
+        readBytes(out.data() + old, chunk);
+        remaining -= chunk;
     }
-    return text;
 }
 
-int32_t ValueReader::readInteger()
+double ValueReader::extendedSlow()
 {
-    const uint8_t tag =
-        expectTag("an integer (tag 2, 3 or 4)", {ValueTag::Int8, ValueTag::Int16, ValueTag::Int32});
-    switch (static_cast<ValueTag>(tag)) {
-    case ValueTag::Int8:
-        return static_cast<int8_t>(nextByte());
-    case ValueTag::Int16:
-        return static_cast<int16_t>(static_cast<uint16_t>(readUnsigned(2)));
-    default:
-        return static_cast<int32_t>(static_cast<uint32_t>(readUnsigned(4)));
-    }
+    Extended80 bytes;
+    readBytes(reinterpret_cast<char*>(bytes.data()), bytes.size());
+    return extendedToDouble(bytes);
 }
 
-double ValueReader::readFloat()
-{
-    const uint8_t tag = expectTag("a floating-point number (tag 5, or an integer tag 2, 3 or 4)",
-                                  {ValueTag::Extended, ValueTag::Int8, ValueTag::Int16, ValueTag::Int32});
-    switch (static_cast<ValueTag>(tag)) {
-    case ValueTag::Int8:
-        return static_cast<int8_t>(nextByte());
-    case ValueTag::Int16:
-        return static_cast<int16_t>(static_cast<uint16_t>(readUnsigned(2)));
-    case ValueTag::Int32:
-        return static_cast<int32_t>(static_cast<uint32_t>(readUnsigned(4)));
-    default: {
-        Extended80 bytes;
-        readBytes(reinterpret_cast<char*>(bytes.data()), bytes.size());
-        return extendedToDouble(bytes);
-    }
-    }
-}
-
-bool ValueReader::readBool()
+bool ValueReader::readBoolSlow()
 {
     return nextByte() == static_cast<uint8_t>(ValueTag::True);
 }
 
-void ValueReader::readListBegin()
+bool ValueReader::atListEndSlow()
 {
-    expectTag("the start of a list (tag 1)", {ValueTag::BeginOfList});
-}
-
-bool ValueReader::atListEnd()
-{
-    const auto tag = peekByte();
-    if (!tag)
+    if (!refill())
         fail(offset(), "unexpected end of the file inside a list");
-    return *tag == static_cast<uint8_t>(ValueTag::EndOfList);
+    return static_cast<uint8_t>(*next_) == static_cast<uint8_t>(ValueTag::EndOfList);
 }
 
-void ValueReader::readListEnd()
+void ValueWriter::grow(std::size_t n)
 {
-    expectTag("the end of a list (tag 0)", {ValueTag::EndOfList});
-}
-
-void ValueWriter::writeString(std::string_view s)
-{
-    char header[5];
-    std::size_t headerSize;
-    if (s.size() <= 255) {
-        header[0] = static_cast<char>(ValueTag::ShortString);
-        header[1] = static_cast<char>(s.size());
-        headerSize = 2;
-    } else {
-        header[0] = static_cast<char>(ValueTag::LongString);
-        const auto n = static_cast<uint32_t>(s.size());
-        for (int i = 0; i < 4; ++i)
-            header[1 + i] = static_cast<char>(n >> (8 * i));
-        headerSize = 5;
+    if (next_ != begin_) {
+        const auto used = static_cast<std::size_t>(next_ - begin_);
+        full_.push_back(Block{std::move(block_), used});
+        flushed_ += used;
     }
-    put(header, headerSize);
-    put(s.data(), s.size());
+    const std::size_t size = std::max(n, kBlockSize);
+    block_.reset(new char[size]);
+    begin_ = next_ = block_.get();
+    end_ = begin_ + size;
 }
 
-void ValueWriter::writeInteger(int32_t v)
+void ValueWriter::reserve(std::size_t n)
 {
-    char encoded[5];
-    int bytes;
-    if (v >= -128 && v <= 127) {
-        encoded[0] = static_cast<char>(ValueTag::Int8);
-        bytes = 1;
-    } else if (v >= -32768 && v <= 32767) {
-        encoded[0] = static_cast<char>(ValueTag::Int16);
-        bytes = 2;
-    } else {
-        encoded[0] = static_cast<char>(ValueTag::Int32);
-        bytes = 4;
-    }
-    const auto u = static_cast<uint32_t>(v);
-    for (int i = 0; i < bytes; ++i)
-        encoded[1 + i] = static_cast<char>(u >> (8 * i));
-    put(encoded, static_cast<std::size_t>(bytes) + 1);
-}
-
-void ValueWriter::writeFloat(double v)
-{
-    if (counting_) {
-        count_ += 11;
+    if (counting_ || n <= size())
         return;
-    }
-    char encoded[11];
-    encoded[0] = static_cast<char>(ValueTag::Extended);
-    const Extended80 bytes = doubleToExtended(v);
-    std::memcpy(encoded + 1, bytes.data(), bytes.size());
-    put(encoded, sizeof encoded);
+    room(n - size());
 }
 
-void ValueWriter::writeBool(bool v)
+std::string ValueWriter::joined() const
 {
-    put(static_cast<char>(v ? ValueTag::True : ValueTag::False));
+    std::string all;
+    all.reserve(size());
+    for (const Block& block : full_)
+        all.append(block.bytes.get(), block.size);
+    all.append(begin_, static_cast<std::size_t>(next_ - begin_));
+    return all;
+}
+
+const std::string& ValueWriter::bytes() const
+{
+    bytes_ = joined();
+    return bytes_;
+}
+
+std::string ValueWriter::take()
+{
+    std::string all = joined();
+    full_.clear();
+    flushed_ = 0;
+    block_.reset();
+    begin_ = next_ = end_ = nullptr;
+    return all;
 }

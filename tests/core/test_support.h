@@ -2,13 +2,16 @@
 
 // Small helpers shared by the core tests.
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "model/case_data.h"
 #include "model/extended.h"
+#include "model/value_stream.h"
 
 namespace testing_support {
 
@@ -32,6 +35,33 @@ public:
 
 private:
     std::filesystem::path path_;
+};
+
+// Hands its bytes out a few at a time, the way a pipe does, so that values straddle every refill of
+// the reader. Its total size is announced in advance only when sizeKnown.
+class PieceSource : public ByteSource {
+public:
+    PieceSource(std::string data, std::size_t piece, bool sizeKnown)
+        : data_(std::move(data)), piece_(piece), sizeKnown_(sizeKnown)
+    {
+    }
+    std::size_t read(char* buffer, std::size_t n) override
+    {
+        const std::size_t count = std::min({n, data_.size() - pos_, piece_});
+        std::copy_n(data_.data() + pos_, count, buffer);
+        pos_ += count;
+        return count;
+    }
+    std::optional<uint64_t> size() const override
+    {
+        return sizeKnown_ ? std::optional<uint64_t>(data_.size()) : std::nullopt;
+    }
+
+private:
+    std::string data_;
+    std::size_t piece_;
+    bool sizeKnown_;
+    std::size_t pos_ = 0;
 };
 
 std::string readFile(const std::string& path);
