@@ -7,8 +7,11 @@
 #include <benchmark/benchmark.h>
 
 #include "model/case_data.h"
+#include "model/case_edit.h"
 #include "model/case_file.h"
 #include "model/undo_stack.h"
+#include "workshops/customers/cust_prod_ops.h"
+#include "workshops/customers/key_char_ops.h"
 #include "synthetic_case.h"
 
 namespace {
@@ -101,8 +104,8 @@ void BM_CopyBytes(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * encoded.size()));
 }
 
-// One undo step on a full stack (the oldest snapshot goes): every keystroke in a workshop takes
-// one, so this is input latency.
+// One whole-case undo step on a full stack (the oldest step goes): every edit that adds, deletes or
+// reorders entries takes one.
 void BM_UndoPush(benchmark::State& state)
 {
     const auto data = makeSyntheticCase(static_cast<std::size_t>(state.range(0)));
@@ -129,6 +132,52 @@ void BM_UndoRestore(benchmark::State& state)
     }
 }
 
+// A keystroke in a customer's description as the workshop stores it, on a full undo stack: a field
+// step, whatever the size of the case.
+void BM_KeystrokeStep(benchmark::State& state)
+{
+    const auto data = makeSyntheticCase(static_cast<std::size_t>(state.range(0)));
+    UndoStack undo;
+    CaseEdit edit(*data, undo);
+    const int last = data->Customers.Count() - 1;
+    const std::string typed[2] = {data->Customers[last].Description + 'x', data->Customers[last].Description + 'y'};
+    int which = 0;
+    for (auto _ : state) {
+        which = 1 - which;
+        cust_prod::storeTexts(edit, cust_prod::Mode::Customers, last, typed[which], data->Customers[last].KeyNeeds);
+        benchmark::DoNotOptimize(undo.count());
+    }
+}
+
+// Committing an importance in the customer grid sets it in every customer: one step of as many fields.
+void BM_ImportanceCommitStep(benchmark::State& state)
+{
+    const auto data = makeSyntheticCase(static_cast<std::size_t>(state.range(0)));
+    UndoStack undo;
+    CaseEdit edit(*data, undo);
+    int value = 0;
+    for (auto _ : state) {
+        value = (value + 1) % 11;
+        cust_prod::setImportance(edit, cust_prod::Mode::Customers, 0, std::to_string(value));
+        benchmark::DoNotOptimize(undo.count());
+    }
+    state.counters["customers"] = data->Customers.Count();
+}
+
+// Edit > Undo of a keystroke and Edit > Redo of it again.
+void BM_UndoRedoKeystroke(benchmark::State& state)
+{
+    const auto data = makeSyntheticCase(static_cast<std::size_t>(state.range(0)));
+    UndoStack undo;
+    CaseEdit edit(*data, undo);
+    edit.set(data->Title, "typed");
+    for (auto _ : state) {
+        edit.undo();
+        edit.redo();
+        benchmark::DoNotOptimize(data->Title.size());
+    }
+}
+
 // A deep copy of the object tree, for comparison with the encoded snapshot.
 void BM_AssignSnapshot(benchmark::State& state)
 {
@@ -150,4 +199,7 @@ BENCHMARK(BM_LoadFromFile)->Arg(kOneMegabyte)->Arg(kTenMegabytes)->Unit(benchmar
 BENCHMARK(BM_CopyBytes)->Arg(kOneMegabyte)->Arg(kTenMegabytes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UndoPush)->Arg(kOneMegabyte)->Arg(kTenMegabytes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UndoRestore)->Arg(kOneMegabyte)->Arg(kTenMegabytes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KeystrokeStep)->Arg(kOneMegabyte)->Arg(kTenMegabytes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ImportanceCommitStep)->Arg(kOneMegabyte)->Arg(kTenMegabytes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UndoRedoKeystroke)->Arg(kOneMegabyte)->Arg(kTenMegabytes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AssignSnapshot)->Arg(kOneMegabyte)->Arg(kTenMegabytes)->Unit(benchmark::kMillisecond);

@@ -19,6 +19,23 @@ void CaseEdit::snapshot()
     notify();
 }
 
+void CaseEdit::beginFields()
+{
+    ++changes_;
+    if (undo_) {
+        undo_->pushFieldStep();
+        notify();
+    }
+    setModified();
+}
+
+bool CaseEdit::beginFieldsIf(bool changes)
+{
+    if (changes)
+        beginFields();
+    return changes;
+}
+
 void CaseEdit::setModified()
 {
     ++changes_;
@@ -28,8 +45,8 @@ void CaseEdit::setModified()
 void CaseEdit::changeWithoutStep()
 {
     setModified();
-    if (undo_->redoCount() > 0) {
-        undo_->clearRedo();
+    if (undo_) {
+        undo_->beforeChangeWithoutStep(*data_);
         notify();
     }
 }
@@ -45,8 +62,8 @@ bool CaseEdit::set(std::string& field, std::string_view value)
 {
     if (field == value)
         return false;
-    begin();
-    field.assign(value);
+    beginFields();
+    assign(field, value);
     return true;
 }
 
@@ -54,8 +71,8 @@ bool CaseEdit::set(int32_t& field, int32_t value)
 {
     if (field == value)
         return false;
-    begin();
-    field = value;
+    beginFields();
+    assign(field, value);
     return true;
 }
 
@@ -65,8 +82,8 @@ bool CaseEdit::set(double& field, double value)
     // -0 typed over 0 is a change.
     if (std::memcmp(&field, &value, sizeof value) == 0)
         return false;
-    begin();
-    field = value;
+    beginFields();
+    assign(field, value);
     return true;
 }
 
@@ -74,8 +91,8 @@ bool CaseEdit::set(bool& field, bool value)
 {
     if (field == value)
         return false;
-    begin();
-    field = value;
+    beginFields();
+    assign(field, value);
     return true;
 }
 

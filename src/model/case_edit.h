@@ -1,20 +1,29 @@
 #pragma once
 
-// The one way a workshop changes a case. Starting an edit takes the undo snapshot of the whole case
-// and sets Modified, together and before the model changes, so no window can forget either or
-// take them in the wrong order. An edit that would change nothing takes no step at all: merely
-// looking at a case never makes closing it ask to save.
+// The one way a workshop changes a case. Starting an edit takes its undo step and sets Modified,
+// together and before the model changes, so no window can forget either or take them in the
+// wrong order. An edit that would change nothing takes no step at all: merely looking at a case
+// never makes closing it ask to save.
 //
-//     if (!edit.set(change.Description, typed))   // snapshot + Modified only when it differs
+//     if (!edit.set(change.Description, typed))   // field step + Modified only when it differs
 //         return;
 //
-//     edit.begin();                                // structural changes: always a step
+//     if (!edit.beginFieldsIf(a != x || b != y))   // several fields as one step
+//         return;
+//     edit.assign(item.A, x);
+//     edit.assign(item.B, y);
+//
+//     edit.begin();                                // adding, deleting, reordering: a snapshot
 //     data.Competitors.Add(...);
+//
+// A field step keeps only the old values of the fields it assigns, so a keystroke costs the same
+// in any size of case; everything that adds, deletes or moves entries takes a whole-case snapshot.
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "model/undo_stack.h"
 
@@ -30,20 +39,33 @@ public:
     // Only of an edit that keeps undo steps.
     UndoStack& undoStack() const { return *undo_; }
 
-    // Takes the undo snapshot and sets Modified.
+    // Takes a whole-case undo snapshot and sets Modified: for edits that add, delete or reorder.
     void begin();
+    // Starts a step that keeps the old values of the fields assign() then changes, and sets
+    // Modified: for edits that only change values.
+    void beginFields();
+    bool beginFieldsIf(bool changes);
+    // Assigns a field of the case within the step beginFields() started, keeping its old value.
+    template <class T, class V>
+    void assign(T& field, V&& value)
+    {
+        if (undo_)
+            undo_->record(field);
+        field = std::forward<V>(value);
+    }
     // The two halves, for the few commands whose description takes one without the other
     // (a sort that only marks the case modified).
     void snapshot();
     void setModified();
-    // For a change that takes no snapshot of its own (that sort): Modified, and the redo steps go,
-    // since redoing one would bring back a case without the change.
+    // Before a change that takes no step of its own (that sort): Modified, and the redo steps go,
+    // since redoing one would bring back a case without the change. Undoing the newest step still
+    // gives back the case before it, order included.
     void changeWithoutStep();
 
     // begin() when `changes` is true; returns `changes`. For an edit of several fields at once.
     bool beginIf(bool changes);
 
-    // Assigns a value, as one step, only when it differs from the field's.
+    // Assigns a value, as one field step, only when it differs from the field's.
     bool set(std::string& field, std::string_view value);
     bool set(int32_t& field, int32_t value);
     bool set(double& field, double value);

@@ -106,8 +106,14 @@ void TCaseForm::SetModified()
 
 void TCaseForm::wmCommit()
 {
-    commitShownText(data_->Title, edtTitle->text());
-    commitShownText(data_->Description, edtDesc->plainText());
+    CaseEdit direct(*data_);
+    storeFields(direct);
+}
+
+void TCaseForm::storeFields(CaseEdit& edit)
+{
+    edit.assign(data_->Title, shownModelText(data_->Title, edtTitle->text()));
+    edit.assign(data_->Description, shownModelText(data_->Description, edtDesc->plainText()));
 }
 
 void TCaseForm::wmRefresh()
@@ -129,8 +135,8 @@ void TCaseForm::fieldEdited()
         return;
     const bool changes = shownTextDiffers(data_->Title, edtTitle->text())
         || shownTextDiffers(data_->Description, edtDesc->plainText());
-    if (edit_.beginIf(changes))
-        wmCommit();
+    if (edit_.beginFieldsIf(changes))
+        storeFields(edit_);
 }
 
 void TCaseForm::closeEvent(QCloseEvent* event)

@@ -90,6 +90,8 @@ protected:
 
 private:
     void fieldEdited();
+    // Title and description as shown, within `edit`'s step.
+    void storeFields(CaseEdit& edit);
 
     std::unique_ptr<TCaseData> data_;
     UndoStack undo_;

@@ -2,9 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include "cust_prod_fixture.h"
 #include "model/case_data.h"
+#include "model/case_edit.h"
 #include "model/case_file.h"
 #include "test_support.h"
+#include "workshops/capabilities/action_page_ops.h"
+#include "workshops/customers/key_char_ops.h"
+#include "workshops/environment/competitor_ops.h"
+#include "workshops/vision/future_ops.h"
+
+#include <deque>
+#include <functional>
+#include <random>
+#include <vector>
 
 using testing_support::fillRichCase;
 
@@ -62,4 +73,160 @@ TEST(UndoStack, KeepsTheTenNewestSnapshots)
     while (undo.restore(data)) {
     }
     EXPECT_EQ(data.Title, "step 1") << "the snapshot taken before the first edit is gone";
+}
+
+namespace {
+
+using testing_support::YesNoQuestions;
+
+// The case as an undo must give it back: every stored field and the filter bounds.
+std::string stateOf(const TCaseData& data)
+{
+    std::string state = encodeCase(data);
+    for (const auto* bounds : {&data.CustFilterLow, &data.CustFilterHigh, &data.ProdFilterLow, &data.ProdFilterHigh}) {
+        state += '|';
+        for (const TKeyCharItem& bound : *bounds)
+            state += bound.Name + ',' + std::to_string(bound.Importance) + ',' + std::to_string(bound.Match) + ';';
+    }
+    return state;
+}
+
+// What an edit did to the steps: took one, changed the order without one, or nothing.
+enum class Effect { None, Step, ChangeWithoutStep };
+
+struct RandomEdit {
+    const char* name;
+    std::function<Effect(CaseEdit&, std::mt19937&)> run;
+};
+
+Effect step(bool taken)
+{
+    return taken ? Effect::Step : Effect::None;
+}
+
+int pick(std::mt19937& random, int count)
+{
+    return count <= 0 ? 0 : std::uniform_int_distribution<int>(0, count - 1)(random);
+}
+
+std::string pickText(std::mt19937& random)
+{
+    static const char* const texts[] = {"", "Alpha", "beta\r\nline", "Gamma \xE9", "Alpha", "zeta", "1", "9"};
+    return texts[pick(random, 8)];
+}
+
+// Field edits, and edits that add, delete or reorder entries, through the workshops' own operations.
+std::vector<RandomEdit> randomEdits(YesNoQuestions& yes)
+{
+    using cust_prod::Mode;
+    return {
+        {"title", [](CaseEdit& edit, std::mt19937& r) { return step(edit.set(edit.data().Title, pickText(r))); }},
+        {"customer texts",
+         [](CaseEdit& edit, std::mt19937& r) {
+             const int item = pick(r, edit.data().Customers.Count());
+             return step(cust_prod::storeTexts(edit, Mode::Customers, item, pickText(r), pickText(r)));
+         }},
+        {"importance",
+         [](CaseEdit& edit, std::mt19937& r) {
+             return step(cust_prod::setImportance(edit, Mode::Customers, pick(r, 3), std::to_string(pick(r, 11))));
+         }},
+        {"match",
+         [](CaseEdit& edit, std::mt19937& r) {
+             const int item = pick(r, edit.data().Customers.Count());
+             return step(cust_prod::setMatch(edit, Mode::Customers, item, pick(r, 3), std::to_string(pick(r, 11))));
+         }},
+        {"competitor texts",
+         [](CaseEdit& edit, std::mt19937& r) {
+             competitors::CompetitorTexts texts;
+             texts.description = pickText(r);
+             texts.watchPoints = pickText(r);
+             return step(competitors::editCompetitorTexts(edit, pick(r, edit.data().Competitors.Count()), texts));
+         }},
+        {"planning period",
+         [](CaseEdit& edit, std::mt19937& r) {
+             return step(future::editPlanningPeriod(edit, 45000 + pick(r, 3), 46000 + pick(r, 3)));
+         }},
+        {"action cell or new action",
+         [](CaseEdit& edit, std::mt19937& r) {
+             const int row = 1 + pick(r, edit.data().Actions.Count() + 1);
+             const auto commit = actions::commitActionCell(edit, pick(r, 3), row, pickText(r));
+             return step(commit != actions::CellCommit::Unchanged);
+         }},
+        {"delete customer",
+         [&yes](CaseEdit& edit, std::mt19937& r) {
+             return step(cust_prod::deleteItem(edit, Mode::Customers, pick(r, edit.data().Customers.Count()), yes));
+         }},
+        {"delete action",
+         [&yes](CaseEdit& edit, std::mt19937& r) {
+             return step(actions::deleteAction(edit, yes, 1 + pick(r, edit.data().Actions.Count())));
+         }},
+        {"sort customers",
+         [](CaseEdit& edit, std::mt19937&) {
+             return cust_prod::sortItemsByName(edit, Mode::Customers) ? Effect::ChangeWithoutStep : Effect::None;
+         }},
+    };
+}
+
+} // namespace
+
+// Field steps keep only old values and snapshots are taken only for edits that reshape lists; an
+// Undo must still give back exactly the case a whole-case snapshot before every edit would, and a
+// Redo exactly the case before the Undo, whatever the order of edits, undos and redos.
+TEST(UndoStack, RandomEditsUndoAndRedoLikeWholeCaseSnapshots)
+{
+    YesNoQuestions yes;
+    const std::vector<RandomEdit> edits = randomEdits(yes);
+    for (unsigned seed = 1; seed <= 60; ++seed) {
+        std::mt19937 random(seed);
+        TCaseData data;
+        fillRichCase(data);
+        for (int extra = pick(random, 6); extra > 0; --extra)
+            data.Actions.Add().What = pickText(random);
+        UndoStack undo;
+        CaseEdit edit(data, undo);
+        // The snapshot way, kept as the cases themselves.
+        std::deque<std::string> expectedUndo;
+        std::deque<std::string> expectedRedo;
+        std::string trail;
+        for (int move = 0; move < 120; ++move) {
+            const std::string before = stateOf(data);
+            const int choice = pick(random, static_cast<int>(edits.size()) + 4);
+            if (choice >= static_cast<int>(edits.size())) {
+                const bool isUndo = choice % 2 == 0;
+                trail += isUndo ? " undo" : " redo";
+                auto& from = isUndo ? expectedUndo : expectedRedo;
+                auto& to = isUndo ? expectedRedo : expectedUndo;
+                ASSERT_EQ(isUndo ? edit.undo() : edit.redo(), !from.empty()) << "seed " << seed << trail;
+                if (from.empty())
+                    continue;
+                ASSERT_EQ(stateOf(data), from.back()) << "seed " << seed << trail;
+                from.pop_back();
+                to.push_back(before);
+                continue;
+            }
+            trail += std::string(" ") + edits[choice].name;
+            switch (edits[choice].run(edit, random)) {
+            case Effect::None:
+                ASSERT_EQ(stateOf(data), before) << "seed " << seed << trail;
+                break;
+            case Effect::Step:
+                expectedUndo.push_back(before);
+                if (expectedUndo.size() > UndoStack::kMaxSnapshots)
+                    expectedUndo.pop_front();
+                expectedRedo.clear();
+                break;
+            case Effect::ChangeWithoutStep:
+                expectedRedo.clear();
+                break;
+            }
+            ASSERT_EQ(undo.count(), static_cast<int>(expectedUndo.size())) << "seed " << seed << trail;
+            ASSERT_EQ(undo.redoCount(), static_cast<int>(expectedRedo.size())) << "seed " << seed << trail;
+        }
+        // Everything still held comes back, newest first.
+        while (!expectedUndo.empty()) {
+            ASSERT_TRUE(edit.undo());
+            ASSERT_EQ(stateOf(data), expectedUndo.back()) << "seed " << seed << trail << " (unwinding)";
+            expectedUndo.pop_back();
+        }
+    }
 }

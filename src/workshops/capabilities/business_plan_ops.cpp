@@ -113,11 +113,11 @@ bool renameRow(CaseEdit& edit, int customer, int row, std::string_view name)
     for (const TCustProd& other : data.Customers)
         if (other.Capabilities.InRange(row) && isEntryRow(other.Capabilities[row]) && other.Capabilities[row].Name != name)
             changes = true;
-    if (!edit.beginIf(changes))
+    if (!edit.beginFieldsIf(changes))
         return false;
     for (TCustProd& other : data.Customers)
         if (other.Capabilities.InRange(row) && isEntryRow(other.Capabilities[row]))
-            other.Capabilities[row].Name.assign(name);
+            edit.assign(other.Capabilities[row].Name, name);
     return true;
 }
 

@@ -142,10 +142,10 @@ bool storeTexts(CaseEdit& edit, Mode mode, int position, std::string_view descri
     if (!list.InRange(position))
         return false;
     TCustProd& item = list[position];
-    if (!edit.beginIf(item.Description != description || item.KeyNeeds != keyNeeds))
+    if (!edit.beginFieldsIf(item.Description != description || item.KeyNeeds != keyNeeds))
         return false;
-    item.Description.assign(description);
-    item.KeyNeeds.assign(keyNeeds);
+    edit.assign(item.Description, description);
+    edit.assign(item.KeyNeeds, keyNeeds);
     return true;
 }
 

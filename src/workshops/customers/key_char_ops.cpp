@@ -180,11 +180,11 @@ bool setImportance(CaseEdit& edit, Mode mode, int k, std::string_view text)
         const TKeyCharItem* keyChar = keyCharAt(item, k);
         changes = changes || (keyChar && keyChar->Importance != value);
     }
-    if (!edit.beginIf(changes))
+    if (!edit.beginFieldsIf(changes))
         return false;
     for (TCustProd& item : list)
         if (TKeyCharItem* keyChar = keyCharAt(item, k))
-            keyChar->Importance = value;
+            edit.assign(keyChar->Importance, value);
     return true;
 }
 

@@ -109,9 +109,10 @@ CompetitorTexts textsOf(const TCompetitor& competitor)
 bool editCompetitorTexts(CaseEdit& edit, int competitor, const CompetitorTexts& texts)
 {
     TCaseData& data = edit.data();
-    if (!data.Competitors.InRange(competitor) || !edit.beginIf(textsOf(data.Competitors[competitor]) != texts))
+    if (!data.Competitors.InRange(competitor) || !edit.beginFieldsIf(textsOf(data.Competitors[competitor]) != texts))
         return false;
-    storeCompetitorTexts(data, competitor, texts);
+    forEachText(data.Competitors[competitor], texts,
+                [&edit](std::string& field, const std::string& text) { edit.assign(field, text); });
     return true;
 }
 

@@ -204,15 +204,21 @@ int TFutureForm::currentObjective() const
 
 void TFutureForm::storeFields()
 {
+    CaseEdit direct(data());
+    storeFields(direct);
+}
+
+void TFutureForm::storeFields(CaseEdit& edit)
+{
     TCaseData& model = data();
-    commitShownText(model.OrgDescription, edtOrgDesc->plainText());
-    commitShownText(model.VisionMission, edtVision->plainText());
-    commitShownText(model.SuccessFactors, edtFactors->plainText());
+    edit.assign(model.OrgDescription, shownModelText(model.OrgDescription, edtOrgDesc->plainText()));
+    edit.assign(model.VisionMission, shownModelText(model.VisionMission, edtVision->plainText()));
+    edit.assign(model.SuccessFactors, shownModelText(model.SuccessFactors, edtFactors->plainText()));
     // A picker still showing what it was filled with holds nothing new; this keeps a stored date
     // the picker could not show (from a damaged file) as it is.
     const double from = edtDate1->date() == shownFrom_ ? model.DateFrom : fromQDate(edtDate1->date());
     const double to = edtDate2->date() == shownTo_ ? model.DateTo : fromQDate(edtDate2->date());
-    future::storePlanningPeriod(model, from, to);
+    future::storePlanningPeriod(edit, from, to);
 }
 
 void TFutureForm::wmCommit()
@@ -269,8 +275,8 @@ void TFutureForm::textEdited()
     const bool changes = shownTextDiffers(model.OrgDescription, edtOrgDesc->plainText())
         || shownTextDiffers(model.VisionMission, edtVision->plainText())
         || shownTextDiffers(model.SuccessFactors, edtFactors->plainText());
-    if (edit().beginIf(changes))
-        storeFields();
+    if (edit().beginFieldsIf(changes))
+        storeFields(edit());
 }
 
 void TFutureForm::datesEdited()

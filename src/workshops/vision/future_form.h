@@ -49,6 +49,8 @@ private:
     void buildGrid();
     // The answer to wmCommit for the edit fields: texts and the dates the user changed.
     void storeFields();
+    // The same within an edit's step.
+    void storeFields(CaseEdit& edit);
     void textEdited();
     void datesEdited();
     void commitCell(int col, int row, const QString& text);

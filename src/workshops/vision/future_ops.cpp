@@ -190,18 +190,19 @@ bool editPlanningPeriod(CaseEdit& edit, double dateFrom, double dateTo)
     TCaseData& data = edit.data();
     const bool fromDiffers = !sameDay(data.DateFrom, dateFrom);
     const bool toDiffers = !sameDay(data.DateTo, dateTo);
-    if (!edit.beginIf(fromDiffers || toDiffers))
+    if (!edit.beginFieldsIf(fromDiffers || toDiffers))
         return false;
-    storePlanningPeriod(data, dateFrom, dateTo);
+    storePlanningPeriod(edit, dateFrom, dateTo);
     return true;
 }
 
-void storePlanningPeriod(TCaseData& data, double dateFrom, double dateTo)
+void storePlanningPeriod(CaseEdit& edit, double dateFrom, double dateTo)
 {
+    TCaseData& data = edit.data();
     if (!sameDay(data.DateFrom, dateFrom))
-        data.DateFrom = dateFrom;
+        edit.assign(data.DateFrom, dateFrom);
     if (!sameDay(data.DateTo, dateTo))
-        data.DateTo = dateTo;
+        edit.assign(data.DateTo, dateTo);
 }
 
 } // namespace future

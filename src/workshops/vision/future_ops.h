@@ -89,8 +89,8 @@ bool sameDay(double a, double b);
 // differs.
 bool editPlanningPeriod(CaseEdit& edit, double dateFrom, double dateTo);
 
-// Commit before a save or close: both dates stored without an undo step, again only where the day
-// differs.
-void storePlanningPeriod(TCaseData& data, double dateFrom, double dateTo);
+// Both dates stored within `edit`'s step (or, through an edit without steps, as a commit before a
+// save or close), again only where the day differs.
+void storePlanningPeriod(CaseEdit& edit, double dateFrom, double dateTo);
 
 } // namespace future
