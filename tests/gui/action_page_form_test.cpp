@@ -24,18 +24,6 @@
 
 namespace {
 
-void typeIntoCell(WorkshopGrid* grid, int col, int row, const QString& text, bool close = true)
-{
-    grid->setFocus();
-    QVERIFY(grid->setCurrentCell(col, row));
-    QTest::keyClick(grid, Qt::Key_F2);
-    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    QVERIFY(editor);
-    editor->selectAll();
-    QTest::keyClicks(editor, text);
-    if (close)
-        QTest::keyClick(editor, Qt::Key_Return);
-}
 
 void pressTitle(WorkshopGrid* grid, int col)
 {
@@ -89,7 +77,7 @@ private slots:
     void aNewActionShowsImportanceOneTodayAndNo()
     {
         QCOMPARE(grid->cellText(4, 0), QStringLiteral("Done"));
-        typeIntoCell(grid, 0, 1, QStringLiteral("Call the bank"));
+        replaceCellText(grid, 0, 1, QStringLiteral("Call the bank"));
         QCOMPARE(data().Actions.Count(), 1);
         QCOMPARE(grid->rowCount(), 3);
         QCOMPARE(grid->cellText(2, 1), QStringLiteral("1"));
@@ -263,7 +251,7 @@ private slots:
     void aCommitKeepsWhatIsStillInTheCellEditor()
     {
         addActions({{"Hire", kNov5}});
-        typeIntoCell(grid, 1, 1, QStringLiteral("Finance"), false);
+        replaceCellText(grid, 1, 1, QStringLiteral("Finance"), false);
         QVERIFY(grid->isEditorOpen());
         form->sendCommit();
         QCOMPARE(data().Actions[0].Who, std::string("Finance"));

@@ -34,22 +34,10 @@ TCustProd& addCustomer(TCaseData& data, const char* name)
     return customer;
 }
 
-QLineEdit* typeIntoCell(WorkshopGrid* grid, int col, int row, const QString& text)
-{
-    grid->setFocus();
-    if (!grid->setCurrentCell(col, row))
-        return nullptr;
-    QTest::keyClick(grid, text.at(0).toLatin1());
-    auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    if (edit && text.size() > 1)
-        QTest::keyClicks(edit, text.mid(1));
-    return edit;
-}
-
 // Types into a cell and presses Enter, as a user stores an amount.
 bool enterIntoCell(WorkshopGrid* grid, int col, int row, const QString& text)
 {
-    QLineEdit* edit = typeIntoCell(grid, col, row, text);
+    QLineEdit* edit = startTypingInCell(grid, col, row, text);
     if (!edit)
         return false;
     QTest::keyClick(edit, Qt::Key_Return);
@@ -145,7 +133,7 @@ private slots:
         open();
         QCOMPARE(shown(form->GridCust, 2, kIncomeEntry), QStringLiteral("1,234,567"));
         QCOMPARE(shown(form->GridTotal, 1, kProfit), QStringLiteral("1,234,567"));
-        QLineEdit* edit = typeIntoCell(form->GridCust, 2, kIncomeEntry, QStringLiteral("-"));
+        QLineEdit* edit = startTypingInCell(form->GridCust, 2, kIncomeEntry, QStringLiteral("-"));
         QVERIFY(edit);
         QTest::keyClick(edit, Qt::Key_Escape);
         QVERIFY(!form->GridCust->isEditorOpen());
@@ -169,7 +157,7 @@ private slots:
         QCOMPARE(data().Customers[1].Capabilities[kIncomeEntry - 1].Name, std::string("Equipment sales"));
 
         // A subtotal row's mask is one literal blank: typing changes nothing.
-        QLineEdit* edit = typeIntoCell(form->GridCust, 0, kGrossprofit, QStringLiteral("Margin"));
+        QLineEdit* edit = startTypingInCell(form->GridCust, 0, kGrossprofit, QStringLiteral("Margin"));
         if (edit)
             QTest::keyClick(edit, Qt::Key_Return);
         QCOMPARE(data().Customers[1].Capabilities[kGrossprofit - 1].Name, std::string("Grossprofit"));
@@ -270,7 +258,7 @@ private slots:
     {
         addCustomer(data(), "Hotels");
         open();
-        QLineEdit* edit = typeIntoCell(form->GridCust, 3, kIncomeEntry, QStringLiteral("4711"));
+        QLineEdit* edit = startTypingInCell(form->GridCust, 3, kIncomeEntry, QStringLiteral("4711"));
         QVERIFY(edit);
         main->broadcastCommit();
         QCOMPARE(data().Customers[0].Capabilities[kIncomeEntry - 1].Placement, 4711);

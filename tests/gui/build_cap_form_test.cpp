@@ -53,17 +53,6 @@ void pressTitle(WorkshopGrid* grid, int col)
 }
 
 // Types into a cell as a user does: select it, the first key opens the editor, Enter stores.
-void typeIntoCell(WorkshopGrid* grid, int col, int row, const QString& text, bool enter = true)
-{
-    clickCell(grid, col, row);
-    QTest::keyClick(grid, text.at(0).toLatin1());
-    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    QVERIFY(editor);
-    if (text.size() > 1)
-        QTest::keyClicks(editor, text.mid(1));
-    if (enter)
-        QTest::keyClick(editor, Qt::Key_Return);
-}
 
 TCapability& addCapability(TDelList<TCapability>& list, const std::string& name, int today, int tomorrow)
 {

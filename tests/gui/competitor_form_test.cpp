@@ -18,21 +18,6 @@
 
 namespace {
 
-void typeIntoCell(WorkshopGrid* grid, int col, int row, const QString& text, bool close = true)
-{
-    grid->setFocus();
-    QVERIFY(grid->setCurrentCell(col, row));
-    QTest::keyClick(grid, Qt::Key_F2);
-    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    QVERIFY(editor);
-    editor->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(editor, Qt::Key_Backspace);
-    else
-        QTest::keyClicks(editor, text);
-    if (close)
-        QTest::keyClick(editor, Qt::Key_Return);
-}
 
 void pressTitle(WorkshopGrid* grid, int col, Qt::MouseButton button = Qt::LeftButton)
 {
@@ -70,7 +55,7 @@ private slots:
         QCOMPARE(grid->cellText(1, 0), QStringLiteral("Marketshare"));
         for (QWidget* box : textBoxes())
             QVERIFY(!box->isEnabled());
-        typeIntoCell(grid, 0, 1, QStringLiteral("Nordkamp"));
+        replaceCellText(grid, 0, 1, QStringLiteral("Nordkamp"));
         QCOMPARE(data().Competitors.Count(), 1);
         QCOMPARE(grid->rowCount(), 3);
         QCOMPARE(grid->cellText(1, 1), QStringLiteral("0"));
@@ -85,9 +70,9 @@ private slots:
     void aShareIsClampedAndUndoShowsTheOldValue()
     {
         addCompetitors({{"Nordkamp", 27}});
-        typeIntoCell(grid, 1, 1, QStringLiteral("150"));
+        replaceCellText(grid, 1, 1, QStringLiteral("150"));
         QCOMPARE(grid->cellText(1, 1), QStringLiteral("100"));
-        typeIntoCell(grid, 1, 1, QString()); // emptied
+        replaceCellText(grid, 1, 1, QString()); // emptied
         QCOMPARE(grid->cellText(1, 1), QStringLiteral("1"));
         main->Undo();
         main->Undo();
@@ -183,7 +168,7 @@ private slots:
 
     void aCommitKeepsWhatIsStillInTheCellEditor()
     {
-        typeIntoCell(grid, 0, 1, QStringLiteral("Steelcraft"), false);
+        replaceCellText(grid, 0, 1, QStringLiteral("Steelcraft"), false);
         QVERIFY(grid->isEditorOpen());
         form->sendCommit();
         QCOMPARE(data().Competitors.Count(), 1);
@@ -192,11 +177,11 @@ private slots:
 
     void theReportShowsWhatWasTypedEvenInAnOpenCell()
     {
-        typeIntoCell(grid, 0, 1, QStringLiteral("Castell Refrigeration"));
+        replaceCellText(grid, 0, 1, QStringLiteral("Castell Refrigeration"));
         QVERIFY(grid->setCurrentCell(0, 1));
         form->edtServices->setFocus();
         QTest::keyClicks(form->edtServices, QStringLiteral("Cold rooms"));
-        typeIntoCell(grid, 1, 1, QStringLiteral("14"), false); // still in the cell editor
+        replaceCellText(grid, 1, 1, QStringLiteral("14"), false); // still in the cell editor
 
         const QString path = dir->filePath(QStringLiteral("report.rtf"));
         prompts->savePaths.push_back(path);

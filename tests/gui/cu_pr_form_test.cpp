@@ -37,18 +37,6 @@ namespace {
 
 // Types into cell (col, row) as a user would: select it, the first key opens the editor, Enter
 // closes it.
-void typeIntoCell(WorkshopGrid* grid, int col, int row, const QString& text, bool close = true)
-{
-    grid->setFocus();
-    QVERIFY(grid->setCurrentCell(col, row));
-    QTest::keyClick(grid, text.at(0).toLatin1());
-    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    QVERIFY(editor);
-    if (text.size() > 1)
-        QTest::keyClicks(editor, text.mid(1));
-    if (close)
-        QTest::keyClick(editor, Qt::Key_Return);
-}
 
 void pressTitle(WorkshopGrid* grid, int col, Qt::MouseButton button = Qt::LeftButton)
 {

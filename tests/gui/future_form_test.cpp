@@ -25,17 +25,6 @@
 namespace {
 
 // Types into the grid's current cell as a user would: the first key opens the editor.
-void typeIntoCell(WorkshopGrid* grid, int col, int row, const QString& text, bool close = true)
-{
-    grid->setFocus();
-    QVERIFY(grid->setCurrentCell(col, row));
-    QTest::keyClick(grid, text.at(0).toLatin1());
-    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    QVERIFY(editor);
-    QTest::keyClicks(editor, text.mid(1));
-    if (close)
-        QTest::keyClick(editor, Qt::Key_Return);
-}
 
 void pressTitle(WorkshopGrid* grid, int col)
 {
