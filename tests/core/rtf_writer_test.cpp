@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "report/report_text.h"
 #include "report/rtf_writer.h"
 #include "test_support.h"
 
@@ -199,6 +200,27 @@ TEST(RtfWriter, DocumentFormatWordsFollowEveryFieldAndIgnoreUnknownCodes)
               "\\deftab720\\hyphhotz0\\hyphconsec0\\hyphcaps1\\hyphauto0\\linestart1\\makebackup\\deflang1033"
               "\\paperw12240\\paperh15840\\margl1800\\margr1800\\margt1440\\margb1440\\facingp\\gutter-20"
               "\\margmirror\\landscape\\pgnstart1 \\fet0\\enddoc\\ftnstart1\\afnstart1\\ftnnruc");
+}
+
+// The literal operations escape as they copy. Wherever the byte to escape or the line break falls
+// in a long text (texts are scanned in blocks), they write what the plain operations write for
+// the escaped text.
+TEST(RtfWriter, LiteralTextIsTheEscapedTextWhereverItsSpecialBytesFall)
+{
+    using Write = void (TRTFWriter::*)(std::string_view);
+    const std::pair<Write, Write> operations[] = {{&TRTFWriter::WriteLiteralText, &TRTFWriter::WriteText},
+                                                  {&TRTFWriter::WriteLiteralCellText, &TRTFWriter::WriteCellText},
+                                                  {&TRTFWriter::WriteLiteralBullets, &TRTFWriter::WriteBullets}};
+    for (const std::string_view special : {"\\", "{", "}", "\r\n", "\r", "\n", "\r\r\n", "}\\{"}) {
+        for (std::size_t at = 0; at <= 40; ++at) {
+            std::string text = std::string("caf\xE9 ") + std::string(35, 'x');
+            text.insert(at, special);
+            SCOPED_TRACE(testing::Message() << "at " << at << ": " << testing::PrintToString(text));
+            for (const auto& [literal, plain] : operations)
+                EXPECT_EQ(bodyOf([&](TRTFWriter& w) { (w.*literal)(text); }),
+                          bodyOf([&](TRTFWriter& w) { (w.*plain)(escapeRtf(text)); }));
+        }
+    }
 }
 
 TEST(RtfWriter, FontTableListsUsedFontsInSlotOrder)
