@@ -277,7 +277,7 @@ void TRTFWriter::writeLines(std::string_view text, std::string_view prefix, bool
     const char* const end = p + text.size();
     for (;;) {
         const char* special = nextSpecial(p, end, literal);
-        body_.append(p, special);
+        body_.append(p, static_cast<std::size_t>(special - p));
         if (special == end)
             break;
         p = special + 1;
@@ -363,31 +363,41 @@ void TRTFWriter::SetCellBorder(int cell, int side, int style)
         setBorder(table_[static_cast<std::size_t>(cell) - 1], side, style);
 }
 
-void TRTFWriter::DefineCells(std::span<const int> rightEdges)
+void TRTFWriter::appendRowWords(std::string& out, std::span<const int> rightEdges) const
 {
-    // A row of a large table is defined again for every row, so each cell's words are put
-    // together in a buffer on the stack and leave in one piece.
     constexpr std::string_view kWidth = "\\brdw15 ";
-    constexpr std::string_view kCellEdge = "\\cellx";
-    char buffer[4 * (9 + 9 + kWidth.size()) + kCellEdge.size() + 16];
     for (std::size_t i = 0; i < rightEdges.size(); ++i) {
-        char* out = buffer;
-        const auto put = [&out](std::string_view word) { out = std::copy(word.begin(), word.end(), out); };
         // A cell beyond the table's count has no border state: it is defined without borders.
         if (i < table_.size()) {
             const CellBorders& cell = table_[i];
             for (std::size_t side = 0; side < 4; ++side) {
                 if (cell[side] != kNoBorder) {
-                    put(kSideWords[side]);
-                    put(borderStyleWord(cell[side]));
-                    put(kWidth);
+                    out.append(kSideWords[side]);
+                    out.append(borderStyleWord(cell[side]));
+                    out.append(kWidth);
                 }
             }
         }
-        put(kCellEdge);
-        out = std::to_chars(out, buffer + sizeof buffer, rightEdges[i]).ptr;
-        append(std::string_view(buffer, static_cast<std::size_t>(out - buffer)));
+        out.append("\\cellx");
+        appendDecimal(out, rightEdges[i]);
     }
+}
+
+void TRTFWriter::DefineCells(std::span<const int> rightEdges)
+{
+    for (const RowWords& known : rowWords_) {
+        if (known.borders == table_ && std::ranges::equal(known.rightEdges, rightEdges)) {
+            append(known.words);
+            return;
+        }
+    }
+    RowWords& row = rowWords_[nextRowWords_];
+    nextRowWords_ = (nextRowWords_ + 1) % rowWords_.size();
+    row.borders = table_;
+    row.rightEdges.assign(rightEdges.begin(), rightEdges.end());
+    row.words.clear();
+    appendRowWords(row.words, rightEdges);
+    append(row.words);
 }
 
 void TRTFWriter::EndCell() { append("\\cell"); }

@@ -167,12 +167,22 @@ private:
     void writeLines(std::string_view text, std::string_view prefix, bool literal);
     void writeBullets(std::string_view text, bool literal);
     void setBorder(CellBorders& cell, int side, int style);
+    void appendRowWords(std::string& out, std::span<const int> rightEdges) const;
 
     WarningHandler warn_;
     std::string body_;
     TRTFDocFormatting format_;
     std::array<FontSlot, kFontSlots> fonts_;
     std::vector<CellBorders> table_;
+    // The words of recent row definitions: the rows of a table repeat a few patterns of borders, and
+    // each pattern's words are put together once.
+    struct RowWords {
+        std::vector<CellBorders> borders;
+        std::vector<int> rightEdges;
+        std::string words;
+    };
+    std::array<RowWords, 4> rowWords_;
+    std::size_t nextRowWords_ = 0;
     // Streaming state: where the body is handed over, and whether a font came too late for the header.
     Sink sink_;
     std::size_t flushAt_ = std::string::npos;

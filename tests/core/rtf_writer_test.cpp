@@ -164,6 +164,23 @@ INSTANTIATE_TEST_SUITE_P(
                           w.DefineCells(kTwoEdges);
                       },
                       "\\trowd \\trgaph108\\trleft-108 \\pard\\intbl\\clbrdrl\\brdrs\\brdw15 \\cellx100\\cellx200"},
+        OperationCase{"EveryRowDefinitionFollowsTheBordersAndEdgesOfItsTime",
+                      [](TRTFWriter& w) {
+                          int edge[] = {500};
+                          w.BeginTable(1);
+                          w.DefineCells(edge);
+                          w.SetBorders(0, 1);
+                          w.DefineCells(edge);
+                          edge[0] = 600;
+                          w.DefineCells(edge);
+                          w.SetBorders(0, 0);
+                          w.DefineCells(edge);
+                          w.BeginTable(1);
+                          w.DefineCells(edge);
+                      },
+                      "\\trowd \\trgaph108\\trleft-108 \\pard\\intbl\\cellx500\\clbrdrl\\brdrs\\brdw15 \\cellx500"
+                      "\\clbrdrl\\brdrs\\brdw15 \\cellx600\\clbrdrl\\brdw15 \\cellx600"
+                      "\\trowd \\trgaph108\\trleft-108 \\pard\\intbl\\cellx600"},
         OperationCase{"BordersWithoutOpenTableIgnored",
                       [](TRTFWriter& w) { w.SetBorders(7, 1); w.SetCellBorder(1, 0, 1); w.DefineCells(kTwoEdges); },
                       "\\cellx100\\cellx200"}),
