@@ -3,13 +3,13 @@
 #include <cerrno>
 #include <climits>
 #include <condition_variable>
-#include <mutex>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <mutex>
 #include <pthread.h>
 #include <string>
 #include <sys/stat.h>
