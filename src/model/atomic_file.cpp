@@ -2,15 +2,19 @@
 
 #include <cerrno>
 #include <climits>
+#include <condition_variable>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <mutex>
 #include <pthread.h>
 #include <string>
 #include <sys/stat.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -47,6 +51,109 @@ bool writeAll(int fd, std::string_view bytes)
     }
     return true;
 }
+
+// Sends a piece just written on its way to the disk without waiting, so that a large file produced
+// piece by piece reaches the disk while the rest is produced, and the flush at the end has only the
+// last pieces to wait for. Only a hint: where the system cannot, the flush does it all.
+void startWriteback([[maybe_unused]] int fd, [[maybe_unused]] off_t offset, [[maybe_unused]] std::size_t size)
+{
+#if defined(__linux__)
+    ::sync_file_range(fd, offset, static_cast<off_t>(size), SYNC_FILE_RANGE_WRITE);
+#endif
+}
+
+// Writes the pieces of a file on a thread of its own, so that the next piece is produced while the
+// last one is written. It holds one piece: handing over the next waits until the last is written.
+class PieceWriter {
+public:
+    // Without `background` (content that is there in one piece) every piece is written as it comes.
+    PieceWriter(int fd, bool background) : fd_(fd)
+    {
+        if (!background)
+            return;
+        try {
+            thread_ = std::thread([this] { run(); });
+        } catch (const std::system_error&) {
+            // No thread to be had: every piece is written as it comes.
+        }
+    }
+    ~PieceWriter() { finish(); }
+    PieceWriter(const PieceWriter&) = delete;
+    PieceWriter& operator=(const PieceWriter&) = delete;
+
+    // False once a write has failed; the piece is then dropped.
+    bool put(std::string_view piece)
+    {
+        if (!thread_.joinable()) {
+            write(piece);
+            return error_ == 0;
+        }
+        std::unique_lock lock(mutex_);
+        written_.wait(lock, [this] { return !holding_; });
+        if (error_ != 0)
+            return false;
+        piece_.assign(piece);
+        holding_ = true;
+        waiting_.notify_one();
+        return true;
+    }
+
+    // Waits until the last piece is written; returns the error of the first failed write, or 0.
+    int finish()
+    {
+        if (thread_.joinable()) {
+            {
+                std::unique_lock lock(mutex_);
+                written_.wait(lock, [this] { return !holding_; });
+                finished_ = true;
+            }
+            waiting_.notify_one();
+            thread_.join();
+        }
+        return error_;
+    }
+
+private:
+    void run()
+    {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            waiting_.wait(lock, [this] { return holding_ || finished_; });
+            if (!holding_)
+                return;
+            lock.unlock();
+            write(piece_);
+            lock.lock();
+            holding_ = false;
+            written_.notify_one();
+        }
+    }
+
+    void write(std::string_view piece)
+    {
+        if (error_ != 0)
+            return;
+        if (!writeAll(fd_, piece)) {
+            error_ = errno;
+            return;
+        }
+        startWriteback(fd_, offset_, piece.size());
+        offset_ += static_cast<off_t>(piece.size());
+    }
+
+    const int fd_;
+    off_t offset_ = 0;
+    // Written by the writing thread only while it holds a piece, read by the other only while none
+    // is held (or after the join).
+    int error_ = 0;
+    std::string piece_;
+    bool holding_ = false;
+    bool finished_ = false;
+    std::mutex mutex_;
+    std::condition_variable waiting_;
+    std::condition_variable written_;
+    std::thread thread_;
+};
 
 // mkstemp replaces the six X with letters and digits.
 bool isTemporaryOf(std::string_view name, std::string_view base)
@@ -182,18 +289,32 @@ int removeStaleTemporaries(const std::string& target, int olderThanSeconds)
     return removed;
 }
 
+namespace {
+std::optional<std::string> writeAtomically(const std::string& path, const ByteProducer& produce, bool* readOnly,
+                                           bool background);
+} // namespace
+
 std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view bytes, bool* readOnly)
 {
-    return writeFileAtomically(
+    return writeAtomically(
         path,
         [bytes](const ByteSink& sink) -> std::optional<std::string> {
             sink(bytes);
             return std::nullopt;
         },
-        readOnly);
+        readOnly, false);
 }
 
 std::optional<std::string> writeFileAtomically(const std::string& path, const ByteProducer& produce, bool* readOnly)
+{
+    return writeAtomically(path, produce, readOnly, true);
+}
+
+namespace {
+
+// `background`: pieces are written on a thread of their own while the next is produced.
+std::optional<std::string> writeAtomically(const std::string& path, const ByteProducer& produce, bool* readOnly,
+                                           bool background)
 {
     if (readOnly)
         *readOnly = false;
@@ -246,13 +367,10 @@ std::optional<std::string> writeFileAtomically(const std::string& path, const By
         return failure(path, what, error);
     };
 
-    int writeError = 0;
-    const ByteSink sink = [&](std::string_view piece) {
-        if (writeError == 0 && !writeAll(fd, piece))
-            writeError = errno;
-        return writeError == 0;
-    };
+    PieceWriter writer(fd, background);
+    const ByteSink sink = [&](std::string_view piece) { return writer.put(piece); };
     const auto discard = [&] {
+        writer.finish();
         ::close(fd);
         ::unlink(temp.c_str());
     };
@@ -263,7 +381,7 @@ std::optional<std::string> writeFileAtomically(const std::string& path, const By
         discard();
         throw;
     }
-    if (writeError != 0) {
+    if (const int writeError = writer.finish()) {
         errno = writeError;
         return abandon("write failed");
     }
@@ -294,3 +412,5 @@ std::optional<std::string> writeFileAtomically(const std::string& path, const By
     removeStaleTemporaries(target);
     return std::nullopt;
 }
+
+} // namespace

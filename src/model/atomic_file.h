@@ -31,6 +31,8 @@ using ByteProducer = std::function<std::optional<std::string>(const ByteSink& si
 
 // The same for content too large to hold in memory: `produce` hands it over piece by piece. A
 // failed write, or a reason returned by `produce`, abandons the save like a failed write above.
+// Each piece is written on a second thread while `produce` makes the next, so the sink refuses the
+// piece after the one whose write failed.
 std::optional<std::string> writeFileAtomically(const std::string& path, const ByteProducer& produce,
                                                bool* readOnly = nullptr);
 

@@ -27,9 +27,14 @@ std::string joinMegatrends(const TStringList& megatrends)
     return joined;
 }
 
-std::string impactText(const TRankedItem& impact)
+// "name (rank)" into `text`, whose buffer serves every impact of a table.
+const std::string& impactText(const TRankedItem& impact, std::string& text)
 {
-    return impact.Name + " (" + formatNumber(impact.Rank) + ")";
+    text.assign(impact.Name);
+    text.append(" (");
+    text.append(formatNumber(impact.Rank));
+    text.append(")");
+    return text;
 }
 
 std::string tableTitleForArea(std::string_view prefix, const TChangeArea& area)
@@ -69,6 +74,7 @@ void writeImpactsTable(ReportBuilder& report, const TChangeArea& area)
     static constexpr int kEdges[] = {1600, 3600, 5600, 7600, 9600};
     report.TableTitle(tableTitleForArea("Table of Changes and Impacts for Change Area '", area), 5);
     report.HeaderRow(kEdges, {"Change", "Strengths", "Weaknesses", "Opportunities", "Threats"});
+    std::string text;
     for (const TChange& change : area.Changes) {
         const TDelList<TRankedItem>* lists[] = {&change.Strengths, &change.Weaknesses, &change.Opportunities,
                                                 &change.Threats};
@@ -80,7 +86,7 @@ void writeImpactsTable(ReportBuilder& report, const TChangeArea& area)
             [&](int k) {
                 for (const auto* list : lists) {
                     if (list->InRange(k))
-                        report.TextCell(impactText((*list)[k]));
+                        report.TextCell(impactText((*list)[k], text));
                     else
                         report.EmptyCell();
                 }

@@ -19,10 +19,11 @@ constexpr CustProdTexts kCustomerTexts{"Table of Customers", "Customer", "Key Ne
 constexpr CustProdTexts kProductTexts{"Table of Products", "Product", "Key Advantages/USPs",
                                       "Table of Product Groups"};
 
-// One line per rated key characteristic: "name (importance,match)".
-std::string keyCharLines(const TCustProd& entry)
+// One line per rated key characteristic: "name (importance,match)". `lines` is cleared first; its
+// buffer serves every entry of a table.
+const std::string& keyCharLines(const TCustProd& entry, std::string& lines)
 {
-    std::string lines;
+    lines.clear();
     for (const TKeyCharItem& item : entry.KeyChars) {
         if (item.Excluded)
             continue;
@@ -38,9 +39,9 @@ std::string keyCharLines(const TCustProd& entry)
     return lines;
 }
 
-std::string marketPotentialLines(const ReportBuilder& report, const TCustProd& entry)
+const std::string& marketPotentialLines(const ReportBuilder& report, const TCustProd& entry, std::string& lines)
 {
-    std::string lines;
+    lines.clear();
     for (const TRankedItem& item : entry.MarketPotential) {
         if (!lines.empty())
             lines.append("\r\n");
@@ -83,14 +84,15 @@ void writeCustProdChapter(ReportBuilder& report, const TDelList<TCustProd>& list
     report.TableTitle(texts.table, 5);
     report.HeaderRow(kEdges, {texts.nameColumn, "Description", texts.needsColumn,
                               "Key Characteristics (Imp, Match)", "Market Potential (Value)"});
+    std::string lines;
     for (const TCustProd& entry : list) {
         report.BoxedRow(kEdges);
         report.TextCell(entry.Name);
         report.TextCell(entry.Description);
         report.BulletCell(entry.KeyNeeds);
         report.ResetIndents();
-        bulletsOrEmpty(report, keyCharLines(entry));
-        bulletsOrEmpty(report, marketPotentialLines(report, entry));
+        bulletsOrEmpty(report, keyCharLines(entry, lines));
+        bulletsOrEmpty(report, marketPotentialLines(report, entry, lines));
     }
     report.writer().EndTable();
 

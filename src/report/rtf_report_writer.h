@@ -20,10 +20,15 @@ public:
     void SetIndent(int kind, int32_t twips) override { rtf_.SetIndent(kind, twips); }
     void SetSpacing(int kind, int twips) override { rtf_.SetSpacing(kind, twips); }
 
-    void WriteText(std::string_view text) override { rtf_.WriteText(escaped(text)); }
-    void WriteKeptText(std::string_view text) override;
-    void WriteCellText(std::string_view text) override { rtf_.WriteCellText(escaped(text)); }
-    void WriteBullets(std::string_view text) override { rtf_.WriteBullets(escaped(text)); }
+    void WriteText(std::string_view text) override { rtf_.WriteLiteralText(text); }
+    // The keep word follows the text, so it applies to the title's last paragraph.
+    void WriteKeptText(std::string_view text) override
+    {
+        rtf_.WriteLiteralText(text);
+        rtf_.WriteWords("\\keepn");
+    }
+    void WriteCellText(std::string_view text) override { rtf_.WriteLiteralCellText(text); }
+    void WriteBullets(std::string_view text) override { rtf_.WriteLiteralBullets(text); }
     void WritePageNumber() override { rtf_.WriteText("\\chpgn"); }
     void Par() override { rtf_.Par(); }
     void PageBreak() override { rtf_.PageBreak(); }
@@ -39,10 +44,5 @@ public:
     void EndTable() override { rtf_.EndTable(); }
 
 private:
-    // `text` itself when it needs no escaping, which is nearly always; otherwise its escaped copy,
-    // valid until the next call.
-    std::string_view escaped(std::string_view text);
-
     TRTFWriter& rtf_;
-    std::string scratch_;
 };

@@ -1,8 +1,15 @@
 #include "report/rtf_writer.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <iostream>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -13,7 +20,6 @@
 
 namespace {
 
-constexpr std::string_view kLineBreak = "\r\n";
 constexpr std::string_view kSideWords[4] = {"\\clbrdrl", "\\clbrdrr", "\\clbrdrt", "\\clbrdrb"};
 
 void appendDecimal(std::string& out, long long value)
@@ -39,21 +45,32 @@ std::string_view borderStyleWord(int style)
     }
 }
 
-// Calls `piece` for each part of `text` between CR LF pairs; a trailing line break gives a final
-// empty part, and an empty text one empty part.
-template <class PieceFn, class BetweenFn>
-void forEachLine(std::string_view text, PieceFn piece, BetweenFn between)
+// The first byte from `p` on that copying text must look at: a CR, which may begin a line break,
+// and for literal text a backslash or a brace; `end` when there is none. Case texts are long runs
+// of ordinary bytes, so sixteen are tested at a time where the processor allows.
+const char* nextSpecial(const char* p, const char* end, bool literal)
 {
-    for (;;) {
-        const auto pos = text.find(kLineBreak);
-        if (pos == std::string_view::npos) {
-            piece(text);
-            return;
-        }
-        piece(text.substr(0, pos));
-        between();
-        text.remove_prefix(pos + kLineBreak.size());
+    if (!literal) {
+        const void* cr = std::memchr(p, '\r', static_cast<std::size_t>(end - p));
+        return cr ? static_cast<const char*>(cr) : end;
     }
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i backslash = _mm_set1_epi8('\\');
+    const __m128i open = _mm_set1_epi8('{');
+    const __m128i close = _mm_set1_epi8('}');
+    for (; end - p >= 16; p += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, backslash)),
+                                          _mm_or_si128(_mm_cmpeq_epi8(bytes, open), _mm_cmpeq_epi8(bytes, close)));
+        if (const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits)))
+            return p + std::countr_zero(mask);
+    }
+#endif
+    for (; p < end; ++p)
+        if (*p == '\r' || *p == '\\' || *p == '{' || *p == '}')
+            return p;
+    return end;
 }
 
 // A report of a large case runs to tens of megabytes, and on virtual machines the first touch of
@@ -183,16 +200,23 @@ TRTFWriter::FontSlot* TRTFWriter::findFont(std::string_view name)
     return nullptr;
 }
 
-void TRTFWriter::SetFont(std::string_view name)
+int TRTFWriter::useFont(std::string_view name)
 {
     FontSlot* font = findFont(name);
     if (!font)
-        return;
+        return 0;
     if (headerWritten_ && !font->used && lateFont_.empty())
         lateFont_ = font->name;
     font->used = true;
-    append("\\f");
-    appendNumber(font - fonts_.data() + 1);
+    return static_cast<int>(font - fonts_.data()) + 1;
+}
+
+void TRTFWriter::SetFont(std::string_view name)
+{
+    if (const int number = useFont(name)) {
+        append("\\f");
+        appendNumber(number);
+    }
 }
 
 void TRTFWriter::SetFontSize(int points)
@@ -245,35 +269,60 @@ void TRTFWriter::SetParagraph(int alignment, int size, int spaceBefore, int spac
                            firstIndent);
 }
 
-void TRTFWriter::writePieces(std::string_view text, std::string_view prefix)
+void TRTFWriter::writeLines(std::string_view text, std::string_view prefix, bool literal)
 {
-    forEachLine(
-        text,
-        [&](std::string_view piece) {
-            append(prefix);
-            append(piece);
-        },
-        [&] { append("\\par"); });
+    // Runs of ordinary bytes are copied whole; the body is handed over once the text is in.
+    body_.append(prefix);
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    for (;;) {
+        const char* special = nextSpecial(p, end, literal);
+        body_.append(p, static_cast<std::size_t>(special - p));
+        if (special == end)
+            break;
+        p = special + 1;
+        if (*special != '\r') {
+            const char escaped[] = {'\\', *special};
+            body_.append(escaped, sizeof escaped);
+        } else if (p != end && *p == '\n') {
+            body_.append("\\par");
+            body_.append(prefix);
+            ++p;
+        } else {
+            body_.push_back('\r');
+        }
+    }
+    if (body_.size() >= flushAt_)
+        flush();
 }
 
-void TRTFWriter::WriteText(std::string_view text) { writePieces(text, " "); }
+void TRTFWriter::WriteText(std::string_view text) { writeLines(text, " ", false); }
+void TRTFWriter::WriteCellText(std::string_view text) { writeLines(text, "\\intbl ", false); }
+void TRTFWriter::WriteBullets(std::string_view text) { writeBullets(text, false); }
+void TRTFWriter::WriteLiteralText(std::string_view text) { writeLines(text, " ", true); }
+void TRTFWriter::WriteLiteralCellText(std::string_view text) { writeLines(text, "\\intbl ", true); }
+void TRTFWriter::WriteLiteralBullets(std::string_view text) { writeBullets(text, true); }
+void TRTFWriter::WriteWords(std::string_view words) { append(words); }
 
-void TRTFWriter::WriteCellText(std::string_view text) { writePieces(text, "\\intbl "); }
-
-void TRTFWriter::WriteBullets(std::string_view text)
+void TRTFWriter::writeBullets(std::string_view text, bool literal)
 {
     SetIndent(2, -240);
     SetIndent(0, 240);
-    forEachLine(
-        text,
-        [&](std::string_view piece) {
-            SetFont("Symbol");
-            WriteText("\\tx240 \\'b7\\tab ");
-            SetFont("Times New Roman");
-            append(" ");
-            append(piece);
-        },
-        [&] { append("\\par"); });
+    // Every line starts with the bullet in the symbol font, then returns to the text font.
+    char prefix[64];
+    char* out = prefix;
+    const auto put = [&out](std::string_view part) { out = std::copy(part.begin(), part.end(), out); };
+    const auto fontWord = [&](std::string_view name) {
+        if (const int number = useFont(name)) {
+            put("\\f");
+            out = std::to_chars(out, prefix + sizeof prefix, number).ptr;
+        }
+    };
+    fontWord("Symbol");
+    put(" \\tx240 \\'b7\\tab ");
+    fontWord("Times New Roman");
+    put(" ");
+    writeLines(text, std::string_view(prefix, static_cast<std::size_t>(out - prefix)), literal);
 }
 
 void TRTFWriter::Par() { append("\\par"); }
@@ -286,21 +335,19 @@ void TRTFWriter::BeginTable(int cells)
     append("\\trowd \\trgaph108\\trleft-108 \\pard\\intbl");
     // The cell count is a 16-bit field; a negative count opens a table without cells.
     const int count = static_cast<int16_t>(cells);
-    table_.assign(count > 0 ? static_cast<std::size_t>(count) : 0, CellBorders{});
+    CellBorders none;
+    none.fill(kNoBorder);
+    table_.assign(count > 0 ? static_cast<std::size_t>(count) : 0, none);
 }
 
 void TRTFWriter::setBorder(CellBorders& cell, int side, int style)
 {
-    auto set = [&](std::size_t index) {
-        cell.on[index] = true;
-        cell.borderText[index].assign(borderStyleWord(style));
-        cell.borderText[index].append("\\brdw15 ");
-    };
+    // Every style without a word is written alike, so they share one code.
+    const auto code = static_cast<int8_t>(borderStyleWord(style).empty() ? 0 : style);
     if (side >= 0 && side <= 3)
-        set(static_cast<std::size_t>(side));
+        cell[static_cast<std::size_t>(side)] = code;
     else if (side == 7)
-        for (std::size_t index = 0; index < 4; ++index)
-            set(index);
+        cell.fill(code);
 }
 
 void TRTFWriter::SetBorders(int side, int style)
@@ -316,22 +363,41 @@ void TRTFWriter::SetCellBorder(int cell, int side, int style)
         setBorder(table_[static_cast<std::size_t>(cell) - 1], side, style);
 }
 
-void TRTFWriter::DefineCells(std::span<const int> rightEdges)
+void TRTFWriter::appendRowWords(std::string& out, std::span<const int> rightEdges) const
 {
+    constexpr std::string_view kWidth = "\\brdw15 ";
     for (std::size_t i = 0; i < rightEdges.size(); ++i) {
         // A cell beyond the table's count has no border state: it is defined without borders.
         if (i < table_.size()) {
             const CellBorders& cell = table_[i];
             for (std::size_t side = 0; side < 4; ++side) {
-                if (cell.on[side]) {
-                    append(kSideWords[side]);
-                    append(cell.borderText[side]);
+                if (cell[side] != kNoBorder) {
+                    out.append(kSideWords[side]);
+                    out.append(borderStyleWord(cell[side]));
+                    out.append(kWidth);
                 }
             }
         }
-        append("\\cellx");
-        appendNumber(rightEdges[i]);
+        out.append("\\cellx");
+        appendDecimal(out, rightEdges[i]);
     }
+}
+
+void TRTFWriter::DefineCells(std::span<const int> rightEdges)
+{
+    for (const RowWords& known : rowWords_) {
+        if (known.borders == table_ && std::ranges::equal(known.rightEdges, rightEdges)) {
+            append(known.words);
+            return;
+        }
+    }
+    RowWords& row = rowWords_[nextRowWords_];
+    nextRowWords_ = (nextRowWords_ + 1) % rowWords_.size();
+    row.borders = table_;
+    row.rightEdges.assign(rightEdges.begin(), rightEdges.end());
+    row.words.clear();
+    appendRowWords(row.words, rightEdges);
+    append(row.words);
 }
 
 void TRTFWriter::EndCell() { append("\\cell"); }

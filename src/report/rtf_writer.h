@@ -2,8 +2,8 @@
 
 // A small writer of Rich Text Format documents. One instance builds one document at a time: every
 // operation appends control words or text to a growing body, and BuildDocument wraps the body with
-// the header (font table and document-format words). The writer never escapes what it is given:
-// the same operations emit control words and text, so callers escape user text themselves.
+// the header (font table and document-format words). The plain text operations write what they are
+// given as it is, control words included; the literal ones escape it as they copy it.
 //
 // A document too large to hold in memory is streamed instead: BeginStream writes the header first,
 // and the body then leaves in pieces through a sink as it is written.
@@ -87,6 +87,14 @@ public:
     void WriteCellText(std::string_view text);
     // One bullet paragraph per line, even for an empty text.
     void WriteBullets(std::string_view text);
+    // The same three for literal text such as a case's own: every backslash and brace gets a
+    // backslash before it, so the document reads the text as it is and it adds no control words or
+    // groups.
+    void WriteLiteralText(std::string_view text);
+    void WriteLiteralCellText(std::string_view text);
+    void WriteLiteralBullets(std::string_view text);
+    // Control words right after what was written last: no space before them, no line splitting.
+    void WriteWords(std::string_view words);
 
     void Par();
     void PageBreak();
@@ -136,11 +144,10 @@ private:
         uint16_t charset = 0;
         bool used = false;
     };
-    // Per side (left, right, top, bottom) of a cell.
-    struct CellBorders {
-        std::array<bool, 4> on{};
-        std::array<std::string, 4> borderText;
-    };
+    // Per side (left, right, top, bottom) of a cell: kNoBorder, or the style whose word the side's
+    // border gets (unknown styles keep theirs, which has no word).
+    static constexpr int8_t kNoBorder = -1;
+    using CellBorders = std::array<int8_t, 4>;
 
     void append(std::string_view text)
     {
@@ -149,17 +156,33 @@ private:
             flush();
     }
     FontSlot* findFont(std::string_view name);
+    // Marks the font used and returns its number for the \\f word, or 0 (after the warning) when
+    // there is no such font.
+    int useFont(std::string_view name);
     void flush();
     std::string header() const;
     void appendNumber(long long value);
-    void writePieces(std::string_view text, std::string_view prefix);
+    // Writes `prefix`, then `text` with each CR LF pair turned into \\par and `prefix` again;
+    // `literal` text is escaped on the way.
+    void writeLines(std::string_view text, std::string_view prefix, bool literal);
+    void writeBullets(std::string_view text, bool literal);
     void setBorder(CellBorders& cell, int side, int style);
+    void appendRowWords(std::string& out, std::span<const int> rightEdges) const;
 
     WarningHandler warn_;
     std::string body_;
     TRTFDocFormatting format_;
     std::array<FontSlot, kFontSlots> fonts_;
     std::vector<CellBorders> table_;
+    // The words of recent row definitions: the rows of a table repeat a few patterns of borders, and
+    // each pattern's words are put together once.
+    struct RowWords {
+        std::vector<CellBorders> borders;
+        std::vector<int> rightEdges;
+        std::string words;
+    };
+    std::array<RowWords, 4> rowWords_;
+    std::size_t nextRowWords_ = 0;
     // Streaming state: where the body is handed over, and whether a font came too late for the header.
     Sink sink_;
     std::size_t flushAt_ = std::string::npos;

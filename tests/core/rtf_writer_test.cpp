@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "report/report_text.h"
 #include "report/rtf_writer.h"
 #include "test_support.h"
 
@@ -163,6 +164,23 @@ INSTANTIATE_TEST_SUITE_P(
                           w.DefineCells(kTwoEdges);
                       },
                       "\\trowd \\trgaph108\\trleft-108 \\pard\\intbl\\clbrdrl\\brdrs\\brdw15 \\cellx100\\cellx200"},
+        OperationCase{"EveryRowDefinitionFollowsTheBordersAndEdgesOfItsTime",
+                      [](TRTFWriter& w) {
+                          int edge[] = {500};
+                          w.BeginTable(1);
+                          w.DefineCells(edge);
+                          w.SetBorders(0, 1);
+                          w.DefineCells(edge);
+                          edge[0] = 600;
+                          w.DefineCells(edge);
+                          w.SetBorders(0, 0);
+                          w.DefineCells(edge);
+                          w.BeginTable(1);
+                          w.DefineCells(edge);
+                      },
+                      "\\trowd \\trgaph108\\trleft-108 \\pard\\intbl\\cellx500\\clbrdrl\\brdrs\\brdw15 \\cellx500"
+                      "\\clbrdrl\\brdrs\\brdw15 \\cellx600\\clbrdrl\\brdw15 \\cellx600"
+                      "\\trowd \\trgaph108\\trleft-108 \\pard\\intbl\\cellx600"},
         OperationCase{"BordersWithoutOpenTableIgnored",
                       [](TRTFWriter& w) { w.SetBorders(7, 1); w.SetCellBorder(1, 0, 1); w.DefineCells(kTwoEdges); },
                       "\\cellx100\\cellx200"}),
@@ -199,6 +217,27 @@ TEST(RtfWriter, DocumentFormatWordsFollowEveryFieldAndIgnoreUnknownCodes)
               "\\deftab720\\hyphhotz0\\hyphconsec0\\hyphcaps1\\hyphauto0\\linestart1\\makebackup\\deflang1033"
               "\\paperw12240\\paperh15840\\margl1800\\margr1800\\margt1440\\margb1440\\facingp\\gutter-20"
               "\\margmirror\\landscape\\pgnstart1 \\fet0\\enddoc\\ftnstart1\\afnstart1\\ftnnruc");
+}
+
+// The literal operations escape as they copy. Wherever the byte to escape or the line break falls
+// in a long text (texts are scanned in blocks), they write what the plain operations write for
+// the escaped text.
+TEST(RtfWriter, LiteralTextIsTheEscapedTextWhereverItsSpecialBytesFall)
+{
+    using Write = void (TRTFWriter::*)(std::string_view);
+    const std::pair<Write, Write> operations[] = {{&TRTFWriter::WriteLiteralText, &TRTFWriter::WriteText},
+                                                  {&TRTFWriter::WriteLiteralCellText, &TRTFWriter::WriteCellText},
+                                                  {&TRTFWriter::WriteLiteralBullets, &TRTFWriter::WriteBullets}};
+    for (const std::string_view special : {"\\", "{", "}", "\r\n", "\r", "\n", "\r\r\n", "}\\{"}) {
+        for (std::size_t at = 0; at <= 40; ++at) {
+            std::string text = std::string("caf\xE9 ") + std::string(35, 'x');
+            text.insert(at, special);
+            SCOPED_TRACE(testing::Message() << "at " << at << ": " << testing::PrintToString(text));
+            for (const auto& [literal, plain] : operations)
+                EXPECT_EQ(bodyOf([&](TRTFWriter& w) { (w.*literal)(text); }),
+                          bodyOf([&](TRTFWriter& w) { (w.*plain)(escapeRtf(text)); }));
+        }
+    }
 }
 
 TEST(RtfWriter, FontTableListsUsedFontsInSlotOrder)
