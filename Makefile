@@ -14,7 +14,7 @@ DEB_PACKAGES := cmake ninja-build g++ make pkg-config clang libclang-rt-14-dev \
 
 CMAKE_CONFIGURE = cmake -S . -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 
-.PHONY: screenshots deps configure build test test-sanitize test-interop run bench fuzz package package-check install clean
+.PHONY: translations screenshots deps configure build test test-sanitize test-interop run bench fuzz package package-check install clean
 
 deps:
 	@missing=$$(for p in $(DEB_PACKAGES); do \
@@ -73,6 +73,24 @@ bench: deps
 	$(BUILD)-bench/bin/corvantix_bench
 	@for b in $(BUILD)-bench/bin/*_bench; do \
 		[ "$$b" = $(BUILD)-bench/bin/corvantix_bench ] || QT_QPA_PLATFORM=offscreen $$b || exit 1; \
+	done
+
+# Translations: translations/corvantix.ts lists every text a user reads, for a translator to copy to
+# translations/corvantix_LANG.ts (LANG as de or pt_BR) and fill in with Qt Linguist or any editor;
+# each such file is brought up to date with the code and compiled to $(BUILD)/translations/, where
+# the program finds it (`make install` takes it along). The tools are installed here, not for the
+# build: they are large and only translators need them.
+QT_TOOLS := /usr/lib/qt6/bin
+translations: deps
+	@dpkg-query -W -f='$${Status}\n' qt6-l10n-tools 2>/dev/null | grep -q '^install ok installed' || \
+		{ $(SUDO) apt-get update -q && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q --no-install-recommends qt6-l10n-tools; }
+	mkdir -p translations $(BUILD)/translations
+	$(QT_TOOLS)/lupdate -silent -no-obsolete -locations none -tr-function-alias QT_TRANSLATE_NOOP+=CORE_TEXT \
+		src -ts translations/corvantix.ts
+	@for ts in translations/corvantix_*.ts; do \
+		[ -e "$$ts" ] || continue; \
+		$(QT_TOOLS)/lupdate -silent -locations none -tr-function-alias QT_TRANSLATE_NOOP+=CORE_TEXT src -ts "$$ts" && \
+		$(QT_TOOLS)/lrelease -silent "$$ts" -qm $(BUILD)/translations/$$(basename "$$ts" .ts).qm || exit 1; \
 	done
 
 # Pictures of the example case for the README (docs/overview.png) and of every workshop window at

@@ -2,6 +2,7 @@
 #include "command_line.h"
 #include "export_pdf.h"
 #include "splash.h"
+#include "translations.h"
 
 #include "shell/dlg_add_mod.h"
 #include "shell/main_form.h"
@@ -22,6 +23,7 @@ int main(int argc, char* argv[])
         return exitCode;
 
     TApplication app(argc, argv);
+    installTranslations(app);
     initShellResources();
     registerWorkshopWindows();
 

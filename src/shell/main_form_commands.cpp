@@ -28,9 +28,7 @@
 
 namespace {
 
-const QString kCaseFilter = QStringLiteral("Corvantix Files (*.cvx)");
 constexpr int kStatusMessageMilliseconds = 5000;
-const QString kReportFilter = QStringLiteral("RTF files (*.rtf)");
 
 // A new case is named "untitled" until it is first saved.
 bool hasFile(const TCaseData& data)
@@ -74,7 +72,7 @@ TCaseForm* TMainForm::New()
 
 void TMainForm::Open()
 {
-    FileDialogRequest request{tr("Open"), kCaseFilter, QStringLiteral("cvx"), proposedOpenPath_, 30000};
+    FileDialogRequest request{tr("Open"), tr("Corvantix Files (*.cvx)"), QStringLiteral("cvx"), proposedOpenPath_, 30000};
     const QString path = prompts().openFileName(request);
     if (!path.isEmpty())
         openCaseFile(path);
@@ -192,7 +190,7 @@ bool TMainForm::saveCase(TCaseForm& form)
 bool TMainForm::saveCaseAs(TCaseForm& form)
 {
     broadcastCommit();
-    FileDialogRequest request{tr("Save As"), kCaseFilter, QStringLiteral("cvx"),
+    FileDialogRequest request{tr("Save As"), tr("Corvantix Files (*.cvx)"), QStringLiteral("cvx"),
                               displayFileName(form.data().FileName), 30010};
     const QString chosen = prompts().saveFileName(request);
     if (chosen.isEmpty())
@@ -256,7 +254,7 @@ void TMainForm::ExportCase()
 
 void TMainForm::exportCase(TCaseForm& form)
 {
-    const QString path = askReportPath(form, tr("Export to RTF"), kReportFilter, QStringLiteral("rtf"));
+    const QString path = askReportPath(form, tr("Export to RTF"), tr("RTF files (*.rtf)"), QStringLiteral("rtf"));
     if (path.isEmpty())
         return;
     const std::string target = toFileSystemPath(path);

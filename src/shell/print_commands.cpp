@@ -40,7 +40,7 @@ void TMainForm::ExportPdf()
     TCaseForm* form = currentCase();
     if (!form)
         return;
-    const QString path = askReportPath(*form, tr("Export to PDF"), QStringLiteral("PDF files (*.pdf)"),
+    const QString path = askReportPath(*form, tr("Export to PDF"), tr("PDF files (*.pdf)"),
                                        QStringLiteral("pdf"));
     if (path.isEmpty())
         return;

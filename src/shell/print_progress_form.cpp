@@ -31,7 +31,7 @@ TPrintProgressForm::TPrintProgressForm(QWidget* parent)
 
 void TPrintProgressForm::setSection(int section)
 {
-    label_->setText(QStringLiteral("Exporting Section %1 of %2").arg(section).arg(kSections));
+    label_->setText(tr("Exporting Section %1 of %2").arg(section).arg(kSections));
     label_->repaint();
     emit sectionShown(section);
 }

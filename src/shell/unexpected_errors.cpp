@@ -2,10 +2,21 @@
 
 #include "shell/prompts.h"
 
+#include <QCoreApplication>
+
 #include <new>
 
 const char* const kOutOfMemoryText = "The system is out of memory. Use the Save As command to save your open "
                                      "cases into new files, then restart your computer.";
+
+namespace {
+
+QString unexpectedErrorText()
+{
+    return QCoreApplication::translate("UnexpectedErrors", "An unexpected error occurred.");
+}
+
+} // namespace
 
 void reportUnexpectedError(std::exception_ptr error)
 {
@@ -15,9 +26,9 @@ void reportUnexpectedError(std::exception_ptr error)
         prompts().outOfMemory(QString::fromLatin1(kOutOfMemoryText));
     } catch (const std::exception& e) {
         const QString text = QString::fromLocal8Bit(e.what());
-        prompts().error(text.isEmpty() ? QStringLiteral("An unexpected error occurred.") : text);
+        prompts().error(text.isEmpty() ? unexpectedErrorText() : text);
     } catch (...) {
-        prompts().error(QStringLiteral("An unexpected error occurred."));
+        prompts().error(unexpectedErrorText());
     }
 }
 

@@ -215,7 +215,7 @@ QMimeData* PortfolioDiagram::pictureMimeData() const
         generator.setOutputDevice(&buffer);
         generator.setSize(chart.size());
         generator.setViewBox(chart);
-        generator.setTitle(QStringLiteral("Portfolio diagram"));
+        generator.setTitle(tr("Portfolio diagram"));
         QPainter painter(&generator);
         painter.setFont(font());
         draw(painter, chart, true);
