@@ -58,43 +58,37 @@ bool CaseEdit::beginIf(bool changes)
     return changes;
 }
 
-bool CaseEdit::set(std::string& field, std::string_view value)
+namespace {
+
+// Doubles are compared bit for bit: a NaN read from a file is kept, not rewritten on every look, and
+// a -0 typed over 0 is a change.
+bool sameValue(double a, double b)
 {
-    if (field == value)
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+template <class T, class V>
+bool sameValue(const T& a, const V& b)
+{
+    return a == b;
+}
+
+} // namespace
+
+template <class T, class V>
+bool CaseEdit::setField(T& field, const V& value)
+{
+    if (sameValue(field, value))
         return false;
     beginFields();
     assign(field, value);
     return true;
 }
 
-bool CaseEdit::set(int32_t& field, int32_t value)
-{
-    if (field == value)
-        return false;
-    beginFields();
-    assign(field, value);
-    return true;
-}
-
-bool CaseEdit::set(double& field, double value)
-{
-    // Compared bit for bit: a NaN read from a file is kept, not rewritten on every look, and a
-    // -0 typed over 0 is a change.
-    if (std::memcmp(&field, &value, sizeof value) == 0)
-        return false;
-    beginFields();
-    assign(field, value);
-    return true;
-}
-
-bool CaseEdit::set(bool& field, bool value)
-{
-    if (field == value)
-        return false;
-    beginFields();
-    assign(field, value);
-    return true;
-}
+bool CaseEdit::set(std::string& field, std::string_view value) { return setField(field, value); }
+bool CaseEdit::set(int32_t& field, int32_t value) { return setField(field, value); }
+bool CaseEdit::set(double& field, double value) { return setField(field, value); }
+bool CaseEdit::set(bool& field, bool value) { return setField(field, value); }
 
 bool CaseEdit::undo()
 {

@@ -89,6 +89,8 @@ public:
     void setRedoObserver(std::function<void(bool available)> observer) { redoObserver_ = std::move(observer); }
 
 private:
+    template <class T, class V>
+    bool setField(T& field, const V& value);
     void notify();
 
     TCaseData* data_;

@@ -84,23 +84,36 @@ std::string formatDate(double dateTime)
     return text;
 }
 
+namespace {
+
+// Splits "d/m/y" at `separator` into up to three numbers of at most four digits each, counting the
+// digits of each; `part` ends as the index of the last part. False for any other character.
+bool splitDate(std::string_view text, char separator, int (&parts)[3], int (&digits)[3], int& part)
+{
+    for (char c : text) {
+        if (c == separator) {
+            if (++part > 2)
+                return false;
+        } else if (c >= '0' && c <= '9') {
+            if (++digits[part] > 4)
+                return false;
+            parts[part] = parts[part] * 10 + (c - '0');
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 std::optional<double> parseDate(std::string_view text)
 {
     int parts[3] = {0, 0, 0};
     int digits[3] = {0, 0, 0};
     int part = 0;
-    for (char c : text) {
-        if (c == '/') {
-            if (++part > 2)
-                return std::nullopt;
-        } else if (c >= '0' && c <= '9') {
-            if (++digits[part] > 4)
-                return std::nullopt;
-            parts[part] = parts[part] * 10 + (c - '0');
-        } else {
-            return std::nullopt;
-        }
-    }
+    if (!splitDate(text, '/', parts, digits, part))
+        return std::nullopt;
     if (part != 2 || digits[0] == 0 || digits[0] > 2 || digits[1] == 0 || digits[1] > 2 || digits[2] != 4)
         return std::nullopt;
     if (!validDate(parts[2], parts[1], parts[0]))
@@ -132,18 +145,8 @@ std::optional<double> parseShortDate(std::string_view text, const ShortDateForma
     int parts[3] = {0, 0, 0};
     int digits[3] = {0, 0, 0};
     int part = 0;
-    for (char c : text) {
-        if (c == format.separator) {
-            if (++part > 2)
-                return std::nullopt;
-        } else if (c >= '0' && c <= '9') {
-            if (++digits[part] > 4)
-                return std::nullopt;
-            parts[part] = parts[part] * 10 + (c - '0');
-        } else {
-            return std::nullopt;
-        }
-    }
+    if (!splitDate(text, format.separator, parts, digits, part))
+        return std::nullopt;
     if (part != 2 || digits[0] == 0 || digits[0] > 2 || digits[1] == 0 || digits[1] > 2
         || (digits[2] != 2 && digits[2] != 4))
         return std::nullopt;

@@ -10,7 +10,7 @@
 
 #include "widgets/feedback.h"
 
-BulletTextEdit::BulletTextEdit(QWidget* parent) : QTextEdit(parent)
+BulletTextEdit::BulletTextEdit(QWidget* parent) : Cp1252Input<QTextEdit>(parent)
 {
     setAcceptRichText(false);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -21,18 +21,13 @@ BulletTextEdit::BulletTextEdit(QWidget* parent) : QTextEdit(parent)
     keepBullets();
 }
 
-QString BulletTextEdit::plainText() const
-{
-    return filled_.read(documentText(*document()));
-}
-
 void BulletTextEdit::setPlainText(const QString& text)
 {
     if (text == plainText())
         return;
     QTextEdit::setPlainText(text);
     keepBullets();
-    filled_.remember(text, documentText(*document()));
+    rememberFilled(text);
 }
 
 void BulletTextEdit::keepBullets()
@@ -56,27 +51,6 @@ void BulletTextEdit::keepBullets()
             list = cursor.createList(format);
         }
     }
-}
-
-void BulletTextEdit::keyPressEvent(QKeyEvent* event)
-{
-    if (!isReadOnly() && !event->text().isEmpty() && !isEncodable(event->text())) {
-        feedback::textRefused();
-        event->accept();
-        return;
-    }
-    QTextEdit::keyPressEvent(event);
-}
-
-void BulletTextEdit::inputMethodEvent(QInputMethodEvent* event)
-{
-    if (!event->commitString().isEmpty() && !isEncodable(event->commitString())) {
-        feedback::textRefused();
-        QInputMethodEvent withoutCommit(event->preeditString(), event->attributes());
-        QTextEdit::inputMethodEvent(&withoutCommit);
-        return;
-    }
-    QTextEdit::inputMethodEvent(event);
 }
 
 bool BulletTextEdit::canInsertFromMimeData(const QMimeData* source) const

@@ -7,41 +7,15 @@
 #include <QKeyEvent>
 #include <QMimeData>
 
-Cp1252PlainTextEdit::Cp1252PlainTextEdit(QWidget* parent) : QPlainTextEdit(parent)
+Cp1252PlainTextEdit::Cp1252PlainTextEdit(QWidget* parent) : Cp1252Input<QPlainTextEdit>(parent)
 {
     setUndoRedoEnabled(false);
-}
-
-QString Cp1252PlainTextEdit::plainText() const
-{
-    return filled_.read(documentText(*document()));
 }
 
 void Cp1252PlainTextEdit::setPlainText(const QString& text)
 {
     QPlainTextEdit::setPlainText(text);
-    filled_.remember(text, documentText(*document()));
-}
-
-void Cp1252PlainTextEdit::keyPressEvent(QKeyEvent* event)
-{
-    if (!isReadOnly() && !event->text().isEmpty() && !isEncodable(event->text())) {
-        feedback::textRefused();
-        event->accept();
-        return;
-    }
-    QPlainTextEdit::keyPressEvent(event);
-}
-
-void Cp1252PlainTextEdit::inputMethodEvent(QInputMethodEvent* event)
-{
-    if (!event->commitString().isEmpty() && !isEncodable(event->commitString())) {
-        feedback::textRefused();
-        QInputMethodEvent withoutCommit(event->preeditString(), event->attributes());
-        QPlainTextEdit::inputMethodEvent(&withoutCommit);
-        return;
-    }
-    QPlainTextEdit::inputMethodEvent(event);
+    rememberFilled(text);
 }
 
 bool Cp1252PlainTextEdit::canInsertFromMimeData(const QMimeData* source) const
