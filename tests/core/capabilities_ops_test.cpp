@@ -298,7 +298,7 @@ TEST_F(CapabilityOps, ASortIsAStepEvenWhenNothingMovesButNeedsTwoCapabilities)
 
 namespace {
 
-std::vector<std::string> captions(const std::vector<GraphRow>& rows)
+std::vector<std::string> captions(const std::vector<portfolio::PlotRow>& rows)
 {
     std::vector<std::string> out;
     for (const auto& row : rows)
@@ -327,21 +327,13 @@ TEST_F(CapabilityOps, GraphListFiltersAndHeadsOnlyProductsWithPassingCapabilitie
                                                        "      Testing", "   Service", "      Repairs",
                                                        "      Hotline"}));
 
-    const auto filtered = buildGraphList(data, readImportanceFilter("5", "10", "1", "10"));
+    const auto filtered = buildGraphList(data, {{5, 10}, {1, 10}});
     EXPECT_EQ(captions(filtered), (std::vector<std::string>{"General Capabilities", "   Sales",
                                                             "Service Specific Capabilities", "   Service",
                                                             "      Repairs", "      Hotline"}));
-    const GraphRow& sales = filtered[1];
-    EXPECT_FALSE(sales.heading);
-    EXPECT_EQ(sales.today, "7");
-    EXPECT_EQ(sales.tomorrow, "2");
-    EXPECT_EQ(sales.vertical, 7);
-    EXPECT_EQ(sales.horizontal, 2);
-    for (int heading : {0, 2, 3}) {
+    EXPECT_EQ(filtered[1], portfolio::PlotRow::entryRow("   Sales", 7, 2)) << "today vertical, tomorrow horizontal";
+    for (int heading : {0, 2, 3})
         EXPECT_TRUE(filtered[static_cast<std::size_t>(heading)].heading);
-        EXPECT_EQ(filtered[static_cast<std::size_t>(heading)].vertical, 0);
-        EXPECT_EQ(filtered[static_cast<std::size_t>(heading)].today, "");
-    }
 }
 
 TEST_F(CapabilityOps, GraphListBoundsAreInclusiveOnBothAxes)
@@ -349,33 +341,10 @@ TEST_F(CapabilityOps, GraphListBoundsAreInclusiveOnBothAxes)
     for (int today : {4, 5, 6})
         for (int tomorrow : {7, 8, 9})
             add(data.Capabilities, std::to_string(today) + "/" + std::to_string(tomorrow), today, tomorrow);
-    const auto rows = buildGraphList(data, readImportanceFilter("5", "6", "8", "8"));
+    const auto rows = buildGraphList(data, {{5, 6}, {8, 8}});
     EXPECT_EQ(captions(rows),
               (std::vector<std::string>{"General Capabilities", "   5/8", "   6/8", "Service Specific Capabilities"}));
 }
-
-struct BoundCase {
-    const char* text;
-    int lower;      // read as a lower bound
-    int upper;      // read as an upper bound
-    const char* onExit;
-};
-
-class FilterField : public ::testing::TestWithParam<BoundCase> {};
-
-TEST_P(FilterField, ReadsAsABoundAndIsClampedOnLeaving)
-{
-    const BoundCase& c = GetParam();
-    EXPECT_EQ(readFilterBound(c.text, 1), c.lower);
-    EXPECT_EQ(readFilterBound(c.text, 10), c.upper);
-    EXPECT_EQ(clampedFilterText(c.text), c.onExit);
-}
-
-INSTANTIATE_TEST_SUITE_P(CapabilityOps, FilterField,
-                         ::testing::Values(BoundCase{"5", 5, 5, "5"}, BoundCase{"", 1, 10, "1"},
-                                           BoundCase{"x", 1, 10, "1"}, BoundCase{"0", 1, 1, "1"},
-                                           BoundCase{"99", 10, 10, "10"}, BoundCase{"10", 10, 10, "10"},
-                                           BoundCase{" 3", 3, 3, " 3"}, BoundCase{"1", 1, 1, "1"}));
 
 // Long random sequences of the workshop's own operations on generated cases with market groups:
 // after each step every reference names the capability it named before, references to a deleted

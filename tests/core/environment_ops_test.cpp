@@ -7,6 +7,7 @@
 
 using namespace environment;
 using namespace testing_support;
+using portfolio::PlotRow;
 using Outcome = TypedNameResult::Outcome;
 using Names = std::vector<std::string>;
 
@@ -290,28 +291,9 @@ TEST_F(EnvironmentOps, ImportanceLabelsShowTheDatesOfThePlanningPeriod)
 
 // ---- Filter and change list -------------------------------------------------------------------
 
-TEST(EnvironmentFilter, ReadingAppliesDefaultsButNoClamping)
+TEST(EnvironmentFilter, AScoreIsReadWhole)
 {
-    EXPECT_EQ(readFilterPair("", ""), (ScoreRange{1, 10}));
-    EXPECT_EQ(readFilterPair("0", "99"), (ScoreRange{0, 99}));
-    EXPECT_EQ(readFilterPair("a", " 7"), (ScoreRange{1, 7}));
-}
-
-TEST(EnvironmentFilter, RefreshClampsAndSwapsEachPair)
-{
-    struct Case { ScoreRange typed; ScoreRange shown; };
-    for (const Case& c : {Case{{8, 3}, {3, 8}}, Case{{0, 99}, {1, 10}}, Case{{99, 0}, {1, 10}},
-                          Case{{4, 4}, {4, 4}}, Case{{-5, 2}, {1, 2}}})
-        EXPECT_EQ(normalizedRange(c.typed), c.shown) << c.typed.from << ".." << c.typed.to;
-}
-
-TEST(EnvironmentFilter, IntegersAreReadWhole)
-{
-    EXPECT_EQ(readInteger("12", 0), 12);
-    EXPECT_EQ(readInteger("1 2", 0), 0);
     EXPECT_EQ(readScore("99999999999"), 10) << "a number too large for the field is still a number";
-    EXPECT_EQ(readInteger("+3", 0), 3);
-    EXPECT_EQ(readInteger("   ", 10), 10);
 }
 
 TEST_F(EnvironmentOps, ChangeListHasAHeadingOnlyAboveAreasWithPassingChanges)
@@ -329,9 +311,9 @@ TEST_F(EnvironmentOps, ChangeListHasAHeadingOnlyAboveAreasWithPassingChanges)
 
     const auto all = buildChangeList(data, {});
     ASSERT_EQ(all.size(), 7u);
-    EXPECT_EQ(all[0], (PlotRow{"Technology", {}, 0}));
-    EXPECT_EQ(all[1], (PlotRow{"   Low", {"2", "2"}, 2u | (2u << 16)}));
-    EXPECT_EQ(all[2], (PlotRow{"   High", {"8", "9"}, 8u | (9u << 16)}));
+    EXPECT_EQ(all[0], PlotRow::headingRow("Technology"));
+    EXPECT_EQ(all[1], PlotRow::entryRow("   Low", 2, 2));
+    EXPECT_EQ(all[2], PlotRow::entryRow("   High", 8, 9)) << "today vertical, tomorrow horizontal";
     EXPECT_EQ(all[3].caption, "Regulations");
 
     const auto filtered = buildChangeList(data, {{5, 10}, {3, 10}});
@@ -341,9 +323,3 @@ TEST_F(EnvironmentOps, ChangeListHasAHeadingOnlyAboveAreasWithPassingChanges)
     EXPECT_EQ(captions, (Names{"Technology", "   High", "Market", "   Edge"})) << "bounds are inclusive";
 }
 
-TEST(EnvironmentFilter, ValuesOutsideTheScaleArePlottedAtTheEdge)
-{
-    EXPECT_EQ(plotValues(0, 0), 1u | (1u << 16)) << "a real row never packs to the heading mark 0";
-    EXPECT_EQ(plotValues(-1, 70000), 1u | (10u << 16));
-    EXPECT_EQ(plotValues(10, 1), 10u | (1u << 16));
-}

@@ -564,7 +564,7 @@ TEST_F(ImpactRiskOps, RiskListHoldsEveryPassingRiskOfEveryChange)
 
     const auto all = buildRiskList(data, {});
     ASSERT_EQ(all.size(), 3u);
-    EXPECT_EQ(all[0], (PlotRow{"Unlikely but severe", {"10", "1"}, 10u | (1u << 16)}))
+    EXPECT_EQ(all[0], portfolio::PlotRow::entryRow("Unlikely but severe", 10, 1))
         << "impact is the vertical value, likelihood the horizontal one";
     EXPECT_EQ(all[2].caption, "Later area");
 

@@ -225,12 +225,12 @@ TEST_F(KeyCharOps, AnItemWhoseOnlyKeyCharacteristicDoesNotApplyPassesAndIsNotOnT
     EXPECT_TRUE(passesFilter(data, kMode, list(kMode)[1]));
     EXPECT_FALSE(passesFilter(data, kMode, list(kMode)[2]));
 
-    const auto rows = buildGraphRows(data, kMode, GraphFilter{});
+    const auto rows = buildGraphRows(data, kMode, {});
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0].caption, "Hotels");
     EXPECT_EQ(rows[2].caption, "Bakeries");
     for (const auto& row : rows)
-        EXPECT_NE(row.item, 1);
+        EXPECT_NE(row.owner, 1);
 }
 
 TEST_F(KeyCharOps, LoweringAMatchBoundLetsAnItemPassAgain)
@@ -336,34 +336,16 @@ TEST_F(KeyCharOps, GraphListsEachItemOverItsPassingKeyCharacteristics)
     setImportance(edit, kMode, 2, "9");
     rate(1, {1, 1, 1});
     rate(2, {1, 1, 1});
-    const GraphFilter filter = GraphFilter::fromTexts("", "", "4", "");
-    EXPECT_EQ(filter.impFrom, 1);
-    EXPECT_EQ(filter.impTo, 10);
-    EXPECT_EQ(filter.matchFrom, 4);
-    EXPECT_EQ(filter.matchTo, 10);
+    const portfolio::PlotFilter filter{{1, 10}, {4, 10}};
     const auto rows = buildGraphRows(data, kMode, filter);
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0].caption, "Hotels");
-    EXPECT_EQ(rows[0].keyChar, -1);
-    EXPECT_EQ(rows[1].caption, "   Price");
-    EXPECT_EQ(rows[1].importance, 7);
-    EXPECT_EQ(rows[1].match, 5);
-    EXPECT_EQ(rows[2].caption, "   Reliability");
-    EXPECT_EQ(rows[2].keyChar, 1);
-    EXPECT_EQ(rows[2].item, 0);
+    EXPECT_EQ(rows[0], portfolio::PlotRow::headingRow("Hotels", 0));
+    EXPECT_EQ(rows[1], portfolio::PlotRow::entryRow("   Price", 7, 5, 0, 0)) << "importance vertical, match horizontal";
+    EXPECT_EQ(rows[2], portfolio::PlotRow::entryRow("   Reliability", 9, 8, 0, 1));
 
     EXPECT_TRUE(passesGraphFilter(list(kMode)[0], filter));
     EXPECT_FALSE(passesGraphFilter(list(kMode)[1], filter));
     EXPECT_TRUE(passesGraphFilter(TCustProd{}, filter)) << "no key characteristics: satisfies";
-}
-
-TEST_F(KeyCharOps, GraphFilterTakesNumbersUnlimited)
-{
-    const GraphFilter filter = GraphFilter::fromTexts("0", "99", "x", "3");
-    EXPECT_EQ(filter.impFrom, 0);
-    EXPECT_EQ(filter.impTo, 99);
-    EXPECT_EQ(filter.matchFrom, 1);
-    EXPECT_EQ(filter.matchTo, 3);
 }
 
 TEST_F(KeyCharOps, MarketPotentialIsTheItemsOwnList)

@@ -1,5 +1,6 @@
-// What a keystroke and a cell selection cost in the capability and alliance grids with 3,000
-// capabilities. Run with `make bench`; as part of the tests each benchmark runs once.
+// What a keystroke and a cell selection cost in the capability and alliance grids, and a Refresh
+// of the Graph page, with 3,000 capabilities. Run with `make bench`; as part of the tests each
+// benchmark runs once.
 
 #include "workshop_session.h"
 
@@ -7,6 +8,7 @@
 #include "shell/case_form.h"
 #include "widgets/bullet_text_edit.h"
 #include "widgets/edit_state.h"
+#include "widgets/portfolio_list.h"
 #include "widgets/workshop_grid.h"
 #include "workshops/capabilities/build_cap_form.h"
 #include "workshops/capabilities/inv_all_form.h"
@@ -15,7 +17,9 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 
 namespace {
 
@@ -163,6 +167,18 @@ private slots:
             QTest::keyClick(form->edtDecisions, Qt::Key_A);
         }
         QVERIFY(owner->data().Capabilities[kCapabilities / 2 - 1].Decisions.back() == 'a');
+    }
+
+    // Refresh on the Graph page: every capability listed and plotted again.
+    void refreshGraph()
+    {
+        auto* form = openWorkshop<TBuildCapForm>(workshop_id::Capabilities);
+        form->btnGraph->click();
+        QBENCHMARK {
+            form->btn2Refresh->click();
+            form->lst2Caps->viewport()->repaint();
+        }
+        QCOMPARE(form->lst2Caps->topLevelItemCount(), kCapabilities + 2 + 1 + 20);
     }
 };
 

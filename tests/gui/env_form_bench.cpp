@@ -1,5 +1,5 @@
-// What a cell selection, a keystroke and a committed cell cost in the environment window when the
-// current change holds 3,000 risks (and 3,000 threats). Run with `make bench`; as part of the tests
+// What a cell selection, a keystroke, a committed cell and the risk diagram's Refresh cost in the
+// environment window when the current change holds 3,000 risks (and 3,000 threats). Run with `make bench`; as part of the tests
 // each benchmark runs once, to keep it working.
 
 #include "workshop_session.h"
@@ -7,10 +7,12 @@
 #include "model/case_data.h"
 #include "widgets/advanced_grid.h"
 #include "widgets/edit_state.h"
+#include "widgets/portfolio_list.h"
 #include "workshops/environment/env_form.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 
@@ -119,6 +121,17 @@ private slots:
             grid->viewport()->repaint();
         }
         QCOMPARE(grid->currentRow(), row);
+    }
+
+    // Refresh on the risk diagram's page: every risk listed and plotted again.
+    void refreshRiskDiagram()
+    {
+        form->showPage(TEnvForm::RiskPage);
+        QBENCHMARK {
+            QTest::mouseClick(form->btn3Refresh, Qt::LeftButton);
+            form->lst3Risks->viewport()->repaint();
+        }
+        QCOMPARE(form->lst3Risks->topLevelItemCount(), kRows);
     }
 };
 

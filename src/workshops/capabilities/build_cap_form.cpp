@@ -1,14 +1,10 @@
 #include "workshops/capabilities/build_cap_form.h"
 
-#include <QEvent>
 #include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QPushButton>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -18,19 +14,17 @@
 #include "model/case_data.h"
 #include "shell/help_window.h"
 #include "shell/workshop_catalog.h"
-#include "widgets/edit_mask.h"
 #include "widgets/edit_state.h"
 #include "widgets/layout_scale.h"
-#include "widgets/portfolio_diagram.h"
 #include "widgets/portfolio_list.h"
 #include "widgets/text_convert.h"
 #include "widgets/workshop_grid.h"
 #include "workshops/capabilities/capabilities_ops.h"
+#include "workshops/portfolio/portfolio_page_view.h"
 
 namespace {
 
 const QString kImportanceMask = QStringLiteral("#90;0; ");
-const QString kFilterMask = QStringLiteral("99;0; ");
 
 void registerHelpTopics()
 {
@@ -104,12 +98,10 @@ TBuildCapForm::TBuildCapForm(QWidget* parent) : TWorkshopForm(workshop_id::Capab
     Notebook1->setObjectName(QStringLiteral("Notebook1"));
     pageData = new QWidget;
     pageData->setObjectName(QStringLiteral("Data"));
-    pageGraph = new QWidget;
-    pageGraph->setObjectName(QStringLiteral("Graph"));
     Notebook1->addWidget(pageData);
-    Notebook1->addWidget(pageGraph);
     buildDataPage();
     buildGraphPage();
+    Notebook1->addWidget(pageGraph);
     connect(Notebook1, &QStackedWidget::currentChanged, this, [this] { Notebook1PageChanged(); });
 
     auto* layout = new QVBoxLayout(this);
@@ -243,98 +235,49 @@ int TBuildCapForm::ownerOf(const WorkshopGrid* grid) const
 
 void TBuildCapForm::buildGraphPage()
 {
-    Label6 = new QLabel(tr("&List of Capabilities"), pageGraph);
-    lst2Caps = new PortfolioList(pageGraph);
-    lst2Caps->setObjectName(QStringLiteral("lst2Caps"));
-    lst2Caps->setColumns({tr("Capability"), tr("Today"), tr("Tomorrow")}, scaledWidths(this, {195, 60, 60}));
-    nameAfterLabel(Label6, lst2Caps);
-    help::setHelpContext(lst2Caps, 59025);
-
-    GroupBox1 = new QGroupBox(tr("Filtering"), pageGraph);
-    help::setHelpContext(GroupBox1, 59030);
-    Label11 = new QLabel(tr("&Today's importance is between"), GroupBox1);
-    Label12 = new QLabel(tr("To&morrow's importance is between"), GroupBox1);
-    Label13 = new QLabel(tr("and"), GroupBox1);
-    Label14 = new QLabel(tr("and"), GroupBox1);
-    const auto makeBound = [this](const char* name, const QString& initial) {
-        auto* field = new MaskedLineEdit(GroupBox1);
-        field->setObjectName(QString::fromLatin1(name));
-        field->setEditMask(kFilterMask);
-        field->setMaskedText(initial);
-        field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("000")) + scaledPixels(this, 12));
-        field->installEventFilter(this);
-        return field;
+    // Leaving a filter field limits it; Refresh only applies the filter.
+    const PortfolioPageSetup setup{
+        .listLabel = "&List of Capabilities",
+        .columns = {"Capability", "Today", "Tomorrow"},
+        .columnWidths = {195, 60, 60},
+        .filterCaptions = {"&Today's importance is between", "To&morrow's importance is between"},
+        .cleaning = portfolio::Cleaning::OnLeave,
+        .chart = PortfolioParams::capabilities(),
+        .paintSize = 241,
+        .listHelp = 59025,
+        .filterHelp = 59030,
+        .panelHelp = 59035,
+        .backHelp = 59040,
+        .copyHelpPage = "capabilities.html#graph",
+        .listObject = "lst2Caps",
+        .filterObject = "GroupBox1",
+        .fieldObjects = {"edtTodayFrom", "edtTodayTo", "edtTomorrowFrom", "edtTomorrowTo"},
+        .refreshObject = "btn2Refresh",
+        .panelObject = "Panel1",
+        .paintBoxObject = "pnt2View",
+        .copyObject = "BtnCopy",
+        .backObject = "btnBack",
     };
-    edtTodayFrom = makeBound("edtTodayFrom", QStringLiteral("1"));
-    edtTodayTo = makeBound("edtTodayTo", QStringLiteral("10"));
-    edtTomorrowFrom = makeBound("edtTomorrowFrom", QStringLiteral("1"));
-    edtTomorrowTo = makeBound("edtTomorrowTo", QStringLiteral("10"));
-    nameAfterLabel(Label11, edtTodayFrom);
-    nameAfterLabel(Label12, edtTomorrowFrom);
-    nameAfterLabel(Label13, edtTodayTo);
-    nameAfterLabel(Label14, edtTomorrowTo);
-    // "and" alone says little: the upper bounds are named after their row.
-    edtTodayTo->setAccessibleName(tr("Today's importance is between ... and"));
-    edtTomorrowTo->setAccessibleName(tr("Tomorrow's importance is between ... and"));
-    btn2Refresh = new QPushButton(tr("&Refresh"), GroupBox1);
-    btn2Refresh->setObjectName(QStringLiteral("btn2Refresh"));
-    connect(btn2Refresh, &QPushButton::clicked, this, [this] { btn2RefreshClick(); });
-
-    auto* filter = new QGridLayout(GroupBox1);
-    filter->addWidget(Label11, 0, 0);
-    filter->addWidget(edtTodayFrom, 0, 1);
-    filter->addWidget(Label13, 0, 2);
-    filter->addWidget(edtTodayTo, 0, 3);
-    filter->addWidget(Label12, 1, 0);
-    filter->addWidget(edtTomorrowFrom, 1, 1);
-    filter->addWidget(Label14, 1, 2);
-    filter->addWidget(edtTomorrowTo, 1, 3);
-    filter->addWidget(btn2Refresh, 0, 4, 2, 1, Qt::AlignVCenter);
-    filter->setColumnStretch(5, 1);
-
-    chart = new PortfolioChart(lst2Caps, PortfolioParams::capabilities(), 241, pageGraph);
-    chart->setObjectName(QStringLiteral("Panel1"));
-    chart->diagram()->setObjectName(QStringLiteral("pnt2View"));
-    chart->copyButton()->setObjectName(QStringLiteral("BtnCopy"));
-    help::setHelpContext(chart->panel(), 59035);
-    help::setHelpContext(chart->copyButton(), 58000, QStringLiteral("capabilities.html#graph"));
-
-    btnBack = new QPushButton(tr("&Back to Data"), pageGraph);
-    btnBack->setObjectName(QStringLiteral("btnBack"));
-    connect(btnBack, &QPushButton::clicked, this, [this] { showPage(pageData); });
-    help::setHelpContext(btnBack, 59040);
-
-    int listWidth = 2 * lst2Caps->frameWidth() + lst2Caps->verticalScrollBar()->sizeHint().width();
-    for (int col = 0; col < lst2Caps->columnCount(); ++col)
-        listWidth += lst2Caps->columnWidth(col);
-    lst2Caps->setMinimumWidth(listWidth);
-
-    auto* left = new QVBoxLayout;
-    left->setSpacing(scaledPixels(this, 2));
-    left->addWidget(Label6);
-    left->addWidget(lst2Caps, 1);
-    left->addSpacing(scaledPixels(this, 4));
-    left->addWidget(GroupBox1);
-    auto* right = new QVBoxLayout;
-    right->addWidget(chart);
-    right->addStretch();
-    auto* back = new QHBoxLayout;
-    back->addStretch();
-    back->addWidget(btnBack);
-    right->addLayout(back);
-    auto* layout = new QHBoxLayout(pageGraph);
-    layout->setContentsMargins(scaledPixels(this, 8), scaledPixels(this, 6), scaledPixels(this, 8), scaledPixels(this, 6));
-    layout->setSpacing(scaledPixels(this, 10));
-    layout->addLayout(left, 1);
-    layout->addLayout(right);
-
-    setTabOrder(lst2Caps, edtTodayFrom);
-    setTabOrder(edtTodayFrom, edtTodayTo);
-    setTabOrder(edtTodayTo, edtTomorrowFrom);
-    setTabOrder(edtTomorrowFrom, edtTomorrowTo);
-    setTabOrder(edtTomorrowTo, btn2Refresh);
-    setTabOrder(btn2Refresh, chart->copyButton());
-    setTabOrder(chart->copyButton(), btnBack);
+    graphPage_ = new PortfolioPage(setup, [this](const portfolio::PlotFilter& filter) {
+        return caseForm() ? capabilities::buildGraphList(data(), filter) : std::vector<portfolio::PlotRow>{};
+    });
+    graphPage_->setObjectName(QStringLiteral("Graph"));
+    pageGraph = graphPage_;
+    Label6 = graphPage_->listLabel();
+    lst2Caps = graphPage_->list();
+    GroupBox1 = graphPage_->filterBox();
+    Label11 = graphPage_->fieldLabel(0);
+    Label13 = graphPage_->fieldLabel(1);
+    Label12 = graphPage_->fieldLabel(2);
+    Label14 = graphPage_->fieldLabel(3);
+    edtTodayFrom = graphPage_->field(0);
+    edtTodayTo = graphPage_->field(1);
+    edtTomorrowFrom = graphPage_->field(2);
+    edtTomorrowTo = graphPage_->field(3);
+    btn2Refresh = graphPage_->refreshButton();
+    chart = graphPage_->chart();
+    btnBack = graphPage_->backButton();
+    connect(graphPage_, &PortfolioPage::backClicked, this, [this] { showPage(pageData); });
 }
 
 int TBuildCapForm::selectedProduct() const
@@ -432,40 +375,6 @@ void TBuildCapForm::showPage(QWidget* page)
 
 void TBuildCapForm::Notebook1PageChanged()
 {
-    btn2RefreshClick();
-}
-
-void TBuildCapForm::btn2RefreshClick()
-{
-    if (!caseForm())
-        return;
-    const auto filter = capabilities::readImportanceFilter(
-        toModel(edtTodayFrom->maskedText()), toModel(edtTodayTo->maskedText()),
-        toModel(edtTomorrowFrom->maskedText()), toModel(edtTomorrowTo->maskedText()));
-    lst2Caps->clearRows();
-    for (const capabilities::GraphRow& row : capabilities::buildGraphList(data(), filter)) {
-        if (row.heading)
-            lst2Caps->addRow(toQt(row.caption), {}, 0);
-        else
-            lst2Caps->addRow(toQt(row.caption), {toQt(row.today), toQt(row.tomorrow)},
-                             PortfolioList::makePlotValues(row.vertical, row.horizontal));
-    }
-    // Long names widen the caption column rather than being cut off.
-    lst2Caps->resizeColumnToContents(0);
-    lst2Caps->setColumnWidth(0, std::max(scaledPixels(this, 195), lst2Caps->columnWidth(0)));
-    chart->diagram()->update();
-}
-
-bool TBuildCapForm::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::FocusOut) {
-        for (MaskedLineEdit* field : {edtTodayFrom, edtTodayTo, edtTomorrowFrom, edtTomorrowTo}) {
-            if (watched != field)
-                continue;
-            const QString clamped = toQt(capabilities::clampedFilterText(toModel(field->maskedText())));
-            if (clamped != field->maskedText())
-                field->setMaskedText(clamped);
-        }
-    }
-    return TWorkshopForm::eventFilter(watched, event);
+    if (caseForm())
+        graphPage_->rebuild();
 }

@@ -12,6 +12,7 @@
 class MaskedLineEdit;
 class PortfolioChart;
 class PortfolioList;
+class PortfolioPage;
 class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
@@ -57,11 +58,8 @@ public:
     MaskedLineEdit* edtTomorrowFrom = nullptr;
     MaskedLineEdit* edtTomorrowTo = nullptr;
     QPushButton* btn2Refresh = nullptr;
-    PortfolioChart* chart = nullptr; // Label15, Panel1 / pnt2View, Label16 and BtnCopy
+    PortfolioChart* chart = nullptr; // Label15, Panel1 with pnt2View, Label16 and BtnCopy
     QPushButton* btnBack = nullptr;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildDataPage();
@@ -75,10 +73,10 @@ private:
     void sortCapabilities(WorkshopGrid* grid, int owner, int col);
 
     void Notebook1PageChanged();
-    void btn2RefreshClick();
     void showPage(QWidget* page);
 
     // The product grdSpecCap was last filled for: its pending edit belongs to that product even
     // when the services grid has moved on.
     int specOwnerShown_ = capabilities::kNoOwner;
+    PortfolioPage* graphPage_ = nullptr;
 };

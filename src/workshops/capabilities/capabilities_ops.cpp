@@ -147,69 +147,33 @@ bool sortCapabilities(CaseEdit& edit, int owner, int column)
     return true;
 }
 
-bool ImportanceFilter::passes(const TCapability& capability) const
+std::vector<portfolio::PlotRow> buildGraphList(const TCaseData& data, const portfolio::PlotFilter& filter)
 {
-    return todayFrom <= capability.ImpToday && capability.ImpToday <= todayTo && tomorrowFrom <= capability.ImpTomorrow &&
-           capability.ImpTomorrow <= tomorrowTo;
-}
-
-int readFilterBound(std::string_view text, int fallback)
-{
-    return readTypedScore(text, fallback);
-}
-
-ImportanceFilter readImportanceFilter(std::string_view todayFrom, std::string_view todayTo,
-                                      std::string_view tomorrowFrom, std::string_view tomorrowTo)
-{
-    return {readFilterBound(todayFrom, 1), readFilterBound(todayTo, 10), readFilterBound(tomorrowFrom, 1),
-            readFilterBound(tomorrowTo, 10)};
-}
-
-std::string clampedFilterText(std::string_view text)
-{
-    const auto value = readTypedWholeNumber(text);
-    if (!value || *value < 1)
-        return "1";
-    if (*value > 10)
-        return "10";
-    return std::string(text);
-}
-
-std::vector<GraphRow> buildGraphList(const TCaseData& data, const ImportanceFilter& filter)
-{
-    std::vector<GraphRow> rows;
-    const auto addCapability = [&rows](const TCapability& capability, const char* indent) {
-        GraphRow row;
-        row.caption = indent + capability.Name;
-        row.today = std::to_string(capability.ImpToday);
-        row.tomorrow = std::to_string(capability.ImpTomorrow);
-        row.heading = false;
-        row.vertical = capability.ImpToday;
-        row.horizontal = capability.ImpTomorrow;
-        rows.push_back(std::move(row));
+    using portfolio::PlotRow;
+    std::vector<PlotRow> rows;
+    const auto passes = [&](const TCapability& capability) {
+        return filter.admits(capability.ImpToday, capability.ImpTomorrow);
     };
-    const auto addHeading = [&rows](std::string caption) {
-        GraphRow row;
-        row.caption = std::move(caption);
-        rows.push_back(std::move(row));
+    const auto entry = [](const char* indent, const TCapability& capability) {
+        return PlotRow::entryRow(indent + capability.Name, capability.ImpToday, capability.ImpTomorrow);
     };
 
-    addHeading("General Capabilities");
+    rows.push_back(PlotRow::headingRow("General Capabilities"));
     for (const TCapability& capability : data.Capabilities)
-        if (filter.passes(capability))
-            addCapability(capability, "   ");
+        if (passes(capability))
+            rows.push_back(entry("   ", capability));
 
-    addHeading("Service Specific Capabilities");
+    rows.push_back(PlotRow::headingRow("Service Specific Capabilities"));
     for (const TCustProd& product : data.Products) {
         bool headed = false;
         for (const TCapability& capability : product.Capabilities) {
-            if (!filter.passes(capability))
+            if (!passes(capability))
                 continue;
             if (!headed) {
-                addHeading("   " + product.Name);
+                rows.push_back(PlotRow::headingRow("   " + product.Name));
                 headed = true;
             }
-            addCapability(capability, "      ");
+            rows.push_back(entry("      ", capability));
         }
     }
     return rows;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "model/del_list.h"
+#include "workshops/portfolio/portfolio_ops.h"
 
 class CaseEdit;
 class Questions;
@@ -75,39 +76,10 @@ bool deleteCapability(CaseEdit& edit, Questions& ask, int owner, int row);
 // capabilities are left alone (false); otherwise the sort is an undo step even if nothing moved.
 bool sortCapabilities(CaseEdit& edit, int owner, int column);
 
-// Bounds of the graph list's filter.
-struct ImportanceFilter {
-    int todayFrom = 1;
-    int todayTo = 10;
-    int tomorrowFrom = 1;
-    int tomorrowTo = 10;
-
-    bool passes(const TCapability& capability) const;
-};
-
-// A filter field read as a bound: a whole number clamped into 1..10, or `fallback` when the text
-// is not a whole number (1 for a lower bound, 10 for an upper one).
-int readFilterBound(std::string_view text, int fallback);
-ImportanceFilter readImportanceFilter(std::string_view todayFrom, std::string_view todayTo,
-                                      std::string_view tomorrowFrom, std::string_view tomorrowTo);
-
-// The text a filter field holds after the user leaves it: a value below 1, or text that is not a
-// number, becomes "1", a value above 10 becomes "10"; anything else stays as typed.
-std::string clampedFilterText(std::string_view text);
-
-// One row of the graph list. Headings carry no values and are neither plotted nor picked.
-struct GraphRow {
-    std::string caption;
-    std::string today;
-    std::string tomorrow;
-    bool heading = true;
-    int32_t vertical = 0;   // ImpToday
-    int32_t horizontal = 0; // ImpTomorrow
-};
-
-// "General Capabilities" with the passing general capabilities, then "Service Specific
-// Capabilities" with each product's passing capabilities under the product's name; a product
-// without a passing capability gets no heading.
-std::vector<GraphRow> buildGraphList(const TCaseData& data, const ImportanceFilter& filter);
+// The graph list: "General Capabilities" with the general capabilities passing the filter (today's
+// importance vertical, tomorrow's horizontal), then "Service Specific Capabilities" with each
+// product's passing capabilities under the product's name; a product without a passing capability
+// gets no heading.
+std::vector<portfolio::PlotRow> buildGraphList(const TCaseData& data, const portfolio::PlotFilter& filter);
 
 } // namespace capabilities

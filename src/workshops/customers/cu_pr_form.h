@@ -12,7 +12,6 @@
 
 #include <QString>
 
-#include <vector>
 
 #include "shell/workshop_form.h"
 #include "widgets/workshop_grid.h"
@@ -25,6 +24,7 @@ class MaskedLineEdit;
 class PortfolioChart;
 class PortfolioDiagram;
 class PortfolioList;
+class PortfolioPage;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -51,7 +51,7 @@ public:
     // the data page's bounds otherwise. Asked at each judgement, as the page may change.
     bool satisfiesGroupingFilter(const TCustProd& item) const;
     // The graph page's four fields as a filter.
-    cust_prod::GraphFilter graphFilter() const;
+    portfolio::PlotFilter graphFilter() const;
 
     // How grdCust draws row `row`: red for an item that fails the filter.
     CellStyle itemCellStyle(int row) const;
@@ -143,6 +143,5 @@ private:
     cust_prod::Mode mode_;
     // The key-characteristic row whose bounds the filter fields show, or -1.
     int boundRow_ = -1;
-    // The graph list's rows, as their items and key characteristics.
-    std::vector<cust_prod::GraphRow> graphRows_;
+    PortfolioPage* graphPage_ = nullptr;
 };

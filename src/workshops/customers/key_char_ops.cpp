@@ -359,12 +359,7 @@ CellCommit commitMarketPotentialCell(CaseEdit& edit, Mode mode, int item, int co
 
 BoundEntry setBound(TCaseData& data, Mode mode, int k, BoundField field, std::string_view text)
 {
-    int32_t typed = 0;
-    if (!readInteger(text, typed))
-        typed = 0;
-    BoundEntry result;
-    result.value = limitedScore(typed);
-    result.limited = result.value != typed;
+    const BoundEntry result = portfolio::limitBound(text);
     const bool lower = field == BoundField::ImpFrom || field == BoundField::MatchFrom;
     auto& bounds = lower ? lowerBounds(data, mode) : upperBounds(data, mode);
     if (bounds.InRange(k)) {
@@ -434,56 +429,45 @@ FilterBox filterBoxFor(const TCaseData& data, Mode mode, int item, int row)
 
 // --- Graph page --------------------------------------------------------------------------------
 
-GraphFilter GraphFilter::fromTexts(std::string_view impFrom, std::string_view impTo, std::string_view matchFrom,
-                                   std::string_view matchTo)
+namespace {
+
+bool withinGraphFilter(const TKeyCharItem& keyChar, const portfolio::PlotFilter& filter)
 {
-    const auto read = [](std::string_view text, int32_t otherwise) {
-        int32_t value = 0;
-        return readInteger(text, value) ? value : otherwise;
-    };
-    GraphFilter filter;
-    filter.impFrom = read(impFrom, 1);
-    filter.impTo = read(impTo, 10);
-    filter.matchFrom = read(matchFrom, 1);
-    filter.matchTo = read(matchTo, 10);
-    return filter;
+    return !keyChar.Excluded && filter.admits(keyChar.Importance, keyChar.Match);
 }
 
-bool GraphFilter::admits(const TKeyCharItem& keyChar) const
-{
-    return !keyChar.Excluded && impFrom <= keyChar.Importance && keyChar.Importance <= impTo &&
-           matchFrom <= keyChar.Match && keyChar.Match <= matchTo;
-}
+} // namespace
 
-bool passesGraphFilter(const TCustProd& item, const GraphFilter& filter)
+bool passesGraphFilter(const TCustProd& item, const portfolio::PlotFilter& filter)
 {
     bool anyApplicable = false;
     for (const TKeyCharItem& keyChar : item.KeyChars) {
         if (keyChar.Excluded)
             continue;
-        if (filter.admits(keyChar))
+        if (withinGraphFilter(keyChar, filter))
             return true;
         anyApplicable = true;
     }
     return !anyApplicable;
 }
 
-std::vector<GraphRow> buildGraphRows(const TCaseData& data, Mode mode, const GraphFilter& filter)
+std::vector<portfolio::PlotRow> buildGraphRows(const TCaseData& data, Mode mode, const portfolio::PlotFilter& filter)
 {
-    std::vector<GraphRow> rows;
+    using portfolio::PlotRow;
+    std::vector<PlotRow> rows;
     const auto& list = items(data, mode);
     for (int i = 0; i < list.Count(); ++i) {
         const TCustProd& item = list[i];
         bool headed = false;
         for (int k = 0; k < item.KeyChars.Count(); ++k) {
             const TKeyCharItem& keyChar = item.KeyChars[k];
-            if (!filter.admits(keyChar))
+            if (!withinGraphFilter(keyChar, filter))
                 continue;
             if (!headed) {
-                rows.push_back({i, -1, item.Name, 0, 0});
+                rows.push_back(PlotRow::headingRow(item.Name, i));
                 headed = true;
             }
-            rows.push_back({i, k, "   " + keyChar.Name, keyChar.Importance, keyChar.Match});
+            rows.push_back(PlotRow::entryRow("   " + keyChar.Name, keyChar.Importance, keyChar.Match, i, k));
         }
     }
     return rows;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "workshops/customers/cust_prod_ops.h"
+#include "workshops/portfolio/portfolio_ops.h"
 
 struct TRankedItem;
 
@@ -85,13 +86,11 @@ CellCommit commitMarketPotentialCell(CaseEdit& edit, Mode mode, int item, int co
 
 enum class BoundField { ImpFrom, ImpTo, MatchFrom, MatchTo };
 
-struct BoundEntry {
-    int32_t value = 0;
-    bool limited = false; // the typed text was outside 1..10 (or no number): show the stored value
-};
+// The bound stored, and whether the field must show it instead of what was typed.
+using BoundEntry = portfolio::LimitedBound;
 
-// Stores a bound typed into a filter field: read as a number (no number reads 0), limited to
-// 1..10. Bounds live outside the case file: no undo step, Modified untouched.
+// Stores a bound typed into a filter field, limited to 1..10 as a bound field is when left (no
+// number counts as below 1). Bounds live outside the case file: no undo step, Modified untouched.
 BoundEntry setBound(TCaseData& data, Mode mode, int k, BoundField field, std::string_view text);
 // The bound a filter field shows; 0 when k names no bound.
 int32_t boundValue(const TCaseData& data, Mode mode, int k, BoundField field);
@@ -114,33 +113,13 @@ FilterBox filterBoxFor(const TCaseData& data, Mode mode, int item, int row);
 
 // --- Graph page --------------------------------------------------------------------------------
 
-struct GraphFilter {
-    int32_t impFrom = 1;
-    int32_t impTo = 10;
-    int32_t matchFrom = 1;
-    int32_t matchTo = 10;
+// An item satisfies the graph page's filter (importance vertical, match horizontal) when one
+// applicable key characteristic is within it, or when none applies.
+bool passesGraphFilter(const TCustProd& item, const portfolio::PlotFilter& filter);
 
-    // The four fields of the graph page; an empty or non-numeric field counts as 1 (from) or 10
-    // (to). Not limited.
-    static GraphFilter fromTexts(std::string_view impFrom, std::string_view impTo, std::string_view matchFrom,
-                                 std::string_view matchTo);
-    bool admits(const TKeyCharItem& keyChar) const;
-};
-
-// An item satisfies the graph filter when one applicable key characteristic is within it, or when
-// none applies.
-bool passesGraphFilter(const TCustProd& item, const GraphFilter& filter);
-
-struct GraphRow {
-    int item = -1;
-    int keyChar = -1; // -1: the item's heading row, not plotted
-    std::string caption;
-    int32_t importance = 0;
-    int32_t match = 0;
-};
-
-// For each item with key characteristics in the filter: a heading row with its name, then one row
-// per such key characteristic (caption indented by three blanks).
-std::vector<GraphRow> buildGraphRows(const TCaseData& data, Mode mode, const GraphFilter& filter);
+// For each item with applicable key characteristics in the filter: a heading row with its name,
+// then one row per such key characteristic (caption indented by three blanks). A row's owner is
+// the item's position, its entry the key characteristic's (none on the heading).
+std::vector<portfolio::PlotRow> buildGraphRows(const TCaseData& data, Mode mode, const portfolio::PlotFilter& filter);
 
 } // namespace cust_prod

@@ -20,6 +20,7 @@ class Cp1252PlainTextEdit;
 class MaskedLineEdit;
 class PortfolioChart;
 class PortfolioList;
+class PortfolioPage;
 class QComboBox;
 class QGroupBox;
 class QKeyEvent;
@@ -152,10 +153,10 @@ private:
     QWidget* buildImportancePage();
     QWidget* buildRiskPage();
     void BuildChangeList();
-    void btn2RefreshClick();
     void BuildRiskList();
-    void btn3RefreshClick();
 
+    PortfolioPage* importancePage_ = nullptr;
+    PortfolioPage* riskPage_ = nullptr;
     environment::EnvSelection selection_;
     // Set while a naming box or the risk-type box runs its own commit, so that the focus moving
     // away during the question does not start a second one.

@@ -1,8 +1,5 @@
 #include "workshops/environment/environment_ops.h"
 
-#include <algorithm>
-#include <climits>
-
 #include "model/case_data.h"
 #include "model/case_edit.h"
 #include "model/date_time.h"
@@ -211,56 +208,25 @@ std::optional<int> setImportance(CaseEdit& edit, const EnvSelection& selection, 
     return field;
 }
 
-int readInteger(std::string_view text, int fallback)
-{
-    const auto value = readTypedWholeNumber(text);
-    return value ? clampedTo(*value, INT32_MIN, INT32_MAX) : fallback;
-}
-
-int clampScore(int value)
-{
-    return std::clamp(value, 1, 10);
-}
-
 int readScore(std::string_view text)
 {
     return readTypedScore(text);
 }
 
-ScoreRange readFilterPair(std::string_view fromText, std::string_view toText)
+std::vector<portfolio::PlotRow> buildChangeList(const TCaseData& data, const portfolio::PlotFilter& filter)
 {
-    return {readInteger(fromText, 1), readInteger(toText, 10)};
-}
-
-ScoreRange normalizedRange(ScoreRange range)
-{
-    range.from = clampScore(range.from);
-    range.to = clampScore(range.to);
-    if (range.from > range.to)
-        std::swap(range.from, range.to);
-    return range;
-}
-
-uint32_t plotValues(int vertical, int horizontal)
-{
-    return static_cast<uint32_t>(clampScore(vertical)) | (static_cast<uint32_t>(clampScore(horizontal)) << 16);
-}
-
-std::vector<PlotRow> buildChangeList(const TCaseData& data, const ImportanceFilter& filter)
-{
+    using portfolio::PlotRow;
     std::vector<PlotRow> rows;
     for (const TChangeArea& area : data.ChangeAreas) {
         bool headed = false;
         for (const TChange& change : area.Changes) {
-            if (!filter.today.contains(change.ImpToday) || !filter.tomorrow.contains(change.ImpTomorrow))
+            if (!filter.admits(change.ImpToday, change.ImpTomorrow))
                 continue;
             if (!headed) {
-                rows.push_back({area.Name, {}, 0});
+                rows.push_back(PlotRow::headingRow(area.Name));
                 headed = true;
             }
-            rows.push_back({"   " + change.Name,
-                            {std::to_string(change.ImpToday), std::to_string(change.ImpTomorrow)},
-                            plotValues(change.ImpToday, change.ImpTomorrow)});
+            rows.push_back(PlotRow::entryRow("   " + change.Name, change.ImpToday, change.ImpTomorrow));
         }
     }
     return rows;

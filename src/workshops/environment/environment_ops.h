@@ -7,13 +7,13 @@
 // what the user typed and returns the positions the window selects next. Positions are never
 // trusted: one that names no entry (after an undo, or in a damaged file) counts as none.
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "model/typed_name.h"
+#include "workshops/portfolio/portfolio_ops.h"
 
 class CaseEdit;
 class Questions;
@@ -92,48 +92,13 @@ bool setDescription(CaseEdit& edit, const EnvSelection& selection, std::string_v
 enum class When { Today, Tomorrow };
 std::optional<int> setImportance(CaseEdit& edit, const EnvSelection& selection, When when, std::string_view text);
 
-// ---- Whole numbers as the masked boxes give them --------------------------------------------
-
-// The text as a decimal integer (blanks around it ignored), or `fallback` when it is empty, not a
-// number or does not fit.
-int readInteger(std::string_view text, int fallback);
-int clampScore(int value);
 // A score box's text: a whole number, 1 when unreadable, clamped to 1..10.
 int readScore(std::string_view text);
 
-// ---- The change and risk lists beside the diagrams ------------------------------------------
+// ---- The change list beside the importance diagram -------------------------------------------
 
-// A filter pair as typed (from, to); readFilterPair applies the defaults 1 and 10 and nothing else.
-struct ScoreRange {
-    int from = 1;
-    int to = 10;
-
-    bool contains(int value) const { return from <= value && value <= to; }
-    bool operator==(const ScoreRange&) const = default;
-};
-ScoreRange readFilterPair(std::string_view fromText, std::string_view toText);
-// The Refresh button's cleaning: each bound clamped to 1..10, a reversed pair swapped.
-ScoreRange normalizedRange(ScoreRange range);
-
-// One row of a diagram's list. plotValues holds the vertical value in the low 16 bits and the
-// horizontal one in the high 16 bits; 0 marks a heading row.
-struct PlotRow {
-    std::string caption;
-    std::vector<std::string> subItems;
-    uint32_t plotValues = 0;
-
-    bool operator==(const PlotRow&) const = default;
-};
-// Packs two values for the chart. Values outside 1..10 (a damaged file) are drawn at the nearest
-// edge, so a real row never packs to 0 and never lands outside the chart.
-uint32_t plotValues(int vertical, int horizontal);
-
-struct ImportanceFilter {
-    ScoreRange today;
-    ScoreRange tomorrow;
-};
-// The changes passing the filter under a heading row per area, in model order; an area with no
-// passing change has no heading.
-std::vector<PlotRow> buildChangeList(const TCaseData& data, const ImportanceFilter& filter);
+// The changes passing the filter (today's importance vertical, tomorrow's horizontal) under a
+// heading row per area, in model order; an area with no passing change has no heading.
+std::vector<portfolio::PlotRow> buildChangeList(const TCaseData& data, const portfolio::PlotFilter& filter);
 
 } // namespace environment

@@ -321,18 +321,14 @@ bool deleteRiskType(CaseEdit& edit, Questions& ask, int type)
 
 // ---- The risk diagram's list -----------------------------------------------------------------
 
-std::vector<PlotRow> buildRiskList(const TCaseData& data, const RiskFilter& filter)
+std::vector<portfolio::PlotRow> buildRiskList(const TCaseData& data, const portfolio::PlotFilter& filter)
 {
-    std::vector<PlotRow> rows;
+    std::vector<portfolio::PlotRow> rows;
     for (const TChangeArea& area : data.ChangeAreas)
         for (const TChange& change : area.Changes)
-            for (const TRisk& risk : change.Risks) {
-                if (!filter.impact.contains(risk.Impact) || !filter.likelihood.contains(risk.Likelihood))
-                    continue;
-                rows.push_back({risk.Name,
-                                {std::to_string(risk.Impact), std::to_string(risk.Likelihood)},
-                                plotValues(risk.Impact, risk.Likelihood)});
-            }
+            for (const TRisk& risk : change.Risks)
+                if (filter.admits(risk.Impact, risk.Likelihood))
+                    rows.push_back(portfolio::PlotRow::entryRow(risk.Name, risk.Impact, risk.Likelihood));
     return rows;
 }
 

@@ -124,12 +124,8 @@ bool deleteRiskType(CaseEdit& edit, Questions& ask, int type);
 
 // ---- The risk diagram's list -----------------------------------------------------------------
 
-struct RiskFilter {
-    ScoreRange impact;
-    ScoreRange likelihood;
-};
-// Every risk of every change passing the filter, in model order: the name, its impact and
-// likelihood, plotted as impact (vertical) against likelihood (horizontal).
-std::vector<PlotRow> buildRiskList(const TCaseData& data, const RiskFilter& filter);
+// Every risk of every change passing the filter, in model order: its name, plotted as impact
+// (vertical) against likelihood (horizontal).
+std::vector<portfolio::PlotRow> buildRiskList(const TCaseData& data, const portfolio::PlotFilter& filter);
 
 } // namespace environment
