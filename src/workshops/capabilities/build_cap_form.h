@@ -9,6 +9,7 @@
 
 #include <vector>
 
+class ListGridAdapter;
 class MaskedLineEdit;
 class PortfolioChart;
 class PortfolioList;
@@ -66,13 +67,11 @@ protected:
 private:
     void buildDataPage();
     void buildGraphPage();
-    void setUpCapabilityGrid(WorkshopGrid* grid, const std::vector<int>& widths);
+    ListGridAdapter* setUpCapabilityGrid(WorkshopGrid* grid, const std::vector<int>& widths);
+    ListGridAdapter* capabilitiesOf(const WorkshopGrid* grid) const;
     int ownerOf(const WorkshopGrid* grid) const;
 
     void grdServicesClick();
-    void commitCell(WorkshopGrid* grid, int owner, int col, int row, const QString& text);
-    void deleteCapability(WorkshopGrid* grid, int owner, int row);
-    void sortCapabilities(WorkshopGrid* grid, int owner, int col);
 
     void Notebook1PageChanged();
     void btn2RefreshClick();
@@ -81,4 +80,6 @@ private:
     // The product grdSpecCap was last filled for: its pending edit belongs to that product even
     // when the services grid has moved on.
     int specOwnerShown_ = capabilities::kNoOwner;
+    ListGridAdapter* genCaps_ = nullptr;
+    ListGridAdapter* specCaps_ = nullptr;
 };
