@@ -74,7 +74,8 @@ struct ListColumn {
     bool onNewRow = true;
 };
 
-// A list's own rules.
+// A list's own rules. Tables set the rules after the question by name ({.emptyNameAdds = false}):
+// by position, one flag is easily taken for another.
 template <class Item>
 struct ListTable {
     std::span<const ListColumn<Item>> columns; // column 0 shows the name
