@@ -8,23 +8,11 @@
 #include "model/case_data.h"
 #include "model/case_edit.h"
 #include "model/date_time.h"
+#include "model/list_grid.h"
 
 using namespace actions;
 
 namespace {
-
-class YesNo : public Questions {
-public:
-    bool confirm(const std::string& text) override
-    {
-        asked.push_back(text);
-        return yes;
-    }
-    AddOrRename askAddOrRename(bool) override { return AddOrRename::Cancel; }
-
-    bool yes = true;
-    std::vector<std::string> asked;
-};
 
 class ActionPageOps : public ::testing::Test {
 protected:
@@ -51,26 +39,12 @@ protected:
     TCaseData data;
     UndoStack undo;
     CaseEdit edit{data, undo};
-    YesNo ask;
+    std::unique_ptr<ListGrid> grid = actionGrid();
 };
 
 const double kNov5 = encodeDate(2026, 11, 5);
 
 } // namespace
-
-TEST_F(ActionPageOps, CellTextsAndSelectableCells)
-{
-    add("Hire a tender manager", 8, kNov5 + 0.5, true, "S. Lindqvist");
-    const std::vector<std::vector<std::string>> expected = {{"What", "Who", "Importance", "Due", "Done"},
-                                                            {"Hire a tender manager", "S. Lindqvist", "8", "05/11/2026", "Yes"},
-                                                            {"", "", "", "", ""}};
-    for (int row = 0; row < 3; ++row) {
-        for (int col = 0; col < kColumnCount; ++col) {
-            EXPECT_EQ(actionCellText(data, col, row), expected[row][col]) << "col " << col << " row " << row;
-            EXPECT_EQ(canSelectActionCell(data, col, row), row == 1 || (row == 2 && col == ColWhat)) << col << row;
-        }
-    }
-}
 
 struct DoneCase {
     const char* typed;
@@ -142,15 +116,15 @@ INSTANTIATE_TEST_SUITE_P(ActionPageOps, ActionImportanceReading,
 TEST_F(ActionPageOps, CommittingDueKeepsTheDateForTheEmptyMaskAndInvalidDates)
 {
     add("Hire", 8, kNov5 + 0.625);
-    EXPECT_EQ(commitActionCell(edit, ColDue, 1, "  /  /    "), CellCommit::Unchanged);
-    EXPECT_EQ(commitActionCell(edit, ColDue, 1, "31/02/2026"), CellCommit::Unchanged);
-    EXPECT_EQ(commitActionCell(edit, ColDue, 1, "05/11/2026"), CellCommit::Unchanged)
+    EXPECT_EQ(grid->commit(edit, 0, ColDue, "  /  /    "), CellCommit::Unchanged);
+    EXPECT_EQ(grid->commit(edit, 0, ColDue, "31/02/2026"), CellCommit::Unchanged);
+    EXPECT_EQ(grid->commit(edit, 0, ColDue, "05/11/2026"), CellCommit::Unchanged)
         << "the day already stored is no change";
     EXPECT_EQ(data.Actions[0].Due, kNov5 + 0.625) << "the time of day is kept";
     EXPECT_EQ(undo.count(), 0);
     EXPECT_FALSE(data.Modified);
 
-    EXPECT_EQ(commitActionCell(edit, ColDue, 1, "06/11/2026"), CellCommit::Changed);
+    EXPECT_EQ(grid->commit(edit, 0, ColDue, "06/11/2026"), CellCommit::Changed);
     EXPECT_EQ(data.Actions[0].Due, encodeDate(2026, 11, 6));
     EXPECT_EQ(undo.count(), 1);
     EXPECT_TRUE(data.Modified);
@@ -159,20 +133,20 @@ TEST_F(ActionPageOps, CommittingDueKeepsTheDateForTheEmptyMaskAndInvalidDates)
 TEST_F(ActionPageOps, CommittingTheOtherColumnsAndTheEmptyRow)
 {
     add("Hire", 8, kNov5);
-    EXPECT_EQ(commitActionCell(edit, ColDone, 1, "no"), CellCommit::Unchanged);
-    EXPECT_EQ(commitActionCell(edit, ColImportance, 1, "8"), CellCommit::Unchanged);
+    EXPECT_EQ(grid->commit(edit, 0, ColDone, "no"), CellCommit::Unchanged);
+    EXPECT_EQ(grid->commit(edit, 0, ColImportance, "8"), CellCommit::Unchanged);
     for (int col = ColWho; col < kColumnCount; ++col)
-        EXPECT_EQ(commitActionCell(edit, col, 2, "9"), CellCommit::Unchanged) << "empty row, column " << col;
+        EXPECT_EQ(grid->commit(edit, 1, col, "9"), CellCommit::Unchanged) << "empty row, column " << col;
     EXPECT_EQ(undo.count(), 0);
 
-    EXPECT_EQ(commitActionCell(edit, ColImportance, 1, "0"), CellCommit::Changed);
-    EXPECT_EQ(commitActionCell(edit, ColDone, 1, "YES"), CellCommit::Changed);
+    EXPECT_EQ(grid->commit(edit, 0, ColImportance, "0"), CellCommit::Changed);
+    EXPECT_EQ(grid->commit(edit, 0, ColDone, "YES"), CellCommit::Changed);
     EXPECT_EQ(data.Actions[0].Importance, 1);
     EXPECT_TRUE(data.Actions[0].Done);
     EXPECT_EQ(undo.count(), 2);
 
     const double before = nowAsDateTime();
-    EXPECT_EQ(commitActionCell(edit, ColWhat, 2, "Call the bank"), CellCommit::Added);
+    EXPECT_EQ(grid->commit(edit, 1, ColWhat, "Call the bank"), CellCommit::Added);
     ASSERT_EQ(data.Actions.Count(), 2);
     EXPECT_EQ(data.Actions[1].Importance, 1);
     EXPECT_FALSE(data.Actions[1].Done);
@@ -198,63 +172,14 @@ TEST_F(ActionPageOps, TheCellControlsChangeOnlyWhatDiffers)
     EXPECT_EQ(data.Actions[0].Due, kNov5 + 0.25);
 }
 
-TEST_F(ActionPageOps, SortingByEachColumn)
-{
-    add("only", 1, kNov5);
-    EXPECT_FALSE(sortActions(edit, ColDue)) << "one action: nothing to sort, no step";
-    EXPECT_EQ(undo.count(), 0);
-    data.Actions.Delete(0);
-
-    add("beta", 3, kNov5 - 300, true, "zed");
-    add("Alpha", 9, kNov5 + 200, false, "Ann");
-    add("gamma", 5, kNov5, true, "bob");
-    EXPECT_TRUE(sortActions(edit, ColDue));
-    EXPECT_EQ(whats(), (std::vector<std::string>{"Alpha", "gamma", "beta"})) << "latest first";
-    EXPECT_TRUE(sortActions(edit, ColWhat));
-    EXPECT_EQ(whats(), (std::vector<std::string>{"Alpha", "beta", "gamma"}));
-    EXPECT_TRUE(sortActions(edit, ColWho));
-    EXPECT_EQ(whats(), (std::vector<std::string>{"Alpha", "gamma", "beta"}));
-    EXPECT_TRUE(sortActions(edit, ColImportance));
-    EXPECT_EQ(whats(), (std::vector<std::string>{"Alpha", "gamma", "beta"}));
-    EXPECT_TRUE(sortActions(edit, ColDone));
-    EXPECT_FALSE(data.Actions[0].Done) << "open actions first";
-    EXPECT_EQ(undo.count(), 5);
-    EXPECT_TRUE(data.Modified);
-}
-
-TEST_F(ActionPageOps, EqualDueDatesEndInTheQuicksortsOrder)
-{
-    add("a", 1, kNov5);
-    add("b", 1, kNov5);
-    EXPECT_TRUE(sortActions(edit, ColDue));
-    EXPECT_EQ(whats(), (std::vector<std::string>{"b", "a"}));
-}
-
 TEST_F(ActionPageOps, SortingSurvivesADueDateThatIsNoNumber)
 {
     add("a", 1, kNov5);
     add("damaged", 1, std::nan(""));
     add("c", 1, kNov5 + 3);
     add("d", 1, kNov5 - 3);
-    EXPECT_TRUE(sortActions(edit, ColDue));
+    EXPECT_TRUE(grid->sort(edit, ColDue));
     auto sorted = whats();
     std::sort(sorted.begin(), sorted.end());
     EXPECT_EQ(sorted, (std::vector<std::string>{"a", "c", "d", "damaged"}));
-}
-
-TEST_F(ActionPageOps, DeletingAsksWithWhatAndMarksTheCaseModified)
-{
-    add("Hire", 8, kNov5);
-    add("Call", 8, kNov5);
-    EXPECT_FALSE(deleteAction(edit, ask, 0));
-    EXPECT_FALSE(deleteAction(edit, ask, 3));
-    ask.yes = false;
-    EXPECT_FALSE(deleteAction(edit, ask, 2));
-    EXPECT_FALSE(data.Modified);
-    ask.yes = true;
-    EXPECT_TRUE(deleteAction(edit, ask, 1));
-    EXPECT_EQ(whats(), (std::vector<std::string>{"Call"}));
-    EXPECT_EQ(ask.asked, (std::vector<std::string>{"Delete item 'Call'?", "Delete item 'Hire'?"}));
-    EXPECT_TRUE(data.Modified);
-    EXPECT_EQ(undo.count(), 1);
 }

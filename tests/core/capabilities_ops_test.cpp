@@ -9,7 +9,7 @@
 #include "model/case_data.h"
 #include "model/case_edit.h"
 #include "model/case_references.h"
-#include "model/date_time.h"
+#include "model/list_grid.h"
 #include "model/questions.h"
 #include "reference_check.h"
 
@@ -73,6 +73,11 @@ protected:
         return out;
     }
 
+    static std::unique_ptr<ListGrid> gridOf(int owner)
+    {
+        return capabilityGrid([owner] { return owner; });
+    }
+
     // No undo step and Modified still clear.
     void expectNoStep() const
     {
@@ -108,87 +113,22 @@ INSTANTIATE_TEST_SUITE_P(CapabilityOps, ImportanceText,
                                            ImportanceCase{"5x", 1}, ImportanceCase{"9 9", 1},
                                            ImportanceCase{"99999999999999999999", 10}));
 
-TEST_F(CapabilityOps, TypedImportancesAreStoredClampedAsOneStepEach)
-{
-    add(data.Capabilities, "Sales", 5, 5);
-    EXPECT_EQ(commitCapabilityCell(edit, kGeneral, ColToday, 1, "100"), CellCommit::Changed);
-    EXPECT_EQ(commitCapabilityCell(edit, kGeneral, ColTomorrow, 1, "-4"), CellCommit::Changed);
-    EXPECT_EQ(data.Capabilities[0].ImpToday, 10);
-    EXPECT_EQ(data.Capabilities[0].ImpTomorrow, 1);
-    EXPECT_EQ(undo.count(), 2);
-    EXPECT_TRUE(data.Modified);
-
-    ASSERT_TRUE(edit.undo());
-    EXPECT_EQ(data.Capabilities[0].ImpTomorrow, 5);
-    EXPECT_EQ(data.Capabilities[0].ImpToday, 10);
-}
-
-TEST_F(CapabilityOps, RecommittingWhatTheCellShowsIsNoStep)
-{
-    add(data.Capabilities, "Sales", 5, 8);
-    EXPECT_EQ(commitCapabilityCell(edit, kGeneral, ColName, 1, "Sales"), CellCommit::Unchanged);
-    EXPECT_EQ(commitCapabilityCell(edit, kGeneral, ColToday, 1, " 5"), CellCommit::Unchanged);
-    EXPECT_EQ(commitCapabilityCell(edit, kGeneral, ColTomorrow, 1, "08"), CellCommit::Unchanged);
-    expectNoStep();
-}
-
-TEST_F(CapabilityOps, ANameTypedIntoTheEmptyRowAppendsACapabilityRatedOne)
-{
-    add(data.Capabilities, "Sales", 5, 8);
-    ASSERT_EQ(capabilityGridRows(data, kGeneral), 3);
-    EXPECT_EQ(commitCapabilityCell(edit, kGeneral, ColName, 2, "Logistics"), CellCommit::Added);
-    ASSERT_EQ(data.Capabilities.Count(), 2);
-    EXPECT_EQ(data.Capabilities[1].Name, "Logistics");
-    EXPECT_EQ(data.Capabilities[1].ImpToday, 1);
-    EXPECT_EQ(data.Capabilities[1].ImpTomorrow, 1);
-    EXPECT_EQ(capabilityGridRows(data, kGeneral), 4);
-    EXPECT_EQ(undo.count(), 1);
-    EXPECT_TRUE(data.Modified);
-}
-
-TEST_F(CapabilityOps, NumbersOrNothingTypedIntoTheEmptyRowAddNothing)
-{
-    add(data.Capabilities, "Sales");
-    EXPECT_EQ(commitCapabilityCell(edit, kGeneral, ColToday, 2, "7"), CellCommit::Unchanged);
-    EXPECT_EQ(commitCapabilityCell(edit, kGeneral, ColTomorrow, 2, "9"), CellCommit::Unchanged);
-    EXPECT_EQ(commitCapabilityCell(edit, kGeneral, ColName, 2, ""), CellCommit::Unchanged);
-    // Rows that name no capability: the title row and rows past the empty one.
-    EXPECT_EQ(commitCapabilityCell(edit, kGeneral, ColName, 0, "Name"), CellCommit::Unchanged);
-    EXPECT_EQ(commitCapabilityCell(edit, kGeneral, ColName, 5, "Far"), CellCommit::Unchanged);
-    EXPECT_EQ(data.Capabilities.Count(), 1);
-    expectNoStep();
-}
-
 TEST_F(CapabilityOps, ProductCellsEditThatProductsListAndNeedAProduct)
 {
-    EXPECT_EQ(commitCapabilityCell(edit, 0, ColName, 1, "Coding"), CellCommit::Unchanged);
-    EXPECT_EQ(capabilityGridRows(data, 0), 2) << "no products: title and empty row";
+    EXPECT_EQ(gridOf(0)->commit(edit, 0, ColName, "Coding"), CellCommit::Unchanged);
+    EXPECT_EQ(gridOf(0)->count(data), 0) << "no products: no capabilities to show";
+    EXPECT_FALSE(gridOf(0)->sort(edit, ColName));
     expectNoStep();
 
     data.Products.Add().Name = "Software";
     data.Products.Add().Name = "Service";
-    EXPECT_EQ(commitCapabilityCell(edit, 1, ColName, 1, "Repairs"), CellCommit::Added);
-    EXPECT_EQ(commitCapabilityCell(edit, 1, ColToday, 1, "6"), CellCommit::Changed);
+    EXPECT_EQ(gridOf(1)->commit(edit, 0, ColName, "Repairs"), CellCommit::Added);
+    EXPECT_EQ(gridOf(1)->commit(edit, 0, ColToday, "6"), CellCommit::Changed);
     EXPECT_TRUE(data.Products[0].Capabilities.Empty());
     ASSERT_EQ(data.Products[1].Capabilities.Count(), 1);
     EXPECT_EQ(data.Products[1].Capabilities[0].ImpToday, 6);
     EXPECT_TRUE(data.Capabilities.Empty());
-}
-
-TEST_F(CapabilityOps, CellTextsShowTitlesWithThePeriodDatesThenTheCapabilities)
-{
-    data.DateFrom = encodeDate(2026, 1, 5);
-    data.DateTo = encodeDate(2030, 12, 31);
-    add(data.Capabilities, "Sales", 4, 9);
-    EXPECT_EQ(capabilityCellText(data, kGeneral, ColName, 0), "Name");
-    EXPECT_EQ(capabilityCellText(data, kGeneral, ColToday, 0), "Status As Of 05/01/2026");
-    EXPECT_EQ(capabilityCellText(data, kGeneral, ColTomorrow, 0), "Status As Of 31/12/2030");
-    EXPECT_EQ(capabilityCellText(data, kGeneral, ColName, 1), "Sales");
-    EXPECT_EQ(capabilityCellText(data, kGeneral, ColToday, 1), "4");
-    EXPECT_EQ(capabilityCellText(data, kGeneral, ColTomorrow, 1), "9");
-    EXPECT_EQ(capabilityCellText(data, kGeneral, ColToday, 2), "");
-    EXPECT_EQ(capabilityCellText(data, 3, ColName, 1), "") << "a product that does not exist shows nothing";
-    EXPECT_EQ(capabilityCellText(data, 3, ColToday, 0), "Status As Of 05/01/2026");
+    EXPECT_EQ(gridOf(3)->text(data, 0, ColName), "") << "a product that does not exist shows nothing";
 }
 
 TEST_F(CapabilityOps, DeletingAGeneralCapabilityRenumbersOnlyGeneralReferences)
@@ -202,7 +142,7 @@ TEST_F(CapabilityOps, DeletingAGeneralCapabilityRenumbersOnlyGeneralReferences)
     auto& first = groupReferring({{-1, 1}, {0, 1}, {-1, 2}, {0, 2}});
     auto& second = groupReferring({{-1, 0}, {-1, 2}});
 
-    ASSERT_TRUE(deleteCapability(edit, ask, kGeneral, 2)); // grid row 2 = G1
+    ASSERT_TRUE(gridOf(kGeneral)->remove(edit, ask, 1, ColName));
     EXPECT_EQ(ask.asked, (std::vector<std::string>{"Delete General Capability 'G1'?"}));
     EXPECT_EQ(names(data.Capabilities), (std::vector<std::string>{"G0", "G2"}));
     EXPECT_EQ(refsOf(first), (std::vector<Ref>{{0, 1}, {-1, 1}, {0, 2}}));
@@ -223,7 +163,7 @@ TEST_F(CapabilityOps, DeletingASpecialCapabilityRenumbersOnlyItsProductsReferenc
         add(product.Capabilities, "S1");
     }
     auto& group = groupReferring({{1, 0}, {0, 1}, {1, 1}, {-1, 0}});
-    ASSERT_TRUE(deleteCapability(edit, ask, 1, 1));
+    ASSERT_TRUE(gridOf(1)->remove(edit, ask, 0, ColName));
     EXPECT_EQ(ask.asked, (std::vector<std::string>{"Delete Special Capability 'S0'?"}));
     EXPECT_EQ(refsOf(group), (std::vector<Ref>{{0, 1}, {1, 0}, {-1, 0}}));
     EXPECT_EQ(data.Products[0].Capabilities.Count(), 2);
@@ -234,11 +174,9 @@ TEST_F(CapabilityOps, DeleteAnsweredNoOrAimedAtNoCapabilityChangesNothing)
     add(data.Capabilities, "G0");
     groupReferring({{-1, 0}});
     ask.answer = false;
-    EXPECT_FALSE(deleteCapability(edit, ask, kGeneral, 1));
+    EXPECT_FALSE(gridOf(kGeneral)->remove(edit, ask, 0, ColName));
     ask.answer = true;
-    EXPECT_FALSE(deleteCapability(edit, ask, kGeneral, 0)) << "title row";
-    EXPECT_FALSE(deleteCapability(edit, ask, kGeneral, 2)) << "empty row";
-    EXPECT_FALSE(deleteCapability(edit, ask, 0, 1)) << "no product selected";
+    EXPECT_FALSE(gridOf(0)->remove(edit, ask, 0, ColName)) << "no product selected";
     EXPECT_EQ(ask.asked.size(), 1u) << "only the real capability is asked about";
     EXPECT_EQ(data.Capabilities.Count(), 1);
     EXPECT_EQ(data.MarketGroups[0].CapabilityRefs.Count(), 1);
@@ -259,7 +197,7 @@ TEST_F(CapabilityOps, SortingAProductsCapabilitiesKeepsEveryReferenceOnItsCapabi
     for (const auto& ref : group.CapabilityRefs)
         before.push_back(referencedCapability(data, ref)->Name);
 
-    ASSERT_TRUE(sortCapabilities(edit, 0, ColToday));
+    ASSERT_TRUE(gridOf(0)->sort(edit, ColToday));
     EXPECT_EQ(names(product.Capabilities), (std::vector<std::string>{"Coding", "Support", "Design", "Testing"}));
     std::vector<std::string> after;
     for (const auto& ref : group.CapabilityRefs)
@@ -267,33 +205,6 @@ TEST_F(CapabilityOps, SortingAProductsCapabilitiesKeepsEveryReferenceOnItsCapabi
     EXPECT_EQ(after, before);
     EXPECT_EQ(refsOf(group), (std::vector<Ref>{{0, 3}, {0, 0}, {-1, 0}, {0, 1}}));
     EXPECT_EQ(undo.count(), 1);
-}
-
-TEST_F(CapabilityOps, SortsByNameIgnoringCaseAndByTomorrowDescending)
-{
-    add(data.Capabilities, "sales", 1, 4);
-    add(data.Capabilities, "Logistics", 1, 10);
-    add(data.Capabilities, "Accounting", 1, 7);
-    ASSERT_TRUE(sortCapabilities(edit, kGeneral, ColName));
-    EXPECT_EQ(names(data.Capabilities), (std::vector<std::string>{"Accounting", "Logistics", "sales"}));
-    ASSERT_TRUE(sortCapabilities(edit, kGeneral, ColTomorrow));
-    EXPECT_EQ(names(data.Capabilities), (std::vector<std::string>{"Logistics", "Accounting", "sales"}));
-    EXPECT_EQ(undo.count(), 2);
-}
-
-TEST_F(CapabilityOps, ASortIsAStepEvenWhenNothingMovesButNeedsTwoCapabilities)
-{
-    add(data.Capabilities, "Only");
-    EXPECT_FALSE(sortCapabilities(edit, kGeneral, ColName));
-    EXPECT_FALSE(sortCapabilities(edit, 0, ColName)) << "no such product";
-    expectNoStep();
-
-    add(data.Capabilities, "Second");
-    EXPECT_FALSE(sortCapabilities(edit, kGeneral, 3)) << "no such column";
-    EXPECT_TRUE(sortCapabilities(edit, kGeneral, ColName));
-    EXPECT_EQ(names(data.Capabilities), (std::vector<std::string>{"Only", "Second"}));
-    EXPECT_EQ(undo.count(), 1);
-    EXPECT_TRUE(data.Modified);
 }
 
 namespace {
@@ -376,14 +287,14 @@ TEST(CapabilityOpsRandom, AddDeleteSortAndUndoKeepEveryReferenceOnItsCapability)
             const ResolvedRefs before = resolveReferences(data);
             const int owner = pick(data.Products.Count() + 1) - 1;
             const TDelList<TCapability>& list = *capabilityList(data, owner);
-            const int rows = capabilityGridRows(data, owner);
+            const auto grid = capabilityGrid([owner] { return owner; });
             std::set<std::string> gone;
             bool stepped = false;
             const int kind = pick(4);
             switch (kind) {
             case 0: {
                 const std::string name = "N" + std::to_string(++serial);
-                stepped = commitCapabilityCell(edit, owner, ColName, rows - 1, name) == CellCommit::Added;
+                stepped = grid->commit(edit, list.Count(), ColName, name) == CellCommit::Added;
                 ASSERT_TRUE(stepped);
                 ASSERT_EQ(list[list.Count() - 1].Name, name);
                 break;
@@ -392,14 +303,14 @@ TEST(CapabilityOpsRandom, AddDeleteSortAndUndoKeepEveryReferenceOnItsCapability)
                 if (list.Empty())
                     break;
                 {
-                    const int row = 1 + pick(list.Count());
-                    gone.insert(list[row - 1].Name);
-                    stepped = deleteCapability(edit, ask, owner, row);
+                    const int position = pick(list.Count());
+                    gone.insert(list[position].Name);
+                    stepped = grid->remove(edit, ask, position, ColName);
                     ASSERT_TRUE(stepped);
                 }
                 break;
             case 2:
-                stepped = sortCapabilities(edit, owner, pick(3));
+                stepped = grid->sort(edit, pick(3));
                 ASSERT_EQ(stepped, list.Count() >= 2);
                 break;
             case 3:

@@ -7,6 +7,7 @@
 
 #include "cli/case_index_check.h"
 #include "cust_prod_fixture.h"
+#include "model/list_grid.h"
 #include "reference_check.h"
 #include "workshops/customers/grouping_ops.h"
 #include "workshops/customers/key_char_ops.h"
@@ -59,24 +60,23 @@ std::string difference(const ResolvedRefs& actual, const ResolvedRefs& expected)
 
 TEST_P(ItemOps, EmptyListShowsTheTitleAndOneEmptyRow)
 {
-    EXPECT_EQ(itemRowText(data, mode(), 0), "Name");
-    EXPECT_EQ(itemRowText(data, mode(), 1), "");
-    EXPECT_EQ(itemEditText(data, mode(), 1), "");
+    EXPECT_EQ(itemGrid(mode())->title(data, 0), "Name");
+    EXPECT_EQ(itemGrid(mode())->text(data, 0, 0), "");
 }
 
 TEST_P(ItemOps, GroupRowShowsItsSuffixButEditsTheBareName)
 {
     addPlain(mode(), {"Hotels", "Canteens", "Institutional"});
     makeGroup(mode(), 2, {0, 1});
-    EXPECT_EQ(itemRowText(data, mode(), 1), "Hotels");
-    EXPECT_EQ(itemRowText(data, mode(), 3), "Institutional (Group)");
-    EXPECT_EQ(itemEditText(data, mode(), 3), "Institutional");
-    EXPECT_EQ(itemRowText(data, mode(), 4), "");
+    EXPECT_EQ(itemGrid(mode())->text(data, 0, 0), "Hotels");
+    EXPECT_EQ(itemGrid(mode())->text(data, 2, 0), "Institutional (Group)");
+    EXPECT_EQ(list(mode())[2].Name, "Institutional");
+    EXPECT_EQ(itemGrid(mode())->text(data, 3, 0), "");
 }
 
 TEST_P(ItemOps, FirstItemGetsNoKeyCharacteristicsALaterOneCopiesThemWithMatchOne)
 {
-    EXPECT_EQ(commitItemName(edit, mode(), 1, "First"), 1);
+    EXPECT_EQ(itemGrid(mode())->commit(edit, 0, 0, "First"), CellCommit::Added);
     EXPECT_TRUE(list(mode())[0].KeyChars.Empty());
     EXPECT_TRUE(data.Modified);
     EXPECT_EQ(undo.count(), 1);
@@ -84,10 +84,10 @@ TEST_P(ItemOps, FirstItemGetsNoKeyCharacteristicsALaterOneCopiesThemWithMatchOne
     addKeyChar(edit, mode(), "Price");
     addKeyChar(edit, mode(), "Speed");
     setImportance(edit, mode(), 1, "7");
-    setMatch(edit, mode(), 0, 0, "4");
+    list(mode())[0].KeyChars[0].Match = 4;
     toggleApplicability(edit, mode(), 0, 1);
 
-    EXPECT_EQ(commitItemName(edit, mode(), 2, "Second"), 2);
+    EXPECT_EQ(itemGrid(mode())->commit(edit, 1, 0, "Second"), CellCommit::Added);
     const auto& second = list(mode())[1];
     ASSERT_EQ(second.KeyChars.Count(), 2);
     for (int k = 0; k < 2; ++k) {
@@ -145,14 +145,13 @@ TEST_P(ItemOps, ACustomerStartsWithThePlanAProductWithoutCapabilities)
 TEST_P(ItemOps, RenamingToTheSameNameIsNoStep)
 {
     addPlain(mode(), {"Hotels"});
-    EXPECT_FALSE(renameItem(edit, mode(), 0, "Hotels"));
-    EXPECT_EQ(commitItemName(edit, mode(), 1, "Hotels"), 1);
+    EXPECT_EQ(itemGrid(mode())->commit(edit, 0, 0, "Hotels"), CellCommit::Unchanged);
     EXPECT_FALSE(data.Modified);
     EXPECT_EQ(undo.count(), 0);
-    EXPECT_TRUE(renameItem(edit, mode(), 0, "hotels"));
+    EXPECT_EQ(itemGrid(mode())->commit(edit, 0, 0, "hotels"), CellCommit::Changed);
     EXPECT_EQ(list(mode())[0].Name, "hotels");
     EXPECT_EQ(undo.count(), 1);
-    EXPECT_EQ(commitItemName(edit, mode(), 5, "nowhere"), -1);
+    EXPECT_EQ(itemGrid(mode())->commit(edit, 4, 0, "nowhere"), CellCommit::Unchanged);
     EXPECT_EQ(list(mode()).Count(), 1);
 }
 
@@ -172,7 +171,7 @@ TEST_P(ItemOps, DeleteAsksAndNoLeavesEverythingAlone)
 {
     addPlain(mode(), {"a", "b"});
     ask.answer = false;
-    EXPECT_FALSE(deleteItem(edit, mode(), 1, ask));
+    EXPECT_FALSE(itemGrid(mode())->remove(edit, ask, 1, 0));
     EXPECT_EQ(ask.asked, (std::vector<std::string>{"Delete item 'b'?"}));
     EXPECT_EQ(list(mode()).Count(), 2);
     EXPECT_FALSE(data.Modified);
@@ -183,7 +182,7 @@ TEST_P(ItemOps, DeletingAMemberDropsItAndMovesLaterMembersDown)
 {
     addPlain(mode(), {"p0", "p1", "p2", "p3", "p4", "group"});
     makeGroup(mode(), 5, {1, 2, 4});
-    ASSERT_TRUE(deleteItem(edit, mode(), 2, ask));
+    ASSERT_TRUE(itemGrid(mode())->remove(edit, ask, 2, 0));
     EXPECT_EQ(names(mode()), (std::vector<std::string>{"p0", "p1", "p3", "p4", "group"}));
     EXPECT_EQ(members(mode(), 4), (std::vector<int>{1, 3}));
     EXPECT_TRUE(data.Modified);
@@ -197,7 +196,7 @@ TEST_P(ItemOps, DeletingTheLastItemDropsTheFilterBounds)
     addItem(edit, mode(), "only");
     addKeyChar(edit, mode(), "Price");
     ASSERT_EQ(lowerBounds(data, mode()).Count(), 1);
-    ASSERT_TRUE(deleteItem(edit, mode(), 0, ask));
+    ASSERT_TRUE(itemGrid(mode())->remove(edit, ask, 0, 0));
     EXPECT_TRUE(lowerBounds(data, mode()).Empty());
     EXPECT_TRUE(upperBounds(data, mode()).Empty());
 
@@ -212,11 +211,11 @@ TEST_P(ItemOps, AGroupThatLostItsLastMemberShowsAsAnOrdinaryItem)
 {
     addPlain(mode(), {"member", "group"});
     makeGroup(mode(), 1, {0});
-    ASSERT_TRUE(deleteItem(edit, mode(), 0, ask));
+    ASSERT_TRUE(itemGrid(mode())->remove(edit, ask, 0, 0));
     // The case file would read the empty member list back as none, so the window shows what a
     // reopened case would.
     EXPECT_FALSE(isGroup(list(mode())[0]));
-    EXPECT_EQ(itemRowText(data, mode(), 1), "group");
+    EXPECT_EQ(itemGrid(mode())->text(data, 0, 0), "group");
 }
 
 TEST_F(CustProdTest, DeletingAProductRemovesItsServiceAndCapabilityEntries)
@@ -235,7 +234,7 @@ TEST_F(CustProdTest, DeletingAProductRemovesItsServiceAndCapabilityEntries)
     }
     group.CustomerRefs.Add().Rank = 1; // a customer position: untouched by products
 
-    ASSERT_TRUE(deleteItem(edit, Mode::Products, 1, ask));
+    ASSERT_TRUE(itemGrid(Mode::Products)->remove(edit, ask, 1, 0));
     EXPECT_EQ(ranks(group.ServiceRefs), (std::vector<int>{1, 0}));
     EXPECT_EQ(capabilityRefs(group), (std::vector<std::pair<int, int>>{{-1, 0}, {1, 0}, {0, 0}}));
     EXPECT_EQ(ranks(group.CustomerRefs), (std::vector<int>{1}));
@@ -249,7 +248,7 @@ TEST_F(CustProdTest, DeletingACustomerRemovesItsMarketGroupEntries)
     for (int rank : {2, 1, 0})
         group.CustomerRefs.Add().Rank = rank;
     group.ServiceRefs.Add().Rank = 2;
-    ASSERT_TRUE(deleteItem(edit, Mode::Customers, 1, ask));
+    ASSERT_TRUE(itemGrid(Mode::Customers)->remove(edit, ask, 1, 0));
     EXPECT_EQ(ranks(group.CustomerRefs), (std::vector<int>{1, 0}));
     EXPECT_EQ(ranks(group.ServiceRefs), (std::vector<int>{2}));
 }
@@ -263,7 +262,7 @@ TEST_P(ItemOps, SortingByNameRewritesMembersAndMarksModifiedWithoutUndoStep)
     for (int rank : {0, 1, 3})
         refs.Add().Rank = rank;
 
-    ASSERT_TRUE(sortItemsByName(edit, mode()));
+    ASSERT_TRUE(itemGrid(mode())->sort(edit, 0));
     EXPECT_EQ(names(mode()), (std::vector<std::string>{"A", "b", "c", "Z"}));
     EXPECT_EQ(members(mode(), 3), (std::vector<int>{1, 2}));
     EXPECT_EQ(ranks(refs), (std::vector<int>{1, 0, 3}));
@@ -283,14 +282,14 @@ TEST_F(CustProdTest, SortingProductsRewritesSpecialCapabilityOwnersOnly)
         ref.Rank = owner;
         ref.Link = link;
     }
-    ASSERT_TRUE(sortItemsByName(edit, Mode::Products));
+    ASSERT_TRUE(itemGrid(Mode::Products)->sort(edit, 0));
     EXPECT_EQ(capabilityRefs(group), (std::vector<std::pair<int, int>>{{1, 0}, {-1, 0}, {0, 0}}));
 }
 
 TEST_P(ItemOps, SortingFewerThanTwoItemsDoesNothing)
 {
     addPlain(mode(), {"only"});
-    EXPECT_FALSE(sortItemsByName(edit, mode()));
+    EXPECT_FALSE(itemGrid(mode())->sort(edit, 0));
     EXPECT_FALSE(data.Modified);
 }
 
@@ -320,10 +319,10 @@ TEST(CustProdReferences, RandomDeletesSortsAndGroupingKeepEveryReferenceOnItsIte
                 std::set<std::string> gone{list[k].Name};
                 for (const auto& capability : list[k].Capabilities)
                     gone.insert(capability.Name);
-                ASSERT_TRUE(deleteItem(edit, mode, k, ask));
+                ASSERT_TRUE(itemGrid(mode)->remove(edit, ask, k, 0));
                 expected = withoutEntries(expected, gone);
             } else if (kind == 1) {
-                sortItemsByName(edit, mode);
+                itemGrid(mode)->sort(edit, 0);
             } else {
                 // Group a random choice of the ordinary items, new or into an existing group.
                 std::vector<int> groups;

@@ -7,6 +7,7 @@
 
 #include "model/case_data.h"
 #include "model/case_edit.h"
+#include "model/list_grid.h"
 #include "reference_check.h"
 
 using namespace future;
@@ -66,25 +67,21 @@ protected:
     UndoStack undo;
     CaseEdit edit{data, undo};
     ScriptedAnswers ask;
+    std::unique_ptr<ListGrid> grid = objectiveGrid();
 };
 
 } // namespace
 
-TEST_F(FutureOps, CellTextsAndSelectableCells)
+TEST_F(FutureOps, TheTypeColumnNamesTheTypeAndSortsUntypedFirst)
 {
     addObjective("Grow", 7, 2);
     addObjective("Untyped", 3, -1);
     addObjective("Damaged", 1, 3); // only three types: a position a damaged file left behind
-    const std::vector<std::vector<std::string>> expected = {
-        {"Objective", "Imp.", "Type"}, {"Grow", "7", "Image"}, {"Untyped", "3", ""}, {"Damaged", "1", ""}, {"", "", ""}};
-    for (int row = 0; row < static_cast<int>(expected.size()); ++row)
-        for (int col = 0; col < kColumnCount; ++col)
-            EXPECT_EQ(objectiveCellText(data, col, row), expected[row][col]) << "col " << col << " row " << row;
-
-    EXPECT_TRUE(canSelectObjectiveCell(data, ColType, 3));
-    EXPECT_TRUE(canSelectObjectiveCell(data, ColImportance, 4));
-    EXPECT_FALSE(canSelectObjectiveCell(data, ColType, 4)) << "the empty row has no objective to type";
-    EXPECT_FALSE(canSelectObjectiveCell(data, ColObjective, 0));
+    EXPECT_EQ(grid->text(data, 0, ColType), "Image");
+    EXPECT_EQ(grid->text(data, 1, ColType), "");
+    EXPECT_EQ(grid->text(data, 2, ColType), "");
+    EXPECT_TRUE(grid->sort(edit, ColType));
+    EXPECT_EQ(names(), (std::vector<std::string>{"Untyped", "Grow", "Damaged"}));
 }
 
 struct ImportanceCase {
@@ -105,57 +102,6 @@ INSTANTIATE_TEST_SUITE_P(FutureOps, ImportanceReading,
                                            ImportanceCase{"5 ", 5}, ImportanceCase{" 5", 5}, ImportanceCase{"-4", 1},
                                            ImportanceCase{"5a", 1}, ImportanceCase{"99999999999999999999", 10}));
 
-TEST_F(FutureOps, CommittingACellIsAStepOnlyWhenItChangesSomething)
-{
-    addObjective("Grow", 7, 2);
-    EXPECT_EQ(commitObjectiveCell(edit, ColObjective, 1, "Grow"), CellCommit::Unchanged);
-    EXPECT_EQ(commitObjectiveCell(edit, ColImportance, 1, "7"), CellCommit::Unchanged);
-    EXPECT_EQ(commitObjectiveCell(edit, ColType, 1, "Culture"), CellCommit::Unchanged) << "types come from the box";
-    EXPECT_EQ(commitObjectiveCell(edit, ColImportance, 2, "5"), CellCommit::Unchanged) << "empty row";
-    EXPECT_EQ(undo.count(), 0);
-    EXPECT_FALSE(data.Modified);
-
-    EXPECT_EQ(commitObjectiveCell(edit, ColImportance, 1, "57"), CellCommit::Changed);
-    EXPECT_EQ(data.KeyObjectives[0].Rank, 10);
-    EXPECT_EQ(commitObjectiveCell(edit, ColObjective, 2, ""), CellCommit::Added) << "even empty text adds";
-    ASSERT_EQ(data.KeyObjectives.Count(), 2);
-    EXPECT_EQ(data.KeyObjectives[1].Rank, 1);
-    EXPECT_EQ(data.KeyObjectives[1].Link, -1);
-    EXPECT_EQ(undo.count(), 2);
-    EXPECT_TRUE(data.Modified);
-    edit.undo();
-    EXPECT_EQ(data.KeyObjectives.Count(), 1);
-}
-
-TEST_F(FutureOps, SortingByEachColumn)
-{
-    addObjective("only", 5, -1);
-    EXPECT_FALSE(sortObjectives(edit, ColObjective)) << "one objective: nothing to sort, no step";
-    EXPECT_EQ(undo.count(), 0);
-    data.KeyObjectives.Delete(0);
-
-    addObjective("beta", 3, 2);
-    addObjective("Alpha", 9, -1);
-    addObjective("gamma", 5, 0);
-    addObjective("ALPHA2", 1, -1);
-    EXPECT_TRUE(sortObjectives(edit, ColObjective));
-    EXPECT_EQ(names(), (std::vector<std::string>{"Alpha", "ALPHA2", "beta", "gamma"}));
-    EXPECT_TRUE(sortObjectives(edit, ColImportance));
-    EXPECT_EQ(names(), (std::vector<std::string>{"Alpha", "gamma", "beta", "ALPHA2"}));
-    EXPECT_TRUE(sortObjectives(edit, ColType));
-    EXPECT_EQ(links(), (std::vector<int>{-1, -1, 0, 2})) << "untyped objectives first";
-    EXPECT_EQ(undo.count(), 3);
-}
-
-TEST_F(FutureOps, SortingEqualImportancesFollowsTheQuicksort)
-{
-    // The middle element is the pivot and equal keys are exchanged: two equal importances swap.
-    addObjective("first", 5, -1);
-    addObjective("second", 5, -1);
-    EXPECT_TRUE(sortObjectives(edit, ColImportance));
-    EXPECT_EQ(names(), (std::vector<std::string>{"second", "first"}));
-}
-
 TEST_F(FutureOps, DeletingATypeUntypesItsObjectivesAndRenumbersLaterOnes)
 {
     addObjective("culture", 1, 0);
@@ -171,7 +117,7 @@ TEST_F(FutureOps, DeletingATypeUntypesItsObjectivesAndRenumbersLaterOnes)
     EXPECT_TRUE(deleteObjectiveType(edit, ask, 1));
     EXPECT_EQ(data.ObjectiveTypes, (std::vector<std::string>{"Culture", "Image"}));
     EXPECT_EQ(links(), (std::vector<int>{0, -1, 1, -1, -1}));
-    EXPECT_EQ(objectiveCellText(data, ColType, 3), "Image");
+    EXPECT_EQ(grid->text(data, 2, ColType), "Image");
     EXPECT_EQ(ask.asked.back(), "Delete objective type 'Capabilities/Skills'?");
     EXPECT_EQ(undo.count(), 1);
     edit.undo();
@@ -238,6 +184,7 @@ TEST(FutureOpsReferences, EveryObjectiveKeepsItsTypeThroughLongRandomSequences)
         UndoStack undo;
         CaseEdit edit(data, undo);
         ScriptedAnswers ask;
+        const auto grid = objectiveGrid();
         fillReferenceCase(data, random);
         ResolvedRefs expected = resolveReferences(data);
         const auto pick = [&](int count) { return std::uniform_int_distribution<int>(0, count - 1)(random); };
@@ -263,13 +210,13 @@ TEST(FutureOpsReferences, EveryObjectiveKeepsItsTypeThroughLongRandomSequences)
                 }
                 break;
             case 1:
-                sortObjectives(edit, pick(kColumnCount));
+                grid->sort(edit, pick(kColumnCount));
                 break;
             case 2:
                 if (objectives > 0) {
-                    const int row = 1 + pick(objectives);
-                    const std::string holder = "objective " + data.KeyObjectives[row - 1].Name;
-                    ASSERT_TRUE(deleteObjective(edit, ask, row));
+                    const int objective = pick(objectives);
+                    const std::string holder = "objective " + data.KeyObjectives[objective].Name;
+                    ASSERT_TRUE(grid->remove(edit, ask, objective, ColObjective));
                     // Each objective holds exactly one reference, its type link.
                     const auto held = expected.lower_bound(ResolvedRef{holder, ""});
                     ASSERT_TRUE(held != expected.end() && held->holder == holder);
@@ -278,7 +225,7 @@ TEST(FutureOpsReferences, EveryObjectiveKeepsItsTypeThroughLongRandomSequences)
                 break;
             case 3: {
                 const std::string name = "N" + std::to_string(++created);
-                ASSERT_EQ(commitObjectiveCell(edit, ColObjective, objectives + 1, name), CellCommit::Added);
+                ASSERT_EQ(grid->commit(edit, objectives, ColObjective, name), CellCommit::Added);
                 expected.insert({"objective " + name, "none"});
                 break;
             }

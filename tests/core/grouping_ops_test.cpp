@@ -4,6 +4,7 @@
 
 #include "cust_prod_fixture.h"
 #include "model/case_file.h"
+#include "model/list_grid.h"
 #include "workshops/customers/key_char_ops.h"
 
 using namespace cust_prod;
@@ -73,7 +74,7 @@ TEST_F(Grouping, MembersAreStoredInTheAlphabeticalOrderOfTheirNames)
     const int group = createGroup(edit, kMode, "Hospitality", lists.contents);
     ASSERT_EQ(group, 5);
     EXPECT_EQ(members(kMode, group), (std::vector<int>{3, 2, 0})); // Airlines, Canteens, Hotels
-    EXPECT_EQ(itemRowText(data, kMode, 6), "Hospitality (Group)");
+    EXPECT_EQ(itemGrid(kMode)->text(data, 5, 0), "Hospitality (Group)");
     EXPECT_TRUE(data.Modified);
     EXPECT_EQ(undo.count(), 1);
 }

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "cust_prod_fixture.h"
+#include "model/list_grid.h"
 
 using namespace cust_prod;
 using namespace testing_support;
@@ -36,6 +37,10 @@ protected:
     }
 
     TKeyCharItem& keyChar(int item, int k) { return list(kMode)[item].KeyChars[k]; }
+    static std::unique_ptr<ListGrid> keyChars(int item)
+    {
+        return keyCharGrid(kMode, [item] { return item; });
+    }
 
     void rate(int item, std::initializer_list<int> matches)
     {
@@ -83,7 +88,7 @@ TEST_F(KeyCharOps, ImportanceIsSharedAndMatchIsTheItemsOwn)
     ASSERT_TRUE(setImportance(edit, kMode, 1, "7"));
     for (int item = 0; item < 3; ++item)
         EXPECT_EQ(keyChar(item, 1).Importance, 7) << item;
-    ASSERT_TRUE(setMatch(edit, kMode, 2, 1, "7"));
+    ASSERT_EQ(keyChars(2)->commit(edit, 1, 2, "7"), CellCommit::Changed);
     EXPECT_EQ(keyChar(2, 1).Match, 7);
     EXPECT_EQ(keyChar(0, 1).Match, 1);
     EXPECT_EQ(keyChar(1, 1).Match, 1);
@@ -91,7 +96,7 @@ TEST_F(KeyCharOps, ImportanceIsSharedAndMatchIsTheItemsOwn)
 
     // Re-committing what is stored is no step.
     EXPECT_FALSE(setImportance(edit, kMode, 1, "7"));
-    EXPECT_FALSE(setMatch(edit, kMode, 2, 1, "07"));
+    EXPECT_EQ(keyChars(2)->commit(edit, 1, 2, "07"), CellCommit::Unchanged);
     EXPECT_EQ(undo.count(), 2);
 }
 
@@ -99,27 +104,27 @@ TEST_F(KeyCharOps, EmptiedImportanceStoresZeroAndTheCellShowsIt)
 {
     ASSERT_TRUE(setImportance(edit, kMode, 0, ""));
     EXPECT_EQ(keyChar(1, 0).Importance, 0);
-    EXPECT_EQ(keyCharCellText(&list(kMode)[1], 1, 1), "0");
+    EXPECT_EQ(keyChars(1)->text(data, 0, 1), "0");
 }
 
 TEST_F(KeyCharOps, CellTextsHideTheNumbersOfKeyCharacteristicsThatDoNotApply)
 {
     const TCustProd* hotels = &list(kMode)[0];
+    const auto grid = keyChars(0);
     keyChar(0, 1).Match = 6;
     keyChar(0, 1).Importance = 9;
-    EXPECT_EQ(keyCharCellText(hotels, 1, 0), "Importance");
-    EXPECT_EQ(keyCharCellText(hotels, 0, 2), "Reliability");
-    EXPECT_EQ(keyCharCellText(hotels, 1, 2), "9");
-    EXPECT_EQ(keyCharCellText(hotels, 2, 2), "6");
+    EXPECT_EQ(grid->text(data, 1, 0), "Reliability");
+    EXPECT_EQ(grid->text(data, 1, 1), "9");
+    EXPECT_EQ(grid->text(data, 1, 2), "6");
     EXPECT_FALSE(keyCharRowExcluded(hotels, 2));
     toggleApplicability(edit, kMode, 0, 1);
     EXPECT_TRUE(keyCharRowExcluded(hotels, 2));
-    EXPECT_EQ(keyCharCellText(hotels, 0, 2), "Reliability");
-    EXPECT_EQ(keyCharCellText(hotels, 1, 2), "");
-    EXPECT_EQ(keyCharCellText(hotels, 2, 2), "");
+    EXPECT_EQ(grid->text(data, 1, 0), "Reliability");
+    EXPECT_EQ(grid->text(data, 1, 1), "");
+    EXPECT_EQ(grid->text(data, 1, 2), "");
     EXPECT_FALSE(keyChar(1, 1).Excluded) << "applicability is the item's own";
-    EXPECT_EQ(keyCharCellText(nullptr, 0, 1), "");
-    EXPECT_EQ(keyCharCellText(hotels, 0, 4), "") << "the new-entry row";
+    EXPECT_EQ(keyChars(-1)->text(data, 0, 0), "") << "no item selected";
+    EXPECT_EQ(grid->text(data, 3, 0), "") << "the new-entry row";
 }
 
 TEST_F(KeyCharOps, AddRenameAndDeleteReachEveryItemAndBothBoundLists)
@@ -135,32 +140,20 @@ TEST_F(KeyCharOps, AddRenameAndDeleteReachEveryItemAndBothBoundLists)
     EXPECT_EQ(lowerBounds(data, kMode)[3].Importance, 1);
     EXPECT_EQ(upperBounds(data, kMode)[3].Match, 10);
 
-    EXPECT_EQ(commitKeyCharCell(edit, kMode, 1, 0, 4, "Hygiene rating"), CellCommit::Changed);
+    EXPECT_EQ(keyChars(1)->commit(edit, 3, 0, "Hygiene rating"), CellCommit::Changed);
     EXPECT_EQ(keyChar(2, 3).Name, "Hygiene rating");
     EXPECT_EQ(upperBounds(data, kMode)[3].Name, "Hygiene rating");
 
     ask.answer = false;
-    EXPECT_FALSE(deleteKeyChar(edit, kMode, 1, 1, ask));
+    EXPECT_FALSE(keyChars(1)->remove(edit, ask, 1, 0));
     EXPECT_EQ(ask.asked.back(), "Delete Key Characteristic 'Reliability'?");
     EXPECT_EQ(keyCharNames(0).size(), 4u);
     ask.answer = true;
-    ASSERT_TRUE(deleteKeyChar(edit, kMode, 1, 1, ask));
+    ASSERT_TRUE(keyChars(1)->remove(edit, ask, 1, 0));
     for (int item = 0; item < 3; ++item)
         EXPECT_EQ(keyCharNames(item), (std::vector<std::string>{"Price", "Service", "Hygiene rating"}));
     EXPECT_EQ(lowerBounds(data, kMode).Count(), 3);
     EXPECT_EQ(upperBounds(data, kMode)[1].Name, "Service");
-}
-
-TEST_F(KeyCharOps, NumbersTypedIntoTheNewRowAreDropped)
-{
-    EXPECT_EQ(commitKeyCharCell(edit, kMode, 0, 1, 4, "5"), CellCommit::Nothing);
-    EXPECT_EQ(commitKeyCharCell(edit, kMode, 0, 2, 4, "5"), CellCommit::Nothing);
-    EXPECT_EQ(undo.count(), 0);
-    EXPECT_EQ(commitKeyCharCell(edit, kMode, 0, 0, 4, "Delivery"), CellCommit::Added);
-    EXPECT_EQ(keyChar(2, 3).Name, "Delivery");
-    EXPECT_EQ(commitKeyCharCell(edit, kMode, 0, 2, 1, "9"), CellCommit::Changed);
-    EXPECT_EQ(keyChar(0, 0).Match, 9);
-    EXPECT_EQ(commitKeyCharCell(edit, kMode, -1, 0, 1, "x"), CellCommit::Nothing);
 }
 
 TEST_F(KeyCharOps, SortingByOneItemsMatchOrdersEveryItemAndKeepsEachBound)
@@ -171,7 +164,7 @@ TEST_F(KeyCharOps, SortingByOneItemsMatchOrdersEveryItemAndKeepsEachBound)
     upperBounds(data, kMode)[1].Importance = 8; // Reliability
     lowerBounds(data, kMode)[2].Importance = 3; // Service
 
-    ASSERT_TRUE(sortKeyChars(edit, kMode, KeyCharColumn::Match, 1));
+    ASSERT_TRUE(keyChars(1)->sort(edit, 2));
     EXPECT_EQ(undo.count(), 1);
     EXPECT_TRUE(data.Modified);
     const std::vector<std::string> order{"Reliability", "Service", "Price"};
@@ -195,27 +188,18 @@ TEST_F(KeyCharOps, SortingByNameUsesTheFirstItemsNamesAndByImportanceDescends)
     setImportance(edit, kMode, 0, "2");
     setImportance(edit, kMode, 1, "9");
     setImportance(edit, kMode, 2, "5");
-    ASSERT_TRUE(sortKeyChars(edit, kMode, KeyCharColumn::Importance, 2));
+    ASSERT_TRUE(keyChars(2)->sort(edit, 1));
     EXPECT_EQ(keyCharNames(2), (std::vector<std::string>{"Reliability", "Service", "Price"}));
-    ASSERT_TRUE(sortKeyChars(edit, kMode, KeyCharColumn::Name, 1));
+    ASSERT_TRUE(keyChars(1)->sort(edit, 0));
     for (int item = 0; item < 3; ++item)
         EXPECT_EQ(keyCharNames(item), (std::vector<std::string>{"Price", "Reliability", "Service"}));
     EXPECT_EQ(keyChar(1, 1).Importance, 9);
 }
 
-TEST_F(KeyCharOps, SortingNeedsTwoKeyCharacteristics)
-{
-    ASSERT_TRUE(deleteKeyChar(edit, kMode, 0, 2, ask));
-    ASSERT_TRUE(deleteKeyChar(edit, kMode, 0, 1, ask));
-    settle();
-    EXPECT_FALSE(sortKeyChars(edit, kMode, KeyCharColumn::Name, 0));
-    EXPECT_FALSE(data.Modified);
-}
-
 TEST_F(KeyCharOps, AnItemWhoseOnlyKeyCharacteristicDoesNotApplyPassesAndIsNotOnTheGraph)
 {
-    ASSERT_TRUE(deleteKeyChar(edit, kMode, 0, 2, ask));
-    ASSERT_TRUE(deleteKeyChar(edit, kMode, 0, 1, ask));
+    ASSERT_TRUE(keyChars(0)->remove(edit, ask, 2, 0));
+    ASSERT_TRUE(keyChars(0)->remove(edit, ask, 1, 0));
     rate(0, {9});
     rate(1, {3});
     rate(2, {3});
@@ -300,13 +284,13 @@ TEST_F(KeyCharOps, ItemsWithFewerKeyCharacteristicsAreLeftOutNotOverrun)
     EXPECT_TRUE(setImportance(edit, kMode, 2, "6"));
     EXPECT_EQ(keyChar(0, 2).Importance, 6);
     EXPECT_TRUE(renameKeyChar(edit, kMode, 2, "Support"));
-    EXPECT_TRUE(sortKeyChars(edit, kMode, KeyCharColumn::Name, 2));
+    EXPECT_TRUE(keyChars(2)->sort(edit, 0));
     EXPECT_EQ(keyCharNames(2), (std::vector<std::string>{"Price", "Reliability", "Support"}));
     EXPECT_EQ(keyCharNames(1), (std::vector<std::string>{"Price"}));
-    EXPECT_EQ(keyCharCellText(&list(kMode)[1], 0, 3), "");
+    EXPECT_EQ(keyChars(1)->text(data, 2, 0), "");
     EXPECT_TRUE(passesFilter(data, kMode, list(kMode)[1]));
-    EXPECT_FALSE(setMatch(edit, kMode, 1, 2, "4"));
-    ASSERT_TRUE(deleteKeyChar(edit, kMode, 0, 2, ask));
+    EXPECT_EQ(keyChars(1)->commit(edit, 2, 2, "4"), CellCommit::Unchanged);
+    ASSERT_TRUE(keyChars(0)->remove(edit, ask, 2, 0));
     EXPECT_EQ(keyCharNames(1).size(), 1u);
     EXPECT_EQ(keyCharNames(0).size(), 2u);
 }
@@ -350,33 +334,12 @@ TEST_F(KeyCharOps, GraphListsEachItemOverItsPassingKeyCharacteristics)
 
 TEST_F(KeyCharOps, MarketPotentialIsTheItemsOwnList)
 {
-    EXPECT_EQ(commitMarketPotentialCell(edit, kMode, 1, 0, 1, "Kitchens"), CellCommit::Added);
+    EXPECT_EQ(marketPotentialGrid(kMode, [] { return 1; })->commit(edit, 0, 0, "Kitchens"), CellCommit::Added);
     EXPECT_EQ(list(kMode)[1].MarketPotential[0].Rank, 1);
     EXPECT_TRUE(list(kMode)[0].MarketPotential.Empty());
-    EXPECT_EQ(commitMarketPotentialCell(edit, kMode, 1, 1, 1, "1234567"), CellCommit::Changed);
-    EXPECT_EQ(marketPotentialCellText(&list(kMode)[1], 1, 1), "1234567");
-    EXPECT_EQ(commitMarketPotentialCell(edit, kMode, 1, 1, 2, "5"), CellCommit::Nothing);
-    EXPECT_EQ(commitMarketPotentialCell(edit, kMode, 1, 0, 2, "Spend"), CellCommit::Added);
-    EXPECT_EQ(commitMarketPotentialCell(edit, kMode, 1, 1, 2, "99999999999"), CellCommit::Changed);
-    EXPECT_EQ(list(kMode)[1].MarketPotential[1].Rank, 0) << "out of 32-bit range stores 0";
-    commitMarketPotentialCell(edit, kMode, 1, 0, 3, "Average order");
-    setMarketPotentialValue(edit, kMode, 1, 2, "4000");
-
-    ASSERT_TRUE(sortMarketPotential(edit, kMode, 1, 1));
-    EXPECT_EQ(marketPotentialCellText(&list(kMode)[1], 0, 1), "Kitchens");
-    EXPECT_EQ(marketPotentialCellText(&list(kMode)[1], 0, 2), "Average order");
-    EXPECT_EQ(marketPotentialCellText(&list(kMode)[1], 0, 3), "Spend");
-    ASSERT_TRUE(sortMarketPotential(edit, kMode, 1, 0));
-    EXPECT_EQ(marketPotentialCellText(&list(kMode)[1], 0, 1), "Average order");
-
-    ask.answer = false;
-    EXPECT_FALSE(deleteMarketPotential(edit, kMode, 1, 0, ask));
-    EXPECT_EQ(ask.asked.back(), "Delete Market Potential 'Average order'?");
-    ask.answer = true;
-    ASSERT_TRUE(deleteMarketPotential(edit, kMode, 1, 0, ask));
-    EXPECT_EQ(list(kMode)[1].MarketPotential.Count(), 2);
-    EXPECT_EQ(marketPotentialCellText(&list(kMode)[1], 0, 0), "Market Potential");
-    EXPECT_EQ(marketPotentialCellText(&list(kMode)[1], 1, 0), "Value");
+    EXPECT_EQ(marketPotentialGrid(kMode, [] { return 0; })->count(data), 0);
+    EXPECT_EQ(marketPotentialGrid(kMode, [] { return -1; })->commit(edit, 0, 0, "x"), CellCommit::Unchanged)
+        << "no item selected";
 }
 
 // Random sequences of key-characteristic edits keep the shared names, order and importance in
@@ -405,6 +368,7 @@ TEST(KeyCharInvariant, RandomEditsKeepEveryItemAlikeAndEveryValueOnItsKeyCharact
             const int k = count ? pick(count) : -1;
             const std::string name = k >= 0 ? list[0].KeyChars[k].Name : "";
             const int item = pick(itemCount);
+            const auto grid = keyCharGrid(mode, [item] { return item; });
             switch (count ? pick(7) : 0) {
             case 0: {
                 const std::string added = "K" + std::to_string(++serial);
@@ -432,12 +396,12 @@ TEST(KeyCharInvariant, RandomEditsKeepEveryItemAlikeAndEveryValueOnItsKeyCharact
             }
             case 3: {
                 const int value = 1 + pick(10);
-                setMatch(edit, mode, item, k, std::to_string(value));
+                grid->commit(edit, k, 2, std::to_string(value));
                 match[{item, name}] = value;
                 break;
             }
             case 4:
-                deleteKeyChar(edit, mode, item, k, ask);
+                grid->remove(edit, ask, k, 0);
                 break;
             case 5: {
                 const int field = pick(4);
@@ -447,7 +411,7 @@ TEST(KeyCharInvariant, RandomEditsKeepEveryItemAlikeAndEveryValueOnItsKeyCharact
                 break;
             }
             case 6:
-                sortKeyChars(edit, mode, static_cast<KeyCharColumn>(pick(3)), item);
+                grid->sort(edit, pick(3));
                 break;
             }
             const auto& low = lowerBounds(data, mode);

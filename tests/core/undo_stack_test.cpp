@@ -6,6 +6,7 @@
 #include "model/case_data.h"
 #include "model/case_edit.h"
 #include "model/case_file.h"
+#include "model/list_grid.h"
 #include "test_support.h"
 #include "workshops/capabilities/action_page_ops.h"
 #include "workshops/customers/key_char_ops.h"
@@ -14,6 +15,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -119,6 +121,10 @@ std::string pickText(std::mt19937& random)
 std::vector<RandomEdit> randomEdits(YesNoQuestions& yes)
 {
     using cust_prod::Mode;
+    const std::shared_ptr<ListGrid> actions = actions::actionGrid();
+    const std::shared_ptr<ListGrid> customers = cust_prod::itemGrid(Mode::Customers);
+    const auto shownItem = std::make_shared<int>(0);
+    const std::shared_ptr<ListGrid> keyChars = cust_prod::keyCharGrid(Mode::Customers, [shownItem] { return *shownItem; });
     return {
         {"title", [](CaseEdit& edit, std::mt19937& r) { return step(edit.set(edit.data().Title, pickText(r))); }},
         {"customer texts",
@@ -131,9 +137,9 @@ std::vector<RandomEdit> randomEdits(YesNoQuestions& yes)
              return step(cust_prod::setImportance(edit, Mode::Customers, pick(r, 3), std::to_string(pick(r, 11))));
          }},
         {"match",
-         [](CaseEdit& edit, std::mt19937& r) {
-             const int item = pick(r, edit.data().Customers.Count());
-             return step(cust_prod::setMatch(edit, Mode::Customers, item, pick(r, 3), std::to_string(pick(r, 11))));
+         [keyChars, shownItem](CaseEdit& edit, std::mt19937& r) {
+             *shownItem = pick(r, edit.data().Customers.Count());
+             return step(keyChars->commit(edit, pick(r, 3), 2, std::to_string(pick(r, 11))) == CellCommit::Changed);
          }},
         {"competitor texts",
          [](CaseEdit& edit, std::mt19937& r) {
@@ -147,22 +153,22 @@ std::vector<RandomEdit> randomEdits(YesNoQuestions& yes)
              return step(future::editPlanningPeriod(edit, 45000 + pick(r, 3), 46000 + pick(r, 3)));
          }},
         {"action cell or new action",
-         [](CaseEdit& edit, std::mt19937& r) {
-             const int row = 1 + pick(r, edit.data().Actions.Count() + 1);
-             const auto commit = actions::commitActionCell(edit, pick(r, 3), row, pickText(r));
-             return step(commit != actions::CellCommit::Unchanged);
+         [actions](CaseEdit& edit, std::mt19937& r) {
+             const int position = pick(r, edit.data().Actions.Count() + 1);
+             return step(actions->commit(edit, position, pick(r, 3), pickText(r)) != CellCommit::Unchanged);
          }},
         {"delete customer",
-         [&yes](CaseEdit& edit, std::mt19937& r) {
-             return step(cust_prod::deleteItem(edit, Mode::Customers, pick(r, edit.data().Customers.Count()), yes));
+         [&yes, customers](CaseEdit& edit, std::mt19937& r) {
+             return step(customers->remove(edit, yes, pick(r, edit.data().Customers.Count()), 0));
          }},
         {"delete action",
-         [&yes](CaseEdit& edit, std::mt19937& r) {
-             return step(actions::deleteAction(edit, yes, 1 + pick(r, edit.data().Actions.Count())));
+         [&yes, actions](CaseEdit& edit, std::mt19937& r) {
+             return step(actions->remove(edit, yes, pick(r, edit.data().Actions.Count()), 0));
          }},
+        {"sort actions", [actions](CaseEdit& edit, std::mt19937& r) { return step(actions->sort(edit, pick(r, 3))); }},
         {"sort customers",
-         [](CaseEdit& edit, std::mt19937&) {
-             return cust_prod::sortItemsByName(edit, Mode::Customers) ? Effect::ChangeWithoutStep : Effect::None;
+         [customers](CaseEdit& edit, std::mt19937&) {
+             return customers->sort(edit, 0) ? Effect::ChangeWithoutStep : Effect::None;
          }},
     };
 }

@@ -7,6 +7,7 @@
 #include "model/case_data.h"
 #include "model/case_edit.h"
 #include "shell/help_window.h"
+#include "shell/list_grid_adapter.h"
 #include "shell/workshop_catalog.h"
 #include "widgets/date_format.h"
 #include "widgets/layout_scale.h"
@@ -42,9 +43,6 @@ TActionPageForm::TActionPageForm(QWidget* parent) : TWorkshopForm(workshop_id::A
     // this grid's own; no other window's dates change with it.
     GridAction->setDateFormat(ShortDateFormat{false, false, true, '/'});
 
-    GridAction->setCellTextFunction([this](int col, int row, CellTextUse) {
-        return caseForm() ? toQt(actionCellText(data(), col, row)) : QString();
-    });
     GridAction->setEditMaskFunction([](int col, int) {
         if (col == ColImportance)
             return QStringLiteral("90;0; ");
@@ -52,21 +50,20 @@ TActionPageForm::TActionPageForm(QWidget* parent) : TWorkshopForm(workshop_id::A
             return QStringLiteral("!99\\/99\\/9999;1;_");
         return QString();
     });
-    GridAction->setCanSelectCellFunction(
-        [this](int col, int row) { return caseForm() && canSelectActionCell(data(), col, row); });
-    GridAction->setCommitEditFunction([this](int col, int row, const QString& text) { commitCell(col, row, text); });
+    ListGridAdapter::Hooks hooks;
+    hooks.committed = [this](CellCommit result, int, int) {
+        if (result == CellCommit::Added) {
+            GridAction->setRowCount(actions_->rowCount());
+            SetCellControl(GridAction->rowCount() - 2); // the new action's row
+        }
+        GridAction->fitRowHeights();
+    };
+    hooks.sorted = [this](int) { sendRefresh(); };
+    hooks.deleted = [this] { sendRefresh(); };
+    actions_ = new ListGridAdapter(this, GridAction, actionGrid(), std::move(hooks));
     GridAction->setOnGetCellValues([this](int col, int row) { return GridActionGetCellValues(col, row); });
     GridAction->setOnInitControl([this](int col, int row, QWidget* control, TControlHandlers& handlers) {
         return GridActionInitControl(col, row, control, handlers);
-    });
-
-    connect(GridAction, &WorkshopGrid::titlePressed, this, [this](int col) {
-        if (canEdit() && sortActions(edit(), col))
-            sendRefresh();
-    });
-    connect(GridAction, &WorkshopGrid::deleteRequested, this, [this](int, int row) {
-        if (canEdit() && deleteAction(edit(), questions(), row))
-            sendRefresh();
     });
 
     auto* layout = new QVBoxLayout(this);
@@ -103,18 +100,6 @@ QWidget* TActionPageForm::GridActionInitControl(int col, int, QWidget* control, 
         picker->setMinimumDate(QDate(100, 1, 1));
     }
     return control;
-}
-
-void TActionPageForm::commitCell(int col, int row, const QString& text)
-{
-    if (!canEdit())
-        return;
-    if (commitActionCell(edit(), col, row, toModel(text)) == CellCommit::Added) {
-        const int actions = data().Actions.Count();
-        GridAction->setRowCount(actions + 2);
-        SetCellControl(actions);
-    }
-    GridAction->fitRowHeights();
 }
 
 void TActionPageForm::wmCommit()

@@ -7,6 +7,8 @@
 #include "shell/workshop_form.h"
 #include "widgets/advanced_grid.h"
 
+class ListGridAdapter;
+
 class TActionPageForm : public TWorkshopForm {
     Q_OBJECT
 public:
@@ -18,9 +20,10 @@ public:
     TAdvancedGrid* GridAction = nullptr;
 
 private:
-    void commitCell(int col, int row, const QString& text);
     // The Due picker and the Done list of an action's row.
     void SetCellControl(int row);
     QVariant GridActionGetCellValues(int col, int row) const;
     QWidget* GridActionInitControl(int col, int row, QWidget* control, TControlHandlers& handlers);
+
+    ListGridAdapter* actions_ = nullptr;
 };

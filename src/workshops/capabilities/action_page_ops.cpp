@@ -5,14 +5,13 @@
 #include "model/case_data.h"
 #include "model/case_edit.h"
 #include "model/date_time.h"
+#include "model/list_grid.h"
 #include "model/quick_sort.h"
 #include "model/typed_number.h"
 
 namespace actions {
 
 namespace {
-
-const char* const kTitles[kColumnCount] = {"What", "Who", "Importance", "Due", "Done"};
 
 std::string_view trimBlanks(std::string_view text)
 {
@@ -30,39 +29,51 @@ bool sameDay(double a, double b)
     return std::trunc(a) == std::trunc(b);
 }
 
+// A due date on the day already stored is no change.
+bool storeDue(CaseEdit& edit, TAction& action, double due)
+{
+    return !sameDay(action.Due, due) && edit.set(action.Due, due);
+}
+
+std::string dueText(const TCaseData&, const TAction& action)
+{
+    return formatDate(action.Due);
+}
+
+bool storeTypedDue(CaseEdit& edit, TAction& action, std::string_view text)
+{
+    const auto due = readDue(text);
+    return due && storeDue(edit, action, *due);
+}
+
+std::string doneText(const TCaseData&, const TAction& action)
+{
+    return action.Done ? kDoneItems[0] : kDoneItems[1];
+}
+
+bool storeTypedDone(CaseEdit& edit, TAction& action, std::string_view text)
+{
+    return edit.set(action.Done, readDone(text));
+}
+
+// Open actions first.
+int doneKey(const TAction& action)
+{
+    return action.Done ? 1 : 0;
+}
+
+using namespace list_columns;
+
+const ListColumn<TAction> kColumns[kColumnCount] = {
+    textColumn<&TAction::What>("What"),
+    notOnNewRow(textColumn<&TAction::Who>("Who")),
+    notOnNewRow(numberColumn<&TAction::Importance, readImportance>("Importance")),
+    {"Due", dueText, storeTypedDue, sortBy<TAction, &TAction::Due, SortOrder::Descending>, false},
+    {"Done", doneText, storeTypedDone, sortBy<TAction, doneKey, SortOrder::Ascending>, false},
+};
+const ListTable<TAction> kTable{kColumns, &TAction::What, "Delete item '%s'?"};
+
 } // namespace
-
-std::string actionCellText(const TCaseData& data, int col, int row)
-{
-    if (row == 0)
-        return col >= 0 && col < kColumnCount ? kTitles[col] : "";
-    const int index = actionAtRow(data, row);
-    if (index < 0)
-        return {};
-    const TAction& action = data.Actions[index];
-    switch (col) {
-    case ColWhat: return action.What;
-    case ColWho: return action.Who;
-    case ColImportance: return std::to_string(action.Importance);
-    case ColDue: return formatDate(action.Due);
-    case ColDone: return action.Done ? kDoneItems[0] : kDoneItems[1];
-    default: return {};
-    }
-}
-
-int actionAtRow(const TCaseData& data, int row)
-{
-    return row >= 1 && row <= data.Actions.Count() ? row - 1 : -1;
-}
-
-bool canSelectActionCell(const TCaseData& data, int col, int row)
-{
-    if (col < 0 || col >= kColumnCount)
-        return false;
-    if (actionAtRow(data, row) >= 0)
-        return true;
-    return row == data.Actions.Count() + 1 && col == ColWhat;
-}
 
 int32_t readImportance(std::string_view text)
 {
@@ -116,75 +127,12 @@ bool setDone(CaseEdit& edit, int action, bool done)
 bool setDue(CaseEdit& edit, int action, double due)
 {
     TCaseData& data = edit.data();
-    if (!data.Actions.InRange(action) || sameDay(data.Actions[action].Due, due))
-        return false;
-    return edit.set(data.Actions[action].Due, due);
+    return data.Actions.InRange(action) && storeDue(edit, data.Actions[action], due);
 }
 
-CellCommit commitActionCell(CaseEdit& edit, int col, int row, std::string_view text)
+std::unique_ptr<ListGrid> actionGrid()
 {
-    TCaseData& data = edit.data();
-    const int index = actionAtRow(data, row);
-    if (index >= 0) {
-        TAction& action = data.Actions[index];
-        bool changed = false;
-        switch (col) {
-        case ColWhat: changed = edit.set(action.What, text); break;
-        case ColWho: changed = edit.set(action.Who, text); break;
-        case ColImportance: changed = edit.set(action.Importance, readImportance(text)); break;
-        case ColDue:
-            if (const auto due = readDue(text))
-                changed = setDue(edit, index, *due);
-            break;
-        case ColDone: changed = setDone(edit, index, readDone(text)); break;
-        default: break;
-        }
-        return changed ? CellCommit::Changed : CellCommit::Unchanged;
-    }
-    if (row == data.Actions.Count() + 1 && col == ColWhat) {
-        edit.begin();
-        data.Actions.Add().What.assign(text);
-        return CellCommit::Added;
-    }
-    return CellCommit::Unchanged;
-}
-
-bool sortActions(CaseEdit& edit, int col)
-{
-    TCaseData& data = edit.data();
-    if (data.Actions.Count() < 2 || col < 0 || col >= kColumnCount)
-        return false;
-    edit.begin();
-    auto& list = data.Actions;
-    switch (col) {
-    case ColWhat:
-        quickSort(list, [](const TAction& a) -> const std::string& { return a.What; }, SortOrder::Ascending);
-        break;
-    case ColWho:
-        quickSort(list, [](const TAction& a) -> const std::string& { return a.Who; }, SortOrder::Ascending);
-        break;
-    case ColImportance:
-        quickSort(list, [](const TAction& a) { return a.Importance; }, SortOrder::Descending);
-        break;
-    case ColDue:
-        quickSort(list, [](const TAction& a) { return a.Due; }, SortOrder::Descending);
-        break;
-    case ColDone:
-        quickSort(list, [](const TAction& a) { return a.Done ? 1 : 0; }, SortOrder::Ascending);
-        break;
-    }
-    return true;
-}
-
-bool deleteAction(CaseEdit& edit, Questions& ask, int row)
-{
-    TCaseData& data = edit.data();
-    const int index = actionAtRow(data, row);
-    if (index < 0 || !confirmDelete(ask, "Delete item '%s'?", data.Actions[index].What))
-        return false;
-    edit.begin();
-    data.Actions.Delete(index);
-    return true;
+    return std::make_unique<ItemListGrid<TAction>>(kTable, [](TCaseData& data) { return &data.Actions; });
 }
 
 } // namespace actions

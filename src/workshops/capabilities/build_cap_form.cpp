@@ -13,6 +13,7 @@
 
 #include "model/case_data.h"
 #include "shell/help_window.h"
+#include "shell/list_grid_adapter.h"
 #include "shell/workshop_catalog.h"
 #include "widgets/edit_state.h"
 #include "widgets/layout_scale.h"
@@ -116,7 +117,7 @@ void TBuildCapForm::buildDataPage()
     grdGenCap = new WorkshopGrid(pageData);
     grdGenCap->setObjectName(QStringLiteral("grdGenCap"));
     nameAfterLabel(Label1, grdGenCap);
-    setUpCapabilityGrid(grdGenCap, scaledWidths(this, {213, 68, 69}));
+    genCaps_ = setUpCapabilityGrid(grdGenCap, scaledWidths(this, {213, 68, 69}));
     help::setHelpContext(grdGenCap, 59000);
 
     Label5 = new QLabel(tr("&List of Services"), pageData);
@@ -158,7 +159,7 @@ void TBuildCapForm::buildDataPage()
     grdSpecCap = new WorkshopGrid(pageData);
     grdSpecCap->setObjectName(QStringLiteral("grdSpecCap"));
     nameAfterLabel(Label3, grdSpecCap);
-    setUpCapabilityGrid(grdSpecCap, scaledWidths(this, {165, 75, 73}));
+    specCaps_ = setUpCapabilityGrid(grdSpecCap, scaledWidths(this, {165, 75, 73}));
     help::setHelpContext(grdSpecCap, 59015);
 
     btnGraph = new QToolButton(pageData);
@@ -201,31 +202,54 @@ void TBuildCapForm::buildDataPage()
     setTabOrder(grdSpecCap, btnGraph);
 }
 
-void TBuildCapForm::setUpCapabilityGrid(WorkshopGrid* grid, const std::vector<int>& widths)
+ListGridAdapter* TBuildCapForm::setUpCapabilityGrid(WorkshopGrid* grid, const std::vector<int>& widths)
 {
     grid->setColumnWidths(widths);
     grid->setDefaultRowHeight(16);
-    grid->setCellTextFunction([this, grid](int col, int row, CellTextUse use) -> QString {
-        if (!caseForm())
-            return {};
-        QString text = toQt(capabilities::capabilityCellText(data(), ownerOf(grid), col, row));
+    grid->setEditMaskFunction([](int col, int) { return col == capabilities::ColName ? QString() : kImportanceMask; });
+    ListGridAdapter::Hooks hooks;
+    hooks.committed = [this, grid](CellCommit result, int, int row) {
+        if (result == CellCommit::Added)
+            grid->setRowCount(capabilitiesOf(grid)->rowCount());
+        if (result != CellCommit::Unchanged) {
+            grid->refreshRows(row, row + 1);
+            grid->fitRowHeights();
+        }
+    };
+    hooks.beforeSort = [grid](int, Qt::MouseButton button) {
+        if (button != Qt::LeftButton)
+            return false;
+        // Text still being typed belongs to the capability the row shows now, not after the sort.
+        if (grid->isEditorOpen())
+            grid->setFocus(Qt::OtherFocusReason);
+        grid->commitPendingEdit();
+        return true;
+    };
+    hooks.sorted = [grid](int) {
+        grid->refresh();
+        grid->fitRowHeights();
+    };
+    hooks.deleted = [this, grid] {
+        grid->setRowCount(capabilitiesOf(grid)->rowCount());
+        grid->refresh();
+        grid->fitRowHeights();
+    };
+    auto* adapter = new ListGridAdapter(this, grid, capabilities::capabilityGrid([this, grid] { return ownerOf(grid); }),
+                                        std::move(hooks));
+    grid->setCellTextFunction([adapter](int col, int row, CellTextUse use) {
+        QString text = adapter->cellText(col, row);
         // The title row is two lines high whatever the dates' widths: the name column is measured
         // as two lines.
         if (row == 0 && col == capabilities::ColName && use == CellTextUse::Fit)
             text += QStringLiteral("\n ");
         return text;
     });
-    grid->setEditMaskFunction([](int col, int) { return col == capabilities::ColName ? QString() : kImportanceMask; });
-    grid->setCommitEditFunction([this, grid](int col, int row, const QString& text) {
-        commitCell(grid, ownerOf(grid), col, row, text);
-    });
-    connect(grid, &WorkshopGrid::deleteRequested, this, [this, grid](int, int row) {
-        deleteCapability(grid, ownerOf(grid), row);
-    });
-    connect(grid, &WorkshopGrid::titlePressed, this, [this, grid](int col, Qt::MouseButton button) {
-        if (button == Qt::LeftButton)
-            sortCapabilities(grid, ownerOf(grid), col);
-    });
+    return adapter;
+}
+
+ListGridAdapter* TBuildCapForm::capabilitiesOf(const WorkshopGrid* grid) const
+{
+    return grid == grdGenCap ? genCaps_ : specCaps_;
 }
 
 int TBuildCapForm::ownerOf(const WorkshopGrid* grid) const
@@ -299,7 +323,7 @@ void TBuildCapForm::wmRefresh()
 {
     showPage(pageData);
     const int products = data().Products.Count();
-    grdGenCap->setRowCount(capabilities::capabilityGridRows(data(), capabilities::kGeneral));
+    grdGenCap->setRowCount(genCaps_->rowCount());
     grdServices->setRowCount(std::max(products + 1, 2));
     grdSpecCap->setEnabled(products > 0);
     grdGenCap->refresh();
@@ -321,45 +345,9 @@ void TBuildCapForm::grdServicesClick()
         grdSpecCap->commitPendingEdit(); // still the previous product's
     specOwnerShown_ = owner;
     edtDesc->setPlainText(product >= 0 ? toQt(data().Products[product].Description) : QString());
-    grdSpecCap->setRowCount(capabilities::capabilityGridRows(data(), owner));
+    grdSpecCap->setRowCount(specCaps_->rowCount());
     grdSpecCap->refresh();
     grdSpecCap->fitRowHeights();
-}
-
-void TBuildCapForm::commitCell(WorkshopGrid* grid, int owner, int col, int row, const QString& text)
-{
-    if (!canEdit())
-        return;
-    const auto result = capabilities::commitCapabilityCell(edit(), owner, col, row, toModel(text));
-    if (result == capabilities::CellCommit::Added)
-        grid->setRowCount(capabilities::capabilityGridRows(data(), owner));
-    if (result != capabilities::CellCommit::Unchanged) {
-        grid->refreshRows(row, row + 1);
-        grid->fitRowHeights();
-    }
-}
-
-void TBuildCapForm::deleteCapability(WorkshopGrid* grid, int owner, int row)
-{
-    if (!canEdit() || !capabilities::deleteCapability(edit(), questions(), owner, row))
-        return;
-    grid->setRowCount(capabilities::capabilityGridRows(data(), owner));
-    grid->refresh();
-    grid->fitRowHeights();
-}
-
-void TBuildCapForm::sortCapabilities(WorkshopGrid* grid, int owner, int col)
-{
-    if (!canEdit())
-        return;
-    // Text still being typed belongs to the capability the row shows now, not after the sort.
-    if (grid->isEditorOpen())
-        grid->setFocus(Qt::OtherFocusReason);
-    grid->commitPendingEdit();
-    if (!capabilities::sortCapabilities(edit(), owner, col))
-        return;
-    grid->refresh();
-    grid->fitRowHeights();
 }
 
 void TBuildCapForm::showPage(QWidget* page)

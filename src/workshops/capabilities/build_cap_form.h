@@ -9,6 +9,7 @@
 
 #include <vector>
 
+class ListGridAdapter;
 class MaskedLineEdit;
 class PortfolioChart;
 class PortfolioList;
@@ -64,13 +65,11 @@ public:
 private:
     void buildDataPage();
     void buildGraphPage();
-    void setUpCapabilityGrid(WorkshopGrid* grid, const std::vector<int>& widths);
+    ListGridAdapter* setUpCapabilityGrid(WorkshopGrid* grid, const std::vector<int>& widths);
+    ListGridAdapter* capabilitiesOf(const WorkshopGrid* grid) const;
     int ownerOf(const WorkshopGrid* grid) const;
 
     void grdServicesClick();
-    void commitCell(WorkshopGrid* grid, int owner, int col, int row, const QString& text);
-    void deleteCapability(WorkshopGrid* grid, int owner, int row);
-    void sortCapabilities(WorkshopGrid* grid, int owner, int col);
 
     void Notebook1PageChanged();
     void showPage(QWidget* page);
@@ -79,4 +78,6 @@ private:
     // when the services grid has moved on.
     int specOwnerShown_ = capabilities::kNoOwner;
     PortfolioPage* graphPage_ = nullptr;
+    ListGridAdapter* genCaps_ = nullptr;
+    ListGridAdapter* specCaps_ = nullptr;
 };

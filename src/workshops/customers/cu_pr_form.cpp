@@ -12,6 +12,7 @@
 #include "model/case_data.h"
 #include "model/case_edit.h"
 #include "shell/help_window.h"
+#include "shell/list_grid_adapter.h"
 #include "shell/workshop_catalog.h"
 #include "widgets/bullet_text_edit.h"
 #include "widgets/cp1252_text_edit.h"
@@ -249,19 +250,38 @@ void TCuPrForm::setUpItemGrid()
 {
     grdCust->setColumnWidths({scaledPixels(this, 248)});
     grdCust->setRowSelect(true);
-    grdCust->setCellTextFunction([this](int, int row, CellTextUse use) -> QString {
-        if (!caseForm())
-            return row == 0 ? QStringLiteral("Name") : QString();
-        return toQt(use == CellTextUse::Edit ? itemEditText(data(), mode_, row) : itemRowText(data(), mode_, row));
-    });
     grdCust->setCellStyleFunction([this](int, int row) { return itemCellStyle(row); });
-    grdCust->setCommitEditFunction([this](int col, int row, const QString& text) { commitItemCell(col, row, text); });
+    ListGridAdapter::Hooks hooks;
+    hooks.committed = [this](CellCommit result, int, int row) {
+        if (result != CellCommit::Added && itemList_->entryAt(row) < 0)
+            return;
+        protocol::UpdatingGuard updating;
+        if (result == CellCommit::Added) {
+            grdCust->setRowCount(itemList_->rowCount());
+            grdCust->fitRowHeights();
+            btnGroup->setEnabled(true);
+        }
+        loadSelectedItem();
+    };
+    // A sort under an open editor would leave the editor on a row that now holds another item.
+    hooks.beforeSort = [this](int, Qt::MouseButton) { return !grdCust->isEditorOpen(); };
+    hooks.sorted = [this](int) {
+        grdCust->refresh();
+        grdCust->fitRowHeights();
+        sendRefresh();
+    };
+    hooks.deleted = [this] { sendRefresh(); };
+    itemList_ = new ListGridAdapter(this, grdCust, itemGrid(mode_), std::move(hooks));
+    grdCust->setCellTextFunction([this](int col, int row, CellTextUse use) -> QString {
+        // A group's name is edited without its suffix.
+        if (const int item = itemList_->entryAt(row); item >= 0 && use == CellTextUse::Edit)
+            return toQt(items(data(), mode_)[item].Name);
+        return itemList_->cellText(col, row);
+    });
     connect(grdCust, &WorkshopGrid::cellSelected, this, [this] {
         protocol::UpdatingGuard updating;
         loadSelectedItem();
     });
-    connect(grdCust, &WorkshopGrid::deleteRequested, this, [this](int, int row) { deleteItemRow(row); });
-    connect(grdCust, &WorkshopGrid::titlePressed, this, [this] { sortItems(); });
 }
 
 CellStyle TCuPrForm::itemCellStyle(int row) const
@@ -358,42 +378,6 @@ void TCuPrForm::textsEdited()
         return;
     storeTexts(edit(), mode_, item, shownModelText(entry.Description, description),
                shownModelText(entry.KeyNeeds, keyNeeds));
-}
-
-void TCuPrForm::commitItemCell(int, int row, const QString& text)
-{
-    if (!canEdit())
-        return;
-    const int count = items(data(), mode_).Count();
-    const int shown = commitItemName(edit(), mode_, row, toModel(text));
-    if (shown < 0)
-        return;
-    protocol::UpdatingGuard updating;
-    if (items(data(), mode_).Count() != count) {
-        grdCust->setRowCount(items(data(), mode_).Count() + 2);
-        grdCust->fitRowHeights();
-        btnGroup->setEnabled(true);
-    }
-    loadSelectedItem();
-}
-
-void TCuPrForm::deleteItemRow(int row)
-{
-    if (!canEdit() || !items(data(), mode_).InRange(row - 1))
-        return;
-    if (deleteItem(edit(), mode_, row - 1, questions()))
-        sendRefresh();
-}
-
-void TCuPrForm::sortItems()
-{
-    // A sort under an open editor would leave the editor on a row that now holds another item.
-    if (!canEdit() || grdCust->isEditorOpen() || items(data(), mode_).Count() < 2)
-        return;
-    sortItemsByName(edit(), mode_);
-    grdCust->refresh();
-    grdCust->fitRowHeights();
-    sendRefresh();
 }
 
 // --- Grouping ----------------------------------------------------------------------------------

@@ -19,6 +19,7 @@
 #include "workshops/customers/key_char_ops.h"
 
 class BulletTextEdit;
+class ListGridAdapter;
 class Cp1252PlainTextEdit;
 class MaskedLineEdit;
 class PortfolioChart;
@@ -111,23 +112,14 @@ private:
     void loadSelectedItem();
     void updateEnabledStates();
     void textsEdited();
-    void commitItemCell(int col, int row, const QString& text);
-    void deleteItemRow(int row);
-    void sortItems();
 
     // cu_pr_grids_form.cpp
     QGroupBox* buildFilterBox();
     void setUpKeyCharGrid();
     void setUpMarketPotentialGrid();
-    void commitKeyCharCell(int col, int row, const QString& text);
     bool keyCharKeyDown(QKeyEvent* event);
     void keyCharPressed(int col, int row, Qt::MouseButton button);
     void toggleKeyChar(int row);
-    void deleteKeyCharRow(int row);
-    void sortKeyCharColumn(int col, Qt::MouseButton button);
-    void commitMarketPotentialCell(int col, int row, const QString& text);
-    void deleteMarketPotentialRow(int row);
-    void sortMarketPotentialColumn(int col);
     // Caption, enabled state and fields of the filter box for the current key-characteristic row.
     void loadFilterBox();
     void commitBoundField(MaskedLineEdit* field);
@@ -141,6 +133,9 @@ private:
     void buildGraphList();
 
     cust_prod::Mode mode_;
+    ListGridAdapter* itemList_ = nullptr;
+    ListGridAdapter* keyChars_ = nullptr;
+    ListGridAdapter* marketPotential_ = nullptr;
     // The key-characteristic row whose bounds the filter fields show, or -1.
     int boundRow_ = -1;
     PortfolioPage* graphPage_ = nullptr;

@@ -11,6 +11,7 @@
 #include <QPushButton>
 
 #include "model/case_data.h"
+#include "shell/list_grid_adapter.h"
 #include "widgets/edit_mask.h"
 #include "widgets/edit_state.h"
 #include "widgets/layout_scale.h"
@@ -163,24 +164,44 @@ void TCuPrForm::repaintItems()
 void TCuPrForm::setUpKeyCharGrid()
 {
     grdKeyChar->setColumnWidths(columnWidths(this, {173, 57, 36}, {QString(), tr("Importance"), tr("Match")}));
-    grdKeyChar->setCellTextFunction([this](int col, int row, CellTextUse) -> QString {
-        const int item = selectedItem();
-        const TCustProd* entry = item >= 0 ? &items(data(), mode_)[item] : nullptr;
-        return toQt(keyCharCellText(entry, col, row));
-    });
     grdKeyChar->setCellStyleFunction([this](int, int row) { return keyCharCellStyle(row); });
     grdKeyChar->setEditMaskFunction([](int col, int) { return col > 0 ? kScoreMask : QString(); });
-    grdKeyChar->setCommitEditFunction([this](int col, int row, const QString& text) { commitKeyCharCell(col, row, text); });
     grdKeyChar->setKeyDownHandler([this](QKeyEvent* event) { return keyCharKeyDown(event); });
+    ListGridAdapter::Hooks hooks;
+    hooks.committed = [this](CellCommit result, int, int) {
+        if (result == CellCommit::Unchanged)
+            return;
+        protocol::UpdatingGuard updating;
+        if (result == CellCommit::Added)
+            grdKeyChar->setRowCount(keyChars_->rowCount());
+        grdKeyChar->refresh();
+        loadFilterBox();
+        repaintItems();
+    };
+    hooks.beforeSort = [this](int, Qt::MouseButton button) {
+        return button == Qt::LeftButton && !grdKeyChar->isEditorOpen();
+    };
+    hooks.sorted = [this](int) {
+        protocol::UpdatingGuard updating;
+        loadFilterBox();
+        grdKeyChar->refresh();
+        grdKeyChar->fitRowHeights();
+    };
+    hooks.deleted = [this] {
+        protocol::UpdatingGuard updating;
+        grdKeyChar->setRowCount(keyChars_->rowCount());
+        grdKeyChar->fitRowHeights();
+        loadFilterBox();
+        repaintItems();
+    };
+    keyChars_ = new ListGridAdapter(this, grdKeyChar, keyCharGrid(mode_, [this] { return selectedItem(); }),
+                                    std::move(hooks));
     connect(grdKeyChar, &WorkshopGrid::cellSelected, this, [this] {
         protocol::UpdatingGuard updating;
         loadFilterBox();
     });
     connect(grdKeyChar, &WorkshopGrid::cellPressed, this,
             [this](int col, int row, Qt::MouseButton button) { keyCharPressed(col, row, button); });
-    connect(grdKeyChar, &WorkshopGrid::deleteRequested, this, [this](int, int row) { deleteKeyCharRow(row); });
-    connect(grdKeyChar, &WorkshopGrid::titlePressed, this,
-            [this](int col, Qt::MouseButton button) { sortKeyCharColumn(col, button); });
 }
 
 CellStyle TCuPrForm::keyCharCellStyle(int row) const
@@ -190,22 +211,6 @@ CellStyle TCuPrForm::keyCharCellStyle(int row) const
     if (item >= 0 && keyCharRowExcluded(&items(data(), mode_)[item], row))
         style.color = QColor(255, 0, 0);
     return style;
-}
-
-void TCuPrForm::commitKeyCharCell(int col, int row, const QString& text)
-{
-    const int item = selectedItem();
-    if (!canEdit() || item < 0)
-        return;
-    const CellCommit result = cust_prod::commitKeyCharCell(edit(), mode_, item, col, row, toModel(text));
-    if (result == CellCommit::Nothing)
-        return;
-    protocol::UpdatingGuard updating;
-    if (result == CellCommit::Added)
-        grdKeyChar->setRowCount(items(data(), mode_)[item].KeyChars.Count() + 2);
-    grdKeyChar->refresh();
-    loadFilterBox();
-    repaintItems();
 }
 
 bool TCuPrForm::keyCharKeyDown(QKeyEvent* event)
@@ -240,45 +245,11 @@ void TCuPrForm::toggleKeyChar(int row)
     repaintItems();
 }
 
-void TCuPrForm::deleteKeyCharRow(int row)
-{
-    const int item = selectedItem();
-    if (!canEdit() || item < 0 || !items(data(), mode_)[item].KeyChars.InRange(row - 1))
-        return;
-    if (!deleteKeyChar(edit(), mode_, item, row - 1, questions()))
-        return;
-    protocol::UpdatingGuard updating;
-    grdKeyChar->setRowCount(items(data(), mode_)[item].KeyChars.Count() + 2);
-    grdKeyChar->fitRowHeights();
-    loadFilterBox();
-    repaintItems();
-}
-
-void TCuPrForm::sortKeyCharColumn(int col, Qt::MouseButton button)
-{
-    const int item = selectedItem();
-    if (button != Qt::LeftButton || !canEdit() || item < 0 || grdKeyChar->isEditorOpen() || col < 0 || col > 2)
-        return;
-    if (!sortKeyChars(edit(), mode_, static_cast<KeyCharColumn>(col), item))
-        return;
-    protocol::UpdatingGuard updating;
-    loadFilterBox();
-    grdKeyChar->refresh();
-    grdKeyChar->fitRowHeights();
-}
-
 // --- Market potential --------------------------------------------------------------------------
 
 void TCuPrForm::setUpMarketPotentialGrid()
 {
     grdMarkPot->setColumnWidths(columnWidths(this, {203, 64}, {QString(), groupedAmount(QStringLiteral("-2147483648"))}));
-    grdMarkPot->setCellTextFunction([this](int col, int row, CellTextUse use) -> QString {
-        const int item = selectedItem();
-        const TCustProd* entry = item >= 0 ? &items(data(), mode_)[item] : nullptr;
-        const QString text = toQt(marketPotentialCellText(entry, col, row));
-        // Read with digit grouping, edited as plain digits.
-        return col == 1 && row > 0 && use != CellTextUse::Edit ? groupedAmount(text) : text;
-    });
     grdMarkPot->setCellStyleFunction([this](int col, int row) {
         CellStyle style;
         if (col == 1 && row > 0)
@@ -288,44 +259,29 @@ void TCuPrForm::setUpMarketPotentialGrid()
         return style;
     });
     grdMarkPot->setEditMaskFunction([](int col, int) { return col == 1 ? kAmountMask : QString(); });
-    grdMarkPot->setCommitEditFunction(
-        [this](int col, int row, const QString& text) { commitMarketPotentialCell(col, row, text); });
-    connect(grdMarkPot, &WorkshopGrid::deleteRequested, this, [this](int, int row) { deleteMarketPotentialRow(row); });
-    connect(grdMarkPot, &WorkshopGrid::titlePressed, this, [this](int col) { sortMarketPotentialColumn(col); });
-}
-
-void TCuPrForm::commitMarketPotentialCell(int col, int row, const QString& text)
-{
-    const int item = selectedItem();
-    if (!canEdit() || item < 0)
-        return;
-    const CellCommit result = cust_prod::commitMarketPotentialCell(edit(), mode_, item, col, row, toModel(text));
-    if (result == CellCommit::Added) {
+    ListGridAdapter::Hooks hooks;
+    hooks.committed = [this](CellCommit result, int, int) {
+        if (result != CellCommit::Added)
+            return;
         protocol::UpdatingGuard updating;
-        grdMarkPot->setRowCount(items(data(), mode_)[item].MarketPotential.Count() + 2);
-    }
-}
-
-void TCuPrForm::deleteMarketPotentialRow(int row)
-{
-    const int item = selectedItem();
-    if (!canEdit() || item < 0 || !items(data(), mode_)[item].MarketPotential.InRange(row - 1))
-        return;
-    if (!deleteMarketPotential(edit(), mode_, item, row - 1, questions()))
-        return;
-    protocol::UpdatingGuard updating;
-    grdMarkPot->setRowCount(items(data(), mode_)[item].MarketPotential.Count() + 2);
-    grdMarkPot->fitRowHeights();
-}
-
-void TCuPrForm::sortMarketPotentialColumn(int col)
-{
-    const int item = selectedItem();
-    if (!canEdit() || item < 0 || grdMarkPot->isEditorOpen())
-        return;
-    if (!sortMarketPotential(edit(), mode_, item, col))
-        return;
-    grdMarkPot->refresh();
-    grdMarkPot->fitRowHeights();
-    sendRefresh();
+        grdMarkPot->setRowCount(marketPotential_->rowCount());
+    };
+    hooks.beforeSort = [this](int, Qt::MouseButton) { return !grdMarkPot->isEditorOpen(); };
+    hooks.sorted = [this](int) {
+        grdMarkPot->refresh();
+        grdMarkPot->fitRowHeights();
+        sendRefresh();
+    };
+    hooks.deleted = [this] {
+        protocol::UpdatingGuard updating;
+        grdMarkPot->setRowCount(marketPotential_->rowCount());
+        grdMarkPot->fitRowHeights();
+    };
+    marketPotential_ = new ListGridAdapter(this, grdMarkPot, marketPotentialGrid(mode_, [this] { return selectedItem(); }),
+                                           std::move(hooks));
+    grdMarkPot->setCellTextFunction([this](int col, int row, CellTextUse use) -> QString {
+        const QString text = marketPotential_->cellText(col, row);
+        // Read with digit grouping, edited as plain digits.
+        return col == 1 && row > 0 && use != CellTextUse::Edit ? groupedAmount(text) : text;
+    });
 }

@@ -2,10 +2,57 @@
 
 #include "model/case_data.h"
 #include "model/case_edit.h"
-#include "model/questions.h"
-#include "model/quick_sort.h"
+#include "model/list_grid.h"
 
 namespace cust_prod {
+
+namespace {
+
+std::string itemText(const TCaseData&, const TCustProd& item)
+{
+    return isGroup(item) ? item.Name + kGroupSuffix : item.Name;
+}
+
+const ListColumn<TCustProd> kItemColumns[] = {
+    {"Name", itemText, list_columns::storeText<&TCustProd::Name>,
+     list_columns::sortBy<TCustProd, &TCustProd::Name, SortOrder::Ascending>},
+};
+const ListTable<TCustProd> kItemTable{
+    .columns = kItemColumns, .name = &TCustProd::Name, .deleteQuestion = "Delete item '%s'?", .sortIsStep = false};
+
+// Items are referred to by position from group member lists and market groups, and a new item
+// takes over the first item's key characteristics (and a customer its plan rows).
+class ItemGrid : public ItemListGrid<TCustProd> {
+public:
+    explicit ItemGrid(Mode mode)
+        : ItemListGrid(kItemTable, [mode](TCaseData& data) { return &items(data, mode); }), mode_(mode)
+    {
+    }
+
+protected:
+    std::optional<RefTarget> references() const override { return itemTarget(mode_); }
+
+    void add(CaseEdit& edit, TDelList<TCustProd>&, std::string_view name) const override
+    {
+        addItem(edit, mode_, name);
+    }
+
+    void removeAt(TCaseData& data, TDelList<TCustProd>& list, int position) const override
+    {
+        ItemListGrid::removeAt(data, list, position);
+        if (list.Empty()) {
+            // The bounds belong to the key characteristics of the items; with no item left they
+            // would be applied to whatever key characteristics a new first item gets.
+            (mode_ == Mode::Customers ? data.CustFilterLow : data.ProdFilterLow).Clear();
+            (mode_ == Mode::Customers ? data.CustFilterHigh : data.ProdFilterHigh).Clear();
+        }
+    }
+
+private:
+    Mode mode_;
+};
+
+} // namespace
 
 TDelList<TCustProd>& items(TCaseData& data, Mode mode)
 {
@@ -25,23 +72,6 @@ RefTarget itemTarget(Mode mode)
 bool isGroup(const TCustProd& item)
 {
     return item.IsGroup();
-}
-
-std::string itemRowText(const TCaseData& data, Mode mode, int row)
-{
-    if (row == 0)
-        return "Name";
-    const auto& list = items(data, mode);
-    if (!list.InRange(row - 1))
-        return {};
-    const TCustProd& item = list[row - 1];
-    return isGroup(item) ? item.Name + kGroupSuffix : item.Name;
-}
-
-std::string itemEditText(const TCaseData& data, Mode mode, int row)
-{
-    const auto& list = items(data, mode);
-    return list.InRange(row - 1) ? list[row - 1].Name : std::string();
 }
 
 void copyPlanRows(const TCustProd& first, TCustProd& target)
@@ -85,55 +115,9 @@ int addItem(CaseEdit& edit, Mode mode, std::string_view name)
     return list.Count() - 1;
 }
 
-bool renameItem(CaseEdit& edit, Mode mode, int position, std::string_view name)
+std::unique_ptr<ListGrid> itemGrid(Mode mode)
 {
-    auto& list = items(edit.data(), mode);
-    if (!list.InRange(position))
-        return false;
-    return edit.set(list[position].Name, name);
-}
-
-int commitItemName(CaseEdit& edit, Mode mode, int row, std::string_view name)
-{
-    const auto& list = items(edit.data(), mode);
-    if (row == list.Count() + 1)
-        return addItem(edit, mode, name) + 1;
-    if (!list.InRange(row - 1))
-        return -1;
-    renameItem(edit, mode, row - 1, name);
-    return row;
-}
-
-bool deleteItem(CaseEdit& edit, Mode mode, int position, Questions& ask)
-{
-    auto& list = items(edit.data(), mode);
-    if (!list.InRange(position))
-        return false;
-    if (!confirmDelete(ask, "Delete item '%s'?", list[position].Name))
-        return false;
-    edit.begin();
-    TCaseData& data = edit.data();
-    list.Delete(position);
-    removeReferencedItem(data, itemTarget(mode), position);
-    if (list.Empty()) {
-        // The bounds belong to the key characteristics of the items; with no item left they
-        // would be applied to whatever key characteristics a new first item gets.
-        (mode == Mode::Customers ? data.CustFilterLow : data.ProdFilterLow).Clear();
-        (mode == Mode::Customers ? data.CustFilterHigh : data.ProdFilterHigh).Clear();
-    }
-    return true;
-}
-
-bool sortItemsByName(CaseEdit& edit, Mode mode)
-{
-    auto& list = items(edit.data(), mode);
-    if (list.Count() < 2)
-        return false;
-    // The sort marks the case modified but takes no undo step of its own.
-    edit.changeWithoutStep();
-    sortReferencedList(edit.data(), itemTarget(mode), list, [](const TCustProd& item) { return item.Name; },
-                       SortOrder::Ascending);
-    return true;
+    return std::make_unique<ItemGrid>(mode);
 }
 
 bool storeTexts(CaseEdit& edit, Mode mode, int position, std::string_view description, std::string_view keyNeeds)

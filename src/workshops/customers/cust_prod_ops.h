@@ -5,6 +5,7 @@
 // market groups; every removal and reordering here goes through the model's reference helpers, so
 // each of those positions keeps naming the item it named.
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,7 @@
 #include "model/del_list.h"
 
 class CaseEdit;
+class ListGrid;
 class Questions;
 struct TCaseData;
 struct TCustProd;
@@ -32,11 +34,14 @@ bool isGroup(const TCustProd& item);
 
 inline constexpr const char* kGroupSuffix = " (Group)";
 
-// Text of row `row` of the item grid: the title "Name", one row per item (groups with their
-// suffix), and the empty new-item row.
-std::string itemRowText(const TCaseData& data, Mode mode, int row);
-// The text an in-place editor starts from: the bare name.
-std::string itemEditText(const TCaseData& data, Mode mode, int row);
+// The item grid: one column "Name", groups with their suffix. Any name typed into the new entry's
+// row, even an empty one, adds an item (addItem). A title press sorts the items by name, ignoring
+// letter case, and rewrites every reference to them; it marks the case modified without an undo
+// step and needs two items. Alt+Delete asks "Delete item '%s'?" and removes the item, dropping
+// every reference to it and moving references to later items down. Deleting the last item also
+// drops the filter bounds, so the key characteristics of a new first item start with bounds of
+// their own.
+std::unique_ptr<ListGrid> itemGrid(Mode mode);
 
 // Business-plan rows of a new customer or customer group: copies of the first customer's rows,
 // with their names and row kinds and zero amounts.
@@ -48,22 +53,6 @@ void copyKeyChars(const TCustProd& first, TCustProd& target);
 // Appends an item named `name` and returns its position. A new customer gets the business-plan
 // template, or the first customer's rows when there is one.
 int addItem(CaseEdit& edit, Mode mode, std::string_view name);
-
-// Renames item `position`; true when the name changed (re-committing the same text is no step).
-bool renameItem(CaseEdit& edit, Mode mode, int position, std::string_view name);
-
-// Commits the name typed into row `row` of the item grid: the last row adds an item, an item row
-// renames it. Returns the row to select afterwards, or -1 when the row names nothing.
-int commitItemName(CaseEdit& edit, Mode mode, int row, std::string_view name);
-
-// Asks "Delete item '%s'?" and on Yes removes item `position`, dropping every reference to it and
-// moving references to later items down. Deleting the last item also drops the filter bounds, so
-// the key characteristics of a new first item start with bounds of their own.
-bool deleteItem(CaseEdit& edit, Mode mode, int position, Questions& ask);
-
-// Sorts the items by name, ignoring letter case, and rewrites every reference to them. Marks the
-// case modified without an undo step. Does nothing for fewer than two items.
-bool sortItemsByName(CaseEdit& edit, Mode mode);
 
 // Stores the two texts of item `position` as one step when either differs.
 bool storeTexts(CaseEdit& edit, Mode mode, int position, std::string_view description, std::string_view keyNeeds);

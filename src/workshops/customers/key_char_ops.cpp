@@ -5,8 +5,7 @@
 
 #include "model/case_data.h"
 #include "model/case_edit.h"
-#include "model/questions.h"
-#include "model/quick_sort.h"
+#include "model/list_grid.h"
 #include "model/typed_number.h"
 
 namespace cust_prod {
@@ -27,12 +26,6 @@ TCustProd* itemAt(TCaseData& data, Mode mode, int item)
 {
     auto& list = items(data, mode);
     return list.InRange(item) ? &list[item] : nullptr;
-}
-
-TRankedItem* potentialAt(TCaseData& data, Mode mode, int item, int entry)
-{
-    TCustProd* owner = itemAt(data, mode, item);
-    return owner && owner->MarketPotential.InRange(entry) ? &owner->MarketPotential[entry] : nullptr;
 }
 
 int32_t limitedScore(int32_t value)
@@ -58,6 +51,80 @@ void exchange(TDelList<TKeyCharItem>& list, int a, int b)
     if (list.InRange(a) && list.InRange(b))
         list.Exchange(a, b);
 }
+
+std::string appliedNumber(int32_t value, const TKeyCharItem& keyChar)
+{
+    return keyChar.Excluded ? std::string() : std::to_string(value);
+}
+
+using namespace list_columns;
+
+// Names and importances are shared by every item: KeyCharGrid stores them.
+const ListColumn<TKeyCharItem> kKeyCharColumns[] = {
+    {"Key Characteristics", text<&TKeyCharItem::Name>, nullptr,
+     sortBy<TKeyCharItem, &TKeyCharItem::Name, SortOrder::Ascending>},
+    {"Importance", [](const TCaseData&, const TKeyCharItem& k) { return appliedNumber(k.Importance, k); }, nullptr,
+     sortBy<TKeyCharItem, &TKeyCharItem::Importance, SortOrder::Descending>},
+    {"Match", [](const TCaseData&, const TKeyCharItem& k) { return appliedNumber(k.Match, k); },
+     storeRead<&TKeyCharItem::Match, scoreFromText>, sortBy<TKeyCharItem, &TKeyCharItem::Match, SortOrder::Descending>},
+};
+const ListTable<TKeyCharItem> kKeyCharTable{kKeyCharColumns, &TKeyCharItem::Name, "Delete Key Characteristic '%s'?"};
+
+// The grid shows the selected item's key characteristics; every change but a match reaches the
+// same position of every item and, where they follow it, of both bound lists.
+class KeyCharGrid : public ItemListGrid<TKeyCharItem> {
+public:
+    KeyCharGrid(Mode mode, std::function<int()> item)
+        : ItemListGrid(kKeyCharTable,
+                       [mode, item = std::move(item)](TCaseData& data) {
+                           TCustProd* owner = itemAt(data, mode, item());
+                           return owner ? &owner->KeyChars : nullptr;
+                       }),
+          mode_(mode)
+    {
+    }
+
+protected:
+    bool store(CaseEdit& edit, TDelList<TKeyCharItem>& list, int k, int col, std::string_view typed) const override
+    {
+        switch (col) {
+        case 0: return renameKeyChar(edit, mode_, k, typed);
+        case 1: return setImportance(edit, mode_, k, typed);
+        default: return ItemListGrid::store(edit, list, k, col, typed);
+        }
+    }
+
+    void add(CaseEdit& edit, TDelList<TKeyCharItem>&, std::string_view name) const override
+    {
+        addKeyChar(edit, mode_, name);
+    }
+
+    void removeAt(TCaseData& data, TDelList<TKeyCharItem>&, int k) const override
+    {
+        for (TCustProd& each : items(data, mode_))
+            if (each.KeyChars.InRange(k))
+                each.KeyChars.Delete(k);
+        for (auto* bounds : {&lowerBounds(data, mode_), &upperBounds(data, mode_)})
+            if (bounds->InRange(k))
+                bounds->Delete(k);
+    }
+
+    void sortList(TCaseData& data, TDelList<TKeyCharItem>& list, int col) const override
+    {
+        auto& all = items(data, mode_);
+        // The key list is exchanged along with every other, so its keys are read in their present order.
+        const auto& keys = col == 0 ? all[0].KeyChars : list;
+        columnAt(col)->sort(keys, [&](int a, int b) {
+            for (TCustProd& each : all)
+                exchange(each.KeyChars, a, b);
+            exchange(lowerBounds(data, mode_), a, b);
+            exchange(upperBounds(data, mode_), a, b);
+        });
+    }
+
+private:
+    Mode mode_;
+};
 
 } // namespace
 
@@ -105,23 +172,6 @@ int32_t amountFromText(std::string_view text)
 }
 
 // --- Key characteristics -----------------------------------------------------------------------
-
-std::string keyCharCellText(const TCustProd* item, int col, int row)
-{
-    if (row == 0) {
-        static const char* const titles[] = {"Key Characteristics", "Importance", "Match"};
-        return col >= 0 && col < 3 ? titles[col] : "";
-    }
-    const TKeyCharItem* keyChar = item ? keyCharAt(*item, row - 1) : nullptr;
-    if (!keyChar)
-        return {};
-    switch (col) {
-    case 0: return keyChar->Name;
-    case 1: return keyChar->Excluded ? std::string() : std::to_string(keyChar->Importance);
-    case 2: return keyChar->Excluded ? std::string() : std::to_string(keyChar->Match);
-    default: return {};
-    }
-}
 
 bool keyCharRowExcluded(const TCustProd* item, int row)
 {
@@ -188,13 +238,6 @@ bool setImportance(CaseEdit& edit, Mode mode, int k, std::string_view text)
     return true;
 }
 
-bool setMatch(CaseEdit& edit, Mode mode, int item, int k, std::string_view text)
-{
-    TCustProd* owner = itemAt(edit.data(), mode, item);
-    TKeyCharItem* keyChar = owner ? keyCharAt(*owner, k) : nullptr;
-    return keyChar && edit.set(keyChar->Match, scoreFromText(text));
-}
-
 void toggleApplicability(CaseEdit& edit, Mode mode, int item, int k)
 {
     TCustProd* owner = itemAt(edit.data(), mode, item);
@@ -205,154 +248,25 @@ void toggleApplicability(CaseEdit& edit, Mode mode, int item, int k)
     keyChar->Excluded = !keyChar->Excluded;
 }
 
-bool deleteKeyChar(CaseEdit& edit, Mode mode, int item, int k, Questions& ask)
+std::unique_ptr<ListGrid> keyCharGrid(Mode mode, std::function<int()> item)
 {
-    TCaseData& data = edit.data();
-    TCustProd* owner = itemAt(data, mode, item);
-    TKeyCharItem* keyChar = owner ? keyCharAt(*owner, k) : nullptr;
-    if (!keyChar || !confirmDelete(ask, "Delete Key Characteristic '%s'?", keyChar->Name))
-        return false;
-    edit.begin();
-    for (TCustProd& each : items(data, mode))
-        if (each.KeyChars.InRange(k))
-            each.KeyChars.Delete(k);
-    for (auto* bounds : {&lowerBounds(data, mode), &upperBounds(data, mode)})
-        if (bounds->InRange(k))
-            bounds->Delete(k);
-    return true;
-}
-
-bool sortKeyChars(CaseEdit& edit, Mode mode, KeyCharColumn column, int item)
-{
-    TCaseData& data = edit.data();
-    auto& list = items(data, mode);
-    TCustProd* selected = itemAt(data, mode, item);
-    if (!selected || selected->KeyChars.Count() < 2)
-        return false;
-    edit.begin();
-    const TCustProd& keys = column == KeyCharColumn::Name ? list[0] : *selected;
-    const auto swap = [&](int a, int b) {
-        for (TCustProd& each : list)
-            exchange(each.KeyChars, a, b);
-        exchange(lowerBounds(data, mode), a, b);
-        exchange(upperBounds(data, mode), a, b);
-    };
-    // The key list is exchanged along with every other, so keyAt reads its present order.
-    const int count = keys.KeyChars.Count();
-    switch (column) {
-    case KeyCharColumn::Name:
-        quickSort(count, [&](int i) { return keys.KeyChars[i].Name; }, swap, SortOrder::Ascending);
-        break;
-    case KeyCharColumn::Importance:
-        quickSort(count, [&](int i) { return keys.KeyChars[i].Importance; }, swap, SortOrder::Descending);
-        break;
-    case KeyCharColumn::Match:
-        quickSort(count, [&](int i) { return keys.KeyChars[i].Match; }, swap, SortOrder::Descending);
-        break;
-    }
-    return true;
-}
-
-CellCommit commitKeyCharCell(CaseEdit& edit, Mode mode, int item, int col, int row, std::string_view text)
-{
-    const TCustProd* owner = itemAt(edit.data(), mode, item);
-    if (!owner || row < 1)
-        return CellCommit::Nothing;
-    const int k = row - 1;
-    if (k == owner->KeyChars.Count()) {
-        if (col != 0)
-            return CellCommit::Nothing;
-        addKeyChar(edit, mode, text);
-        return CellCommit::Added;
-    }
-    if (!owner->KeyChars.InRange(k))
-        return CellCommit::Nothing;
-    bool changed = false;
-    switch (col) {
-    case 0: changed = renameKeyChar(edit, mode, k, text); break;
-    case 1: changed = setImportance(edit, mode, k, text); break;
-    case 2: changed = setMatch(edit, mode, item, k, text); break;
-    default: break;
-    }
-    return changed ? CellCommit::Changed : CellCommit::Nothing;
+    return std::make_unique<KeyCharGrid>(mode, std::move(item));
 }
 
 // --- Market potential --------------------------------------------------------------------------
 
-std::string marketPotentialCellText(const TCustProd* item, int col, int row)
+std::unique_ptr<ListGrid> marketPotentialGrid(Mode mode, std::function<int()> item)
 {
-    if (row == 0)
-        return col == 0 ? "Market Potential" : col == 1 ? "Value" : "";
-    if (!item || !item->MarketPotential.InRange(row - 1))
-        return {};
-    const TRankedItem& entry = item->MarketPotential[row - 1];
-    return col == 0 ? entry.Name : col == 1 ? std::to_string(entry.Rank) : "";
-}
-
-void addMarketPotential(CaseEdit& edit, Mode mode, int item, std::string_view name)
-{
-    TCustProd* owner = itemAt(edit.data(), mode, item);
-    if (!owner)
-        return;
-    edit.begin();
-    auto& entry = owner->MarketPotential.Add();
-    entry.Name.assign(name);
-    entry.Rank = 1;
-}
-
-bool renameMarketPotential(CaseEdit& edit, Mode mode, int item, int entry, std::string_view name)
-{
-    TRankedItem* potential = potentialAt(edit.data(), mode, item, entry);
-    return potential && edit.set(potential->Name, name);
-}
-
-bool setMarketPotentialValue(CaseEdit& edit, Mode mode, int item, int entry, std::string_view text)
-{
-    TRankedItem* potential = potentialAt(edit.data(), mode, item, entry);
-    return potential && edit.set(potential->Rank, amountFromText(text));
-}
-
-bool deleteMarketPotential(CaseEdit& edit, Mode mode, int item, int entry, Questions& ask)
-{
-    TRankedItem* potential = potentialAt(edit.data(), mode, item, entry);
-    if (!potential || !confirmDelete(ask, "Delete Market Potential '%s'?", potential->Name))
-        return false;
-    edit.begin();
-    items(edit.data(), mode)[item].MarketPotential.Delete(entry);
-    return true;
-}
-
-bool sortMarketPotential(CaseEdit& edit, Mode mode, int item, int column)
-{
-    TCustProd* owner = itemAt(edit.data(), mode, item);
-    if (!owner || owner->MarketPotential.Count() < 2 || column < 0 || column > 1)
-        return false;
-    edit.begin();
-    if (column == 0)
-        quickSort(owner->MarketPotential, [](const TRankedItem& e) { return e.Name; }, SortOrder::Ascending);
-    else
-        quickSort(owner->MarketPotential, [](const TRankedItem& e) { return e.Rank; }, SortOrder::Descending);
-    return true;
-}
-
-CellCommit commitMarketPotentialCell(CaseEdit& edit, Mode mode, int item, int col, int row, std::string_view text)
-{
-    const TCustProd* owner = itemAt(edit.data(), mode, item);
-    if (!owner || row < 1)
-        return CellCommit::Nothing;
-    const int entry = row - 1;
-    if (entry == owner->MarketPotential.Count()) {
-        if (col != 0)
-            return CellCommit::Nothing;
-        addMarketPotential(edit, mode, item, text);
-        return CellCommit::Added;
-    }
-    bool changed = false;
-    if (col == 0)
-        changed = renameMarketPotential(edit, mode, item, entry, text);
-    else if (col == 1)
-        changed = setMarketPotentialValue(edit, mode, item, entry, text);
-    return changed ? CellCommit::Changed : CellCommit::Nothing;
+    using namespace list_columns;
+    static const ListColumn<TRankedItem> columns[] = {
+        textColumn<&TRankedItem::Name>("Market Potential"),
+        numberColumn<&TRankedItem::Rank, amountFromText>("Value"),
+    };
+    static const ListTable<TRankedItem> table{columns, &TRankedItem::Name, "Delete Market Potential '%s'?"};
+    return std::make_unique<ItemListGrid<TRankedItem>>(table, [mode, item = std::move(item)](TCaseData& data) {
+        TCustProd* owner = itemAt(data, mode, item());
+        return owner ? &owner->MarketPotential : nullptr;
+    });
 }
 
 // --- Filter of the data page ---------------------------------------------------------------------

@@ -10,6 +10,8 @@
 // that breaks the rule are never indexed out of range: an item without a position k is left out.
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +19,7 @@
 #include "workshops/customers/cust_prod_ops.h"
 #include "workshops/portfolio/portfolio_ops.h"
 
+class ListGrid;
 struct TRankedItem;
 
 namespace cust_prod {
@@ -38,11 +41,6 @@ int32_t amountFromText(std::string_view text);
 
 // --- Key characteristics -----------------------------------------------------------------------
 
-enum class KeyCharColumn { Name = 0, Importance = 1, Match = 2 };
-
-// Text of cell (col, row) of the key-characteristic grid for the selected item (null: none).
-// The numbers of a key characteristic that does not apply to the item are not shown.
-std::string keyCharCellText(const TCustProd* item, int col, int row);
 // Whether row `row` is a key characteristic that does not apply to the item (drawn red).
 bool keyCharRowExcluded(const TCustProd* item, int row);
 
@@ -52,35 +50,25 @@ void addKeyChar(CaseEdit& edit, Mode mode, std::string_view name);
 bool renameKeyChar(CaseEdit& edit, Mode mode, int k, std::string_view name);
 // Importance is shared: written to position k of every item.
 bool setImportance(CaseEdit& edit, Mode mode, int k, std::string_view text);
-// Match is the item's own.
-bool setMatch(CaseEdit& edit, Mode mode, int item, int k, std::string_view text);
 void toggleApplicability(CaseEdit& edit, Mode mode, int item, int k);
-// Asks "Delete Key Characteristic '%s'?"; on Yes removes position k from every item and both
-// bound lists.
-bool deleteKeyChar(CaseEdit& edit, Mode mode, int item, int k, Questions& ask);
-// Sorts by name (keys: the first item's names), by importance or by match (keys: the selected
-// item's values, descending). Every exchange is made in every item and in both bound lists. Does
-// nothing when the selected item has fewer than two key characteristics.
-bool sortKeyChars(CaseEdit& edit, Mode mode, KeyCharColumn column, int item);
 
-enum class CellCommit { Nothing, Changed, Added };
-// Commits text typed into cell (col, row) of the key-characteristic grid of item `item`: rename,
-// importance or match in a key-characteristic row; a new key characteristic from column 0 of the
-// last row (numbers typed into that row are dropped).
-CellCommit commitKeyCharCell(CaseEdit& edit, Mode mode, int item, int col, int row, std::string_view text);
+// The key-characteristic grid of the item `item()` names: "Key Characteristics", "Importance" and
+// "Match"; the numbers of a key characteristic that does not apply to the item are not shown.
+// Names and importances are shared and change in every item; the match is the item's own. A name
+// typed into the new entry's row, even an empty one, adds a key characteristic (numbers typed into
+// that row are dropped). A title press sorts by name (keys: the first item's names), by importance
+// or by match (keys: the item's values, descending), making every exchange in every item and in
+// both bound lists; it needs two key characteristics. Alt+Delete asks
+// "Delete Key Characteristic '%s'?" and removes the position from every item and both bound lists.
+std::unique_ptr<ListGrid> keyCharGrid(Mode mode, std::function<int()> item);
 
 // --- Market potential --------------------------------------------------------------------------
 
-// Title, name, or the value as plain digits (what the editor starts from; the view groups them).
-std::string marketPotentialCellText(const TCustProd* item, int col, int row);
-
-void addMarketPotential(CaseEdit& edit, Mode mode, int item, std::string_view name);
-bool renameMarketPotential(CaseEdit& edit, Mode mode, int item, int entry, std::string_view name);
-bool setMarketPotentialValue(CaseEdit& edit, Mode mode, int item, int entry, std::string_view text);
-bool deleteMarketPotential(CaseEdit& edit, Mode mode, int item, int entry, Questions& ask);
-// Column 0: by name, ascending; column 1: by value, descending. Needs two entries.
-bool sortMarketPotential(CaseEdit& edit, Mode mode, int item, int column);
-CellCommit commitMarketPotentialCell(CaseEdit& edit, Mode mode, int item, int col, int row, std::string_view text);
+// The market-potential grid of the item `item()` names: "Market Potential" and "Value" (a 32-bit
+// whole number, 0 when the text is not one; shown as plain digits, the view groups them). Any name
+// typed into the new entry's row adds an entry of value 1. Names sort ascending, values
+// descending; Alt+Delete asks "Delete Market Potential '%s'?".
+std::unique_ptr<ListGrid> marketPotentialGrid(Mode mode, std::function<int()> item);
 
 // --- Filter of the data page ---------------------------------------------------------------------
 

@@ -6,6 +6,7 @@
 #include "model/case_data.h"
 #include "model/case_edit.h"
 #include "shell/help_window.h"
+#include "shell/list_grid_adapter.h"
 #include "shell/workshop_catalog.h"
 #include "widgets/bullet_text_edit.h"
 #include "widgets/cp1252_text_edit.h"
@@ -134,30 +135,28 @@ void TCompetitorForm::buildGrid()
     grdCompList->setColumnSizing(true);
     grdCompList->setEditingEnabled(true);
     grdCompList->setRowCount(2);
-    grdCompList->setCellTextFunction([this](int col, int row, CellTextUse) {
-        return caseForm() ? toQt(competitorCellText(data(), col, row)) : QString();
-    });
     grdCompList->setEditMaskFunction([](int col, int) { return col == ColShare ? QStringLiteral("999;0; ") : QString(); });
-    grdCompList->setCommitEditFunction([this](int col, int row, const QString& text) { commitCell(col, row, text); });
-
-    connect(grdCompList, &WorkshopGrid::cellSelected, this, [this] { showCompetitor(); });
-    connect(grdCompList, &WorkshopGrid::titlePressed, this, [this](int col) {
-        if (canEdit() && sortCompetitors(edit(), col))
-            sendRefresh();
-    });
-    connect(grdCompList, &WorkshopGrid::deleteRequested, this, [this](int, int row) {
-        if (!canEdit() || competitorAtRow(data(), row) < 0)
-            return;
+    ListGridAdapter::Hooks hooks;
+    hooks.committed = [this](CellCommit result, int, int) {
+        if (result == CellCommit::Added)
+            grdCompList->setRowCount(compList_->rowCount());
+        grdCompList->fitRowHeights();
+        showCompetitor();
+    };
+    hooks.sorted = [this](int) { sendRefresh(); };
+    hooks.beforeDelete = [this] {
         if (shown_ >= 0)
             storeCompetitorTexts(data(), shown_, shownTexts());
-        if (deleteCompetitor(edit(), questions(), row))
-            sendRefresh();
-    });
+    };
+    hooks.deleted = [this] { sendRefresh(); };
+    compList_ = new ListGridAdapter(this, grdCompList, competitors::competitorGrid(), std::move(hooks));
+
+    connect(grdCompList, &WorkshopGrid::cellSelected, this, [this] { showCompetitor(); });
 }
 
 int TCompetitorForm::currentCompetitor() const
 {
-    return caseForm() ? competitors::competitorAtRow(data(), grdCompList->currentRow()) : -1;
+    return compList_->entryAt(grdCompList->currentRow());
 }
 
 CompetitorTexts TCompetitorForm::shownTexts() const
@@ -207,16 +206,6 @@ void TCompetitorForm::textEdited()
     competitors::editCompetitorTexts(edit(), shown_, shownTexts());
 }
 
-void TCompetitorForm::commitCell(int col, int row, const QString& text)
-{
-    if (!canEdit())
-        return;
-    if (competitors::commitCompetitorCell(edit(), col, row, toModel(text)) == competitors::CellCommit::Added)
-        grdCompList->setRowCount(data().Competitors.Count() + 2);
-    grdCompList->fitRowHeights();
-    showCompetitor();
-}
-
 void TCompetitorForm::wmCommit()
 {
     if (!caseForm())
@@ -232,7 +221,7 @@ void TCompetitorForm::wmRefresh()
 {
     if (!caseForm())
         return;
-    grdCompList->setRowCount(data().Competitors.Count() + 2);
+    grdCompList->setRowCount(compList_->rowCount());
     grdCompList->refresh();
     grdCompList->fitRowHeights();
     showCompetitor();

@@ -7,6 +7,7 @@
 
 class BulletTextEdit;
 class Cp1252PlainTextEdit;
+class ListGridAdapter;
 class WorkshopGrid;
 
 namespace competitors {
@@ -39,8 +40,8 @@ private:
     void showCompetitor();
     competitors::CompetitorTexts shownTexts() const;
     void textEdited();
-    void commitCell(int col, int row, const QString& text);
 
+    ListGridAdapter* compList_ = nullptr;
     // The competitor whose texts the boxes show: texts typed are stored into it, even when the
     // grid's current row has moved on before the change arrives.
     int shown_ = -1;

@@ -3,14 +3,18 @@
 
 #include "model/case_data.h"
 #include "model/case_edit.h"
-#include "model/quick_sort.h"
+#include "model/list_grid.h"
 #include "model/typed_number.h"
 
 namespace competitors {
 
 namespace {
 
-const char* const kTitles[kColumnCount] = {"Who", "Marketshare"};
+const ListColumn<TCompetitor> kColumns[kColumnCount] = {
+    list_columns::textColumn<&TCompetitor::Name>("Who"),
+    list_columns::numberColumn<&TCompetitor::MarketShare, readMarketShare>("Marketshare"),
+};
+const ListTable<TCompetitor> kTable{kColumns, &TCompetitor::Name, "Delete competitor '%s'?"};
 
 // The seven text fields in the order the boxes list them.
 template <class Competitor, class Texts, class Visit>
@@ -27,76 +31,15 @@ void forEachText(Competitor& competitor, Texts& texts, Visit visit)
 
 } // namespace
 
-std::string competitorCellText(const TCaseData& data, int col, int row)
+std::unique_ptr<ListGrid> competitorGrid()
 {
-    if (row == 0)
-        return col >= 0 && col < kColumnCount ? kTitles[col] : "";
-    const int index = competitorAtRow(data, row);
-    if (index < 0)
-        return {};
-    const TCompetitor& competitor = data.Competitors[index];
-    switch (col) {
-    case ColName: return competitor.Name;
-    case ColShare: return std::to_string(competitor.MarketShare);
-    default: return {};
-    }
-}
-
-int competitorAtRow(const TCaseData& data, int row)
-{
-    return row >= 1 && row <= data.Competitors.Count() ? row - 1 : -1;
+    return std::make_unique<ItemListGrid<TCompetitor>>(kTable, [](TCaseData& data) { return &data.Competitors; });
 }
 
 int32_t readMarketShare(std::string_view text)
 {
     const auto value = readTypedWholeNumber(text);
     return value ? clampedTo(*value, 0, 100) : 1;
-}
-
-CellCommit commitCompetitorCell(CaseEdit& edit, int col, int row, std::string_view text)
-{
-    TCaseData& data = edit.data();
-    const int index = competitorAtRow(data, row);
-    if (index >= 0) {
-        TCompetitor& competitor = data.Competitors[index];
-        bool changed = false;
-        if (col == ColName)
-            changed = edit.set(competitor.Name, text);
-        else if (col == ColShare)
-            changed = edit.set(competitor.MarketShare, readMarketShare(text));
-        return changed ? CellCommit::Changed : CellCommit::Unchanged;
-    }
-    if (row == data.Competitors.Count() + 1 && col == ColName) {
-        edit.begin();
-        data.Competitors.Add().Name.assign(text);
-        return CellCommit::Added;
-    }
-    return CellCommit::Unchanged;
-}
-
-bool sortCompetitors(CaseEdit& edit, int col)
-{
-    TCaseData& data = edit.data();
-    if (data.Competitors.Count() < 2 || (col != ColName && col != ColShare))
-        return false;
-    edit.begin();
-    if (col == ColName)
-        quickSort(data.Competitors, [](const TCompetitor& c) -> const std::string& { return c.Name; },
-                  SortOrder::Ascending);
-    else
-        quickSort(data.Competitors, [](const TCompetitor& c) { return c.MarketShare; }, SortOrder::Descending);
-    return true;
-}
-
-bool deleteCompetitor(CaseEdit& edit, Questions& ask, int row)
-{
-    TCaseData& data = edit.data();
-    const int index = competitorAtRow(data, row);
-    if (index < 0 || !confirmDelete(ask, "Delete competitor '%s'?", data.Competitors[index].Name))
-        return false;
-    edit.begin();
-    data.Competitors.Delete(index);
-    return true;
 }
 
 CompetitorTexts textsOf(const TCompetitor& competitor)

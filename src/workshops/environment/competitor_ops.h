@@ -2,17 +2,16 @@
 
 // Judge Your Competitors: the key competitors with their market shares and seven describing texts.
 //
-// The grid has a title row ("Who", "Marketshare"), one row per competitor (row r shows
-// Competitors[r - 1]) and an empty last row into which a new competitor is typed. The texts shown
-// beside the grid belong to the competitor of the current row.
+// The competitors are a list grid; the texts shown beside the grid belong to the competitor of the
+// current row.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
-#include "model/questions.h"
-
 class CaseEdit;
+class ListGrid;
 struct TCaseData;
 struct TCompetitor;
 
@@ -21,30 +20,14 @@ namespace competitors {
 enum Column { ColName = 0, ColShare = 1 };
 inline constexpr int kColumnCount = 2;
 
-// The text of a grid cell, title row included.
-std::string competitorCellText(const TCaseData& data, int col, int row);
-
-// Index of the competitor shown in grid row `row`, or -1 for the title row and the empty row.
-int competitorAtRow(const TCaseData& data, int row);
+// The competitor grid: names ("Who") and shares ("Marketshare"). Any name typed into the new
+// entry's row, even an empty one, makes a competitor (share 0, empty texts); a share typed there is
+// dropped. Names sort ascending ignoring letter case, shares descending; Alt+Delete asks
+// "Delete competitor '%s'?".
+std::unique_ptr<ListGrid> competitorGrid();
 
 // A market share as typed: a whole number clamped to 0..100; empty or unreadable text gives 1.
 int32_t readMarketShare(std::string_view text);
-
-enum class CellCommit { Unchanged, Changed, Added };
-
-// Writes a committed cell edit. A competitor's name or share changes as one undo step, and only
-// when it differs; column 0 of the empty row appends a new competitor named by the text (share 0,
-// empty texts). A share typed into the empty row is dropped.
-CellCommit commitCompetitorCell(CaseEdit& edit, int col, int row, std::string_view text);
-
-// Sorts by a title press: names ascending ignoring letter case, shares descending. With fewer than
-// two competitors, or another column, nothing happens and false is returned; otherwise the sort is
-// one undo step even when nothing moves.
-bool sortCompetitors(CaseEdit& edit, int col);
-
-// Alt+Delete on a competitor's row: asks "Delete competitor '%s'?" and deletes on Yes. The title
-// row and the empty row ask nothing.
-bool deleteCompetitor(CaseEdit& edit, Questions& ask, int row);
 
 // The seven texts of a competitor, as the boxes beside the grid hold them.
 struct CompetitorTexts {

@@ -33,6 +33,8 @@ class TAdvancedGrid;
 struct TControlHandlers;
 struct TRisk;
 class WorkshopGrid;
+class ListGridAdapter;
+enum class CellCommit;
 
 class TEnvForm : public TWorkshopForm {
     Q_OBJECT
@@ -134,14 +136,10 @@ private:
     // Widens the amount and type columns so no amount or type name is cut off: for every risk of the
     // change, or for one that just changed.
     void widenRiskColumns(const TRisk* changed = nullptr);
-    void commitImpactCell(environment::ImpactKind kind, int col, int row, const QString& text);
-    void deleteImpact(environment::ImpactKind kind, int row);
-    void sortImpacts(environment::ImpactKind kind, int col);
     QString riskCellText(int col, int row, int use) const;
     void commitRiskCell(int col, int row, const QString& text);
+    void riskCommitted(CellCommit result, int col, int row);
     void commitRiskType(int row, const QString& text);
-    void deleteRisk(int col, int row);
-    void sortRisks(int col);
     QWidget* initRiskTypeControl(int col, int row, QWidget* control, TControlHandlers& handlers);
     bool riskTypeKeyDown(QKeyEvent* event);
     void riskTypeFocusEntered();
@@ -158,6 +156,8 @@ private:
     PortfolioPage* importancePage_ = nullptr;
     PortfolioPage* riskPage_ = nullptr;
     environment::EnvSelection selection_;
+    ListGridAdapter* impacts_[4] = {};
+    ListGridAdapter* risks_ = nullptr;
     // Set while a naming box or the risk-type box runs its own commit, so that the focus moving
     // away during the question does not start a second one.
     bool committingTyped_ = false;

@@ -5,6 +5,7 @@
 
 #include "model/case_data.h"
 #include "shell/help_window.h"
+#include "shell/list_grid_adapter.h"
 #include "widgets/advanced_grid.h"
 #include "widgets/edit_state.h"
 #include "widgets/layout_scale.h"
@@ -78,14 +79,24 @@ void TEnvForm::setUpImpactGrid(WorkshopGrid* grid, ImpactKind kind, int nameWidt
     grid->setMinimumSize(scaledSize(grid, 277, 73));
     grid->setAccessibleName(QString::fromLatin1(impactHeading(kind)));
     help::setHelpContext(grid, 51025);
-    grid->setCellTextFunction([this, kind](int col, int row, CellTextUse) {
-        return toQt(impactCellText(shownChange(), kind, col, row));
-    });
     grid->setEditMaskFunction([](int col, int) { return col == 1 ? kScoreMask : QString(); });
-    grid->setCommitEditFunction(
-        [this, kind](int col, int row, const QString& text) { commitImpactCell(kind, col, row, text); });
-    connect(grid, &WorkshopGrid::titlePressed, this, [this, kind](int col) { sortImpacts(kind, col); });
-    connect(grid, &WorkshopGrid::deleteRequested, this, [this, kind](int, int row) { deleteImpact(kind, row); });
+    ListGridAdapter::Hooks hooks;
+    hooks.committed = [this, grid, kind](CellCommit result, int, int row) {
+        if (result == CellCommit::Added)
+            grid->setRowCount(impacts_[static_cast<int>(kind)]->rowCount());
+        grid->refreshRows(row, row + 1);
+        grid->fitRowHeights();
+    };
+    hooks.sorted = [grid](int) {
+        grid->refresh();
+        grid->fitRowHeights();
+    };
+    hooks.deleted = [this, grid, kind] {
+        grid->setRowCount(impacts_[static_cast<int>(kind)]->rowCount());
+        grid->refresh();
+        grid->fitRowHeights();
+    };
+    impacts_[static_cast<int>(kind)] = new ListGridAdapter(this, grid, environment::impactGrid(selection_, kind), std::move(hooks));
 }
 
 QWidget* TEnvForm::buildRiskSheet()
@@ -101,14 +112,23 @@ QWidget* TEnvForm::buildRiskSheet()
     grdRisk->setMinimumSize(scaledSize(grdRisk, 561, 117));
     grdRisk->setAccessibleName(tr("Risk Analysis"));
     help::setHelpContext(grdRisk, 51030);
-    grdRisk->setCellTextFunction(
-        [this](int col, int row, CellTextUse use) { return riskCellText(col, row, static_cast<int>(use)); });
     grdRisk->setEditMaskFunction([](int col, int) {
         if (col == kRiskFinImpact)
             return QStringLiteral("9999999999;0; ");
         return col == kRiskImpact || col == kRiskLikelihood ? kScoreMask : QString();
     });
-    grdRisk->setCanSelectCellFunction([this](int col, int row) { return canSelectRiskCell(shownChange(), col, row); });
+    ListGridAdapter::Hooks hooks;
+    hooks.committed = [this](CellCommit result, int col, int row) { riskCommitted(result, col, row); };
+    hooks.sorted = [this](int) {
+        grdRisk->refresh();
+        grdRisk->fitRowHeights();
+        SyncRiskTypeBox();
+    };
+    // The change shown stays; its grid loses the row.
+    hooks.deleted = [this] { Reload(); };
+    risks_ = new ListGridAdapter(this, grdRisk, environment::riskGrid(selection_), std::move(hooks));
+    grdRisk->setCellTextFunction(
+        [this](int col, int row, CellTextUse use) { return riskCellText(col, row, static_cast<int>(use)); });
     grdRisk->setCommitEditFunction([this](int col, int row, const QString& text) { commitRiskCell(col, row, text); });
     grdRisk->setOnGetCellValues([this](int col, int) -> QVariant {
         if (col != kRiskType || !caseForm())
@@ -121,8 +141,6 @@ QWidget* TEnvForm::buildRiskSheet()
     grdRisk->setOnInitControl([this](int col, int row, QWidget* control, TControlHandlers& handlers) {
         return initRiskTypeControl(col, row, control, handlers);
     });
-    connect(grdRisk, &WorkshopGrid::titlePressed, this, [this](int col) { sortRisks(col); });
-    connect(grdRisk, &WorkshopGrid::deleteRequested, this, [this](int col, int row) { deleteRisk(col, row); });
     connect(grdRisk, &WorkshopGrid::cellPressed, this, [this] { SyncRiskTypeBox(); });
 
     auto* layout = new QVBoxLayout(sheet);
@@ -134,15 +152,14 @@ QWidget* TEnvForm::buildRiskSheet()
 
 void TEnvForm::reloadGrids(bool enabled)
 {
-    const TChange* change = shownChange();
     for (ImpactKind kind : kImpactKinds) {
         WorkshopGrid* grid = impactGrid(kind);
-        grid->setRowCount(impactRowCount(change, kind));
+        grid->setRowCount(impacts_[static_cast<int>(kind)]->rowCount());
         grid->refresh();
         grid->fitRowHeights();
         grid->setEnabled(enabled);
     }
-    grdRisk->setRowCount(riskRowCount(change));
+    grdRisk->setRowCount(risks_->rowCount());
     widenRiskColumns();
     grdRisk->setGridRowHeight(0, scaledPixels(grdRisk, 32));
     grdRisk->refresh();
@@ -187,62 +204,32 @@ void TEnvForm::MarkTypeColumn()
         grdRisk->SetCellControl(kRiskType, row, cckComboBox);
 }
 
-// ---- Impacts ---------------------------------------------------------------------------------
-
-void TEnvForm::commitImpactCell(ImpactKind kind, int col, int row, const QString& text)
-{
-    if (!canEdit())
-        return;
-    WorkshopGrid* grid = impactGrid(kind);
-    if (commitImpactEdit(edit(), selection_, kind, col, row, toModel(text)) == CellCommit::Appended)
-        grid->setRowCount(impactRowCount(shownChange(), kind));
-    grid->refreshRows(row, row + 1);
-    grid->fitRowHeights();
-}
-
-void TEnvForm::deleteImpact(ImpactKind kind, int row)
-{
-    if (!canEdit() || !environment::deleteImpact(edit(), questions(), selection_, kind, row))
-        return;
-    WorkshopGrid* grid = impactGrid(kind);
-    grid->setRowCount(impactRowCount(shownChange(), kind));
-    grid->refresh();
-    grid->fitRowHeights();
-}
-
-void TEnvForm::sortImpacts(ImpactKind kind, int col)
-{
-    if (!canEdit())
-        return;
-    environment::sortImpacts(edit(), selection_, kind, col);
-    WorkshopGrid* grid = impactGrid(kind);
-    grid->refresh();
-    grid->fitRowHeights();
-}
-
 // ---- Risks -----------------------------------------------------------------------------------
 
 QString TEnvForm::riskCellText(int col, int row, int use) const
 {
-    const TChange* change = shownChange();
     if (col == kRiskFinImpact && static_cast<CellTextUse>(use) != CellTextUse::Edit) {
         // Shown with the locale's thousands separators, edited in plain digits.
-        if (const TRisk* risk = riskAt(change, row))
+        if (const TRisk* risk = riskAt(shownChange(), row))
             return shownAmount(risk->FinImpact);
     }
-    return caseForm() ? toQt(environment::riskCellText(data(), change, col, row)) : QString();
+    return risks_->cellText(col, row);
 }
 
 void TEnvForm::commitRiskCell(int col, int row, const QString& text)
 {
-    if (!canEdit())
-        return;
     if (col == kRiskType) {
-        commitRiskType(row, text);
+        if (canEdit())
+            commitRiskType(row, text);
         return;
     }
-    if (commitRiskEdit(edit(), selection_, col, row, toModel(text)) == CellCommit::Appended) {
-        grdRisk->setRowCount(riskRowCount(shownChange()));
+    risks_->commit(col, row, text);
+}
+
+void TEnvForm::riskCommitted(CellCommit result, int col, int row)
+{
+    if (result == CellCommit::Added) {
+        grdRisk->setRowCount(risks_->rowCount());
         grdRisk->SetCellControl(kRiskType, row, cckComboBox);
     }
     if (const TRisk* risk = riskAt(shownChange(), row); risk && col == kRiskFinImpact)
@@ -281,23 +268,6 @@ void TEnvForm::commitRiskType(int row, const QString& text)
         grdRisk->ShowControl(grdRisk->currentColumn(), grdRisk->currentRow());
     }
     grdRisk->refreshRows(row, row);
-}
-
-void TEnvForm::deleteRisk(int col, int row)
-{
-    if (!canEdit() || !environment::deleteRisk(edit(), questions(), selection_, col, row))
-        return;
-    // The change shown stays; its grid loses the row.
-    Reload();
-}
-
-void TEnvForm::sortRisks(int col)
-{
-    if (!canEdit() || !environment::sortRisks(edit(), selection_, col))
-        return;
-    grdRisk->refresh();
-    grdRisk->fitRowHeights();
-    SyncRiskTypeBox();
 }
 
 // ---- The risk-type box -----------------------------------------------------------------------

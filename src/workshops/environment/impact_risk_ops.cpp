@@ -8,7 +8,7 @@
 #include "model/case_edit.h"
 #include "model/case_references.h"
 #include "model/questions.h"
-#include "model/quick_sort.h"
+#include "model/list_grid.h"
 
 namespace environment {
 
@@ -32,9 +32,22 @@ bool isEntryRow(int row, int count)
     return row >= 1 && row <= count;
 }
 
-bool isEmptyRow(int row, int count)
+std::array<ListColumn<TRankedItem>, 2> impactColumns(ImpactKind kind)
 {
-    return row == count + 1;
+    using namespace list_columns;
+    return {textColumn<&TRankedItem::Name>(impactHeading(kind)),
+            numberColumn<&TRankedItem::Rank, readScore>(kImportanceHeading)};
+}
+
+std::string finImpactText(const TCaseData&, const TRisk& risk)
+{
+    return finImpactEditText(risk.FinImpact);
+}
+
+std::string riskTypeText(const TCaseData& data, const TRisk& risk)
+{
+    const std::string* name = riskTypeName(data, risk.RiskType);
+    return name ? *name : std::string();
 }
 
 } // namespace
@@ -68,92 +81,27 @@ const char* impactHeading(ImpactKind kind)
     return "Threats";
 }
 
-int impactRowCount(const TChange* change, ImpactKind kind)
+std::unique_ptr<ListGrid> impactGrid(const EnvSelection& selection, ImpactKind kind)
 {
-    return gridRowCount(change ? impactList(*change, kind).Count() : 0);
-}
-
-std::string impactCellText(const TChange* change, ImpactKind kind, int col, int row)
-{
-    if (row == 0)
-        return col == 0 ? impactHeading(kind) : (col == 1 ? kImportanceHeading : "");
-    if (!change)
-        return {};
-    const auto& list = impactList(*change, kind);
-    if (!isEntryRow(row, list.Count()))
-        return {};
-    const TRankedItem& item = list[row - 1];
-    if (col == 0)
-        return item.Name;
-    return col == 1 ? std::to_string(item.Rank) : std::string();
-}
-
-CellCommit commitImpactEdit(CaseEdit& edit, const EnvSelection& selection, ImpactKind kind, int col, int row,
-                            std::string_view text)
-{
-    TChange* change = currentChange(edit.data(), selection);
-    if (!change)
-        return CellCommit::Nothing;
-    auto& list = impactList(*change, kind);
-    if (isEntryRow(row, list.Count())) {
-        TRankedItem& item = list[row - 1];
-        bool changed = false;
-        if (col == 0)
-            changed = edit.set(item.Name, text);
-        else if (col == 1)
-            changed = edit.set(item.Rank, readScore(text));
-        return changed ? CellCommit::Changed : CellCommit::Nothing;
-    }
-    // An editor opened on the empty row and left empty makes no nameless entry.
-    if (isEmptyRow(row, list.Count()) && col == 0 && !text.empty()) {
-        edit.begin();
-        list.Add().Name.assign(text);
-        return CellCommit::Appended;
-    }
-    return CellCommit::Nothing;
-}
-
-bool deleteImpact(CaseEdit& edit, Questions& ask, const EnvSelection& selection, ImpactKind kind, int row)
-{
-    TChange* change = currentChange(edit.data(), selection);
-    if (!change)
-        return false;
-    auto& list = impactList(*change, kind);
-    if (!isEntryRow(row, list.Count()) || !confirmDelete(ask, "Delete impact '%s'?", list[row - 1].Name))
-        return false;
-    edit.begin();
-    list.Delete(row - 1);
-    return true;
-}
-
-void sortImpacts(CaseEdit& edit, const EnvSelection& selection, ImpactKind kind, int col)
-{
-    edit.begin();
-    TChange* change = currentChange(edit.data(), selection);
-    if (!change)
-        return;
-    auto& list = impactList(*change, kind);
-    if (col == 0)
-        quickSort(list, [](const TRankedItem& item) -> const std::string& { return item.Name; }, SortOrder::Ascending);
-    else
-        quickSort(list, [](const TRankedItem& item) { return item.Rank; }, SortOrder::Descending);
+    static const std::array<ListColumn<TRankedItem>, 2> columns[] = {
+        impactColumns(ImpactKind::Strengths), impactColumns(ImpactKind::Weaknesses),
+        impactColumns(ImpactKind::Opportunities), impactColumns(ImpactKind::Threats)};
+    const ListTable<TRankedItem> table{.columns = columns[static_cast<int>(kind)],
+                                       .name = &TRankedItem::Name,
+                                       .deleteQuestion = "Delete impact '%s'?",
+                                       .emptyNameAdds = false,
+                                       .sortFrom = 0};
+    return std::make_unique<ItemListGrid<TRankedItem>>(table, [&selection, kind](TCaseData& data) {
+        TChange* change = currentChange(data, selection);
+        return change ? &impactList(*change, kind) : nullptr;
+    });
 }
 
 // ---- Risks -----------------------------------------------------------------------------------
 
-int riskRowCount(const TChange* change)
-{
-    return gridRowCount(change ? change->Risks.Count() : 0);
-}
-
 const TRisk* riskAt(const TChange* change, int row)
 {
     return change && isEntryRow(row, change->Risks.Count()) ? &change->Risks[row - 1] : nullptr;
-}
-
-bool canSelectRiskCell(const TChange* change, int col, int row)
-{
-    return !(col == kRiskType && isEmptyRow(row, change ? change->Risks.Count() : 0));
 }
 
 std::string finImpactEditText(double value)
@@ -177,86 +125,27 @@ double readFinImpact(std::string_view text)
     return value;
 }
 
-std::string riskCellText(const TCaseData& data, const TChange* change, int col, int row)
+std::unique_ptr<ListGrid> riskGrid(const EnvSelection& selection)
 {
-    if (row == 0)
-        return col >= 0 && col < kRiskColumnCount ? kRiskHeadings[static_cast<std::size_t>(col)] : "";
-    const TRisk* risk = riskAt(change, row);
-    if (!risk)
-        return {};
-    switch (col) {
-    case kRiskName: return risk->Name;
-    case kRiskFinImpact: return finImpactEditText(risk->FinImpact);
-    case kRiskType: {
-        const std::string* name = riskTypeName(data, risk->RiskType);
-        return name ? *name : std::string();
-    }
-    case kRiskImpact: return std::to_string(risk->Impact);
-    case kRiskLikelihood: return std::to_string(risk->Likelihood);
-    case kRiskHandling: return risk->Handling;
-    default: return {};
-    }
-}
-
-CellCommit commitRiskEdit(CaseEdit& edit, const EnvSelection& selection, int col, int row, std::string_view text)
-{
-    TChange* change = currentChange(edit.data(), selection);
-    if (!change)
-        return CellCommit::Nothing;
-    auto& risks = change->Risks;
-    if (isEntryRow(row, risks.Count())) {
-        TRisk& risk = risks[row - 1];
-        bool changed = false;
-        switch (col) {
-        case kRiskName: changed = edit.set(risk.Name, text); break;
-        case kRiskFinImpact: changed = edit.set(risk.FinImpact, readFinImpact(text)); break;
-        case kRiskImpact: changed = edit.set(risk.Impact, readScore(text)); break;
-        case kRiskLikelihood: changed = edit.set(risk.Likelihood, readScore(text)); break;
-        case kRiskHandling: changed = edit.set(risk.Handling, text); break;
-        default: break; // the type is chosen through the type box
-        }
-        return changed ? CellCommit::Changed : CellCommit::Nothing;
-    }
-    if (isEmptyRow(row, risks.Count()) && col == kRiskName && !text.empty()) {
-        edit.begin();
-        risks.Add().Name.assign(text);
-        return CellCommit::Appended;
-    }
-    return CellCommit::Nothing;
-}
-
-bool deleteRisk(CaseEdit& edit, Questions& ask, const EnvSelection& selection, int col, int row)
-{
-    TChange* change = currentChange(edit.data(), selection);
-    if (!change || col != kRiskName || !isEntryRow(row, change->Risks.Count()))
-        return false;
-    if (!confirmDelete(ask, "Delete risk '%s'?", change->Risks[row - 1].Name))
-        return false;
-    edit.begin();
-    change->Risks.Delete(row - 1);
-    return true;
-}
-
-bool sortRisks(CaseEdit& edit, const EnvSelection& selection, int col)
-{
-    TChange* change = currentChange(edit.data(), selection);
-    if (!change || change->Risks.Count() < 2 || col < 0 || col >= kRiskColumnCount)
-        return false;
-    edit.begin();
-    auto& risks = change->Risks;
-    using Text = const std::string&;
-    switch (col) {
-    case kRiskName: quickSort(risks, [](const TRisk& r) -> Text { return r.Name; }, SortOrder::Ascending); break;
-    case kRiskFinImpact: quickSort(risks, [](const TRisk& r) { return r.FinImpact; }, SortOrder::Descending); break;
-    case kRiskType: quickSort(risks, [](const TRisk& r) { return r.RiskType; }, SortOrder::Ascending); break;
-    case kRiskImpact: quickSort(risks, [](const TRisk& r) { return r.Impact; }, SortOrder::Descending); break;
-    case kRiskLikelihood: quickSort(risks, [](const TRisk& r) { return r.Likelihood; }, SortOrder::Descending); break;
-    case kRiskHandling:
-        quickSort(risks, [](const TRisk& r) -> Text { return r.Handling; }, SortOrder::Ascending);
-        break;
-    default: break;
-    }
-    return true;
+    using namespace list_columns;
+    static const ListColumn<TRisk> columns[kRiskColumnCount] = {
+        textColumn<&TRisk::Name>(kRiskHeadings[kRiskName]),
+        {kRiskHeadings[kRiskFinImpact], finImpactText, storeRead<&TRisk::FinImpact, readFinImpact>,
+         sortBy<TRisk, &TRisk::FinImpact, SortOrder::Descending>},
+        {kRiskHeadings[kRiskType], riskTypeText, nullptr, sortBy<TRisk, &TRisk::RiskType, SortOrder::Ascending>, false},
+        numberColumn<&TRisk::Impact, readScore>(kRiskHeadings[kRiskImpact]),
+        numberColumn<&TRisk::Likelihood, readScore>(kRiskHeadings[kRiskLikelihood]),
+        textColumn<&TRisk::Handling>(kRiskHeadings[kRiskHandling]),
+    };
+    static const ListTable<TRisk> table{.columns = columns,
+                                        .name = &TRisk::Name,
+                                        .deleteQuestion = "Delete risk '%s'?",
+                                        .emptyNameAdds = false,
+                                        .deleteFromName = true};
+    return std::make_unique<ItemListGrid<TRisk>>(table, [&selection](TCaseData& data) {
+        TChange* change = currentChange(data, selection);
+        return change ? &change->Risks : nullptr;
+    });
 }
 
 // ---- Risk types ------------------------------------------------------------------------------

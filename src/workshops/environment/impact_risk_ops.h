@@ -4,10 +4,11 @@
 // weaknesses, opportunities, threats) and the risks of the current change, the case-wide risk
 // types, and the filtered risk list beside the risk diagram.
 //
-// The grids are grids of named entries: row 0 is the title row, row r (1 <= r <= entries) shows
-// entry r - 1 and one empty row follows, into which a new entry is typed.
+// The impact and risk grids are list grids of the change the selection names; without one they
+// show no entries.
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,23 +18,11 @@
 #include "model/typed_name.h"
 #include "workshops/environment/environment_ops.h"
 
+class ListGrid;
 struct TRankedItem;
 struct TRisk;
 
 namespace environment {
-
-// Rows of a grid of named entries holding `entries` entries: title, entries, the empty row.
-constexpr int gridRowCount(int entries)
-{
-    return entries + 2;
-}
-
-// What a commit of a pending cell edit did.
-enum class CellCommit {
-    Nothing,  // no current change, the title row, or a text that changes nothing
-    Changed,  // an entry's field changed
-    Appended, // a new entry was made from the empty row
-};
 
 // ---- Impacts ---------------------------------------------------------------------------------
 
@@ -45,22 +34,12 @@ const TDelList<TRankedItem>& impactList(const TChange& change, ImpactKind kind);
 const char* impactHeading(ImpactKind kind);
 inline constexpr const char* kImportanceHeading = "Imp.";
 
-// Rows of the grid for the current change (2 without one).
-int impactRowCount(const TChange* change, ImpactKind kind);
-// A cell's text: the titles in row 0, the entry's name and importance, nothing in the empty row.
-std::string impactCellText(const TChange* change, ImpactKind kind, int col, int row);
-
-// Writes a pending cell edit. In an entry row column 0 is the name and column 1 the importance
-// (a whole number, 1 when unreadable, clamped to 1..10); a name typed into the empty row appends
-// an entry with importance 1. Other text in the empty row is dropped.
-CellCommit commitImpactEdit(CaseEdit& edit, const EnvSelection& selection, ImpactKind kind, int col, int row,
-                            std::string_view text);
-// Alt+Delete on an entry row: asks "Delete impact '%s'?"; true when the entry went.
-bool deleteImpact(CaseEdit& edit, Questions& ask, const EnvSelection& selection, ImpactKind kind, int row);
-// A press on the title row: column 0 sorts by name (ascending, ignoring letter case), column 1 by
-// importance (most important first). It is always an undo step and marks the case modified, even
-// when there is nothing to reorder.
-void sortImpacts(CaseEdit& edit, const EnvSelection& selection, ImpactKind kind, int col);
+// The grid of one impact list of the current change: name and importance ("Imp.": a whole number,
+// 1 when unreadable, clamped to 1..10). A name typed into the new entry's row adds an entry with
+// importance 1; an empty one adds nothing. A title press sorts by name (ascending, ignoring letter
+// case) or by importance (most important first); it is always an undo step and marks the case
+// modified, even when there is nothing to reorder. Alt+Delete asks "Delete impact '%s'?".
+std::unique_ptr<ListGrid> impactGrid(const EnvSelection& selection, ImpactKind kind);
 
 // ---- Risks -----------------------------------------------------------------------------------
 
@@ -75,30 +54,22 @@ enum RiskColumn : int {
 };
 extern const std::array<const char*, kRiskColumnCount> kRiskHeadings;
 
-int riskRowCount(const TChange* change);
-// The risk a row shows, or null (title row, empty row, no change).
+// The risk a row of the risk grid shows, or null (title row, new entry's row, no change).
 const TRisk* riskAt(const TChange* change, int row);
-// Column 2 of the empty last row holds no type to choose: it cannot be selected.
-bool canSelectRiskCell(const TChange* change, int col, int row);
 
-// A cell's text as the editor starts with it: the financial impact in plain digits without
-// separators (the window draws it with the locale's thousands separators), the type's name (empty
-// for no type, or a type that is not in the list).
-std::string riskCellText(const TCaseData& data, const TChange* change, int col, int row);
+// The risk grid of the current change. The financial impact shows in plain digits without
+// separators (the window draws it with the locale's thousands separators), the type by its name
+// (empty for no type, or a type that is not in the list); the type is chosen through the type box,
+// not typed into the grid, and the new entry's type cell may not become current. A name typed into
+// the new entry's row adds a risk with the defaults; an empty one adds nothing. With at least two
+// risks a title press sorts by the column's key: names and ways of handling ascending ignoring
+// letter case, amounts and scores descending, types by position with no type first. Alt+Delete in
+// the name column asks "Delete risk '%s'?".
+std::unique_ptr<ListGrid> riskGrid(const EnvSelection& selection);
+
 std::string finImpactEditText(double value);
 // The typed financial impact: a decimal number (blanks around it ignored), 0 when it is not one.
 double readFinImpact(std::string_view text);
-
-// Writes a pending cell edit of the risk grid; column 2 is chosen through the type box instead.
-// A name typed into the empty row appends a risk with the defaults.
-CellCommit commitRiskEdit(CaseEdit& edit, const EnvSelection& selection, int col, int row, std::string_view text);
-// Alt+Delete in column 0 of a risk row: asks "Delete risk '%s'?"; true when the risk went (the
-// window then reloads).
-bool deleteRisk(CaseEdit& edit, Questions& ask, const EnvSelection& selection, int col, int row);
-// A press on the title row with at least two risks: sorts by the column's key (names and ways of
-// handling ascending ignoring letter case, amounts and scores descending, types by position with
-// no type first). False, with no undo step, when there is nothing to sort.
-bool sortRisks(CaseEdit& edit, const EnvSelection& selection, int col);
 
 // ---- Risk types ------------------------------------------------------------------------------
 

@@ -17,6 +17,7 @@
 #include "model/case_data.h"
 #include "model/case_edit.h"
 #include "shell/help_window.h"
+#include "shell/list_grid_adapter.h"
 #include "shell/workshop_catalog.h"
 #include "widgets/bullet_text_edit.h"
 #include "widgets/cp1252_text_edit.h"
@@ -157,15 +158,15 @@ void TFutureForm::buildGrid()
     grdKeyObj->setEditingEnabled(true);
     grdKeyObj->setRowCount(2);
 
-    grdKeyObj->setCellTextFunction([this](int col, int row, CellTextUse) {
-        return caseForm() ? toQt(objectiveCellText(data(), col, row)) : QString();
-    });
     grdKeyObj->setEditMaskFunction([](int col, int) {
         return col == ColImportance ? QStringLiteral("99;0; ") : QString();
     });
-    grdKeyObj->setCanSelectCellFunction(
-        [this](int col, int row) { return caseForm() && canSelectObjectiveCell(data(), col, row); });
-    grdKeyObj->setCommitEditFunction([this](int col, int row, const QString& text) { commitCell(col, row, text); });
+    ListGridAdapter::Hooks hooks;
+    hooks.committed = [this](CellCommit result, int, int) { cellCommitted(result == CellCommit::Added); };
+    hooks.sorted = [this](int) { sendRefresh(); };
+    hooks.beforeDelete = [this] { storeFields(); };
+    hooks.deleted = [this] { sendRefresh(); };
+    objectives_ = new ListGridAdapter(this, grdKeyObj, objectiveGrid(), std::move(hooks));
     grdKeyObj->setOnGetCellValues([this](int col, int) -> QVariant {
         if (col != ColType || !caseForm())
             return {};
@@ -178,17 +179,6 @@ void TFutureForm::buildGrid()
         return initTypeBox(col, row, control, handlers);
     });
 
-    connect(grdKeyObj, &WorkshopGrid::titlePressed, this, [this](int col) {
-        if (canEdit() && future::sortObjectives(edit(), col))
-            sendRefresh();
-    });
-    connect(grdKeyObj, &WorkshopGrid::deleteRequested, this, [this](int, int row) {
-        if (!canEdit() || future::objectiveAtRow(data(), row) < 0)
-            return;
-        storeFields();
-        if (future::deleteObjective(edit(), questions(), row))
-            sendRefresh();
-    });
     connect(grdKeyObj, &WorkshopGrid::cellPressed, this, [this] { synchroniseTypeBox(); });
 }
 
@@ -199,7 +189,7 @@ QComboBox* TFutureForm::typeBox() const
 
 int TFutureForm::currentObjective() const
 {
-    return caseForm() ? future::objectiveAtRow(data(), grdKeyObj->currentRow()) : -1;
+    return objectives_->entryAt(grdKeyObj->currentRow());
 }
 
 void TFutureForm::storeFields()
@@ -291,12 +281,10 @@ void TFutureForm::datesEdited()
     shownTo_ = edtDate2->date();
 }
 
-void TFutureForm::commitCell(int col, int row, const QString& text)
+void TFutureForm::cellCommitted(bool added)
 {
-    if (!canEdit())
-        return;
-    if (future::commitObjectiveCell(edit(), col, row, toModel(text)) == future::CellCommit::Added)
-        grdKeyObj->setRowCount(data().KeyObjectives.Count() + 2);
+    if (added)
+        grdKeyObj->setRowCount(objectives_->rowCount());
     // The row just added gets its type box. A row that has one keeps it: marking the current cell
     // again would make the box anew and drop what is being typed into it.
     if (const int last = grdKeyObj->rowCount() - 2; grdKeyObj->CellControl(future::ColType, last) != cckComboBox)

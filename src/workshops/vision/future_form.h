@@ -13,6 +13,7 @@
 
 class BulletTextEdit;
 class Cp1252PlainTextEdit;
+class ListGridAdapter;
 class QComboBox;
 class QGroupBox;
 class QKeyEvent;
@@ -53,7 +54,8 @@ private:
     void storeFields(CaseEdit& edit);
     void textEdited();
     void datesEdited();
-    void commitCell(int col, int row, const QString& text);
+    // After a commit: the grid grows by the row a name added, which gets its type box.
+    void cellCommitted(bool added);
     void markTypeCell(int row);
     void refreshGrid();
 
@@ -70,6 +72,7 @@ private:
     void renewTypeBox();
     int currentObjective() const;
 
+    ListGridAdapter* objectives_ = nullptr;
     int lastChosenType_ = -1;
     // A window going away asks no question when the focus leaves the type box.
     bool closing_ = false;

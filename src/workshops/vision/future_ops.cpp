@@ -5,7 +5,7 @@
 #include "model/case_data.h"
 #include "model/case_edit.h"
 #include "model/case_references.h"
-#include "model/quick_sort.h"
+#include "model/list_grid.h"
 #include "model/typed_name.h"
 #include "model/typed_number.h"
 
@@ -13,110 +13,36 @@ namespace future {
 
 namespace {
 
-const char* const kTitles[kColumnCount] = {"Objective", "Imp.", "Type"};
-
-int objectiveCount(const TCaseData& data)
-{
-    return data.KeyObjectives.Count();
-}
-
 int typeCount(const TCaseData& data)
 {
     return static_cast<int>(data.ObjectiveTypes.size());
 }
 
+std::string typeText(const TCaseData& data, const TRankedItem& objective)
+{
+    const std::string* type = objectiveTypeName(data, objective.Link);
+    return type ? *type : std::string();
+}
+
+using namespace list_columns;
+
+const ListColumn<TRankedItem> kColumns[kColumnCount] = {
+    textColumn<&TRankedItem::Name>("Objective"),
+    numberColumn<&TRankedItem::Rank, readImportance>("Imp."),
+    {"Type", typeText, nullptr, sortBy<TRankedItem, &TRankedItem::Link, SortOrder::Ascending>, false},
+};
+const ListTable<TRankedItem> kTable{kColumns, &TRankedItem::Name, "Delete objective '%s'?"};
+
 } // namespace
-
-std::string objectiveCellText(const TCaseData& data, int col, int row)
-{
-    if (row == 0)
-        return col >= 0 && col < kColumnCount ? kTitles[col] : "";
-    const int index = objectiveAtRow(data, row);
-    if (index < 0)
-        return {};
-    const TRankedItem& objective = data.KeyObjectives[index];
-    switch (col) {
-    case ColObjective: return objective.Name;
-    case ColImportance: return std::to_string(objective.Rank);
-    case ColType: {
-        const std::string* type = objectiveTypeName(data, objective.Link);
-        return type ? *type : std::string();
-    }
-    default: return {};
-    }
-}
-
-int objectiveAtRow(const TCaseData& data, int row)
-{
-    return row >= 1 && row <= objectiveCount(data) ? row - 1 : -1;
-}
-
-bool canSelectObjectiveCell(const TCaseData& data, int col, int row)
-{
-    if (col < 0 || col >= kColumnCount || row < 1 || row > objectiveCount(data) + 1)
-        return false;
-    return !(col == ColType && row == objectiveCount(data) + 1);
-}
 
 int32_t readImportance(std::string_view text)
 {
     return readTypedScore(text);
 }
 
-CellCommit commitObjectiveCell(CaseEdit& edit, int col, int row, std::string_view text)
+std::unique_ptr<ListGrid> objectiveGrid()
 {
-    TCaseData& data = edit.data();
-    const int index = objectiveAtRow(data, row);
-    if (index >= 0) {
-        TRankedItem& objective = data.KeyObjectives[index];
-        bool changed = false;
-        if (col == ColObjective)
-            changed = edit.set(objective.Name, text);
-        else if (col == ColImportance)
-            changed = edit.set(objective.Rank, readImportance(text));
-        return changed ? CellCommit::Changed : CellCommit::Unchanged;
-    }
-    if (row == objectiveCount(data) + 1 && col == ColObjective) {
-        edit.begin();
-        TRankedItem& objective = data.KeyObjectives.Add();
-        objective.Name.assign(text);
-        objective.Link = -1;
-        objective.Rank = 1;
-        return CellCommit::Added;
-    }
-    return CellCommit::Unchanged;
-}
-
-bool sortObjectives(CaseEdit& edit, int col)
-{
-    TCaseData& data = edit.data();
-    if (objectiveCount(data) < 2 || col < 0 || col >= kColumnCount)
-        return false;
-    edit.begin();
-    switch (col) {
-    case ColObjective:
-        quickSort(data.KeyObjectives, [](const TRankedItem& o) -> const std::string& { return o.Name; },
-                  SortOrder::Ascending);
-        break;
-    case ColImportance:
-        quickSort(data.KeyObjectives, [](const TRankedItem& o) { return o.Rank; }, SortOrder::Descending);
-        break;
-    case ColType:
-        quickSort(data.KeyObjectives, [](const TRankedItem& o) { return o.Link; }, SortOrder::Ascending);
-        break;
-    }
-    return true;
-}
-
-bool deleteObjective(CaseEdit& edit, Questions& ask, int row)
-{
-    TCaseData& data = edit.data();
-    const int index = objectiveAtRow(data, row);
-    if (index < 0 || !confirmDelete(ask, "Delete objective '%s'?", data.KeyObjectives[index].Name))
-        return false;
-    edit.begin();
-    data.KeyObjectives.Delete(index);
-    return true;
+    return std::make_unique<ItemListGrid<TRankedItem>>(kTable, [](TCaseData& data) { return &data.KeyObjectives; });
 }
 
 int synchroniseObjectiveType(CaseEdit& edit, int objective)

@@ -3,17 +3,18 @@
 // Picture Your Future: the organisation, the planning period, the vision and success factors, and
 // the ranked, typed key objectives with their user-extensible list of objective types.
 //
-// The objectives grid has a title row, one row per objective (row r shows KeyObjectives[r - 1])
-// and an empty last row into which a new objective is typed. Column 2 holds the objective's type,
-// picked from or typed into a drop-down box; Link is the position in ObjectiveTypes, -1 untyped.
+// The objectives are a list grid. Column 2 holds the objective's type, picked from or typed into a
+// drop-down box; Link is the position in ObjectiveTypes, -1 untyped.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "model/questions.h"
 
 class CaseEdit;
+class ListGrid;
 struct TCaseData;
 
 namespace future {
@@ -21,35 +22,16 @@ namespace future {
 enum Column { ColObjective = 0, ColImportance = 1, ColType = 2 };
 inline constexpr int kColumnCount = 3;
 
-// The text of a cell of the objectives grid, title row included. A Link that names no type (-1,
-// or a position a damaged file left beyond the type list) shows an empty cell.
-std::string objectiveCellText(const TCaseData& data, int col, int row);
-
-// Index of the objective shown in grid row `row`, or -1 for the title row and the empty row.
-int objectiveAtRow(const TCaseData& data, int row);
-
-// Whether a cell may become the current cell: the type cell of the empty last row may not,
-// since there is no objective yet to give a type.
-bool canSelectObjectiveCell(const TCaseData& data, int col, int row);
+// The objectives grid: Objective, Imp. and Type. A Link that names no type (-1, or a position a
+// damaged file left beyond the type list) shows an empty cell; the type is not typed into the
+// grid, and the new entry's type cell may not become current. Any name typed into the new entry's
+// row, even an empty one, adds an objective (untyped, importance 1). Title presses sort names
+// ascending ignoring letter case, importance descending, type ascending (untyped first, then in
+// the order of the type list). Alt+Delete asks "Delete objective '%s'?".
+std::unique_ptr<ListGrid> objectiveGrid();
 
 // An importance as typed: a whole number clamped to 1..10; empty or unreadable text gives 1.
 int32_t readImportance(std::string_view text);
-
-enum class CellCommit { Unchanged, Changed, Added };
-
-// Writes a committed cell edit. An objective row's name or importance changes as one undo step,
-// and only when it differs; column 0 of the empty row appends a new objective (untyped,
-// importance 1) named by the text, even an empty one. Anything else is dropped.
-CellCommit commitObjectiveCell(CaseEdit& edit, int col, int row, std::string_view text);
-
-// Sorts the objectives by a title press on column `col`: names ascending ignoring letter case,
-// importance descending, type ascending (untyped first, then in the order of the type list).
-// With fewer than two objectives, or another column, nothing happens and false is returned;
-// otherwise the sort is one undo step even when nothing moves.
-bool sortObjectives(CaseEdit& edit, int col);
-
-// Alt+Delete on an objective's row: asks "Delete objective '%s'?" and deletes on Yes.
-bool deleteObjective(CaseEdit& edit, Questions& ask, int row);
 
 // --- The type box ---------------------------------------------------------------------------
 
