@@ -12,7 +12,7 @@ void CaseEdit::begin()
 
 void CaseEdit::snapshot()
 {
-    ++changes_;
+    countChange();
     if (!undo_)
         return;
     undo_->push(*data_);
@@ -21,8 +21,8 @@ void CaseEdit::snapshot()
 
 void CaseEdit::setModified()
 {
-    ++changes_;
     data_->Modified = true;
+    countChange();
 }
 
 void CaseEdit::changeWithoutStep()
@@ -94,11 +94,18 @@ bool CaseEdit::redo()
 {
     const bool redone = undo_->redo(*data_);
     if (redone) {
-        ++changes_;
         data_->Modified = true;
+        countChange();
     }
     notify();
     return redone;
+}
+
+void CaseEdit::countChange()
+{
+    ++changes_;
+    if (changeObserver_)
+        changeObserver_();
 }
 
 void CaseEdit::notify()

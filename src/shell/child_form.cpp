@@ -20,17 +20,14 @@ void TChildForm::wmRetitle()
         frame->setWindowTitle(text);
 }
 
-void TChildForm::wmShowWorkshop(TCaseForm*, int) {}
-
 void TChildForm::sendCommit()
 {
-    protocol::foundAnswer() = false;
     wmCommit();
 }
 
 void TChildForm::sendRefresh()
 {
-    protocol::UpdatingGuard guard;
+    protocol::UpdatingGuard guard(this);
     wmRefresh();
 }
 

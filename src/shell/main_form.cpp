@@ -5,7 +5,6 @@
 #include "shell/child_form.h"
 #include "shell/help_window.h"
 #include "shell/prompts.h"
-#include "shell/protocol_state.h"
 #include "shell/shell_resources.h"
 #include "shell/start_panel.h"
 #include "shell/workshop_catalog.h"
@@ -72,7 +71,6 @@ TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
     setWindowTitle(QStringLiteral("Corvantix"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/corvantix.svg")));
     setContextMenuPolicy(Qt::NoContextMenu);
-    protocol::pendingCellEdit().clear();
     setPromptParent(this);
 
     mdiArea_ = new QMdiArea(this);

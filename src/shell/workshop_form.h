@@ -26,7 +26,8 @@ public:
     // `identifier` is the workshop's (see workshop_catalog.h); the window stays hidden until shown.
     explicit TWorkshopForm(int identifier, QWidget* parent = nullptr);
 
-    // Attaches the window to its case (once), sets the caption and refreshes it from the model.
+    // Attaches the window to its case (once), which then knows it, sets the caption and refreshes
+    // it from the model.
     void Init(TCaseForm* caseForm);
 
     int identifier() const { return identifier_; }
@@ -63,7 +64,8 @@ public:
     // Commits; the window of `closing` then destroys itself at once, so an override that extends
     // this must call it last.
     void wmCaseClosed(TCaseForm* closing) override;
-    void wmShowWorkshop(TCaseForm* caseForm, int identifier) override;
+    // Asked for again (its case found it): makes itself visible and brings itself to the front.
+    void wmShowWorkshop();
 
     // Commits and destroys the window immediately; nothing of it may be used afterwards.
     void destroyWindow();

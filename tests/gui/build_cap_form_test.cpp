@@ -93,7 +93,6 @@ private slots:
         openShell();
         main->show();
         QVERIFY(QTest::qWaitForWindowActive(main.get()));
-        protocol::pendingCellEdit().clear();
     }
     void cleanup() { closeShell(); }
 

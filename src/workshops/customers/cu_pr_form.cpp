@@ -257,7 +257,7 @@ void TCuPrForm::setUpItemGrid()
     grdCust->setCellStyleFunction([this](int, int row) { return itemCellStyle(row); });
     grdCust->setCommitEditFunction([this](int col, int row, const QString& text) { commitItemCell(col, row, text); });
     connect(grdCust, &WorkshopGrid::cellSelected, this, [this] {
-        protocol::UpdatingGuard updating;
+        protocol::UpdatingGuard updating(this);
         loadSelectedItem();
     });
     connect(grdCust, &WorkshopGrid::deleteRequested, this, [this](int, int row) { deleteItemRow(row); });
@@ -368,7 +368,7 @@ void TCuPrForm::commitItemCell(int, int row, const QString& text)
     const int shown = commitItemName(edit(), mode_, row, toModel(text));
     if (shown < 0)
         return;
-    protocol::UpdatingGuard updating;
+    protocol::UpdatingGuard updating(this);
     if (items(data(), mode_).Count() != count) {
         grdCust->setRowCount(items(data(), mode_).Count() + 2);
         grdCust->fitRowHeights();
@@ -416,7 +416,7 @@ void TCuPrForm::openGrouping(int item)
                              [this](const TCustProd& entry) { return satisfiesGroupingFilter(entry); }, this);
         dialog.exec();
     }
-    protocol::UpdatingGuard updating;
+    protocol::UpdatingGuard updating(this);
     grdCust->setRowCount(items(data(), mode_).Count() + 2);
     grdCust->refresh();
     grdCust->fitRowHeights();

@@ -131,7 +131,7 @@ void TCuPrForm::loadFilterBox()
 
 void TCuPrForm::commitBoundField(MaskedLineEdit* field)
 {
-    if (!caseForm() || protocol::updating() || boundRow_ < 1)
+    if (!caseForm() || protocol::updating(this) || boundRow_ < 1)
         return;
     const BoundField which = field == EditImpFrom ? BoundField::ImpFrom
         : field == EditImpTo                      ? BoundField::ImpTo
@@ -173,7 +173,7 @@ void TCuPrForm::setUpKeyCharGrid()
     grdKeyChar->setCommitEditFunction([this](int col, int row, const QString& text) { commitKeyCharCell(col, row, text); });
     grdKeyChar->setKeyDownHandler([this](QKeyEvent* event) { return keyCharKeyDown(event); });
     connect(grdKeyChar, &WorkshopGrid::cellSelected, this, [this] {
-        protocol::UpdatingGuard updating;
+        protocol::UpdatingGuard updating(this);
         loadFilterBox();
     });
     connect(grdKeyChar, &WorkshopGrid::cellPressed, this,
@@ -200,7 +200,7 @@ void TCuPrForm::commitKeyCharCell(int col, int row, const QString& text)
     const CellCommit result = cust_prod::commitKeyCharCell(edit(), mode_, item, col, row, toModel(text));
     if (result == CellCommit::Nothing)
         return;
-    protocol::UpdatingGuard updating;
+    protocol::UpdatingGuard updating(this);
     if (result == CellCommit::Added)
         grdKeyChar->setRowCount(items(data(), mode_)[item].KeyChars.Count() + 2);
     grdKeyChar->refresh();
@@ -224,7 +224,7 @@ void TCuPrForm::keyCharPressed(int col, int row, Qt::MouseButton button)
         return;
     if (col == 0)
         toggleKeyChar(row);
-    protocol::UpdatingGuard updating;
+    protocol::UpdatingGuard updating(this);
     loadFilterBox();
 }
 
@@ -234,7 +234,7 @@ void TCuPrForm::toggleKeyChar(int row)
     if (!canEdit() || item < 0 || !items(data(), mode_)[item].KeyChars.InRange(row - 1))
         return;
     toggleApplicability(edit(), mode_, item, row - 1);
-    protocol::UpdatingGuard updating;
+    protocol::UpdatingGuard updating(this);
     grdKeyChar->refreshRows(row, row);
     loadFilterBox();
     repaintItems();
@@ -247,7 +247,7 @@ void TCuPrForm::deleteKeyCharRow(int row)
         return;
     if (!deleteKeyChar(edit(), mode_, item, row - 1, questions()))
         return;
-    protocol::UpdatingGuard updating;
+    protocol::UpdatingGuard updating(this);
     grdKeyChar->setRowCount(items(data(), mode_)[item].KeyChars.Count() + 2);
     grdKeyChar->fitRowHeights();
     loadFilterBox();
@@ -261,7 +261,7 @@ void TCuPrForm::sortKeyCharColumn(int col, Qt::MouseButton button)
         return;
     if (!sortKeyChars(edit(), mode_, static_cast<KeyCharColumn>(col), item))
         return;
-    protocol::UpdatingGuard updating;
+    protocol::UpdatingGuard updating(this);
     loadFilterBox();
     grdKeyChar->refresh();
     grdKeyChar->fitRowHeights();
@@ -301,7 +301,7 @@ void TCuPrForm::commitMarketPotentialCell(int col, int row, const QString& text)
         return;
     const CellCommit result = cust_prod::commitMarketPotentialCell(edit(), mode_, item, col, row, toModel(text));
     if (result == CellCommit::Added) {
-        protocol::UpdatingGuard updating;
+        protocol::UpdatingGuard updating(this);
         grdMarkPot->setRowCount(items(data(), mode_)[item].MarketPotential.Count() + 2);
     }
 }
@@ -313,7 +313,7 @@ void TCuPrForm::deleteMarketPotentialRow(int row)
         return;
     if (!deleteMarketPotential(edit(), mode_, item, row - 1, questions()))
         return;
-    protocol::UpdatingGuard updating;
+    protocol::UpdatingGuard updating(this);
     grdMarkPot->setRowCount(items(data(), mode_)[item].MarketPotential.Count() + 2);
     grdMarkPot->fitRowHeights();
 }
