@@ -11,6 +11,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <cstdint>
+
 class QMdiSubWindow;
 class TCaseForm;
 
@@ -51,6 +53,16 @@ public:
 
     // The frame of this window in the child area, if it has been placed there.
     QMdiSubWindow* subWindow() const;
+
+protected:
+    // Notes that the window now shows its case as it is (see showsCurrentCase).
+    void noteShown();
+    // Whether nothing changed the case since the window last reloaded itself from it.
+    bool showsCurrentCase() const;
+
+private:
+    std::uint64_t shownChange_ = 0;
+    bool shown_ = false;
 };
 
 // Shows a model file name (a path in the file system's encoding) to the user.

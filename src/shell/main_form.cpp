@@ -339,6 +339,7 @@ QMdiSubWindow* TMainForm::addChild(TChildForm* form)
                 [this](TCaseForm* closing, bool* allow) { *allow = queryCloseCase(*closing); });
         connect(caseForm, &TCaseForm::closing, this, &TMainForm::broadcastCaseClosed);
         connect(caseForm, &TCaseForm::closing, autosave_, [this](TCaseForm* closing) { autosave_->caseClosed(*closing); });
+        connect(&caseForm->document(), &CaseDocument::changed, this, [this, caseForm] { showCaseChanges(*caseForm); });
     }
     connect(frame, &QObject::destroyed, this, [this] { updateAvailability(); });
     return frame;

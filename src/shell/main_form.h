@@ -85,6 +85,9 @@ public:
     void broadcastRefresh();
     void broadcastCaseClosed(TCaseForm* closing);
     void broadcastRetitle();
+    // After `form`'s case changed: the case's other windows in sight show it as it is now, as if
+    // activated, and keep their place in it. The active window is left as the user has it.
+    void showCaseChanges(TCaseForm& form);
 
     QList<TChildForm*> childForms() const; // in creation order
     QList<TCaseForm*> caseForms() const;

@@ -440,3 +440,16 @@ void TMainForm::broadcastRetitle()
 {
     deliverBackwards(childForms(), [](TChildForm& child) { child.wmRetitle(); });
 }
+
+void TMainForm::showCaseChanges(TCaseForm& form)
+{
+    const TChildForm* active = activeChild();
+    // Behind a maximised window nothing else is in sight.
+    if (active && active->subWindow() && active->subWindow()->isMaximized())
+        return;
+    for (TWorkshopForm* workshop : form.workshopWindows()) {
+        const QMdiSubWindow* frame = workshop->subWindow();
+        if (workshop != active && frame && frame->isVisible() && !frame->isMinimized())
+            workshop->showCaseChanges();
+    }
+}

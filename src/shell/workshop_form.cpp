@@ -67,11 +67,26 @@ bool TWorkshopForm::editShownText(std::string& field, const QString& shown)
     return true;
 }
 
-void TWorkshopForm::activated()
+bool TWorkshopForm::refreshesOnActivation() const
 {
     const auto* entry = findWorkshop(identifier_);
-    if (case_ && (!entry || entry->refreshOnActivation))
+    return case_ && (!entry || entry->refreshOnActivation);
+}
+
+void TWorkshopForm::activated()
+{
+    if (refreshesOnActivation()) {
         activationRefresh();
+        noteShown();
+    }
+}
+
+void TWorkshopForm::showCaseChanges()
+{
+    if (!refreshesOnActivation() || showsCurrentCase())
+        return;
+    activationRefresh();
+    noteShown();
 }
 
 void TWorkshopForm::activationRefresh()

@@ -49,6 +49,10 @@ public:
     // Called each time the window becomes the active child. Every workshop but Picture Your Future
     // then runs activationRefresh(); the exception is the catalog's, not the window's to forget.
     void activated();
+    // The case changed while another window was active: reloads the window as activation would
+    // (which keeps the window's current cells, choices and scroll positions), unless it shows the
+    // case as it is already or is a window that activation leaves alone.
+    void showCaseChanges();
 
     QString captionWord() const override;
     int helpContext() const override;
@@ -77,6 +81,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    bool refreshesOnActivation() const;
+
     int identifier_;
     // The case window outlives its workshop windows, but a guarded pointer costs nothing and turns a
     // late message into a no-op instead of a use of freed memory.
