@@ -12,7 +12,7 @@ void CaseEdit::begin()
 
 void CaseEdit::snapshot()
 {
-    ++changes_;
+    countChange();
     if (!undo_)
         return;
     undo_->push(*data_);
@@ -21,7 +21,7 @@ void CaseEdit::snapshot()
 
 void CaseEdit::beginFields()
 {
-    ++changes_;
+    countChange();
     if (undo_) {
         undo_->pushFieldStep();
         notify();
@@ -38,8 +38,8 @@ bool CaseEdit::beginFieldsIf(bool changes)
 
 void CaseEdit::setModified()
 {
-    ++changes_;
     data_->Modified = true;
+    countChange();
 }
 
 void CaseEdit::changeWithoutStep()
@@ -105,11 +105,18 @@ bool CaseEdit::redo()
 {
     const bool redone = undo_->redo(*data_);
     if (redone) {
-        ++changes_;
         data_->Modified = true;
+        countChange();
     }
     notify();
     return redone;
+}
+
+void CaseEdit::countChange()
+{
+    ++changes_;
+    if (changeObserver_)
+        changeObserver_();
 }
 
 void CaseEdit::notify()

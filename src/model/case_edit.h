@@ -87,15 +87,21 @@ public:
     void setUndoObserver(std::function<void(bool available)> observer) { observer_ = std::move(observer); }
     // The same for the redo steps.
     void setRedoObserver(std::function<void(bool available)> observer) { redoObserver_ = std::move(observer); }
+    // Hears every step changeCount() counts, as it is counted. An edit is counted as it starts,
+    // before the caller writes the model, so whoever shows the case waits until the caller is
+    // done; Undo and Redo are counted once the case is restored.
+    void setChangeObserver(std::function<void()> observer) { changeObserver_ = std::move(observer); }
 
 private:
     template <class T, class V>
     bool setField(T& field, const V& value);
+    void countChange();
     void notify();
 
     TCaseData* data_;
     UndoStack* undo_ = nullptr;
     std::function<void(bool)> observer_;
     std::function<void(bool)> redoObserver_;
+    std::function<void()> changeObserver_;
     std::uint64_t changes_ = 0;
 };

@@ -26,7 +26,7 @@ TypedNameResult commitTypedName(QComboBox& box, int current, CaseEdit& edit, Que
 
     const TypedNameResult result = commitTypedName(edit, names, toModel(typed), current, ask, change);
 
-    protocol::UpdatingGuard quiet;
+    protocol::UpdatingGuard quiet(&box);
     switch (result.outcome) {
     case Outcome::Selected:
         box.setCurrentIndex(result.index);

@@ -87,7 +87,7 @@ CaseCopy copyOf(TCaseForm& form, const TAutosave::Uncommitted& uncommitted)
     const QPointer<WorkshopGrid> grid = qobject_cast<WorkshopGrid*>(pending.grid);
     const QPointer<TChildForm> gridWindow = windowOf(grid);
     {
-        const TCaseForm::CopyScope intoCopy(form, *copy.data);
+        const CaseDocument::CopyScope intoCopy(form.document(), *copy.data);
         QuietPrompts quiet;
         const ScopedPrompts answered(quiet);
         if (grid)
@@ -100,7 +100,7 @@ CaseCopy copyOf(TCaseForm& form, const TAutosave::Uncommitted& uncommitted)
         gridWindow->sendRefresh();
     // Still typed and still not in the case, whatever the commit and the refresh did to it.
     if (grid)
-        protocol::pendingCellEdit() = pending;
+        protocol::pendingCellEdit(grid) = pending;
     return copy;
 }
 
@@ -212,11 +212,12 @@ int TAutosave::saveChangedCases()
 TAutosave::Uncommitted TAutosave::uncommittedOf(const TCaseForm& form)
 {
     Uncommitted uncommitted;
-    const PendingCellEdit& pending = protocol::pendingCellEdit();
-    if (pending.pending() && qobject_cast<WorkshopGrid*>(pending.grid)) {
-        const TChildForm* window = windowOf(pending.grid);
-        if (window && window->caseForm() == &form)
+    for (const TWorkshopForm* window : form.workshopWindows()) {
+        const PendingCellEdit& pending = window->editState().pendingCellEdit;
+        if (pending.pending() && qobject_cast<WorkshopGrid*>(pending.grid)) {
             uncommitted.cell = pending;
+            break;
+        }
     }
     if (const QComboBox* box = focusedNamingBox(form)) {
         uncommitted.box = box;

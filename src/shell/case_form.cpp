@@ -2,9 +2,9 @@
 
 #include "model/case_data.h"
 #include "model/case_file.h"
-#include "model/case_references.h"
 #include "widgets/cp1252_text_edit.h"
 #include "shell/protocol_state.h"
+#include "shell/workshop_form.h"
 #include "widgets/text_convert.h"
 
 #include <QCloseEvent>
@@ -13,11 +13,10 @@
 #include <QLabel>
 #include <QLineEdit>
 
-TCaseForm::TCaseForm(QWidget* parent)
-    : TChildForm(parent), data_(std::make_unique<TCaseData>()), edit_(*data_, undo_)
+TCaseForm::TCaseForm(QWidget* parent) : TChildForm(parent), document_(new CaseDocument(this))
 {
-    edit_.setUndoObserver([this](bool available) { emit undoAvailabilityChanged(available); });
-    edit_.setRedoObserver([this](bool available) { emit redoAvailabilityChanged(available); });
+    connect(document_, &CaseDocument::undoAvailabilityChanged, this, &TCaseForm::undoAvailabilityChanged);
+    connect(document_, &CaseDocument::redoAvailabilityChanged, this, &TCaseForm::redoAvailabilityChanged);
 
     auto* lblTitle = new QLabel(tr("&Title:"), this);
     edtTitle = new QLineEdit(this);
@@ -51,34 +50,36 @@ TCaseForm::TCaseForm(QWidget* parent)
 
 TCaseForm::~TCaseForm() = default;
 
-TCaseForm::CopyScope::CopyScope(TCaseForm& form, TCaseData& copy) : form_(form), edit_(copy)
+TWorkshopForm* TCaseForm::workshopWindow(int identifier) const
 {
-    Q_ASSERT(form.active_ == form.data_.get());
-    form.active_ = &copy;
-    form.activeEdit_ = &edit_;
+    for (const QPointer<TWorkshopForm>& workshop : workshops_)
+        if (workshop && workshop->identifier() == identifier)
+            return workshop;
+    return nullptr;
 }
 
-TCaseForm::CopyScope::~CopyScope()
+QList<TWorkshopForm*> TCaseForm::workshopWindows() const
 {
-    form_.active_ = form_.data_.get();
-    form_.activeEdit_ = &form_.edit_;
+    QList<TWorkshopForm*> open;
+    for (const QPointer<TWorkshopForm>& workshop : workshops_)
+        if (workshop)
+            open.append(workshop);
+    return open;
+}
+
+void TCaseForm::addWorkshopWindow(TWorkshopForm* workshop)
+{
+    workshops_.removeIf([](const QPointer<TWorkshopForm>& gone) { return gone.isNull(); });
+    workshops_.append(workshop);
 }
 
 bool TCaseForm::LoadCase(const QString& path, CaseFileError* error)
 {
-    const std::string fileName = QFile::encodeName(path).toStdString();
-    if (auto failure = loadCaseFile(fileName, *data_)) {
+    if (auto failure = document_->load(QFile::encodeName(path).toStdString())) {
         if (error)
             *error = *failure;
         return false;
     }
-    data_->FileName = fileName;
-    data_->Modified = false;
-    // Positions past the end of their lists would name whatever entry is added next. Removing
-    // them changes the case, so closing asks; it is no step to undo into the damaged state.
-    danglingReferencesRemoved_ = removeDanglingReferences(*data_);
-    if (danglingReferencesRemoved_ > 0)
-        edit_.setModified();
     wmRetitle();
     sendRefresh();
     return true;
@@ -86,57 +87,57 @@ bool TCaseForm::LoadCase(const QString& path, CaseFileError* error)
 
 void TCaseForm::SaveUndoState()
 {
-    edit_.snapshot();
+    edit().snapshot();
 }
 
 bool TCaseForm::Undo()
 {
-    return edit_.undo();
+    return edit().undo();
 }
 
 bool TCaseForm::Redo()
 {
-    return edit_.redo();
+    return edit().redo();
 }
 
 void TCaseForm::SetModified()
 {
-    edit_.setModified();
+    edit().setModified();
 }
 
 void TCaseForm::wmCommit()
 {
-    CaseEdit direct(*data_);
+    CaseEdit direct(data());
     storeFields(direct);
 }
 
 void TCaseForm::storeFields(CaseEdit& edit)
 {
-    edit.assign(data_->Title, shownModelText(data_->Title, edtTitle->text()));
-    edit.assign(data_->Description, shownModelText(data_->Description, edtDesc->plainText()));
+    edit.assign(data().Title, shownModelText(data().Title, edtTitle->text()));
+    edit.assign(data().Description, shownModelText(data().Description, edtDesc->plainText()));
 }
 
 void TCaseForm::wmRefresh()
 {
-    protocol::UpdatingGuard guard;
-    const QString title = toQt(data_->Title);
+    protocol::UpdatingGuard guard(this);
+    const QString title = toQt(data().Title);
     // A stored title longer than the typing limit is shown whole rather than cut, so that committing
     // the field can never shorten it.
     edtTitle->setMaxLength(std::max<int>(kTitleMaxLength, static_cast<int>(title.size())));
     edtTitle->setText(title);
-    const QString description = toQt(data_->Description);
+    const QString description = toQt(data().Description);
     if (edtDesc->plainText() != description)
         edtDesc->setPlainText(description);
 }
 
 void TCaseForm::fieldEdited()
 {
-    if (protocol::updating())
+    if (protocol::updating(this))
         return;
-    const bool changes = shownTextDiffers(data_->Title, edtTitle->text())
-        || shownTextDiffers(data_->Description, edtDesc->plainText());
-    if (edit_.beginFieldsIf(changes))
-        storeFields(edit_);
+    const bool changes = shownTextDiffers(data().Title, edtTitle->text())
+        || shownTextDiffers(data().Description, edtDesc->plainText());
+    if (edit().beginFieldsIf(changes))
+        storeFields(edit());
 }
 
 void TCaseForm::closeEvent(QCloseEvent* event)

@@ -1,62 +1,54 @@
 #pragma once
 
-#include "model/case_edit.h"
-#include "model/undo_stack.h"
+#include "shell/case_document.h"
 #include "shell/child_form.h"
 
+#include <QList>
+#include <QPointer>
 #include <QString>
-
-#include <memory>
 
 class QLabel;
 class QLineEdit;
 class Cp1252PlainTextEdit;
+class TWorkshopForm;
 struct TCaseData;
 struct CaseFileError;
 
-// The small child window that stands for one open case. It owns the case's TCaseData and its undo
-// stack from creation to destruction, and edits the case's title and description.
+// The small child window that stands for one open case. It owns the case's document (its TCaseData
+// and undo stack) from creation to destruction, edits the case's title and description, and knows
+// the case's workshop windows.
 class TCaseForm : public TChildForm {
     Q_OBJECT
 public:
     explicit TCaseForm(QWidget* parent = nullptr);
     ~TCaseForm() override;
 
-    TCaseData& data() const { return *active_; }
+    CaseDocument& document() const { return *document_; }
+    TCaseData& data() const { return document_->data(); }
     // The one way the case changes: every edit of this case and its workshops starts here.
-    CaseEdit& edit() { return *activeEdit_; }
+    CaseEdit& edit() { return document_->edit(); }
 
-    // While one lives, data() and edit() are `copy` and an edit of it that keeps no undo steps: the
-    // windows' commits then go into the copy, and the case, its Modified flag and its undo stack
-    // stay as they are. Autosave puts what controls still hold into its copy this way.
-    class CopyScope {
-    public:
-        CopyScope(TCaseForm& form, TCaseData& copy);
-        ~CopyScope();
-        // Whether anything was committed into the copy.
-        bool changed() const { return edit_.changeCount() > 0; }
-        CopyScope(const CopyScope&) = delete;
-        CopyScope& operator=(const CopyScope&) = delete;
-
-    private:
-        TCaseForm& form_;
-        CaseEdit edit_;
-    };
+    // The case's open workshop window of `identifier`, or null: there is at most one.
+    TWorkshopForm* workshopWindow(int identifier) const;
+    // Every open workshop window of the case, in the order they were opened.
+    QList<TWorkshopForm*> workshopWindows() const;
+    // A workshop window joins its case as it is initialised; it leaves by being destroyed.
+    void addWorkshopWindow(TWorkshopForm* workshop);
 
     // Reads the file into the case. On success FileName is the path, Modified is clear, the
     // caption follows and the fields are refreshed. On failure the case is partly filled and must be
     // discarded with the window; `error` gets the reason.
     bool LoadCase(const QString& path, CaseFileError* error = nullptr);
     // How many references to entries that do not exist LoadCase removed (the case is then modified).
-    int danglingReferencesRemoved() const { return danglingReferencesRemoved_; }
+    int danglingReferencesRemoved() const { return document_->danglingReferencesRemoved(); }
 
     void SaveUndoState();
     // Restores the newest snapshot. False when the stack was empty (nothing changed).
     bool Undo();
-    int undoCount() const { return undo_.count(); }
+    int undoCount() const { return document_->undoStack().count(); }
     // Brings back what the newest Undo took back and sets Modified. False when there is none.
     bool Redo();
-    int redoCount() const { return undo_.redoCount(); }
+    int redoCount() const { return document_->undoStack().redoCount(); }
     void SetModified();
 
     // Title and description fields into the model; a field whose text already is the model's is
@@ -93,13 +85,9 @@ private:
     // Title and description as shown, within `edit`'s step.
     void storeFields(CaseEdit& edit);
 
-    std::unique_ptr<TCaseData> data_;
-    UndoStack undo_;
-    CaseEdit edit_;
-    TCaseData* active_ = data_.get();
-    CaseEdit* activeEdit_ = &edit_;
+    CaseDocument* document_;
+    QList<QPointer<TWorkshopForm>> workshops_;
     bool closeApproved_ = false;
-    int danglingReferencesRemoved_ = 0;
 };
 
 inline constexpr int kTitleMaxLength = 80;

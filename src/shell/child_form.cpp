@@ -20,18 +20,30 @@ void TChildForm::wmRetitle()
         frame->setWindowTitle(text);
 }
 
-void TChildForm::wmShowWorkshop(TCaseForm*, int) {}
-
 void TChildForm::sendCommit()
 {
-    protocol::foundAnswer() = false;
     wmCommit();
 }
 
 void TChildForm::sendRefresh()
 {
-    protocol::UpdatingGuard guard;
+    protocol::UpdatingGuard guard(this);
     wmRefresh();
+    noteShown();
+}
+
+void TChildForm::noteShown()
+{
+    if (const TCaseForm* owner = caseForm()) {
+        shownChange_ = owner->document().changeCount();
+        shown_ = true;
+    }
+}
+
+bool TChildForm::showsCurrentCase() const
+{
+    const TCaseForm* owner = caseForm();
+    return owner && shown_ && shownChange_ == owner->document().changeCount();
 }
 
 QString TChildForm::caption() const

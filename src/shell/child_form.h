@@ -1,17 +1,22 @@
 #pragma once
 
 // A window of the main window's child area: a case window or a workshop window. Windows keep each
-// other current through five messages, delivered as synchronous virtual calls on the GUI thread by
-// the main window (broadcasts run from the last child to the first).
+// other current through messages delivered as synchronous virtual calls on the GUI thread by the
+// main window (broadcasts run from the last child to the first). Each window has its own updating
+// switch and pending cell edit.
+
+#include "widgets/edit_state.h"
 
 #include <QDateTime>
 #include <QString>
 #include <QWidget>
 
+#include <cstdint>
+
 class QMdiSubWindow;
 class TCaseForm;
 
-class TChildForm : public QWidget {
+class TChildForm : public QWidget, public EditStateWindow {
     Q_OBJECT
 public:
     explicit TChildForm(QWidget* parent = nullptr);
@@ -26,11 +31,9 @@ public:
     virtual void wmCaseClosed(TCaseForm* closing);
     // wmRetitle: set the caption again from the case's current FileName.
     virtual void wmRetitle();
-    // wmShowWorkshop: answered only by the workshop window of `caseForm` with `identifier`.
-    virtual void wmShowWorkshop(TCaseForm* caseForm, int identifier);
 
-    // Delivery to this window alone, as every sender does it: commit clears the found answer, refresh
-    // runs with the updating switch on.
+    // Delivery to this window alone, as every sender does it: refresh runs with the window's
+    // updating switch on.
     void sendCommit();
     void sendRefresh();
 
@@ -50,6 +53,16 @@ public:
 
     // The frame of this window in the child area, if it has been placed there.
     QMdiSubWindow* subWindow() const;
+
+protected:
+    // Notes that the window now shows its case as it is (see showsCurrentCase).
+    void noteShown();
+    // Whether nothing changed the case since the window last reloaded itself from it.
+    bool showsCurrentCase() const;
+
+private:
+    std::uint64_t shownChange_ = 0;
+    bool shown_ = false;
 };
 
 // Shows a model file name (a path in the file system's encoding) to the user.

@@ -5,7 +5,6 @@
 #include "shell/child_form.h"
 #include "shell/help_window.h"
 #include "shell/prompts.h"
-#include "shell/protocol_state.h"
 #include "shell/shell_resources.h"
 #include "shell/start_panel.h"
 #include "shell/workshop_catalog.h"
@@ -72,7 +71,6 @@ TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
     setWindowTitle(QStringLiteral("Corvantix"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/corvantix.svg")));
     setContextMenuPolicy(Qt::NoContextMenu);
-    protocol::pendingCellEdit().clear();
     setPromptParent(this);
 
     mdiArea_ = new QMdiArea(this);
@@ -341,6 +339,7 @@ QMdiSubWindow* TMainForm::addChild(TChildForm* form)
                 [this](TCaseForm* closing, bool* allow) { *allow = queryCloseCase(*closing); });
         connect(caseForm, &TCaseForm::closing, this, &TMainForm::broadcastCaseClosed);
         connect(caseForm, &TCaseForm::closing, autosave_, [this](TCaseForm* closing) { autosave_->caseClosed(*closing); });
+        connect(&caseForm->document(), &CaseDocument::changed, this, [this, caseForm] { showCaseChanges(*caseForm); });
     }
     connect(frame, &QObject::destroyed, this, [this] { updateAvailability(); });
     return frame;

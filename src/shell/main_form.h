@@ -58,7 +58,7 @@ public:
     void Copy();
     void Paste();
 
-    // Finds the workshop window for the current case or creates it.
+    // Brings the current case's window of the workshop to the front, or creates it.
     TWorkshopForm* OpenWorkshop(int identifier);
 
     void AddRecentFile(const QString& path);
@@ -85,8 +85,9 @@ public:
     void broadcastRefresh();
     void broadcastCaseClosed(TCaseForm* closing);
     void broadcastRetitle();
-    // Returns whether a window answered.
-    bool broadcastShowWorkshop(TCaseForm* caseForm, int identifier);
+    // After `form`'s case changed: the case's other windows in sight show it as it is now, as if
+    // activated, and keep their place in it. The active window is left as the user has it.
+    void showCaseChanges(TCaseForm& form);
 
     QList<TChildForm*> childForms() const; // in creation order
     QList<TCaseForm*> caseForms() const;

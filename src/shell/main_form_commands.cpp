@@ -11,7 +11,6 @@
 #include "shell/case_lock.h"
 #include "shell/clipboard_commands.h"
 #include "shell/prompts.h"
-#include "shell/protocol_state.h"
 #include "shell/workshop_factory.h"
 #include "shell/workshop_form.h"
 #include "widgets/text_convert.h"
@@ -343,13 +342,9 @@ TWorkshopForm* TMainForm::OpenWorkshop(int identifier)
     TCaseForm* owner = currentCase();
     if (!owner)
         return nullptr;
-    if (broadcastShowWorkshop(owner, identifier)) {
-        for (TChildForm* child : childForms()) {
-            auto* workshop = qobject_cast<TWorkshopForm*>(child);
-            if (workshop && workshop->caseForm() == owner && workshop->identifier() == identifier)
-                return workshop;
-        }
-        return nullptr;
+    if (TWorkshopForm* open = owner->workshopWindow(identifier)) {
+        open->wmShowWorkshop();
+        return open;
     }
     TWorkshopForm* workshop = createWorkshopForm(identifier);
     if (!workshop)
@@ -444,10 +439,15 @@ void TMainForm::broadcastRetitle()
     deliverBackwards(childForms(), [](TChildForm& child) { child.wmRetitle(); });
 }
 
-bool TMainForm::broadcastShowWorkshop(TCaseForm* caseForm, int identifier)
+void TMainForm::showCaseChanges(TCaseForm& form)
 {
-    protocol::foundAnswer() = false;
-    deliverBackwards(childForms(),
-                     [caseForm, identifier](TChildForm& child) { child.wmShowWorkshop(caseForm, identifier); });
-    return protocol::foundAnswer();
+    const TChildForm* active = activeChild();
+    // Behind a maximised window nothing else is in sight.
+    if (active && active->subWindow() && active->subWindow()->isMaximized())
+        return;
+    for (TWorkshopForm* workshop : form.workshopWindows()) {
+        const QMdiSubWindow* frame = workshop->subWindow();
+        if (workshop != active && frame && frame->isVisible() && !frame->isMinimized())
+            workshop->showCaseChanges();
+    }
 }

@@ -18,6 +18,7 @@ void TWorkshopForm::Init(TCaseForm* caseForm)
 {
     Q_ASSERT(!case_ && caseForm);
     case_ = caseForm;
+    caseForm->addWorkshopWindow(this);
     wmRetitle();
     sendRefresh();
 }
@@ -46,7 +47,7 @@ Questions& TWorkshopForm::questions() const
 
 bool TWorkshopForm::canEdit() const
 {
-    return case_ && !protocol::updating();
+    return case_ && !protocol::updating(this);
 }
 
 bool TWorkshopForm::beginEdit()
@@ -66,11 +67,26 @@ bool TWorkshopForm::editShownText(std::string& field, const QString& shown)
     return true;
 }
 
-void TWorkshopForm::activated()
+bool TWorkshopForm::refreshesOnActivation() const
 {
     const auto* entry = findWorkshop(identifier_);
-    if (case_ && (!entry || entry->refreshOnActivation))
+    return case_ && (!entry || entry->refreshOnActivation);
+}
+
+void TWorkshopForm::activated()
+{
+    if (refreshesOnActivation()) {
         activationRefresh();
+        noteShown();
+    }
+}
+
+void TWorkshopForm::showCaseChanges()
+{
+    if (!refreshesOnActivation() || showsCurrentCase())
+        return;
+    activationRefresh();
+    noteShown();
 }
 
 void TWorkshopForm::activationRefresh()
@@ -103,16 +119,13 @@ void TWorkshopForm::wmCaseClosed(TCaseForm* closing)
         destroyWindow();
 }
 
-void TWorkshopForm::wmShowWorkshop(TCaseForm* caseForm, int identifier)
+void TWorkshopForm::wmShowWorkshop()
 {
-    if (caseForm != case_ || identifier != identifier_)
-        return;
     QWidget* frame = subWindow() ? static_cast<QWidget*>(subWindow()) : this;
     frame->show();
     if (auto* sub = subWindow(); sub && sub->mdiArea())
         sub->mdiArea()->setActiveSubWindow(sub);
     frame->raise();
-    protocol::foundAnswer() = true;
 }
 
 void TWorkshopForm::destroyWindow()

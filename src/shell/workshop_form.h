@@ -26,7 +26,8 @@ public:
     // `identifier` is the workshop's (see workshop_catalog.h); the window stays hidden until shown.
     explicit TWorkshopForm(int identifier, QWidget* parent = nullptr);
 
-    // Attaches the window to its case (once), sets the caption and refreshes it from the model.
+    // Attaches the window to its case (once), which then knows it, sets the caption and refreshes
+    // it from the model.
     void Init(TCaseForm* caseForm);
 
     int identifier() const { return identifier_; }
@@ -48,6 +49,10 @@ public:
     // Called each time the window becomes the active child. Every workshop but Picture Your Future
     // then runs activationRefresh(); the exception is the catalog's, not the window's to forget.
     void activated();
+    // The case changed while another window was active: reloads the window as activation would
+    // (which keeps the window's current cells, choices and scroll positions), unless it shows the
+    // case as it is already or is a window that activation leaves alone.
+    void showCaseChanges();
 
     QString captionWord() const override;
     int helpContext() const override;
@@ -63,7 +68,8 @@ public:
     // Commits; the window of `closing` then destroys itself at once, so an override that extends
     // this must call it last.
     void wmCaseClosed(TCaseForm* closing) override;
-    void wmShowWorkshop(TCaseForm* caseForm, int identifier) override;
+    // Asked for again (its case found it): makes itself visible and brings itself to the front.
+    void wmShowWorkshop();
 
     // Commits and destroys the window immediately; nothing of it may be used afterwards.
     void destroyWindow();
@@ -75,6 +81,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    bool refreshesOnActivation() const;
+
     int identifier_;
     // The case window outlives its workshop windows, but a guarded pointer costs nothing and turns a
     // late message into a no-op instead of a use of freed memory.

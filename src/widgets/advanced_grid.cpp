@@ -121,7 +121,7 @@ bool TAdvancedGrid::ShowControl(int ACol, int ARow)
     bool filled = false;
     {
         // Making and filling the control is not an edit: the window's handlers stay quiet.
-        protocol::UpdatingGuard quiet;
+        protocol::UpdatingGuard quiet(this);
         control_ = makeControl(kind, ACol, ARow);
         if (!control_) {
             reportError(QString::fromLatin1(kMissingCustomControl));
@@ -327,7 +327,7 @@ QString TAdvancedGrid::controlValueText() const
 
 bool TAdvancedGrid::commitControlValue()
 {
-    if (!control_ || protocol::updating())
+    if (!control_ || protocol::updating(this))
         return false;
     if (controlKind_ != cckComboBox && controlKind_ != cckDatePicker && controlKind_ != cckCheckBox)
         return false;

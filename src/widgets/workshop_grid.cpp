@@ -44,9 +44,7 @@ WorkshopGrid::~WorkshopGrid()
 {
     // Focus moves while the widgets are torn down; this grid must no longer hear of it.
     disconnect(qApp, nullptr, this, nullptr);
-    auto& pending = protocol::pendingCellEdit();
-    if (pending.grid == static_cast<QObject*>(this))
-        pending.clear();
+    protocol::forgetPendingEditOf(this);
 }
 
 void WorkshopGrid::setCellTextFunction(CellTextFunction function) { cellText_ = std::move(function); refresh(); }
@@ -346,7 +344,7 @@ void WorkshopGrid::refreshRows(int first, int last)
 void WorkshopGrid::setEditText(int col, int row, const QString& text)
 {
     if (isEditorOpen()) {
-        auto& pending = protocol::pendingCellEdit();
+        auto& pending = protocol::pendingCellEdit(this);
         pending.col = col;
         pending.row = row;
         pending.text = text;
@@ -358,9 +356,9 @@ void WorkshopGrid::setEditText(int col, int row, const QString& text)
 
 void WorkshopGrid::commitPendingEdit()
 {
-    if (protocol::updating())
+    if (protocol::updating(this))
         return;
-    auto& pending = protocol::pendingCellEdit();
+    auto& pending = protocol::pendingCellEdit(this);
     if (!pending.pending() || pending.grid != static_cast<QObject*>(this))
         return;
     // Cleared before the window sees it, so that whatever the commit sets off (a refresh that
@@ -372,7 +370,7 @@ void WorkshopGrid::commitPendingEdit()
 
 void WorkshopGrid::commitCellText(int col, int row, const QString& text)
 {
-    if (protocol::updating())
+    if (protocol::updating(this))
         return;
     if (commitEdit_)
         commitEdit_(col, row, text);
@@ -452,7 +450,7 @@ void WorkshopGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHi
     const bool tab = hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem;
     // Tab moves on without opening the next cell's editor.
     QTableView::closeEditor(editor, tab ? QAbstractItemDelegate::NoHint : hint);
-    auto& pending = protocol::pendingCellEdit();
+    auto& pending = protocol::pendingCellEdit(this);
     if (revert) {
         if (pending.grid == static_cast<QObject*>(this))
             pending.clear();
@@ -516,7 +514,7 @@ void WorkshopGrid::onFocusChanged(QWidget* old, QWidget* now)
 {
     const auto inside = [this](QWidget* w) { return w && (w == this || isAncestorOf(w)); };
     if (inside(now) && !inside(old))
-        protocol::pendingCellEdit().clear();
+        protocol::pendingCellEdit(this).clear();
 }
 
 void WorkshopGrid::editorTextEdited(int col, int row, const QString& text)

@@ -61,6 +61,29 @@ TEST_F(CaseEditTest, AnEditTakesOneSnapshotAndSetsModified)
     EXPECT_FALSE(data.Modified) << "an undo with nothing to restore changes nothing";
 }
 
+// The change hook hears every change of the case and nothing else: an edit that changes nothing,
+// an Undo or Redo with nothing to bring back and an edit of a throw-away copy are silent.
+TEST_F(CaseEditTest, TheChangeHookHearsEveryChangeAndNoLook)
+{
+    int heard = 0;
+    edit.setChangeObserver([&] { ++heard; });
+    EXPECT_FALSE(edit.set(data.Title, ""));
+    EXPECT_FALSE(edit.redo());
+    EXPECT_EQ(heard, 0);
+    EXPECT_TRUE(edit.set(data.Title, "Plan"));
+    const int perEdit = heard;
+    EXPECT_GT(perEdit, 0);
+    EXPECT_TRUE(edit.undo());
+    EXPECT_GT(heard, perEdit) << "Undo";
+    const int afterUndo = heard;
+    EXPECT_TRUE(edit.redo());
+    EXPECT_GT(heard, afterUndo) << "Redo";
+    const int afterRedo = heard;
+    edit.changeWithoutStep();
+    EXPECT_GT(heard, afterRedo) << "a change without a step";
+    EXPECT_EQ(static_cast<std::uint64_t>(heard), edit.changeCount());
+}
+
 TEST_F(CaseEditTest, SettingTheValueAFieldHoldsIsNoStep)
 {
     data.Title = "Plan";

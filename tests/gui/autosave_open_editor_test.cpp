@@ -55,7 +55,7 @@ class AutosaveOpenEditorTest : public QObject, private WorkshopSession {
         if (!editor || !grid->isEditorOpen())
             return false;
         QTest::keyClicks(editor, QStringLiteral("7"));
-        if (!protocol::pendingCellEdit().pending()) {
+        if (!protocol::pendingCellEdit(grid).pending()) {
             QTest::keyClick(editor, Qt::Key_Escape);
             return false;
         }
@@ -69,7 +69,7 @@ class AutosaveOpenEditorTest : public QObject, private WorkshopSession {
         const int steps = owner->undoCount();
         const int rows = grid->rowCount();
         const QString typed = editor->text();
-        const PendingCellEdit pending = protocol::pendingCellEdit();
+        const PendingCellEdit pending = protocol::pendingCellEdit(grid);
 
         [&] {
             // A cell whose commit would change nothing calls for no copy of an unchanged case.
@@ -82,8 +82,8 @@ class AutosaveOpenEditorTest : public QObject, private WorkshopSession {
             QCOMPARE(QApplication::focusWidget(), editor);
             QCOMPARE(editor->text(), typed);
             QCOMPARE(grid->rowCount(), rows);
-            QCOMPARE(protocol::pendingCellEdit().text, pending.text);
-            QCOMPARE(protocol::pendingCellEdit().row, pending.row);
+            QCOMPARE(protocol::pendingCellEdit(grid).text, pending.text);
+            QCOMPARE(protocol::pendingCellEdit(grid).row, pending.row);
 
             TCaseData copy;
             QVERIFY(!copied || !loadCaseFile(QFile::encodeName(autosave().copyPathOf(*owner)).toStdString(), copy));

@@ -82,7 +82,6 @@ private slots:
         openShell();
         main->show();
         QVERIFY(QTest::qWaitForWindowActive(main.get()));
-        protocol::pendingCellEdit().clear();
     }
     void cleanup() { closeShell(); }
 

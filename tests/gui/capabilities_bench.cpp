@@ -54,7 +54,6 @@ private slots:
         openShell();
         main->show();
         QVERIFY(QTest::qWaitForWindowActive(main.get()));
-        protocol::pendingCellEdit().clear();
         fillCase(main->New()->data());
     }
     void cleanup() { closeShell(); }
@@ -87,7 +86,7 @@ private slots:
             QTest::keyClick(editor, Qt::Key_A);
             grid->viewport()->repaint();
         }
-        QVERIFY(protocol::pendingCellEdit().pending());
+        QVERIFY(protocol::pendingCellEdit(editor).pending());
     }
 
     // Enter on a typed name: the undo snapshot of the whole case, the row refitted, the repaint.

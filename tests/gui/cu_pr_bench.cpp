@@ -63,7 +63,7 @@ private slots:
         form->wmCommit();
     }
     void cleanupTestCase() { closeShell(); }
-    void init() { protocol::pendingCellEdit().clear(); }
+    void init() { protocol::pendingCellEdit(form).clear(); }
 
     // Clicking from customer to customer: the texts, both grids and the filter box reload.
     void selectCustomer()

@@ -76,7 +76,6 @@ class CuPrFormTest : public QObject, private WorkshopSession {
 private slots:
     void init()
     {
-        protocol::pendingCellEdit().clear();
         openShell();
         main->show();
         QVERIFY(QTest::qWaitForWindowActive(main.get()));

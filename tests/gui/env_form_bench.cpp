@@ -48,7 +48,6 @@ class EnvFormBench : public QObject, private WorkshopSession {
 private slots:
     void init()
     {
-        protocol::pendingCellEdit().clear();
         openShell();
         main->show();
         QVERIFY(QTest::qWaitForWindowActive(main.get()));
@@ -92,7 +91,7 @@ private slots:
             QTest::keyClick(editor, Qt::Key_A);
             editor->repaint();
         }
-        QVERIFY(protocol::pendingCellEdit().pending());
+        QVERIFY(protocol::pendingCellEdit(editor).pending());
     }
 
     // The editor closed on a changed name: the operation, the row refitted, the grid repainted.

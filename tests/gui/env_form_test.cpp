@@ -144,7 +144,6 @@ private slots:
 
     void init()
     {
-        protocol::pendingCellEdit().clear();
         openShell();
         main->show();
         QVERIFY(QTest::qWaitForWindowActive(main.get()));

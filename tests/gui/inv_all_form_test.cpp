@@ -74,7 +74,6 @@ private slots:
         openShell();
         main->show();
         QVERIFY(QTest::qWaitForWindowActive(main.get()));
-        protocol::pendingCellEdit().clear();
     }
     void cleanup() { closeShell(); }
 

@@ -69,7 +69,6 @@ class PortfolioPageTest : public QObject, private WorkshopSession {
 private slots:
     void init()
     {
-        protocol::pendingCellEdit().clear();
         openShell();
         main->show();
         QVERIFY(QTest::qWaitForWindowActive(main.get()));

@@ -26,17 +26,18 @@ struct NameList {
     TCaseData data;
     UndoStack undo;
     CaseEdit edit{data, undo};
-    // Whether the updating switch was on while the caller's callbacks ran.
+    // Whether the updating switch of the window of `box` was on while the caller's callbacks ran.
     QList<bool> updatingInCallbacks;
+    const QWidget* box = nullptr;
 
     NamedListChange change()
     {
         return {[this](std::string_view name) {
-                    updatingInCallbacks.append(protocol::updating());
+                    updatingInCallbacks.append(protocol::updating(box));
                     names.append(toQt(name));
                 },
                 [this](int index, std::string_view name) {
-                    updatingInCallbacks.append(protocol::updating());
+                    updatingInCallbacks.append(protocol::updating(box));
                     names[index] = toQt(name);
                 }};
     }
@@ -145,8 +146,10 @@ private slots:
         fill(box, {QStringLiteral("Culture")});
         NameList list{{QStringLiteral("Culture")}};
         int handlerCalls = 0;
-        connect(&box, &QComboBox::currentIndexChanged, this, [&handlerCalls] {
-            if (!protocol::updating())
+        list.box = &box;
+        prompts.watched = &box;
+        connect(&box, &QComboBox::currentIndexChanged, this, [&handlerCalls, &box] {
+            if (!protocol::updating(&box))
                 ++handlerCalls;
         });
         box.setEditText(QStringLiteral("Speed"));

@@ -51,7 +51,7 @@ public:
     AddModAnswer askAddOrModify(bool modifyAllowed) override
     {
         addModAsked.append(modifyAllowed);
-        updatingWhenAsked.append(protocol::updating());
+        updatingWhenAsked.append(protocol::updating(watched));
         if (addModAnswers.empty())
             return AddModAnswer::Cancelled;
         const auto answer = addModAnswers.front();
@@ -75,7 +75,9 @@ public:
     QList<FileDialogRequest> openRequests, saveRequests;
     std::deque<AddModAnswer> addModAnswers;
     QList<bool> addModAsked;
+    // Whether the updating switch of the window of `watched` was on at each add-or-modify question.
     QList<bool> updatingWhenAsked;
+    const QWidget* watched = nullptr;
     int beeps = 0;
     // Every list the recovery question was asked with; the answers by position (Keep beyond them).
     QList<QList<RecoveryOffer>> recoveryOffers;

@@ -18,6 +18,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -30,7 +31,7 @@ public:
     void wmCommit() override { log_.append(QStringLiteral("commit %1").arg(identifier())); }
     void wmRefresh() override
     {
-        log_.append(QStringLiteral("refresh %1 updating=%2").arg(identifier()).arg(protocol::updating()));
+        log_.append(QStringLiteral("refresh %1 updating=%2").arg(identifier()).arg(protocol::updating(this)));
     }
 
 private:
@@ -181,18 +182,48 @@ private slots:
         main->broadcastCommit();
         QCOMPARE(log, (QStringList{QStringLiteral("commit 52"), QStringLiteral("commit 18")}));
         log.clear();
-        protocol::foundAnswer() = true;
         main->broadcastRefresh();
         QCOMPARE(log, (QStringList{QStringLiteral("refresh 52 updating=1"), QStringLiteral("refresh 18 updating=1")}));
-        QVERIFY(!protocol::updating());
+        for (TChildForm* child : main->childForms())
+            QVERIFY(!protocol::updating(child));
     }
 
-    void commitClearsTheFoundAnswer()
+    // A window filling its controls silences its own handlers, not those of the windows beside it.
+    void eachWindowHasItsOwnUpdatingSwitch()
     {
         main->New();
-        protocol::foundAnswer() = true;
-        main->broadcastCommit();
-        QVERIFY(!protocol::foundAnswer());
+        TWorkshopForm* filling = main->OpenWorkshop(workshop_id::Competitors);
+        TWorkshopForm* beside = main->OpenWorkshop(workshop_id::ActionPage);
+        const protocol::UpdatingGuard guard(filling);
+        QVERIFY(!filling->canEdit());
+        QVERIFY(beside->canEdit());
+        QVERIFY(!protocol::updating(main->caseForms().constFirst()));
+    }
+
+    // The case's document says once, after the handler is done, that the case changed: for
+    // typing, Undo and Redo, never for autosave's copy.
+    void theCaseDocumentSignalsOnceAfterChanges()
+    {
+        TCaseForm* owner = main->New();
+        QSignalSpy changed(&owner->document(), &CaseDocument::changed);
+        owner->edtTitle->setFocus();
+        QTest::keyClicks(owner->edtTitle, QStringLiteral("abc"));
+        QCOMPARE(changed.count(), 0);
+        QTRY_COMPARE(changed.count(), 1);
+        main->Undo();
+        QTRY_COMPARE(changed.count(), 2);
+        QCOMPARE(owner->data().Title, "ab");
+        main->Redo();
+        QTRY_COMPARE(changed.count(), 3);
+        {
+            TCaseData copy;
+            copy.Assign(owner->data());
+            const CaseDocument::CopyScope intoCopy(owner->document(), copy);
+            QVERIFY(owner->edit().set(copy.Title, "copy"));
+        }
+        QTest::qWait(50);
+        QCOMPARE(changed.count(), 3);
+        QCOMPARE(owner->data().Title, "abc");
     }
 
     void activatingAWorkshopShowsChangesMadeElsewhere()

@@ -240,7 +240,7 @@ private slots:
         QCOMPARE(owner->undoCount(), 1);
         QVERIFY(main->actions().UndoBtn->isEnabled());
         {
-            protocol::UpdatingGuard filling;
+            protocol::UpdatingGuard filling(workshop);
             QVERIFY(!workshop->beginEdit());
         }
         QCOMPARE(owner->undoCount(), 1);

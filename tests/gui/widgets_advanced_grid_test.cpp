@@ -72,8 +72,6 @@ class AdvancedGridTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { protocol::pendingCellEdit().clear(); }
-
     void setCellControlStoresOnlyOnSelectableBodyCells()
     {
         RiskLikeGrid g;
@@ -519,8 +517,8 @@ private slots:
     {
         RiskLikeGrid g;
         int handlerCalls = 0;
-        const auto handler = [&handlerCalls] {
-            if (!protocol::updating())
+        const auto handler = [&handlerCalls, &g] {
+            if (!protocol::updating(&g.grid))
                 ++handlerCalls;
         };
         g.grid.setOnInitControl([&](int, int, QWidget* control, TControlHandlers&) {

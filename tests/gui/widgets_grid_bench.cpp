@@ -67,8 +67,6 @@ class GridBench : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { protocol::pendingCellEdit().clear(); }
-
     void selectCell_data() { rowCounts(); }
     void selectCell()
     {

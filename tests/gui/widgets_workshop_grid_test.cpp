@@ -75,8 +75,6 @@ class WorkshopGridTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { protocol::pendingCellEdit().clear(); protocol::updating() = false; }
-
     void copyGivesEveryRowWithTabAfterEachCell()
     {
         EntryGrid g;
@@ -217,7 +215,7 @@ private slots:
         QVERIFY(edit);
         QVERIFY(g.grid.isEditorOpen());
         QVERIFY(g.grid.cellEditorOpen());
-        const PendingCellEdit& pending = protocol::pendingCellEdit();
+        const PendingCellEdit& pending = protocol::pendingCellEdit(&g.grid);
         QCOMPARE(pending.col, 0);
         QCOMPARE(pending.row, 1);
         QCOMPARE(pending.text, QStringLiteral("Beta"));
@@ -228,7 +226,7 @@ private slots:
         QTRY_VERIFY(!g.grid.isEditorOpen());
         QCOMPARE(g.commits.size(), std::size_t(1));
         QCOMPARE(g.commits[0].text, QStringLiteral("Beta"));
-        QVERIFY(!protocol::pendingCellEdit().pending());
+        QVERIFY(!protocol::pendingCellEdit(&g.grid).pending());
         QCOMPARE(g.entries[0][0], QStringLiteral("Beta"));
     }
 
@@ -260,7 +258,7 @@ private slots:
         QTest::keyClick(edit, Qt::Key_Escape);
         QTRY_VERIFY(!g.grid.isEditorOpen());
         QCOMPARE(g.commits.size(), std::size_t(1));
-        QVERIFY(!protocol::pendingCellEdit().pending());
+        QVERIFY(!protocol::pendingCellEdit(&g.grid).pending());
         QCOMPARE(g.entries[0][1], QStringLiteral("3"));
     }
 
@@ -300,7 +298,7 @@ private slots:
         field->setFocus();
         QTRY_VERIFY(field->hasFocus());
 
-        auto& pending = protocol::pendingCellEdit();
+        auto& pending = protocol::pendingCellEdit(&g.grid);
         pending = PendingCellEdit{0, 1, QStringLiteral("stale"), &g.grid};
         g.grid.setFocus();
         QTRY_VERIFY(g.grid.hasFocus());
@@ -312,21 +310,24 @@ private slots:
 
     void onlyTheGridsOwnPendingEditIsCommitted()
     {
+        QWidget window;
         EntryGrid a;
         EntryGrid b;
+        a.grid.setParent(&window);
+        b.grid.setParent(&window);
         a.entries = {{"Alpha", "3"}};
         a.reload();
         b.entries = {{"Beta", "4"}};
         b.reload();
-        protocol::pendingCellEdit() = PendingCellEdit{0, 1, QStringLiteral("for b"), &b.grid};
+        protocol::pendingCellEdit(&window) = PendingCellEdit{0, 1, QStringLiteral("for b"), &b.grid};
         a.grid.commitPendingEdit();
         QVERIFY(a.commits.empty());
-        QVERIFY(protocol::pendingCellEdit().pending());
+        QVERIFY(protocol::pendingCellEdit(&window).pending());
 
-        protocol::updating() = true;
+        protocol::editStateOf(&window).updating = true;
         b.grid.commitPendingEdit();
         QVERIFY(b.commits.empty());
-        protocol::updating() = false;
+        protocol::editStateOf(&window).updating = false;
 
         b.grid.setEditText(0, 1, QStringLiteral("ignored: editor closed"));
         QCOMPARE(b.commits.size(), std::size_t(1));

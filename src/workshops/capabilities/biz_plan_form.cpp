@@ -215,7 +215,7 @@ void TBizPlanForm::wmCommit()
 
 void TBizPlanForm::wmRefresh()
 {
-    protocol::UpdatingGuard updating;
+    protocol::UpdatingGuard updating(this);
     locale_ = QLocale();
     // Amounts are always grouped, whatever the locale's default for plain number output.
     locale_.setNumberOptions(locale_.numberOptions() & ~QLocale::OmitGroupSeparator);
@@ -264,7 +264,7 @@ void TBizPlanForm::fitToContent()
 
 void TBizPlanForm::ComboCustChange()
 {
-    if (protocol::updating())
+    if (protocol::updating(this))
         return;
     const int customer = selectedCustomer();
     if (customer < 0)

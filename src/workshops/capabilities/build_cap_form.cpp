@@ -357,7 +357,7 @@ void TBuildCapForm::showPage(QWidget* page)
     Notebook1->setCurrentWidget(page);
     if (page == pageGraph)
         lst2Caps->setFocus(Qt::OtherFocusReason);
-    else if (!protocol::updating())
+    else if (!protocol::updating(this))
         grdGenCap->setFocus(Qt::OtherFocusReason);
 }
 

@@ -255,7 +255,7 @@ void TCuPrForm::setUpItemGrid()
     hooks.committed = [this](CellCommit result, int, int row) {
         if (result != CellCommit::Added && itemList_->entryAt(row) < 0)
             return;
-        protocol::UpdatingGuard updating;
+        protocol::UpdatingGuard updating(this);
         if (result == CellCommit::Added) {
             grdCust->setRowCount(itemList_->rowCount());
             grdCust->fitRowHeights();
@@ -279,7 +279,7 @@ void TCuPrForm::setUpItemGrid()
         return itemList_->cellText(col, row);
     });
     connect(grdCust, &WorkshopGrid::cellSelected, this, [this] {
-        protocol::UpdatingGuard updating;
+        protocol::UpdatingGuard updating(this);
         loadSelectedItem();
     });
 }
@@ -400,7 +400,7 @@ void TCuPrForm::openGrouping(int item)
                              [this](const TCustProd& entry) { return satisfiesGroupingFilter(entry); }, this);
         dialog.exec();
     }
-    protocol::UpdatingGuard updating;
+    protocol::UpdatingGuard updating(this);
     grdCust->setRowCount(items(data(), mode_).Count() + 2);
     grdCust->refresh();
     grdCust->fitRowHeights();

@@ -132,7 +132,7 @@ void TCuPrForm::loadFilterBox()
 
 void TCuPrForm::commitBoundField(MaskedLineEdit* field)
 {
-    if (!caseForm() || protocol::updating() || boundRow_ < 1)
+    if (!caseForm() || protocol::updating(this) || boundRow_ < 1)
         return;
     const BoundField which = field == EditImpFrom ? BoundField::ImpFrom
         : field == EditImpTo                      ? BoundField::ImpTo
@@ -171,7 +171,7 @@ void TCuPrForm::setUpKeyCharGrid()
     hooks.committed = [this](CellCommit result, int, int) {
         if (result == CellCommit::Unchanged)
             return;
-        protocol::UpdatingGuard updating;
+        protocol::UpdatingGuard updating(this);
         if (result == CellCommit::Added)
             grdKeyChar->setRowCount(keyChars_->rowCount());
         grdKeyChar->refresh();
@@ -182,13 +182,13 @@ void TCuPrForm::setUpKeyCharGrid()
         return button == Qt::LeftButton && !grdKeyChar->isEditorOpen();
     };
     hooks.sorted = [this](int) {
-        protocol::UpdatingGuard updating;
+        protocol::UpdatingGuard updating(this);
         loadFilterBox();
         grdKeyChar->refresh();
         grdKeyChar->fitRowHeights();
     };
     hooks.deleted = [this] {
-        protocol::UpdatingGuard updating;
+        protocol::UpdatingGuard updating(this);
         grdKeyChar->setRowCount(keyChars_->rowCount());
         grdKeyChar->fitRowHeights();
         loadFilterBox();
@@ -197,7 +197,7 @@ void TCuPrForm::setUpKeyCharGrid()
     keyChars_ = new ListGridAdapter(this, grdKeyChar, keyCharGrid(mode_, [this] { return selectedItem(); }),
                                     std::move(hooks));
     connect(grdKeyChar, &WorkshopGrid::cellSelected, this, [this] {
-        protocol::UpdatingGuard updating;
+        protocol::UpdatingGuard updating(this);
         loadFilterBox();
     });
     connect(grdKeyChar, &WorkshopGrid::cellPressed, this,
@@ -229,7 +229,7 @@ void TCuPrForm::keyCharPressed(int col, int row, Qt::MouseButton button)
         return;
     if (col == 0)
         toggleKeyChar(row);
-    protocol::UpdatingGuard updating;
+    protocol::UpdatingGuard updating(this);
     loadFilterBox();
 }
 
@@ -239,7 +239,7 @@ void TCuPrForm::toggleKeyChar(int row)
     if (!canEdit() || item < 0 || !items(data(), mode_)[item].KeyChars.InRange(row - 1))
         return;
     toggleApplicability(edit(), mode_, item, row - 1);
-    protocol::UpdatingGuard updating;
+    protocol::UpdatingGuard updating(this);
     grdKeyChar->refreshRows(row, row);
     loadFilterBox();
     repaintItems();
@@ -263,7 +263,7 @@ void TCuPrForm::setUpMarketPotentialGrid()
     hooks.committed = [this](CellCommit result, int, int) {
         if (result != CellCommit::Added)
             return;
-        protocol::UpdatingGuard updating;
+        protocol::UpdatingGuard updating(this);
         grdMarkPot->setRowCount(marketPotential_->rowCount());
     };
     hooks.beforeSort = [this](int, Qt::MouseButton) { return !grdMarkPot->isEditorOpen(); };
@@ -273,7 +273,7 @@ void TCuPrForm::setUpMarketPotentialGrid()
         sendRefresh();
     };
     hooks.deleted = [this] {
-        protocol::UpdatingGuard updating;
+        protocol::UpdatingGuard updating(this);
         grdMarkPot->setRowCount(marketPotential_->rowCount());
         grdMarkPot->fitRowHeights();
     };

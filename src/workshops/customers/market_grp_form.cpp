@@ -240,7 +240,7 @@ void TMarketGrpForm::wmCommit()
 
 void TMarketGrpForm::wmRefresh()
 {
-    protocol::UpdatingGuard updating;
+    protocol::UpdatingGuard updating(this);
     EditRemarks->setEnabled(false);
     fillChoiceLists();
     buildTree();
@@ -282,7 +282,7 @@ void TMarketGrpForm::fitToContent()
 
 void TMarketGrpForm::activationRefresh()
 {
-    protocol::UpdatingGuard updating;
+    protocol::UpdatingGuard updating(this);
     fillChoiceLists();
     buildTree();
     showNoNode();
@@ -326,7 +326,7 @@ void TMarketGrpForm::buildTree()
 void TMarketGrpForm::selectFirstGroup()
 {
     if (data().MarketGroups.Empty()) {
-        protocol::UpdatingGuard updating;
+        protocol::UpdatingGuard updating(this);
         currentGroup_ = -1;
         EditName->clear();
         EditRemarks->clear();
@@ -347,7 +347,7 @@ void TMarketGrpForm::selectFirstGroup()
 
 void TMarketGrpForm::showNoNode()
 {
-    protocol::UpdatingGuard updating;
+    protocol::UpdatingGuard updating(this);
     EditRemarks->clear();
     EditRemarks->setEnabled(false);
     RadioType->setEnabled(false);
@@ -385,7 +385,7 @@ void TMarketGrpForm::GroupViewChange(QTreeWidgetItem* item)
     if (!node)
         return;
     // Showing a node's values is no edit.
-    protocol::UpdatingGuard updating;
+    protocol::UpdatingGuard updating(this);
     const NodeView view = viewOf(data(), *node);
     currentGroup_ = node->group;
     BtnModify->setEnabled(true);

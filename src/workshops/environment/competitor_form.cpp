@@ -179,7 +179,7 @@ void TCompetitorForm::showCompetitor()
 {
     if (!caseForm())
         return;
-    protocol::UpdatingGuard guard;
+    protocol::UpdatingGuard guard(this);
     shown_ = currentCompetitor();
     const CompetitorTexts texts = shown_ >= 0 ? competitors::textsOf(data().Competitors[shown_]) : CompetitorTexts{};
     const auto fill = [](auto* edit, const std::string& text) {

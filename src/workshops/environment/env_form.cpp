@@ -178,7 +178,7 @@ QWidget* TEnvForm::buildDataPage()
         box->installEventFilter(this);
         box->lineEdit()->installEventFilter(this);
         connect(box, &QComboBox::currentIndexChanged, this, [this, level](int index) {
-            if (!protocol::updating())
+            if (!protocol::updating(this))
                 cmbSelectionChanged(level, index);
         });
     }
@@ -348,7 +348,7 @@ void TEnvForm::Reload()
 
 void TEnvForm::fillLevel(QComboBox* box, Level level, int selected)
 {
-    protocol::UpdatingGuard quiet;
+    protocol::UpdatingGuard quiet(this);
     QStringList names;
     for (const std::string& name : levelNames(data(), level, selection_))
         names.append(toQt(name));
@@ -377,7 +377,7 @@ void TEnvForm::SelectChange()
 {
     const ChangeFields fields = caseForm() ? changeFields(data(), selection_) : ChangeFields{};
     {
-        protocol::UpdatingGuard quiet;
+        protocol::UpdatingGuard quiet(this);
         if (edtDesc->plainText() != toQt(fields.description))
             edtDesc->setPlainText(toQt(fields.description));
         edtImpNow->setText(QString::fromStdString(fields.impToday));
@@ -481,7 +481,7 @@ void TEnvForm::importanceChanged(When when)
     // The box never stays empty or out of range: it shows what was stored at once.
     const QString shown = QString::number(*stored);
     if (box->text() != shown) {
-        protocol::UpdatingGuard quiet;
+        protocol::UpdatingGuard quiet(this);
         box->setText(shown);
     }
 }
