@@ -18,9 +18,7 @@ class ActionPageBench : public QObject, private WorkshopSession {
 private slots:
     void init()
     {
-        openShell();
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QVERIFY(openActiveShell());
         main->New();
         TCaseData& data = main->currentCase()->data();
         for (int k = 0; k < kActions; ++k) {

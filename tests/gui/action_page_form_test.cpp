@@ -43,9 +43,7 @@ class ActionPageFormTest : public QObject, private WorkshopSession {
 private slots:
     void init()
     {
-        openShell();
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QVERIFY(openActiveShell());
         form = openWorkshop<TActionPageForm>(workshop_id::ActionPage);
         QVERIFY(form);
         QVERIFY(QTest::qWaitForWindowExposed(form));

@@ -123,9 +123,7 @@ class AutosaveOpenEditorTest : public QObject, private WorkshopSession {
 private slots:
     void init()
     {
-        openShell();
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QVERIFY(openActiveShell());
     }
 
     void cleanup() { closeShell(); }

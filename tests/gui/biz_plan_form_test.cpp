@@ -63,9 +63,7 @@ private slots:
 
     void init()
     {
-        openShell();
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QVERIFY(openActiveShell());
         main->New();
     }
 

@@ -79,9 +79,7 @@ class BuildCapFormTest : public QObject, private WorkshopSession {
 private slots:
     void init()
     {
-        openShell();
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QVERIFY(openActiveShell());
     }
     void cleanup() { closeShell(); }
 

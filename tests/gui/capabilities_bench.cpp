@@ -51,9 +51,7 @@ class CapabilitiesBench : public QObject, private WorkshopSession {
 private slots:
     void init()
     {
-        openShell();
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QVERIFY(openActiveShell());
         fillCase(main->New()->data());
     }
     void cleanup() { closeShell(); }

@@ -35,9 +35,7 @@ class CompetitorFormTest : public QObject, private WorkshopSession {
 private slots:
     void init()
     {
-        openShell();
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QVERIFY(openActiveShell());
         form = openWorkshop<TCompetitorForm>(workshop_id::Competitors);
         QVERIFY(form);
         QVERIFY(QTest::qWaitForWindowExposed(form));

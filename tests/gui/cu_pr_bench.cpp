@@ -49,9 +49,7 @@ class CuPrBench : public QObject, private WorkshopSession {
 private slots:
     void initTestCase()
     {
-        openShell();
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QVERIFY(openActiveShell());
         TCaseForm* caseForm = main->New();
         fillCase(caseForm->data());
         form = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Customers));

@@ -76,9 +76,7 @@ class CuPrFormTest : public QObject, private WorkshopSession {
 private slots:
     void init()
     {
-        openShell();
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QVERIFY(openActiveShell());
     }
     void cleanup() { closeShell(); }
 

@@ -48,9 +48,7 @@ class EnvFormBench : public QObject, private WorkshopSession {
 private slots:
     void init()
     {
-        openShell();
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QVERIFY(openActiveShell());
         form = openWorkshop<TEnvForm>(workshop_id::Environment);
         QVERIFY(form);
         fillLongChange(main->currentCase()->data());

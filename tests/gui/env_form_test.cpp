@@ -144,9 +144,7 @@ private slots:
 
     void init()
     {
-        openShell();
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QVERIFY(openActiveShell());
         form = openWorkshop<TEnvForm>(workshop_id::Environment);
         QVERIFY(form);
         caseData().Modified = false;

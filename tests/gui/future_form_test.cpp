@@ -50,9 +50,7 @@ class FutureFormTest : public QObject, private WorkshopSession {
 private slots:
     void init()
     {
-        openShell();
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QVERIFY(openActiveShell());
         form = openWorkshop<TFutureForm>(workshop_id::Future);
         QVERIFY(form);
         QVERIFY(QTest::qWaitForWindowExposed(form));

@@ -71,9 +71,7 @@ class InvAllFormTest : public QObject, private WorkshopSession {
 private slots:
     void init()
     {
-        openShell();
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QVERIFY(openActiveShell());
     }
     void cleanup() { closeShell(); }
 

@@ -100,9 +100,7 @@ class MarketGrpFormTest : public QObject, private WorkshopSession {
 private slots:
     void init()
     {
-        openShell();
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QVERIFY(openActiveShell());
         main->New();
         fillCase(data());
         data().Modified = false;

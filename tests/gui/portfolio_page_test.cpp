@@ -69,9 +69,7 @@ class PortfolioPageTest : public QObject, private WorkshopSession {
 private slots:
     void init()
     {
-        openShell();
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QVERIFY(openActiveShell());
     }
     void cleanup() { closeShell(); }
 

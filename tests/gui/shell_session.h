@@ -11,6 +11,7 @@
 #include "shell/main_form.h"
 
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 
@@ -23,6 +24,15 @@ protected:
         dir = std::make_unique<QTemporaryDir>();
         prompts = std::make_unique<FakePrompts>();
         main = std::make_unique<TMainForm>(dir->filePath(QStringLiteral("CORVANTX.INI")));
+    }
+
+    // Creates the main window, shows it and waits until it is active; false when it never became
+    // active. Call as QVERIFY(openActiveShell()) from init().
+    [[nodiscard]] bool openActiveShell()
+    {
+        openShell();
+        main->show();
+        return QTest::qWaitForWindowActive(main.get());
     }
 
     // Destroys it without the unsaved-changes question; call from the test's cleanup().

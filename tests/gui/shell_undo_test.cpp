@@ -58,9 +58,7 @@ class UndoTest : public QObject, private ShellSession {
 private slots:
     void init()
     {
-        openShell();
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QVERIFY(openActiveShell());
     }
 
     void cleanup() { closeShell(); }

@@ -105,9 +105,7 @@ class WorkshopTextsTest : public QObject, private WorkshopSession {
 private slots:
     void init()
     {
-        openShell();
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QVERIFY(openActiveShell());
     }
     void cleanup() { closeShell(); }
 
