@@ -16,9 +16,12 @@
 #include <memory>
 
 class ShellSession {
+public:
+    virtual ~ShellSession() = default;
+
 protected:
     // Creates the main window; call from the test's init().
-    void openShell()
+    virtual void openShell()
     {
         TestWorkshopForm::registerForAllWorkshops();
         dir = std::make_unique<QTemporaryDir>();

@@ -16,7 +16,7 @@
 
 class WorkshopSession : public ShellSession {
 protected:
-    void openShell()
+    void openShell() override
     {
         ShellSession::openShell();
         registerWorkshopWindows();
