@@ -73,6 +73,11 @@ void TCaseForm::addWorkshopWindow(TWorkshopForm* workshop)
     workshops_.append(workshop);
 }
 
+void TCaseForm::removeWorkshopWindow(TWorkshopForm* workshop)
+{
+    workshops_.removeIf([workshop](const QPointer<TWorkshopForm>& open) { return open.isNull() || open == workshop; });
+}
+
 bool TCaseForm::LoadCase(const QString& path, CaseFileError* error)
 {
     if (auto failure = document_->load(QFile::encodeName(path).toStdString())) {
@@ -83,11 +88,6 @@ bool TCaseForm::LoadCase(const QString& path, CaseFileError* error)
     wmRetitle();
     sendRefresh();
     return true;
-}
-
-void TCaseForm::SaveUndoState()
-{
-    edit().snapshot();
 }
 
 bool TCaseForm::Undo()

@@ -32,8 +32,10 @@ public:
     TWorkshopForm* workshopWindow(int identifier) const;
     // Every open workshop window of the case, in the order they were opened.
     QList<TWorkshopForm*> workshopWindows() const;
-    // A workshop window joins its case as it is initialised; it leaves by being destroyed.
+    // A workshop window joins its case as it is initialised and leaves it as its close is accepted
+    // (its frame is deleted later) or as it is destroyed.
     void addWorkshopWindow(TWorkshopForm* workshop);
+    void removeWorkshopWindow(TWorkshopForm* workshop);
 
     // Reads the file into the case. On success FileName is the path, Modified is clear, the
     // caption follows and the fields are refreshed. On failure the case is partly filled and must be
@@ -42,7 +44,6 @@ public:
     // How many references to entries that do not exist LoadCase removed (the case is then modified).
     int danglingReferencesRemoved() const { return document_->danglingReferencesRemoved(); }
 
-    void SaveUndoState();
     // Restores the newest snapshot. False when the stack was empty (nothing changed).
     bool Undo();
     int undoCount() const { return document_->undoStack().count(); }

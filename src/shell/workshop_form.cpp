@@ -6,7 +6,6 @@
 #include "shell/prompts.h"
 #include "shell/protocol_state.h"
 #include "shell/workshop_catalog.h"
-#include "widgets/text_convert.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -48,23 +47,6 @@ Questions& TWorkshopForm::questions() const
 bool TWorkshopForm::canEdit() const
 {
     return case_ && !protocol::updating(this);
-}
-
-bool TWorkshopForm::beginEdit()
-{
-    if (!canEdit())
-        return false;
-    edit().begin();
-    return true;
-}
-
-bool TWorkshopForm::editShownText(std::string& field, const QString& shown)
-{
-    if (!canEdit() || !shownTextDiffers(field, shown))
-        return false;
-    edit().begin();
-    field = toModel(shown);
-    return true;
 }
 
 bool TWorkshopForm::refreshesOnActivation() const
@@ -145,4 +127,6 @@ void TWorkshopForm::closeEvent(QCloseEvent* event)
 {
     sendCommit();
     event->accept();
+    if (case_)
+        case_->removeWorkshopWindow(this);
 }

@@ -15,11 +15,9 @@ struct TCaseData;
 //
 // A subclass builds its controls in its constructor and overrides wmCommit (edit fields into the
 // model) and wmRefresh (model into the controls). Its handlers hand what the user did to the
-// workshop's model operations, together with edit() and questions(); a handler that changes the
-// model itself starts with
-//     if (!beginEdit()) return;
-// which does nothing while the updating switch is on and otherwise takes the undo snapshot and sets
-// Modified before the handler changes the model.
+// workshop's model operations, together with edit() and questions(), and do nothing while
+// !canEdit() (the window is filling its own controls): the operations take the undo step and set
+// Modified through edit().
 class TWorkshopForm : public TChildForm {
     Q_OBJECT
 public:
@@ -39,12 +37,6 @@ public:
 
     // False while the updating switch is on (the window fills its own controls) or before Init.
     bool canEdit() const;
-    // The edit rule: false when !canEdit(); otherwise takes the undo snapshot, sets Modified and
-    // returns true.
-    bool beginEdit();
-    // A text field's change: writes the shown text into `field` as one edit when it differs from
-    // the model's, nothing otherwise (and nothing while the updating switch is on).
-    bool editShownText(std::string& field, const QString& shown);
 
     // Called each time the window becomes the active child. Every workshop but Picture Your Future
     // then runs activationRefresh(); the exception is the catalog's, not the window's to forget.
@@ -77,7 +69,8 @@ public:
 protected:
     // Reloads the window on activation; a workshop that rebuilds its own views instead overrides it.
     virtual void activationRefresh();
-    // Closing the window by its close box commits its fields first.
+    // Closing the window by its close box commits its fields first; the case then no longer counts
+    // it among its windows.
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -164,8 +164,14 @@ private slots:
         const int before = workshop->commitCount();
         QVERIFY(frame->close());
         QCOMPARE(workshop->commitCount(), before + 1);
+        // Until the closed frame is deleted, asking for the workshop again opens a new window
+        // rather than handing back the closing one.
+        TWorkshopForm* reopened = main->OpenWorkshop(workshop_id::Future);
+        QVERIFY(reopened && reopened != workshop);
+        QVERIFY(reopened->subWindow()->isVisible());
+        QCOMPARE(main->currentCase()->workshopWindows(), QList<TWorkshopForm*>{reopened});
         QTRY_VERIFY(frame.isNull());
-        QCOMPARE(main->childForms().size(), 1);
+        QCOMPARE(main->childForms().size(), 2);
     }
 
     void broadcastsRunFromTheLastChildToTheFirst()

@@ -227,25 +227,6 @@ private slots:
         Q_UNUSED(second);
     }
 
-    void workshopEditRuleTakesSnapshotAndSetsModified()
-    {
-        TCaseForm* owner = main->New();
-        owner->data().Modified = false;
-        TWorkshopForm* workshop = main->OpenWorkshop(workshop_id::Competitors);
-        QVERIFY(workshop->beginEdit());
-        workshop->data().Title = "edited";
-        QVERIFY(owner->data().Modified);
-        QCOMPARE(owner->undoCount(), 1);
-        QVERIFY(main->actions().UndoBtn->isEnabled());
-        {
-            protocol::UpdatingGuard filling(workshop);
-            QVERIFY(!workshop->beginEdit());
-        }
-        QCOMPARE(owner->undoCount(), 1);
-        main->Undo();
-        QCOMPARE(owner->data().Title, std::string());
-    }
-
     void undoBeepsWhileACellEditorIsOpen()
     {
         TCaseForm* owner = main->New();
