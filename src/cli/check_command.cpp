@@ -9,11 +9,9 @@
 
 int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    const auto arguments = splitCommandArguments(args);
-    if (arguments.help)
-        return printCommandHelp(out, kCheckSynopsis, kCheckSummary);
-    if (auto usage = checkArgumentCount(arguments, 1, 1, kCheckSynopsis, err))
-        return *usage;
+    CommandArguments arguments;
+    if (auto done = takeCommandArguments(args, kCheckCommand, arguments, out, err))
+        return *done;
     const std::string& path = arguments.positional[0];
 
     TCaseData data;

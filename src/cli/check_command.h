@@ -4,10 +4,13 @@
 #include <string>
 #include <vector>
 
-inline constexpr const char* kCheckSynopsis = "check CASE.cvx";
-inline constexpr const char* kCheckSummary =
+#include "cli/cli_support.h"
+
+inline constexpr CommandSpec kCheckCommand{
+    "check CASE.cvx",
     "read a case file; print \"ok\" and a summary of its contents, and warn about\n"
-    "    entries that refer to positions outside their lists";
+    "    entries that refer to positions outside their lists",
+    1, 1};
 
 // Reads a case file; prints "ok" and a summary of its contents, warning on `err` about indices that
 // point outside their lists. Exit code 1 when the file cannot be read, with the offset and reason.

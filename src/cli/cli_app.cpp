@@ -17,16 +17,15 @@ using CommandFunction = int (*)(const std::vector<std::string>&, std::ostream&, 
 // Each command prints its own help for "COMMAND --help"; `summary` is its line in the overall help.
 struct Command {
     std::string_view name;
-    const char* synopsis;
-    const char* summary;
+    const CommandSpec& spec;
     CommandFunction run;
 };
 
 constexpr Command kCommands[] = {
-    {"check", kCheckSynopsis, kCheckSummary, runCheck},
-    {"to-json", kToJsonSynopsis, kToJsonSummary, runToJson},
-    {"from-json", kFromJsonSynopsis, kFromJsonSummary, runFromJson},
-    {"export-rtf", kExportRtfSynopsis, kExportRtfSummary, runExportRtf},
+    {"check", kCheckCommand, runCheck},
+    {"to-json", kToJsonCommand, runToJson},
+    {"from-json", kFromJsonCommand, runFromJson},
+    {"export-rtf", kExportRtfCommand, runExportRtf},
 };
 
 void printHelp(std::ostream& out)
@@ -34,7 +33,7 @@ void printHelp(std::ostream& out)
     out << "Usage: " << kCliName << " COMMAND ARGUMENTS...\n"
         << "Reads, checks and converts Corvantix case files (.cvx).\n\nCommands:\n";
     for (const auto& command : kCommands)
-        out << "  " << command.synopsis << "\n    " << command.summary << "\n";
+        out << "  " << command.spec.synopsis << "\n    " << command.spec.summary << "\n";
     out << "\nOptions:\n"
            "  -h, --help    show this help; after a command, that command's help\n"
            "  --version     show the version\n"

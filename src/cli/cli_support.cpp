@@ -41,22 +41,21 @@ void reportWarning(std::ostream& err, const std::string& message)
     err << kCliName << ": warning: " << message << '\n';
 }
 
-int printCommandHelp(std::ostream& out, const char* synopsis, const char* summary)
+std::optional<int> takeCommandArguments(const std::vector<std::string>& args, const CommandSpec& spec,
+                                        CommandArguments& arguments, std::ostream& out, std::ostream& err)
 {
-    out << "Usage: " << kCliName << ' ' << synopsis << "\n    " << summary << '\n';
-    return kExitOk;
-}
-
-std::optional<int> checkArgumentCount(const CommandArguments& args, std::size_t min, std::size_t max,
-                                      const std::string& synopsis, std::ostream& err)
-{
-    if (args.unknownOption)
-        return reportUsageError(err, "unknown option '" + *args.unknownOption + "'", synopsis);
-    const std::size_t n = args.positional.size();
-    if (n < min)
-        return reportUsageError(err, "missing argument", synopsis);
-    if (n > max)
-        return reportUsageError(err, "too many arguments", synopsis);
+    arguments = splitCommandArguments(args);
+    if (arguments.help) {
+        out << "Usage: " << kCliName << ' ' << spec.synopsis << "\n    " << spec.summary << '\n';
+        return kExitOk;
+    }
+    if (arguments.unknownOption)
+        return reportUsageError(err, "unknown option '" + *arguments.unknownOption + "'", spec.synopsis);
+    const std::size_t n = arguments.positional.size();
+    if (n < spec.minArguments)
+        return reportUsageError(err, "missing argument", spec.synopsis);
+    if (n > spec.maxArguments)
+        return reportUsageError(err, "too many arguments", spec.synopsis);
     return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 // Pieces every corvantix-cli command shares: exit codes, the one-line messages on standard error,
 // argument splitting and whole-file reading.
 
+#include <cstddef>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -23,19 +24,26 @@ struct CommandArguments {
 };
 CommandArguments splitCommandArguments(const std::vector<std::string>& args);
 
+// What a command tells about itself: its synopsis and summary (its help and its line in the
+// overall help) and how many positional arguments it takes.
+struct CommandSpec {
+    const char* synopsis;
+    const char* summary;
+    std::size_t minArguments;
+    std::size_t maxArguments;
+};
+
+// Splits `args` into `arguments`. When they ask for the command's help, or do not fit `spec`, prints
+// the help or the usage error and returns the exit code; otherwise returns nothing and the command
+// goes on.
+std::optional<int> takeCommandArguments(const std::vector<std::string>& args, const CommandSpec& spec,
+                                        CommandArguments& arguments, std::ostream& out, std::ostream& err);
+
 // Writes "corvantix-cli: MESSAGE" as one line and returns kExitFailure.
 int reportFailure(std::ostream& err, const std::string& message);
 // Writes "corvantix-cli: MESSAGE (usage: corvantix-cli SYNOPSIS)" as one line and returns kExitUsage.
 int reportUsageError(std::ostream& err, const std::string& message, const std::string& synopsis);
 void reportWarning(std::ostream& err, const std::string& message);
-
-// Prints "Usage: corvantix-cli SYNOPSIS" and the summary; returns kExitOk.
-int printCommandHelp(std::ostream& out, const char* synopsis, const char* summary);
-
-// Checks the number of positional arguments; on a mismatch reports a usage error and returns its
-// exit code, else returns nothing.
-std::optional<int> checkArgumentCount(const CommandArguments& args, std::size_t min, std::size_t max,
-                                      const std::string& synopsis, std::ostream& err);
 
 // Reads a whole file; returns the reason on failure.
 std::optional<std::string> readWholeFile(const std::string& path, std::string& bytes);

@@ -94,12 +94,10 @@ int runExportRtf(const std::vector<std::string>& args, std::ostream& out, std::o
 {
     const ParsedArguments parsed = takeSeparatorOption(args);
     if (parsed.separatorMissing)
-        return reportUsageError(err, "option '--thousands-separator' needs a value", kExportRtfSynopsis);
-    const CommandArguments command = splitCommandArguments(parsed.rest);
-    if (command.help)
-        return printCommandHelp(out, kExportRtfSynopsis, kExportRtfSummary);
-    if (auto code = checkArgumentCount(command, 2, 2, kExportRtfSynopsis, err))
-        return *code;
+        return reportUsageError(err, "option '--thousands-separator' needs a value", kExportRtfCommand.synopsis);
+    CommandArguments command;
+    if (auto done = takeCommandArguments(parsed.rest, kExportRtfCommand, command, out, err))
+        return *done;
 
     ReportOptions options;
     if (parsed.separator) {
@@ -107,7 +105,7 @@ int runExportRtf(const std::vector<std::string>& args, std::ostream& out, std::o
         if (!separator)
             return reportUsageError(err,
                                     "the thousands separator must be one windows-1252 character, or empty",
-                                    kExportRtfSynopsis);
+                                    kExportRtfCommand.synopsis);
         options.thousandsSeparator = *separator;
     } else {
         options.thousandsSeparator = localeThousandsSeparator();

@@ -11,11 +11,14 @@
 #include <string_view>
 #include <vector>
 
-inline constexpr const char* kExportRtfSynopsis = "export-rtf CASE.cvx OUT.rtf [--thousands-separator C]";
-inline constexpr const char* kExportRtfSummary =
+#include "cli/cli_support.h"
+
+inline constexpr CommandSpec kExportRtfCommand{
+    "export-rtf CASE.cvx OUT.rtf [--thousands-separator C]",
     "write the RTF report of a case; amounts are grouped with the thousands separator\n"
     "    of the numeric locale (\",\" when it has none) unless the option names one\n"
-    "    (an empty one groups without a separator)";
+    "    (an empty one groups without a separator)",
+    2, 2};
 
 // Exit code 1 when the case cannot be read or the report cannot be written, with the reason on
 // `err`; no partly written report is left behind.

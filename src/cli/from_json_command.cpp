@@ -8,11 +8,9 @@
 
 int runFromJson(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    const auto arguments = splitCommandArguments(args);
-    if (arguments.help)
-        return printCommandHelp(out, kFromJsonSynopsis, kFromJsonSummary);
-    if (auto usage = checkArgumentCount(arguments, 2, 2, kFromJsonSynopsis, err))
-        return *usage;
+    CommandArguments arguments;
+    if (auto done = takeCommandArguments(args, kFromJsonCommand, arguments, out, err))
+        return *done;
     const std::string& jsonPath = arguments.positional[0];
     const std::string& casePath = arguments.positional[1];
 

@@ -4,9 +4,10 @@
 #include <string>
 #include <vector>
 
-inline constexpr const char* kFromJsonSynopsis = "from-json IN.json OUT.cvx";
-inline constexpr const char* kFromJsonSummary =
-    "write a case file from JSON; nothing is written when the JSON has an error";
+#include "cli/cli_support.h"
+
+inline constexpr CommandSpec kFromJsonCommand{
+    "from-json IN.json OUT.cvx", "write a case file from JSON; nothing is written when the JSON has an error", 2, 2};
 
 // Writes a case file from JSON. Nothing is written unless the whole JSON is valid; the case file is
 // replaced atomically.

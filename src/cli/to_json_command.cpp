@@ -10,11 +10,9 @@
 
 int runToJson(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    const auto arguments = splitCommandArguments(args);
-    if (arguments.help)
-        return printCommandHelp(out, kToJsonSynopsis, kToJsonSummary);
-    if (auto usage = checkArgumentCount(arguments, 1, 2, kToJsonSynopsis, err))
-        return *usage;
+    CommandArguments arguments;
+    if (auto done = takeCommandArguments(args, kToJsonCommand, arguments, out, err))
+        return *done;
     const std::string& casePath = arguments.positional[0];
 
     TCaseData data;
