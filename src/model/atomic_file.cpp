@@ -275,7 +275,10 @@ int removeStaleTemporaries(const std::string& target, int olderThanSeconds)
     while (const dirent* entry = ::readdir(dir)) {
         if (!isTemporaryOf(entry->d_name, base))
             continue;
-        const std::string file = folder == "/" ? "/" + std::string(entry->d_name) : folder + "/" + entry->d_name;
+        std::string file = folder;
+        if (folder != "/")
+            file += '/';
+        file += entry->d_name;
         struct stat info {};
         // Only plain files: never follow a link or remove a folder someone named like this.
         if (::lstat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
