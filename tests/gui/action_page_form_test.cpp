@@ -47,7 +47,7 @@ private slots:
         form = openWorkshop<TActionPageForm>(workshop_id::ActionPage);
         QVERIFY(form);
         QVERIFY(QTest::qWaitForWindowExposed(form));
-        grid = form->GridAction;
+        grid = child<TAdvancedGrid>(form, "GridAction");
     }
     void cleanup()
     {
