@@ -186,7 +186,7 @@ private slots:
         } else {
             auto* window = qobject_cast<TEnvForm*>(main->OpenWorkshop(workshop_id::Environment));
             QVERIFY(window);
-            box = window->cmbArea;
+            box = child<QComboBox>(window, "cmbArea");
         }
         QVERIFY(box);
         box->setFocus();

@@ -50,10 +50,10 @@ class PortfolioPageTest : public QObject, private WorkshopSession {
     {
         if (page == "changes" || page == "risks") {
             auto* form = openWorkshop<TEnvForm>(workshop_id::Environment);
-            QTest::mouseClick(page == "changes" ? form->btnGraph : form->btnRisk, Qt::LeftButton);
+            QTest::mouseClick(page == "changes" ? child<QToolButton>(form, "btnGraph") : child<QToolButton>(form, "btnRisk"), Qt::LeftButton);
             if (page == "changes")
-                return {{form->edtTodayFrom, form->edtTodayTo, form->edtTomFrom, form->edtTomTo}, form->btn2Refresh};
-            return {{form->edtPIFrom, form->edtPITo, form->edtLOFrom, form->edtLOTo}, form->btn3Refresh};
+                return {{child<MaskedLineEdit>(form, "edtTodayFrom"), child<MaskedLineEdit>(form, "edtTodayTo"), child<MaskedLineEdit>(form, "edtTomFrom"), child<MaskedLineEdit>(form, "edtTomTo")}, child<QPushButton>(form, "btn2Refresh")};
+            return {{child<MaskedLineEdit>(form, "edtPIFrom"), child<MaskedLineEdit>(form, "edtPITo"), child<MaskedLineEdit>(form, "edtLOFrom"), child<MaskedLineEdit>(form, "edtLOTo")}, child<QPushButton>(form, "btn3Refresh")};
         }
         if (page == "capabilities") {
             auto* form = openWorkshop<TBuildCapForm>(workshop_id::Capabilities);
