@@ -57,9 +57,9 @@ class PortfolioPageTest : public QObject, private WorkshopSession {
         }
         if (page == "capabilities") {
             auto* form = openWorkshop<TBuildCapForm>(workshop_id::Capabilities);
-            QTest::mouseClick(form->btnGraph, Qt::LeftButton);
-            return {{form->edtTodayFrom, form->edtTodayTo, form->edtTomorrowFrom, form->edtTomorrowTo},
-                    form->btn2Refresh};
+            QTest::mouseClick(child<QToolButton>(form, "btnGraph"), Qt::LeftButton);
+            return {{child<MaskedLineEdit>(form, "edtTodayFrom"), child<MaskedLineEdit>(form, "edtTodayTo"), child<MaskedLineEdit>(form, "edtTomorrowFrom"), child<MaskedLineEdit>(form, "edtTomorrowTo")},
+                    child<QPushButton>(form, "btn2Refresh")};
         }
         auto* form = openWorkshop<TCuPrForm>(workshop_id::Customers);
         QTest::mouseClick(form->btnGraph, Qt::LeftButton);

@@ -97,7 +97,7 @@ private slots:
         auto* products = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Products));
         QVERIFY(capabilities && products);
         tile(*main, {products, capabilities, owner});
-        WorkshopGrid* list = capabilities->grdServices;
+        WorkshopGrid* list = child<WorkshopGrid>(capabilities, "grdServices");
         QVERIFY(list->isVisible());
         QCOMPARE(list->rowCount(), 301);
         QVERIFY(list->setCurrentCell(0, 250));

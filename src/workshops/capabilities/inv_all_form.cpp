@@ -43,7 +43,7 @@ int defaultRowHeightFor(const QWidget* grid)
 TInvAllForm::TInvAllForm(QWidget* parent) : TWorkshopForm(workshop_id::Alliances, parent)
 {
     registerHelpTopics();
-    Label1 = new QLabel(tr("&List of Capabilities"), this);
+    auto* Label1 = new QLabel(tr("&List of Capabilities"), this);
     grdCap = new WorkshopGrid(this);
     grdCap->setObjectName(QStringLiteral("grdCap"));
     Label1->setBuddy(grdCap);
@@ -89,7 +89,7 @@ TInvAllForm::TInvAllForm(QWidget* parent) : TWorkshopForm(workshop_id::Alliances
     });
     help::setHelpContext(grdCap, 57500);
 
-    Label2 = new QLabel(tr("&Preliminary Decisions in Regards of Alliances and Investments"), this);
+    auto* Label2 = new QLabel(tr("&Preliminary Decisions in Regards of Alliances and Investments"), this);
     edtDecisions = new BulletTextEdit(this);
     edtDecisions->setObjectName(QStringLiteral("edtDecisions"));
     edtDecisions->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
