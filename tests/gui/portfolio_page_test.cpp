@@ -62,8 +62,8 @@ class PortfolioPageTest : public QObject, private WorkshopSession {
                     child<QPushButton>(form, "btn2Refresh")};
         }
         auto* form = openWorkshop<TCuPrForm>(workshop_id::Customers);
-        QTest::mouseClick(form->btnGraph, Qt::LeftButton);
-        return {{form->edtImpFrom, form->edtImpTo, form->edtMatchFrom, form->edtMatchTo}, form->btn2Refresh};
+        QTest::mouseClick(child<QToolButton>(form, "btnGraph"), Qt::LeftButton);
+        return {{child<MaskedLineEdit>(form, "edtImpFrom"), child<MaskedLineEdit>(form, "edtImpTo"), child<MaskedLineEdit>(form, "edtMatchFrom"), child<MaskedLineEdit>(form, "edtMatchTo")}, child<QPushButton>(form, "btn2Refresh")};
     }
 
 private slots:
@@ -110,16 +110,16 @@ private slots:
         keyChar.Match = 0;
         keyChar.Excluded = false;
         auto* form = openWorkshop<TCuPrForm>(workshop_id::Customers);
-        QTest::mouseClick(form->btnGraph, Qt::LeftButton);
-        typeInto(form->edtImpFrom, QStringLiteral("0"));
-        typeInto(form->edtMatchFrom, QStringLiteral("0"));
-        QTest::mouseClick(form->btn2Refresh, Qt::LeftButton);
-        QCOMPARE(form->lst2Customers->rowCount(), 2);
-        QCOMPARE(form->lst2Customers->topLevelItem(1)->text(1), QStringLiteral("0"));
-        QTest::mouseClick(form->pnt2View, Qt::LeftButton, {}, QPoint(2, form->pnt2View->height() - 2));
-        QCOMPARE(form->lst2Customers->selectedRow(), 1);
-        const QImage chart = form->pnt2View->grab().toImage();
-        const QPoint dot = portfolio::dotPosition(form->pnt2View->size(), 1, 1) + QPoint(3, 3);
+        QTest::mouseClick(child<QToolButton>(form, "btnGraph"), Qt::LeftButton);
+        typeInto(child<MaskedLineEdit>(form, "edtImpFrom"), QStringLiteral("0"));
+        typeInto(child<MaskedLineEdit>(form, "edtMatchFrom"), QStringLiteral("0"));
+        QTest::mouseClick(child<QPushButton>(form, "btn2Refresh"), Qt::LeftButton);
+        QCOMPARE(child<PortfolioList>(form, "lst2Customers")->rowCount(), 2);
+        QCOMPARE(child<PortfolioList>(form, "lst2Customers")->topLevelItem(1)->text(1), QStringLiteral("0"));
+        QTest::mouseClick(child<PortfolioDiagram>(form, "pnt2View"), Qt::LeftButton, {}, QPoint(2, child<PortfolioDiagram>(form, "pnt2View")->height() - 2));
+        QCOMPARE(child<PortfolioList>(form, "lst2Customers")->selectedRow(), 1);
+        const QImage chart = child<PortfolioDiagram>(form, "pnt2View")->grab().toImage();
+        const QPoint dot = portfolio::dotPosition(child<PortfolioDiagram>(form, "pnt2View")->size(), 1, 1) + QPoint(3, 3);
         QCOMPARE(chart.pixelColor(dot), QColor(255, 0, 0));
     }
 };
