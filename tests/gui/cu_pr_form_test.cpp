@@ -513,9 +513,9 @@ private slots:
         clickCell(child<WorkshopGrid>(form, "grdCust"), 0, 3);
         QVERIFY(!child<Cp1252PlainTextEdit>(form, "edtDesc")->isEnabled());
         whenDialogOpens(this, [&](TGroupingForm* dialog) {
-            QTest::mouseClick(dialog->BitBtn1, Qt::LeftButton);
-            QTest::keyClicks(dialog->NameEdit, QStringLiteral("Guests"));
-            QTest::mouseClick(dialog->CreateGroupButton, Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(dialog, "BitBtn1"), Qt::LeftButton);
+            QTest::keyClicks(child<QLineEdit>(dialog, "NameEdit"), QStringLiteral("Guests"));
+            QTest::mouseClick(child<QPushButton>(dialog, "CreateGroupButton"), Qt::LeftButton);
         });
         QTest::mouseClick(child<QPushButton>(form, "btnGroup"), Qt::LeftButton);
         QCOMPARE(child<WorkshopGrid>(form, "grdCust")->currentRow(), 3);
@@ -545,13 +545,13 @@ private slots:
 
         QStringList satisfying, others;
         whenDialogOpens(this, [&](TGroupingForm* dialog) {
-            for (int i = 0; i < dialog->CustListBox->count(); ++i)
-                satisfying << dialog->CustListBox->item(i)->text();
-            for (int i = 0; i < dialog->OthersListBox->count(); ++i)
-                others << dialog->OthersListBox->item(i)->text();
-            QTest::mouseClick(dialog->BitBtn1, Qt::LeftButton);
-            QTest::keyClicks(dialog->NameEdit, QStringLiteral("Service leaders"));
-            QTest::mouseClick(dialog->CreateGroupButton, Qt::LeftButton);
+            for (int i = 0; i < child<QListWidget>(dialog, "CustListBox")->count(); ++i)
+                satisfying << child<QListWidget>(dialog, "CustListBox")->item(i)->text();
+            for (int i = 0; i < child<QListWidget>(dialog, "OthersListBox")->count(); ++i)
+                others << child<QListWidget>(dialog, "OthersListBox")->item(i)->text();
+            QTest::mouseClick(child<QPushButton>(dialog, "BitBtn1"), Qt::LeftButton);
+            QTest::keyClicks(child<QLineEdit>(dialog, "NameEdit"), QStringLiteral("Service leaders"));
+            QTest::mouseClick(child<QPushButton>(dialog, "CreateGroupButton"), Qt::LeftButton);
         });
         QTest::mouseClick(child<QPushButton>(form, "btnGroup"), Qt::LeftButton);
         QCOMPARE(satisfying, (QStringList{"Airlines", "Hotels"}));
@@ -569,8 +569,8 @@ private slots:
         const int steps = caseForm->undoCount();
         QString shownName;
         whenDialogOpens(this, [&](TGroupingForm* dialog) {
-            shownName = dialog->NameEdit->text();
-            QVERIFY(dialog->ModifyButton->isEnabled());
+            shownName = child<QLineEdit>(dialog, "NameEdit")->text();
+            QVERIFY(child<QPushButton>(dialog, "ModifyButton")->isEnabled());
             QTest::keyClick(dialog, Qt::Key_Escape);
         });
         QTest::mouseClick(child<QPushButton>(form, "btnGroup"), Qt::LeftButton);
@@ -606,14 +606,14 @@ private slots:
 
         QStringList contents, others;
         whenDialogOpens(this, [&](TGroupingForm* dialog) {
-            for (int i = 0; i < dialog->FilteredListBox->count(); ++i)
-                contents << dialog->FilteredListBox->item(i)->text()
-                                + (dialog->FilteredListBox->item(i)->isSelected() ? "*" : "");
-            QTest::mouseClick(dialog->BitBtn2, Qt::LeftButton);
-            for (int i = 0; i < dialog->OthersListBox->count(); ++i)
-                others << dialog->OthersListBox->item(i)->text();
-            QVERIFY2(!dialog->ModifyButton->isEnabled(), "a group needs members");
-            QTest::mouseClick(dialog->CancelButton, Qt::LeftButton);
+            for (int i = 0; i < child<QListWidget>(dialog, "FilteredListBox")->count(); ++i)
+                contents << child<QListWidget>(dialog, "FilteredListBox")->item(i)->text()
+                                + (child<QListWidget>(dialog, "FilteredListBox")->item(i)->isSelected() ? "*" : "");
+            QTest::mouseClick(child<QPushButton>(dialog, "BitBtn2"), Qt::LeftButton);
+            for (int i = 0; i < child<QListWidget>(dialog, "OthersListBox")->count(); ++i)
+                others << child<QListWidget>(dialog, "OthersListBox")->item(i)->text();
+            QVERIFY2(!child<QPushButton>(dialog, "ModifyButton")->isEnabled(), "a group needs members");
+            QTest::mouseClick(child<QPushButton>(dialog, "CancelButton"), Qt::LeftButton);
         });
         QTest::mouseClick(child<QPushButton>(form, "BitBtnGrouping2"), Qt::LeftButton);
         QCOMPARE(contents, QStringList{"Hotels*"});

@@ -58,8 +58,9 @@ TGroupingForm::TGroupingForm(CaseEdit& edit, Mode mode, int group, ItemFilter sa
         widget->setSelectionMode(QAbstractItemView::MultiSelection);
         return widget;
     };
-    const auto label = [this](const QString& text, QWidget* buddy) {
+    const auto label = [this](const char* name, const QString& text, QWidget* buddy) {
         auto* l = new QLabel(text, this);
+        l->setObjectName(QLatin1String(name));
         l->setBuddy(buddy);
         buddy->setAccessibleName(QString(text).remove(QLatin1Char('&')));
         return l;
@@ -74,20 +75,21 @@ TGroupingForm::TGroupingForm(CaseEdit& edit, Mode mode, int group, ItemFilter sa
     CustListBox = list("CustListBox");
     OthersListBox = list("OthersListBox");
     FilteredListBox = list("FilteredListBox");
-    Label1 = label(customers ? tr("&Customers Satisfying the Filtering Conditions")
-                             : tr("Produ&cts Satisfying the Filtering Conditions"),
-                   CustListBox);
-    Label4 = label(customers ? tr("&Other Customers") : tr("&Other Products"), OthersListBox);
-    Label3 = label(tr("&Group Contents"), FilteredListBox);
+    QLabel* Label1 = label("Label1",
+                           customers ? tr("&Customers Satisfying the Filtering Conditions")
+                                     : tr("Produ&cts Satisfying the Filtering Conditions"),
+                           CustListBox);
+    QLabel* Label4 = label("Label4", customers ? tr("&Other Customers") : tr("&Other Products"), OthersListBox);
+    QLabel* Label3 = label("Label3", tr("&Group Contents"), FilteredListBox);
     NameEdit = new QLineEdit(this);
     NameEdit->setObjectName(QStringLiteral("NameEdit"));
     NameEdit->setValidator(new Cp1252Validator(NameEdit));
-    Label2 = label(tr("&Name of Group"), NameEdit);
+    QLabel* Label2 = label("Label2", tr("&Name of Group"), NameEdit);
 
-    BitBtn3 = button(QStringLiteral(">>"), "BitBtn3");
-    BitBtn1 = button(QStringLiteral(">"), "BitBtn1");
-    BitBtn2 = button(QStringLiteral("<"), "BitBtn2");
-    BitBtn4 = button(QStringLiteral("<<"), "BitBtn4");
+    QPushButton* BitBtn3 = button(QStringLiteral(">>"), "BitBtn3");
+    QPushButton* BitBtn1 = button(QStringLiteral(">"), "BitBtn1");
+    QPushButton* BitBtn2 = button(QStringLiteral("<"), "BitBtn2");
+    QPushButton* BitBtn4 = button(QStringLiteral("<<"), "BitBtn4");
     BitBtn3->setAccessibleDescription(tr("Moves all entries into the group"));
     BitBtn1->setAccessibleDescription(tr("Moves the selected entries into the group"));
     BitBtn2->setAccessibleDescription(tr("Takes the selected entries out of the group"));
@@ -100,7 +102,7 @@ TGroupingForm::TGroupingForm(CaseEdit& edit, Mode mode, int group, ItemFilter sa
     }
     CreateGroupButton = button(tr("Create G&roup"), "CreateGroupButton");
     ModifyButton = button(tr("&Modify Group"), "ModifyButton");
-    CancelButton = button(tr("Cancel"), "CancelButton");
+    QPushButton* CancelButton = button(tr("Cancel"), "CancelButton");
 
     auto* arrows = new QVBoxLayout;
     arrows->addStretch();

@@ -114,7 +114,9 @@ void TMarketGrpForm::buildLayout()
     RadioType = new QGroupBox(tr("Service &Type"), this);
     RadioType->setObjectName(QStringLiteral("RadioType"));
     RadioIndependent = new QRadioButton(tr("Independent"), RadioType);
+    RadioIndependent->setObjectName(QStringLiteral("RadioIndependent"));
     RadioPartner = new QRadioButton(tr("Partner"), RadioType);
+    RadioPartner->setObjectName(QStringLiteral("RadioPartner"));
     auto* types = new QButtonGroup(this);
     types->addButton(RadioIndependent, kIndependent);
     types->addButton(RadioPartner, kPartner);
@@ -157,9 +159,9 @@ void TMarketGrpForm::buildLayout()
         help::setHelpContext(button, 55015);
         return button;
     };
-    BtnClearCust = clearButton(QStringLiteral("BtnClearCust"), tr("Select Customers"));
-    BtnClearServices = clearButton(QStringLiteral("BtnClearServices"), tr("Select Services"));
-    BtnClearCaps = clearButton(QStringLiteral("BtnClearCaps"), tr("Select Capabilities"));
+    QPushButton* BtnClearCust = clearButton(QStringLiteral("BtnClearCust"), tr("Select Customers"));
+    QPushButton* BtnClearServices = clearButton(QStringLiteral("BtnClearServices"), tr("Select Services"));
+    QPushButton* BtnClearCaps = clearButton(QStringLiteral("BtnClearCaps"), tr("Select Capabilities"));
 
     // The tree beside the fields of the selected node and the name box with its commands; below
     // them the three lists side by side, so long names fit in a window of moderate width.
