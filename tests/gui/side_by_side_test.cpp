@@ -70,17 +70,17 @@ private slots:
         auto* customers = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Customers));
         QVERIFY(plan && customers);
         tile(*main, {customers, plan, owner});
-        plan->ComboCust->setCurrentIndex(1);
-        QVERIFY(plan->GridCust->setCurrentCell(2, 4));
+        child<QComboBox>(plan, "ComboCust")->setCurrentIndex(1);
+        QVERIFY(child<WorkshopGrid>(plan, "GridCust")->setCurrentCell(2, 4));
 
         renameWithKeys(child<WorkshopGrid>(customers, "grdCust"), 2, QStringLiteral("Cafes"));
         QCOMPARE(owner->data().Customers[1].Name, "Cafes");
-        QCOMPARE(plan->ComboCust->itemText(1), QStringLiteral("Canteens")); // not while typing
+        QCOMPARE(child<QComboBox>(plan, "ComboCust")->itemText(1), QStringLiteral("Canteens")); // not while typing
         QCoreApplication::processEvents();
-        QCOMPARE(plan->ComboCust->itemText(1), QStringLiteral("Cafes"));
-        QCOMPARE(plan->ComboCust->currentIndex(), 1);
-        QCOMPARE(plan->GridCust->currentColumn(), 2);
-        QCOMPARE(plan->GridCust->currentRow(), 4);
+        QCOMPARE(child<QComboBox>(plan, "ComboCust")->itemText(1), QStringLiteral("Cafes"));
+        QCOMPARE(child<QComboBox>(plan, "ComboCust")->currentIndex(), 1);
+        QCOMPARE(child<WorkshopGrid>(plan, "GridCust")->currentColumn(), 2);
+        QCOMPARE(child<WorkshopGrid>(plan, "GridCust")->currentRow(), 4);
         QCOMPARE(main->activeChild(), customers);
         QCOMPARE(QApplication::focusWidget(), child<WorkshopGrid>(customers, "grdCust"));
         QCOMPARE(child<WorkshopGrid>(customers, "grdCust")->currentRow(), 2);

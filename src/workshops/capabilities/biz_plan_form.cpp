@@ -60,7 +60,7 @@ void TBizPlanForm::buildLayout()
     ComboCust->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ComboCust->setMinimumContentsLength(24);
     help::setHelpContext(ComboCust, 56000);
-    Label1 = labelFor(tr("&Customer"), ComboCust, this);
+    QLabel* Label1 = labelFor(tr("&Customer"), ComboCust, this);
 
     GridCust = new WorkshopGrid(this);
     GridCust->setObjectName(QStringLiteral("GridCust"));
@@ -70,7 +70,7 @@ void TBizPlanForm::buildLayout()
     GridCust->setColumnSizing(true);
     GridCust->setEditingEnabled(true);
     help::setHelpContext(GridCust, 56005);
-    Label2 = labelFor(tr("&Business Plan"), GridCust, this);
+    QLabel* Label2 = labelFor(tr("&Business Plan"), GridCust, this);
 
     GridTotal = new WorkshopGrid(this);
     GridTotal->setObjectName(QStringLiteral("GridTotal"));
@@ -83,7 +83,7 @@ void TBizPlanForm::buildLayout()
     // Its rows take the plan grid's heights; fitting it on its own texts would undo that.
     GridTotal->setFitRowHeightsOnSelect(false);
     help::setHelpContext(GridTotal, 56010);
-    Label3 = labelFor(tr("&Total"), GridTotal, this);
+    QLabel* Label3 = labelFor(tr("&Total"), GridTotal, this);
 
     GridCust->setCellTextFunction([this](int col, int row, CellTextUse use) { return custCellText(col, row, use); });
     GridCust->setCellStyleFunction([this](int col, int row) { return custCellStyle(col, row); });

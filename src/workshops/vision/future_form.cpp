@@ -84,7 +84,7 @@ TFutureForm::TFutureForm(QWidget* parent) : TWorkshopForm(workshop_id::Future, p
     help::setHelpContext(edtOrgDesc, kOrgDescHelp);
     auto* lblOrgDesc = labelFor(tr("&Describe the Organization"), edtOrgDesc, this);
 
-    grpTime = new QGroupBox(tr("&Time Period"), this);
+    auto* grpTime = new QGroupBox(tr("&Time Period"), this);
     grpTime->setObjectName(QStringLiteral("grpTime"));
     help::setHelpContext(grpTime, kTimeHelp);
     edtDate1 = makeDatePicker("edtDate1", grpTime);
