@@ -3,6 +3,7 @@
 #include "model/case_data.h"
 #include "shell/help_window.h"
 #include "shell/workshop_catalog.h"
+#include "widgets/buddy_label.h"
 #include "widgets/edit_state.h"
 #include "widgets/layout_scale.h"
 #include "widgets/text_convert.h"
@@ -33,14 +34,6 @@ void registerHelpTopics()
     help::registerTopic(56000, QStringLiteral("businessplan.html#customer"));
     help::registerTopic(56005, QStringLiteral("businessplan.html#plan"));
     help::registerTopic(56010, QStringLiteral("businessplan.html#total"));
-}
-
-QLabel* labelFor(const QString& text, QWidget* buddy, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    buddy->setAccessibleName(QString(text).remove(QLatin1Char('&')));
-    return label;
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "shell/help_window.h"
 #include "shell/list_grid_adapter.h"
 #include "shell/workshop_catalog.h"
+#include "widgets/buddy_label.h"
 #include "widgets/edit_state.h"
 #include "widgets/layout_scale.h"
 #include "widgets/portfolio_list.h"
@@ -67,12 +68,6 @@ QIcon graphGlyph(const QWidget* widget)
 
 // A control is called what its label says: grids and lists do not take the name from a buddy
 // label by themselves.
-void nameAfterLabel(QLabel* label, QWidget* control)
-{
-    label->setBuddy(control);
-    control->setAccessibleName(QString(label->text()).remove(QLatin1Char('&')));
-}
-
 std::vector<int> scaledWidths(const QWidget* widget, std::initializer_list<int> widths)
 {
     std::vector<int> scaled;
@@ -113,17 +108,15 @@ TBuildCapForm::TBuildCapForm(QWidget* parent) : TWorkshopForm(workshop_id::Capab
 
 void TBuildCapForm::buildDataPage()
 {
-    auto* Label1 = new QLabel(tr("List of General &Capabilities"), pageData);
     grdGenCap = new WorkshopGrid(pageData);
     grdGenCap->setObjectName(QStringLiteral("grdGenCap"));
-    nameAfterLabel(Label1, grdGenCap);
+    QLabel* Label1 = labelFor(tr("List of General &Capabilities"), grdGenCap, pageData);
     genCaps_ = setUpCapabilityGrid(grdGenCap, scaledWidths(this, {213, 68, 69}));
     help::setHelpContext(grdGenCap, 59000);
 
-    auto* Label5 = new QLabel(tr("&List of Services"), pageData);
     grdServices = new WorkshopGrid(pageData);
     grdServices->setObjectName(QStringLiteral("grdServices"));
-    nameAfterLabel(Label5, grdServices);
+    QLabel* Label5 = labelFor(tr("&List of Services"), grdServices, pageData);
     grdServices->setColumnWidths(scaledWidths(this, {206}));
     grdServices->setEditingEnabled(false);
     grdServices->setColumnSizing(false);
@@ -146,19 +139,17 @@ void TBuildCapForm::buildDataPage()
     connect(grdServices, &WorkshopGrid::cellSelected, this, [this] { grdServicesClick(); });
     help::setHelpContext(grdServices, 59005);
 
-    auto* Label2 = new QLabel(tr("General &Description"), pageData);
     edtDesc = new QPlainTextEdit(pageData);
     edtDesc->setObjectName(QStringLiteral("edtDesc"));
     edtDesc->setReadOnly(true);
     edtDesc->setFocusPolicy(Qt::ClickFocus);
     edtDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    nameAfterLabel(Label2, edtDesc);
+    QLabel* Label2 = labelFor(tr("General &Description"), edtDesc, pageData);
     help::setHelpContext(edtDesc, 59010);
 
-    auto* Label3 = new QLabel(tr("&Service Specific Capabilities"), pageData);
     grdSpecCap = new WorkshopGrid(pageData);
     grdSpecCap->setObjectName(QStringLiteral("grdSpecCap"));
-    nameAfterLabel(Label3, grdSpecCap);
+    QLabel* Label3 = labelFor(tr("&Service Specific Capabilities"), grdSpecCap, pageData);
     specCaps_ = setUpCapabilityGrid(grdSpecCap, scaledWidths(this, {165, 75, 73}));
     help::setHelpContext(grdSpecCap, 59015);
 

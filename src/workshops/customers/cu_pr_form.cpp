@@ -15,6 +15,7 @@
 #include "shell/help_window.h"
 #include "shell/list_grid_adapter.h"
 #include "shell/workshop_catalog.h"
+#include "widgets/buddy_label.h"
 #include "widgets/bullet_text_edit.h"
 #include "widgets/cp1252_text_edit.h"
 #include "widgets/edit_mask.h"
@@ -84,15 +85,6 @@ QIcon graphGlyph()
     return QIcon(pixmap);
 }
 
-QLabel* labelFor(const char* objectName, const QString& text, QWidget* buddy, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(objectName));
-    label->setBuddy(buddy);
-    buddy->setAccessibleName(QString(text).remove(QLatin1Char('&')));
-    return label;
-}
-
 // A grid's width for its columns: the columns, the frame and a vertical scroll bar.
 int gridWidth(const WorkshopGrid* grid)
 {
@@ -141,17 +133,17 @@ QWidget* TCuPrForm::buildDataPage()
 
     grdCust = new WorkshopGrid(page);
     grdCust->setObjectName(QStringLiteral("grdCust"));
-    QLabel* Label1 = labelFor("Label1", customers ? tr("&List of Customers") : tr("&List of Services/Products"),
-                              grdCust, page);
+    QLabel* Label1 = labelFor(customers ? tr("&List of Customers") : tr("&List of Services/Products"), grdCust,
+                              page, "Label1");
     edtDesc = new Cp1252PlainTextEdit(page);
     edtDesc->setObjectName(QStringLiteral("edtDesc"));
     edtDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edtDesc->setTabChangesFocus(true);
-    QLabel* Label2 = labelFor("Label2", tr("General &Description"), edtDesc, page);
+    QLabel* Label2 = labelFor(tr("General &Description"), edtDesc, page, "Label2");
     edtKeyNeeds = new BulletTextEdit(page);
     edtKeyNeeds->setObjectName(QStringLiteral("edtKeyNeeds"));
-    QLabel* Label4 = labelFor("Label4", customers ? tr("&Key Needs/Requirements") : tr("&Key Advantages/USPs"),
-                              edtKeyNeeds, page);
+    QLabel* Label4 = labelFor(customers ? tr("&Key Needs/Requirements") : tr("&Key Advantages/USPs"), edtKeyNeeds,
+                              page, "Label4");
     btnGroup = new QPushButton(tr("Gro&uping..."), page);
     btnGroup->setObjectName(QStringLiteral("btnGroup"));
     auto* btnGraph = new QToolButton(page);
@@ -161,11 +153,11 @@ QWidget* TCuPrForm::buildDataPage()
     btnGraph->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     grdKeyChar = new WorkshopGrid(page);
     grdKeyChar->setObjectName(QStringLiteral("grdKeyChar"));
-    QLabel* Label3 = labelFor("Label3", tr("Key &Characteristics"), grdKeyChar, page);
+    QLabel* Label3 = labelFor(tr("Key &Characteristics"), grdKeyChar, page, "Label3");
     GroupBox2 = buildFilterBox();
     grdMarkPot = new WorkshopGrid(page);
     grdMarkPot->setObjectName(QStringLiteral("grdMarkPot"));
-    QLabel* Label5 = labelFor("Label5", tr("&Market Potential"), grdMarkPot, page);
+    QLabel* Label5 = labelFor(tr("&Market Potential"), grdMarkPot, page, "Label5");
 
     setUpItemGrid();
     setUpKeyCharGrid();

@@ -13,6 +13,7 @@
 #include "model/case_data.h"
 #include "model/case_edit.h"
 #include "shell/help_window.h"
+#include "widgets/buddy_label.h"
 #include "widgets/layout_scale.h"
 #include "widgets/text_convert.h"
 
@@ -58,13 +59,6 @@ TGroupingForm::TGroupingForm(CaseEdit& edit, Mode mode, int group, ItemFilter sa
         widget->setSelectionMode(QAbstractItemView::MultiSelection);
         return widget;
     };
-    const auto label = [this](const char* name, const QString& text, QWidget* buddy) {
-        auto* l = new QLabel(text, this);
-        l->setObjectName(QLatin1String(name));
-        l->setBuddy(buddy);
-        buddy->setAccessibleName(QString(text).remove(QLatin1Char('&')));
-        return l;
-    };
     const auto button = [this](const QString& text, const char* name) {
         auto* b = new QPushButton(text, this);
         b->setObjectName(QLatin1String(name));
@@ -75,16 +69,15 @@ TGroupingForm::TGroupingForm(CaseEdit& edit, Mode mode, int group, ItemFilter sa
     CustListBox = list("CustListBox");
     OthersListBox = list("OthersListBox");
     FilteredListBox = list("FilteredListBox");
-    QLabel* Label1 = label("Label1",
-                           customers ? tr("&Customers Satisfying the Filtering Conditions")
-                                     : tr("Produ&cts Satisfying the Filtering Conditions"),
-                           CustListBox);
-    QLabel* Label4 = label("Label4", customers ? tr("&Other Customers") : tr("&Other Products"), OthersListBox);
-    QLabel* Label3 = label("Label3", tr("&Group Contents"), FilteredListBox);
+    QLabel* Label1 = labelFor(customers ? tr("&Customers Satisfying the Filtering Conditions")
+                                        : tr("Produ&cts Satisfying the Filtering Conditions"),
+                              CustListBox, this, "Label1");
+    QLabel* Label4 = labelFor(customers ? tr("&Other Customers") : tr("&Other Products"), OthersListBox, this, "Label4");
+    QLabel* Label3 = labelFor(tr("&Group Contents"), FilteredListBox, this, "Label3");
     NameEdit = new QLineEdit(this);
     NameEdit->setObjectName(QStringLiteral("NameEdit"));
     NameEdit->setValidator(new Cp1252Validator(NameEdit));
-    QLabel* Label2 = label("Label2", tr("&Name of Group"), NameEdit);
+    QLabel* Label2 = labelFor(tr("&Name of Group"), NameEdit, this, "Label2");
 
     QPushButton* BitBtn3 = button(QStringLiteral(">>"), "BitBtn3");
     QPushButton* BitBtn1 = button(QStringLiteral(">"), "BitBtn1");

@@ -4,6 +4,7 @@
 #include "shell/clipboard_commands.h"
 #include "shell/help_window.h"
 #include "shell/workshop_catalog.h"
+#include "widgets/buddy_label.h"
 #include "widgets/cp1252_text_edit.h"
 #include "widgets/edit_state.h"
 #include "widgets/layout_scale.h"
@@ -47,14 +48,6 @@ void registerHelpTopics()
 }
 
 // A label for `buddy`, which takes the label's text (without its accelerator) as accessible name.
-QLabel* labelFor(const QString& text, QWidget* buddy, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    buddy->setAccessibleName(QString(text).remove(QLatin1Char('&')));
-    return label;
-}
-
 QListWidget* choiceList(const QString& objectName, QWidget* parent)
 {
     auto* list = new QListWidget(parent);

@@ -6,6 +6,7 @@
 #include "shell/help_window.h"
 #include "shell/workshop_catalog.h"
 #include "widgets/advanced_grid.h"
+#include "widgets/buddy_label.h"
 #include "widgets/cp1252_text_edit.h"
 #include "widgets/edit_mask.h"
 #include "widgets/edit_state.h"
@@ -108,16 +109,6 @@ MaskedLineEdit* makeScoreEdit(QWidget* parent, const char* name)
     return edit;
 }
 
-QLabel* buddyLabel(const char* objectName, const QString& text, QWidget* buddy, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(objectName));
-    label->setBuddy(buddy);
-    QString name = text;
-    buddy->setAccessibleName(name.remove(QLatin1Char('&')));
-    return label;
-}
-
 bool isEnter(const QKeyEvent* key, Qt::KeyboardModifiers modifiers)
 {
     return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && modifiers == Qt::NoModifier;
@@ -171,9 +162,9 @@ QWidget* TEnvForm::buildDataPage()
     cmbArea = makeNamingBox(page, "cmbArea", 51000);
     cmbMega = makeNamingBox(page, "cmbMega", 51005);
     cmbChange = makeNamingBox(page, "cmbChange", 51010);
-    QLabel* Label1 = buddyLabel("Label1", tr("&Areas of Change"), cmbArea, page);
-    QLabel* Label2 = buddyLabel("Label2", tr("&Megatrends"), cmbMega, page);
-    QLabel* Label3 = buddyLabel("Label3", tr("&Changes"), cmbChange, page);
+    QLabel* Label1 = labelFor(tr("&Areas of Change"), cmbArea, page, "Label1");
+    QLabel* Label2 = labelFor(tr("&Megatrends"), cmbMega, page, "Label2");
+    QLabel* Label3 = labelFor(tr("&Changes"), cmbChange, page, "Label3");
     const Level levels[] = {Level::Area, Level::Megatrend, Level::Change};
     for (Level level : levels) {
         QComboBox* box = levelBox(level);
@@ -192,7 +183,7 @@ QWidget* TEnvForm::buildDataPage()
     edtDesc->setTabChangesFocus(true);
     edtDesc->setMinimumWidth(scaledPixels(edtDesc, 200));
     help::setHelpContext(edtDesc, 51015);
-    QLabel* Label4 = buddyLabel("Label4", tr("&Description of Change"), edtDesc, page);
+    QLabel* Label4 = labelFor(tr("&Description of Change"), edtDesc, page, "Label4");
     connect(edtDesc, &QPlainTextEdit::textChanged, this, [this] { edtDescChange(); });
 
     auto* GroupBox1 = new QGroupBox(tr("Importance"), page);
@@ -200,8 +191,8 @@ QWidget* TEnvForm::buildDataPage()
     help::setHelpContext(GroupBox1, 51020);
     edtImpNow = makeScoreEdit(GroupBox1, "edtImpNow");
     edtImpFuture = makeScoreEdit(GroupBox1, "edtImpFuture");
-    lblImpNow = buddyLabel("lblImpNow", QStringLiteral("a&s of 30/12/1899:"), edtImpNow, GroupBox1);
-    lblImpFuture = buddyLabel("lblImpFuture", QStringLiteral("as of 30/12/1899:"), edtImpFuture, GroupBox1);
+    lblImpNow = labelFor(QStringLiteral("a&s of 30/12/1899:"), edtImpNow, GroupBox1, "lblImpNow");
+    lblImpFuture = labelFor(QStringLiteral("as of 30/12/1899:"), edtImpFuture, GroupBox1, "lblImpFuture");
     connect(edtImpNow, &QLineEdit::textChanged, this, [this] { importanceChanged(When::Today); });
     connect(edtImpFuture, &QLineEdit::textChanged, this, [this] { importanceChanged(When::Tomorrow); });
     auto* importance = new QGridLayout(GroupBox1);

@@ -19,6 +19,7 @@
 #include "shell/help_window.h"
 #include "shell/list_grid_adapter.h"
 #include "shell/workshop_catalog.h"
+#include "widgets/buddy_label.h"
 #include "widgets/bullet_text_edit.h"
 #include "widgets/cp1252_text_edit.h"
 #include "widgets/date_format.h"
@@ -52,14 +53,6 @@ void registerHelpTopics()
 }
 
 // A label that names its control, for the keyboard (its accelerator) and for screen readers.
-QLabel* labelFor(const QString& text, QWidget* control, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(control);
-    control->setAccessibleName(QString(text).remove(QLatin1Char('&')));
-    return label;
-}
-
 DatePicker* makeDatePicker(const char* name, QWidget* parent)
 {
     auto* picker = new DatePicker(parent);
