@@ -66,8 +66,6 @@ QIcon graphGlyph(const QWidget* widget)
     return QIcon(pixmap);
 }
 
-// A control is called what its label says: grids and lists do not take the name from a buddy
-// label by themselves.
 std::vector<int> scaledWidths(const QWidget* widget, std::initializer_list<int> widths)
 {
     std::vector<int> scaled;
