@@ -181,7 +181,8 @@ private slots:
             QVERIFY(window);
             child<TAdvancedGrid>(window, "grdKeyObj")->setFocus();
             QVERIFY(child<TAdvancedGrid>(window, "grdKeyObj")->setCurrentCell(2, 1));
-            QTest::keyClick(child<TAdvancedGrid>(window, "grdKeyObj"), Qt::Key_F2); // a key on a drop-down cell focuses its box
+            // A key on a drop-down cell focuses its box
+            QTest::keyClick(child<TAdvancedGrid>(window, "grdKeyObj"), Qt::Key_F2);
             box = window->typeBox();
         } else {
             auto* window = qobject_cast<TEnvForm*>(main->OpenWorkshop(workshop_id::Environment));

@@ -119,7 +119,8 @@ private slots:
         QCOMPARE(shown(child<WorkshopGrid>(form, "GridTotal"), 0, kGrossprofit), QStringLiteral("350"));
         QCOMPARE(shown(child<WorkshopGrid>(form, "GridTotal"), 0, kIncome), QStringLiteral("0"));
         QCOMPARE(shown(child<WorkshopGrid>(form, "GridTotal"), 2, kIncome), QStringLiteral("0"));
-        QVERIFY(!child<WorkshopGrid>(form, "GridTotal")->setCurrentCell(0, kGrossprofit)); // no totals cell can be selected
+        // No totals cell can be selected
+        QVERIFY(!child<WorkshopGrid>(form, "GridTotal")->setCurrentCell(0, kGrossprofit));
 
         child<QComboBox>(form, "ComboCust")->setCurrentIndex(1);
         QCOMPARE(shown(child<WorkshopGrid>(form, "GridCust"), 1, kGrossprofit), QStringLiteral("250"));
@@ -131,7 +132,8 @@ private slots:
         open();
         QCOMPARE(shown(child<WorkshopGrid>(form, "GridCust"), 2, kIncomeEntry), QStringLiteral("1,234,567"));
         QCOMPARE(shown(child<WorkshopGrid>(form, "GridTotal"), 1, kProfit), QStringLiteral("1,234,567"));
-        QLineEdit* edit = startTypingInCell(child<WorkshopGrid>(form, "GridCust"), 2, kIncomeEntry, QStringLiteral("-"));
+        QLineEdit* edit =
+            startTypingInCell(child<WorkshopGrid>(form, "GridCust"), 2, kIncomeEntry, QStringLiteral("-"));
         QVERIFY(edit);
         QTest::keyClick(edit, Qt::Key_Escape);
         QVERIFY(!child<WorkshopGrid>(form, "GridCust")->isEditorOpen());
@@ -150,12 +152,14 @@ private slots:
         addCustomer(data(), "Bakeries");
         open();
         child<QComboBox>(form, "ComboCust")->setCurrentIndex(1);
-        QVERIFY(enterIntoCell(child<WorkshopGrid>(form, "GridCust"), 0, kIncomeEntry, QStringLiteral("Equipment sales")));
+        QVERIFY(
+            enterIntoCell(child<WorkshopGrid>(form, "GridCust"), 0, kIncomeEntry, QStringLiteral("Equipment sales")));
         QCOMPARE(data().Customers[0].Capabilities[kIncomeEntry - 1].Name, std::string("Equipment sales"));
         QCOMPARE(data().Customers[1].Capabilities[kIncomeEntry - 1].Name, std::string("Equipment sales"));
 
         // A subtotal row's mask is one literal blank: typing changes nothing.
-        QLineEdit* edit = startTypingInCell(child<WorkshopGrid>(form, "GridCust"), 0, kGrossprofit, QStringLiteral("Margin"));
+        QLineEdit* edit =
+            startTypingInCell(child<WorkshopGrid>(form, "GridCust"), 0, kGrossprofit, QStringLiteral("Margin"));
         if (edit)
             QTest::keyClick(edit, Qt::Key_Return);
         QCOMPARE(data().Customers[1].Capabilities[kGrossprofit - 1].Name, std::string("Grossprofit"));
@@ -256,7 +260,8 @@ private slots:
     {
         addCustomer(data(), "Hotels");
         open();
-        QLineEdit* edit = startTypingInCell(child<WorkshopGrid>(form, "GridCust"), 3, kIncomeEntry, QStringLiteral("4711"));
+        QLineEdit* edit =
+            startTypingInCell(child<WorkshopGrid>(form, "GridCust"), 3, kIncomeEntry, QStringLiteral("4711"));
         QVERIFY(edit);
         main->broadcastCommit();
         QCOMPARE(data().Customers[0].Capabilities[kIncomeEntry - 1].Placement, 4711);
@@ -292,9 +297,11 @@ private slots:
             data().Customers[0].Capabilities.Insert(2, std::make_unique<TCapability>());
         open();
         QTRY_VERIFY(child<WorkshopGrid>(form, "GridCust")->verticalScrollBar()->maximum() > 0);
-        QVERIFY(child<WorkshopGrid>(form, "GridCust")->gridRowHeight(kIncomeEntry) > child<WorkshopGrid>(form, "GridCust")->defaultRowHeight());
+        QVERIFY(child<WorkshopGrid>(form, "GridCust")->gridRowHeight(kIncomeEntry)
+                > child<WorkshopGrid>(form, "GridCust")->defaultRowHeight());
         for (int row = 0; row < child<WorkshopGrid>(form, "GridCust")->rowCount(); ++row)
-            QCOMPARE(child<WorkshopGrid>(form, "GridTotal")->gridRowHeight(row), child<WorkshopGrid>(form, "GridCust")->gridRowHeight(row));
+            QCOMPARE(child<WorkshopGrid>(form, "GridTotal")->gridRowHeight(row),
+                     child<WorkshopGrid>(form, "GridCust")->gridRowHeight(row));
         child<WorkshopGrid>(form, "GridCust")->verticalScrollBar()->setValue(20);
         QCOMPARE(child<WorkshopGrid>(form, "GridTotal")->verticalScrollBar()->value(), 20);
         child<WorkshopGrid>(form, "GridTotal")->verticalScrollBar()->setValue(7);
@@ -307,8 +314,9 @@ private slots:
         QFile page(QStringLiteral(":/help/businessplan.html"));
         QVERIFY(page.open(QIODevice::ReadOnly));
         const QString html = QString::fromUtf8(page.readAll());
-        const QList<QPair<QWidget*, QString>> topics{
-            {child<QComboBox>(form, "ComboCust"), "customer"}, {child<WorkshopGrid>(form, "GridCust"), "plan"}, {child<WorkshopGrid>(form, "GridTotal"), "total"}};
+        const QList<QPair<QWidget*, QString>> topics{{child<QComboBox>(form, "ComboCust"), "customer"},
+                                                     {child<WorkshopGrid>(form, "GridCust"), "plan"},
+                                                     {child<WorkshopGrid>(form, "GridTotal"), "total"}};
         for (const auto& [widget, anchor] : topics) {
             QCOMPARE(help::pageForWidget(widget), QStringLiteral("businessplan.html#") + anchor);
             QVERIFY2(html.contains(QStringLiteral("name=\"%1\"").arg(anchor)), qPrintable(anchor));

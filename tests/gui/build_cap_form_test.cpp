@@ -333,10 +333,14 @@ private slots:
     {
         main->New();
         auto* form = openWorkshop<TBuildCapForm>(workshop_id::Capabilities);
-        QCOMPARE(help::pageForWidget(child<WorkshopGrid>(form, "grdGenCap")), QStringLiteral("capabilities.html#general"));
-        QCOMPARE(help::pageForWidget(child<WorkshopGrid>(form, "grdSpecCap")), QStringLiteral("capabilities.html#services"));
-        QCOMPARE(help::pageForWidget(child<PortfolioList>(form, "lst2Caps")), QStringLiteral("capabilities.html#graph"));
-        QCOMPARE(help::pageForWidget(child<MaskedLineEdit>(form, "edtTodayFrom")), QStringLiteral("capabilities.html#filter"));
+        QCOMPARE(help::pageForWidget(child<WorkshopGrid>(form, "grdGenCap")),
+                 QStringLiteral("capabilities.html#general"));
+        QCOMPARE(help::pageForWidget(child<WorkshopGrid>(form, "grdSpecCap")),
+                 QStringLiteral("capabilities.html#services"));
+        QCOMPARE(help::pageForWidget(child<PortfolioList>(form, "lst2Caps")),
+                 QStringLiteral("capabilities.html#graph"));
+        QCOMPARE(help::pageForWidget(child<MaskedLineEdit>(form, "edtTodayFrom")),
+                 QStringLiteral("capabilities.html#filter"));
         QCOMPARE(help::pageForWidget(child<QPushButton>(form, "BtnCopy")), QStringLiteral("capabilities.html#graph"));
         QFile page(QStringLiteral(":/help/capabilities.html"));
         QVERIFY(page.open(QIODevice::ReadOnly));

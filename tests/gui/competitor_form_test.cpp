@@ -205,9 +205,11 @@ private slots:
     {
         QCOMPARE(grid->accessibleName(), QStringLiteral("List of Key Competitors"));
         QCOMPARE(child<BulletTextEdit>(form, "edtDisadv")->accessibleName(), QStringLiteral("Key Disadvantages"));
-        QCOMPARE(child<Cp1252PlainTextEdit>(form, "edtDevelop")->accessibleName(), QStringLiteral("Potential Development/Key Activities"));
+        QCOMPARE(child<Cp1252PlainTextEdit>(form, "edtDevelop")->accessibleName(),
+                 QStringLiteral("Potential Development/Key Activities"));
         QCOMPARE(help::pageForWidget(grid), QStringLiteral("competitors.html#list"));
-        QCOMPARE(help::pageForWidget(child<Cp1252PlainTextEdit>(form, "edtWatch")), QStringLiteral("competitors.html#watch"));
+        QCOMPARE(help::pageForWidget(child<Cp1252PlainTextEdit>(form, "edtWatch")),
+                 QStringLiteral("competitors.html#watch"));
         QCOMPARE(form->windowTitle(), QStringLiteral("untitled - Judge Your Competitors"));
     }
 
@@ -216,8 +218,10 @@ private:
     TCaseData& data() const { return form->data(); }
     QList<QWidget*> textBoxes() const
     {
-        return {child<Cp1252PlainTextEdit>(form, "edtDesc"), child<BulletTextEdit>(form, "edtServices"), child<BulletTextEdit>(form, "edtClients"), child<BulletTextEdit>(form, "edtAdv"),
-                child<BulletTextEdit>(form, "edtDisadv"), child<Cp1252PlainTextEdit>(form, "edtDevelop"), child<Cp1252PlainTextEdit>(form, "edtWatch")};
+        return {child<Cp1252PlainTextEdit>(form, "edtDesc"), child<BulletTextEdit>(form, "edtServices"),
+                child<BulletTextEdit>(form, "edtClients"),   child<BulletTextEdit>(form, "edtAdv"),
+                child<BulletTextEdit>(form, "edtDisadv"),    child<Cp1252PlainTextEdit>(form, "edtDevelop"),
+                child<Cp1252PlainTextEdit>(form, "edtWatch")};
     }
     void addCompetitors(std::initializer_list<std::pair<const char*, int>> competitors)
     {

@@ -131,8 +131,10 @@ private slots:
         QCOMPARE(child<WorkshopGrid>(form, "grdCust")->rowCount(), 2);
         QCOMPARE(child<WorkshopGrid>(form, "grdCust")->cellText(0, 0), QStringLiteral("Name"));
         QVERIFY(!child<QPushButton>(form, "btnGroup")->isEnabled());
-        for (QWidget* control : {static_cast<QWidget*>(child<Cp1252PlainTextEdit>(form, "edtDesc")), static_cast<QWidget*>(child<BulletTextEdit>(form, "edtKeyNeeds")),
-                                 static_cast<QWidget*>(child<WorkshopGrid>(form, "grdKeyChar")), static_cast<QWidget*>(child<WorkshopGrid>(form, "grdMarkPot")),
+        for (QWidget* control : {static_cast<QWidget*>(child<Cp1252PlainTextEdit>(form, "edtDesc")),
+                                 static_cast<QWidget*>(child<BulletTextEdit>(form, "edtKeyNeeds")),
+                                 static_cast<QWidget*>(child<WorkshopGrid>(form, "grdKeyChar")),
+                                 static_cast<QWidget*>(child<WorkshopGrid>(form, "grdMarkPot")),
                                  static_cast<QWidget*>(child<QGroupBox>(form, "GroupBox2"))})
             QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
         QCOMPARE(child<QGroupBox>(form, "GroupBox2")->title(), QStringLiteral("F&iltering"));
@@ -232,7 +234,8 @@ private slots:
         group.Members->Add().Value = 1;
         auto* form = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Products));
         QCOMPARE(child<WorkshopGrid>(form, "grdCust")->cellText(0, 3), QStringLiteral("Institutions (Group)"));
-        QCOMPARE(child<WorkshopGrid>(form, "grdCust")->cellText(0, 3, CellTextUse::Edit), QStringLiteral("Institutions"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdCust")->cellText(0, 3, CellTextUse::Edit),
+                 QStringLiteral("Institutions"));
         typeIntoCell(child<WorkshopGrid>(form, "grdCust"), 0, 3, QStringLiteral("Public"));
         QCOMPARE(caseForm->data().Products[2].Name, std::string("Public"));
         QCOMPARE(child<WorkshopGrid>(form, "grdCust")->cellText(0, 3), QStringLiteral("Public (Group)"));
@@ -451,7 +454,8 @@ private slots:
         QCOMPARE(child<PortfolioList>(form, "lst2Customers")->topLevelItem(2)->text(2), QStringLiteral("9"));
 
         QVERIFY(QTest::qWaitForWindowExposed(child<PortfolioDiagram>(form, "pnt2View")));
-        const QPoint service = portfolio::dotPosition(child<PortfolioDiagram>(form, "pnt2View")->size(), 3, 9) + QPoint(4, 2);
+        const QPoint service =
+            portfolio::dotPosition(child<PortfolioDiagram>(form, "pnt2View")->size(), 3, 9) + QPoint(4, 2);
         QTest::mousePress(child<PortfolioDiagram>(form, "pnt2View"), Qt::LeftButton, {}, service);
         QCOMPARE(child<PortfolioList>(form, "lst2Customers")->selectedRow(), 2);
         QCOMPARE(form->graphSelectionOwner(), 0);
@@ -485,7 +489,9 @@ private slots:
         QTest::mouseClick(child<QPushButton>(form, "btn2Refresh"), Qt::LeftButton);
         QCOMPARE(child<PortfolioList>(form, "lst2Customers")->rowCount(), 4); // Hotels, Service, Bakeries, Bread
         QTest::mouseClick(child<PortfolioList>(form, "lst2Customers")->viewport(), Qt::LeftButton, {},
-                          child<PortfolioList>(form, "lst2Customers")->visualItemRect(child<PortfolioList>(form, "lst2Customers")->topLevelItem(2)).center());
+                          child<PortfolioList>(form, "lst2Customers")
+                              ->visualItemRect(child<PortfolioList>(form, "lst2Customers")->topLevelItem(2))
+                              .center());
         QCOMPARE(form->graphSelectionOwner(), 1);
 
         leaveField(child<MaskedLineEdit>(form, "edtMatchFrom"), QStringLiteral("1"));

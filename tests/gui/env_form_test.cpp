@@ -165,9 +165,11 @@ private slots:
         QVERIFY(child<QComboBox>(form, "cmbMega")->isEnabled() && child<QComboBox>(form, "cmbChange")->isEnabled());
         QCOMPARE(child<QComboBox>(form, "cmbMega")->count(), 0);
         QCOMPARE(child<QComboBox>(form, "cmbChange")->count(), 0);
-        for (QWidget* w : std::initializer_list<QWidget*>{child<Cp1252PlainTextEdit>(form, "edtDesc"), child<MaskedLineEdit>(form, "edtImpNow"), child<MaskedLineEdit>(form, "edtImpFuture"),
-                                                          child<WorkshopGrid>(form, "grdStrengths"), child<WorkshopGrid>(form, "grdWeaknesses"),
-                                                          child<WorkshopGrid>(form, "grdOpportunities"), child<WorkshopGrid>(form, "grdThreats"), child<TAdvancedGrid>(form, "grdRisk")})
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 child<Cp1252PlainTextEdit>(form, "edtDesc"), child<MaskedLineEdit>(form, "edtImpNow"),
+                 child<MaskedLineEdit>(form, "edtImpFuture"), child<WorkshopGrid>(form, "grdStrengths"),
+                 child<WorkshopGrid>(form, "grdWeaknesses"), child<WorkshopGrid>(form, "grdOpportunities"),
+                 child<WorkshopGrid>(form, "grdThreats"), child<TAdvancedGrid>(form, "grdRisk")})
             QVERIFY2(!w->isEnabled(), qPrintable(w->accessibleName()));
         QCOMPARE(child<WorkshopGrid>(form, "grdThreats")->rowCount(), 2);
         QCOMPARE(child<TAdvancedGrid>(form, "grdRisk")->rowCount(), 2);
@@ -252,7 +254,9 @@ private slots:
         typeIntoBox(child<QComboBox>(form, "cmbChange"), QStringLiteral("Remote service"));
         QTest::keyClick(child<QComboBox>(form, "cmbChange"), Qt::Key_Return);
         QCOMPARE(child<QComboBox>(form, "cmbChange")->currentText(), QStringLiteral("Remote service"));
-        QVERIFY(child<Cp1252PlainTextEdit>(form, "edtDesc")->isEnabled() && child<TAdvancedGrid>(form, "grdRisk")->isEnabled() && child<WorkshopGrid>(form, "grdThreats")->isEnabled());
+        QVERIFY(child<Cp1252PlainTextEdit>(form, "edtDesc")->isEnabled()
+                && child<TAdvancedGrid>(form, "grdRisk")->isEnabled()
+                && child<WorkshopGrid>(form, "grdThreats")->isEnabled());
         QCOMPARE(child<MaskedLineEdit>(form, "edtImpNow")->text(), QStringLiteral("1"));
         QCOMPARE(child<MaskedLineEdit>(form, "edtImpFuture")->text(), QStringLiteral("1"));
         QCOMPARE(caseData().ChangeAreas[0].Changes[0].Name, std::string("Remote service"));
@@ -320,7 +324,8 @@ private slots:
     {
         fillAreas();
         child<MaskedLineEdit>(form, "edtImpNow")->setFocus(Qt::OtherFocusReason);
-        selectAllAndType(child<MaskedLineEdit>(form, "edtImpNow"), child<MaskedLineEdit>(form, "edtImpNow"), QStringLiteral("15"));
+        selectAllAndType(child<MaskedLineEdit>(form, "edtImpNow"), child<MaskedLineEdit>(form, "edtImpNow"),
+                         QStringLiteral("15"));
         QCOMPARE(child<MaskedLineEdit>(form, "edtImpNow")->text(), QStringLiteral("10"));
         QCOMPARE(caseData().ChangeAreas[0].Changes[0].ImpToday, 10);
         selectAllAndType(child<MaskedLineEdit>(form, "edtImpNow"), child<MaskedLineEdit>(form, "edtImpNow"), QString());
@@ -328,7 +333,8 @@ private slots:
         QCOMPARE(caseData().ChangeAreas[0].Changes[0].ImpToday, 1);
 
         child<MaskedLineEdit>(form, "edtImpFuture")->setFocus(Qt::OtherFocusReason);
-        selectAllAndType(child<MaskedLineEdit>(form, "edtImpFuture"), child<MaskedLineEdit>(form, "edtImpFuture"), QStringLiteral("7"));
+        selectAllAndType(child<MaskedLineEdit>(form, "edtImpFuture"), child<MaskedLineEdit>(form, "edtImpFuture"),
+                         QStringLiteral("7"));
         QCOMPARE(caseData().ChangeAreas[0].Changes[0].ImpTomorrow, 7);
     }
 
@@ -384,7 +390,8 @@ private slots:
         QCOMPARE(child<WorkshopGrid>(form, "grdStrengths")->cellText(0, 2), QStringLiteral("beta"));
         QCOMPARE(undoSteps(), 2);
         main->Undo();
-        QCOMPARE(child<WorkshopGrid>(form, "grdStrengths")->cellText(0, 1), QStringLiteral("Gamma")); // undo shows the order before
+        // Undo shows the order before
+        QCOMPARE(child<WorkshopGrid>(form, "grdStrengths")->cellText(0, 1), QStringLiteral("Gamma"));
 
         // One entry only: nothing to order, but the press is still a step.
         pressTitle(child<WorkshopGrid>(form, "grdWeaknesses"), 0);
@@ -415,7 +422,9 @@ private slots:
         QCOMPARE(money.FinImpact, 1234567.0);
         QCOMPARE(child<TAdvancedGrid>(form, "grdRisk")->cellText(1, 1, CellTextUse::Draw), QStringLiteral("1,234,567"));
         QCOMPARE(child<TAdvancedGrid>(form, "grdRisk")->cellText(1, 1, CellTextUse::Edit), QStringLiteral("1234567"));
-        QVERIFY(child<TAdvancedGrid>(form, "grdRisk")->gridColumnWidth(1) > form->fontMetrics().horizontalAdvance(QStringLiteral("1,234,567"))); // the column is wide enough for the amount
+        // The column is wide enough for the amount
+        QVERIFY(child<TAdvancedGrid>(form, "grdRisk")->gridColumnWidth(1)
+                > form->fontMetrics().horizontalAdvance(QStringLiteral("1,234,567")));
         QVERIFY(typeIntoCell(child<TAdvancedGrid>(form, "grdRisk"), 1, 1, QString()));
         QCOMPARE(money.FinImpact, 0.0);
     }
@@ -440,8 +449,11 @@ private slots:
         child<TAdvancedGrid>(form, "grdRisk")->setFocus(Qt::OtherFocusReason);
         QTest::keyClick(child<TAdvancedGrid>(form, "grdRisk"), Qt::Key_Right);
         QCOMPARE(child<TAdvancedGrid>(form, "grdRisk")->currentColumn(), 3);
-        QTest::mouseClick(child<TAdvancedGrid>(form, "grdRisk")->viewport(), Qt::LeftButton, {},
-                          child<TAdvancedGrid>(form, "grdRisk")->visualRect(child<TAdvancedGrid>(form, "grdRisk")->model()->index(empty - 1, kTypeColumn)).center());
+        QTest::mouseClick(
+            child<TAdvancedGrid>(form, "grdRisk")->viewport(), Qt::LeftButton, {},
+            child<TAdvancedGrid>(form, "grdRisk")
+                ->visualRect(child<TAdvancedGrid>(form, "grdRisk")->model()->index(empty - 1, kTypeColumn))
+                .center());
         QCOMPARE(child<TAdvancedGrid>(form, "grdRisk")->currentColumn(), 3);
     }
 
@@ -567,7 +579,8 @@ private slots:
         QCOMPARE(child<TAdvancedGrid>(form, "grdRisk")->cellText(kTypeColumn, 2), QStringLiteral("Political"));
         // The old box was replaced while its own key was handled; the window goes on working.
         QTRY_VERIFY(qobject_cast<QComboBox*>(child<TAdvancedGrid>(form, "grdRisk")->control()));
-        QCOMPARE(items(qobject_cast<QComboBox*>(child<TAdvancedGrid>(form, "grdRisk")->control())), QStringList{"Political"});
+        QCOMPARE(items(qobject_cast<QComboBox*>(child<TAdvancedGrid>(form, "grdRisk")->control())),
+                 QStringList{"Political"});
         QCOMPARE(undoSteps(), 1);
     }
 
@@ -583,7 +596,9 @@ private slots:
 
         prompts->addModAnswers = {AddModAnswer::Add};
         QTest::mouseClick(child<TAdvancedGrid>(form, "grdRisk")->viewport(), Qt::LeftButton, {},
-                          child<TAdvancedGrid>(form, "grdRisk")->visualRect(child<TAdvancedGrid>(form, "grdRisk")->model()->index(1, 0)).center());
+                          child<TAdvancedGrid>(form, "grdRisk")
+                              ->visualRect(child<TAdvancedGrid>(form, "grdRisk")->model()->index(1, 0))
+                              .center());
         QCOMPARE(prompts->addModAsked, QList<bool>{true});
         QCOMPARE(caseData().RiskTypes, (TStringList{"Financial", "Political", "Legal"}));
         QCOMPARE(caseData().ChangeAreas[0].Changes[0].Risks[0].RiskType, 2);
@@ -742,15 +757,20 @@ private slots:
     void controlsHaveTheirHelpTopicsAndNames()
     {
         QCOMPARE(help::pageForWidget(child<QComboBox>(form, "cmbArea")), QStringLiteral("environment.html#areas"));
-        QCOMPARE(help::pageForWidget(child<WorkshopGrid>(form, "grdThreats")), QStringLiteral("environment.html#impacts"));
+        QCOMPARE(help::pageForWidget(child<WorkshopGrid>(form, "grdThreats")),
+                 QStringLiteral("environment.html#impacts"));
         QCOMPARE(help::pageForWidget(child<TAdvancedGrid>(form, "grdRisk")), QStringLiteral("environment.html#risks"));
-        QCOMPARE(help::pageForWidget(child<PortfolioList>(form, "lst3Risks")), QStringLiteral("environment.html#risk-diagram"));
+        QCOMPARE(help::pageForWidget(child<PortfolioList>(form, "lst3Risks")),
+                 QStringLiteral("environment.html#risk-diagram"));
         QCOMPARE(help::pageForWidget(child<QPushButton>(form, "btnBack")), QStringLiteral("environment.html#data"));
         // The "Copy Graph" number is shared with other workshops; these buttons still open this page.
-        QCOMPARE(help::pageForWidget(child<QPushButton>(form, "BtnCopy2")), QStringLiteral("environment.html#importance-diagram"));
-        QCOMPARE(help::pageForWidget(child<QPushButton>(form, "BtnCopy3")), QStringLiteral("environment.html#risk-diagram"));
+        QCOMPARE(help::pageForWidget(child<QPushButton>(form, "BtnCopy2")),
+                 QStringLiteral("environment.html#importance-diagram"));
+        QCOMPARE(help::pageForWidget(child<QPushButton>(form, "BtnCopy3")),
+                 QStringLiteral("environment.html#risk-diagram"));
         QCOMPARE(child<QComboBox>(form, "cmbArea")->accessibleName(), QStringLiteral("Areas of Change"));
-        QCOMPARE(child<Cp1252PlainTextEdit>(form, "edtDesc")->accessibleName(), QStringLiteral("Description of Change"));
+        QCOMPARE(child<Cp1252PlainTextEdit>(form, "edtDesc")->accessibleName(),
+                 QStringLiteral("Description of Change"));
         QCOMPARE(child<QLabel>(form, "Label1")->buddy(), child<QComboBox>(form, "cmbArea"));
         QCOMPARE(child<QToolButton>(form, "btnRisk")->text(), QStringLiteral("&Risk"));
         QCOMPARE(child<QToolButton>(form, "btnGraph")->text(), QStringLiteral("&Importance"));
@@ -772,9 +792,11 @@ private slots:
         };
         fillAreas();
         QWidget* at = child<QComboBox>(form, "cmbArea");
-        for (QWidget* expected : std::initializer_list<QWidget*>{child<QComboBox>(form, "cmbMega"), child<QComboBox>(form, "cmbChange"), child<MaskedLineEdit>(form, "edtImpNow"),
-                                                                 child<MaskedLineEdit>(form, "edtImpFuture"), child<Cp1252PlainTextEdit>(form, "edtDesc"), child<QToolButton>(form, "btnRisk"),
-                                                                 child<QToolButton>(form, "btnGraph"), child<QTabWidget>(form, "PageControl1")}) {
+        for (QWidget* expected : std::initializer_list<QWidget*>{
+                 child<QComboBox>(form, "cmbMega"), child<QComboBox>(form, "cmbChange"),
+                 child<MaskedLineEdit>(form, "edtImpNow"), child<MaskedLineEdit>(form, "edtImpFuture"),
+                 child<Cp1252PlainTextEdit>(form, "edtDesc"), child<QToolButton>(form, "btnRisk"),
+                 child<QToolButton>(form, "btnGraph"), child<QTabWidget>(form, "PageControl1")}) {
             at = next(at);
             QCOMPARE(at, expected);
         }

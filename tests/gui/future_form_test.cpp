@@ -348,14 +348,18 @@ private slots:
 
     void controlsAreNamedByTheirLabelsAndHaveHelp()
     {
-        QCOMPARE(child<Cp1252PlainTextEdit>(form, "edtOrgDesc")->accessibleName(), QStringLiteral("Describe the Organization"));
+        QCOMPARE(child<Cp1252PlainTextEdit>(form, "edtOrgDesc")->accessibleName(),
+                 QStringLiteral("Describe the Organization"));
         QCOMPARE(child<BulletTextEdit>(form, "edtVision")->accessibleName(), QStringLiteral("Vision/Mission"));
         QCOMPARE(child<TAdvancedGrid>(form, "grdKeyObj")->accessibleName(), QStringLiteral("Key Objectives"));
-        QCOMPARE(child<BulletTextEdit>(form, "edtFactors")->accessibleName(), QStringLiteral("Strategic Success Factors"));
+        QCOMPARE(child<BulletTextEdit>(form, "edtFactors")->accessibleName(),
+                 QStringLiteral("Strategic Success Factors"));
         QCOMPARE(child<QGroupBox>(form, "grpTime")->title(), QStringLiteral("&Time Period"));
-        QCOMPARE(help::pageForWidget(child<Cp1252PlainTextEdit>(form, "edtOrgDesc")), QStringLiteral("future.html#organization"));
+        QCOMPARE(help::pageForWidget(child<Cp1252PlainTextEdit>(form, "edtOrgDesc")),
+                 QStringLiteral("future.html#organization"));
         QCOMPARE(help::pageForWidget(child<DatePicker>(form, "edtDate2")), QStringLiteral("future.html#period"));
-        QCOMPARE(help::pageForWidget(child<TAdvancedGrid>(form, "grdKeyObj")), QStringLiteral("future.html#objectives"));
+        QCOMPARE(help::pageForWidget(child<TAdvancedGrid>(form, "grdKeyObj")),
+                 QStringLiteral("future.html#objectives"));
         addObjectives({{"Grow", 0}});
         QVERIFY(grid->setCurrentCell(2, 1));
         QCOMPARE(help::pageForWidget(form->typeBox()), QStringLiteral("future.html#types"));

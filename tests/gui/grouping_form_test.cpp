@@ -78,15 +78,18 @@ private slots:
         QCOMPARE(child<QLabel>(&dialog, "Label3")->text(), QStringLiteral("&Group Contents"));
         QCOMPARE(child<QLabel>(&dialog, "Label2")->text(), QStringLiteral("&Name of Group"));
         QCOMPARE(child<QLabel>(&dialog, "Label2")->buddy(), child<QLineEdit>(&dialog, "NameEdit"));
-        QCOMPARE(child<QListWidget>(&dialog, "CustListBox")->accessibleName(), QString(satisfying).remove(QLatin1Char('&')));
+        QCOMPARE(child<QListWidget>(&dialog, "CustListBox")->accessibleName(),
+                 QString(satisfying).remove(QLatin1Char('&')));
         QCOMPARE(child<QPushButton>(&dialog, "CreateGroupButton")->text(), QStringLiteral("Create G&roup"));
         QVERIFY(dialog.windowTitle().isEmpty());
         QVERIFY(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         // Every caption whole at the dialog's size.
-        for (QWidget* w : {static_cast<QWidget*>(child<QLabel>(&dialog, "Label1")), static_cast<QWidget*>(child<QLabel>(&dialog, "Label4")),
-                           static_cast<QWidget*>(child<QPushButton>(&dialog, "CreateGroupButton")), static_cast<QWidget*>(child<QPushButton>(&dialog, "ModifyButton"))})
+        for (QWidget* w : {static_cast<QWidget*>(child<QLabel>(&dialog, "Label1")),
+                           static_cast<QWidget*>(child<QLabel>(&dialog, "Label4")),
+                           static_cast<QWidget*>(child<QPushButton>(&dialog, "CreateGroupButton")),
+                           static_cast<QWidget*>(child<QPushButton>(&dialog, "ModifyButton"))})
             QVERIFY2(w->width() >= w->sizeHint().width(), qPrintable(w->objectName()));
     }
 
@@ -97,7 +100,8 @@ private slots:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QCOMPARE(texts(child<QListWidget>(&dialog, "CustListBox")), (QStringList{"Airlines", "Canteens", "Hotels"}));
-        QCOMPARE(texts(child<QListWidget>(&dialog, "CustListBox"), true), texts(child<QListWidget>(&dialog, "CustListBox")));
+        QCOMPARE(texts(child<QListWidget>(&dialog, "CustListBox"), true),
+                 texts(child<QListWidget>(&dialog, "CustListBox")));
         QCOMPARE(texts(child<QListWidget>(&dialog, "OthersListBox")), (QStringList{"Bars", "Cafes"}));
         QVERIFY(texts(child<QListWidget>(&dialog, "OthersListBox"), true).isEmpty());
 

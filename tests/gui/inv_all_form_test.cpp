@@ -123,7 +123,8 @@ private slots:
         TCaseForm* owner = main->New();
         addCapability(owner->data().Capabilities, "Sales");
         auto* form = openWorkshop<TInvAllForm>(workshop_id::Alliances);
-        QTest::mouseClick(child<WorkshopGrid>(form, "grdCap")->viewport(), Qt::RightButton, {}, cellRect(child<WorkshopGrid>(form, "grdCap"), ColBuy, 1).center());
+        QTest::mouseClick(child<WorkshopGrid>(form, "grdCap")->viewport(), Qt::RightButton, {},
+                          cellRect(child<WorkshopGrid>(form, "grdCap"), ColBuy, 1).center());
         clickCell(child<WorkshopGrid>(form, "grdCap"), ColName, 1);
         QCOMPARE(owner->data().Capabilities[0].Acquisition, 0);
         QVERIFY(owner->edit().undoStack().empty());
@@ -265,7 +266,8 @@ private slots:
         main->New();
         auto* form = openWorkshop<TInvAllForm>(workshop_id::Alliances);
         QCOMPARE(help::pageForWidget(child<WorkshopGrid>(form, "grdCap")), QStringLiteral("alliances.html#grid"));
-        QCOMPARE(help::pageForWidget(child<BulletTextEdit>(form, "edtDecisions")), QStringLiteral("alliances.html#decisions"));
+        QCOMPARE(help::pageForWidget(child<BulletTextEdit>(form, "edtDecisions")),
+                 QStringLiteral("alliances.html#decisions"));
         QFile page(QStringLiteral(":/help/alliances.html"));
         QVERIFY(page.open(QIODevice::ReadOnly));
         const QString html = QString::fromUtf8(page.readAll());
@@ -273,8 +275,9 @@ private slots:
         QVERIFY(html.contains(QStringLiteral("name=\"decisions\"")));
         QCOMPARE(QAccessible::queryAccessibleInterface(child<WorkshopGrid>(form, "grdCap"))->text(QAccessible::Name),
                  QStringLiteral("List of Capabilities"));
-        QCOMPARE(QAccessible::queryAccessibleInterface(child<BulletTextEdit>(form, "edtDecisions"))->text(QAccessible::Name),
-                 QStringLiteral("Preliminary Decisions in Regards of Alliances and Investments"));
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(child<BulletTextEdit>(form, "edtDecisions"))->text(QAccessible::Name),
+            QStringLiteral("Preliminary Decisions in Regards of Alliances and Investments"));
     }
 };
 

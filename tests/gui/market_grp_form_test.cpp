@@ -153,7 +153,8 @@ private slots:
         QCOMPARE(currentCase()->undoCount(), 1);
 
         QCOMPARE(child<QTreeWidget>(form, "GroupView")->topLevelItem(0)->text(0), QStringLiteral("Hotels"));
-        QCOMPARE(child<QTreeWidget>(form, "GroupView")->currentItem(), child<QTreeWidget>(form, "GroupView")->topLevelItem(0));
+        QCOMPARE(child<QTreeWidget>(form, "GroupView")->currentItem(),
+                 child<QTreeWidget>(form, "GroupView")->topLevelItem(0));
         QCOMPARE(selectedRows(child<QListWidget>(form, "CapsListBox")), (QList<int>{2, 3, 4}));
         QVERIFY(child<QPushButton>(form, "BtnModify")->isEnabled());
     }
@@ -166,7 +167,8 @@ private slots:
         QCOMPARE(form->currentGroup(), 0);
         QCOMPARE(child<QLineEdit>(form, "EditName")->text(), QStringLiteral("Hotels"));
         QCOMPARE(selectedRows(child<QListWidget>(form, "CustListBox")), (QList<int>{0}));
-        QCOMPARE(child<QTreeWidget>(form, "GroupView")->currentItem(), child<QTreeWidget>(form, "GroupView")->topLevelItem(0));
+        QCOMPARE(child<QTreeWidget>(form, "GroupView")->currentItem(),
+                 child<QTreeWidget>(form, "GroupView")->topLevelItem(0));
     }
 
     void anExistingNameIsReportedAndNothingIsCreated()
@@ -186,7 +188,8 @@ private slots:
         data().Modified = false;
         const int steps = currentCase()->undoCount();
 
-        clickNode(child<QTreeWidget>(form, "GroupView"), treeItem(child<QTreeWidget>(form, "GroupView"), 1, QStringLiteral("C2")));
+        clickNode(child<QTreeWidget>(form, "GroupView"),
+                  treeItem(child<QTreeWidget>(form, "GroupView"), 1, QStringLiteral("C2")));
         QCOMPARE(form->currentGroup(), 1);
         QCOMPARE(child<QLineEdit>(form, "EditName")->text(), QStringLiteral("Bakeries"));
         QVERIFY(child<Cp1252PlainTextEdit>(form, "EditRemarks")->isEnabled());
@@ -194,7 +197,8 @@ private slots:
         QCOMPARE(selectedRows(child<QListWidget>(form, "CustListBox")), (QList<int>{1, 2}));
         QCOMPARE(selectedRows(child<QListWidget>(form, "ServiceListBox")), (QList<int>{1}));
 
-        clickNode(child<QTreeWidget>(form, "GroupView"), treeItem(child<QTreeWidget>(form, "GroupView"), 0, QStringLiteral("SERVICES")));
+        clickNode(child<QTreeWidget>(form, "GroupView"),
+                  treeItem(child<QTreeWidget>(form, "GroupView"), 0, QStringLiteral("SERVICES")));
         QVERIFY(!child<Cp1252PlainTextEdit>(form, "EditRemarks")->isEnabled());
         QVERIFY(!child<QGroupBox>(form, "RadioType")->isEnabled());
         QCOMPARE(child<Cp1252PlainTextEdit>(form, "EditRemarks")->toPlainText(), QString());
@@ -231,7 +235,8 @@ private slots:
         QCOMPARE(data().MarketGroups[0].CapabilityRefs.Count(), 1);
         QCOMPARE(currentCase()->undoCount(), steps);
 
-        clickNode(child<QTreeWidget>(form, "GroupView"), treeItem(child<QTreeWidget>(form, "GroupView"), 0, QStringLiteral("Hotels")));
+        clickNode(child<QTreeWidget>(form, "GroupView"),
+                  treeItem(child<QTreeWidget>(form, "GroupView"), 0, QStringLiteral("Hotels")));
         QVERIFY(child<QPushButton>(form, "BtnModify")->isEnabled());
         QCOMPARE(selectedRows(child<QListWidget>(form, "CustListBox")), (QList<int>{0, 1}));
         clickItem(child<QListWidget>(form, "CustListBox"), 0); // multi-select: a click takes C0 out
@@ -259,17 +264,20 @@ private slots:
 
         main->Undo();
         QCOMPARE(data().MarketGroups[0].CustomerRefs[1].Name, std::string("old remark and mor"));
-        clickNode(child<QTreeWidget>(form, "GroupView"), treeItem(child<QTreeWidget>(form, "GroupView"), 0, QStringLiteral("C1")));
+        clickNode(child<QTreeWidget>(form, "GroupView"),
+                  treeItem(child<QTreeWidget>(form, "GroupView"), 0, QStringLiteral("C1")));
         QCOMPARE(child<Cp1252PlainTextEdit>(form, "EditRemarks")->toPlainText(), QStringLiteral("old remark and mor"));
     }
 
     void theServiceTypeSwitchesOnlyOnAServiceNode()
     {
         createGroup("Hotels", {0}, {0}, {});
-        clickNode(child<QTreeWidget>(form, "GroupView"), treeItem(child<QTreeWidget>(form, "GroupView"), 0, QStringLiteral("C0")));
+        clickNode(child<QTreeWidget>(form, "GroupView"),
+                  treeItem(child<QTreeWidget>(form, "GroupView"), 0, QStringLiteral("C0")));
         QVERIFY(!child<QGroupBox>(form, "RadioType")->isEnabled());
 
-        clickNode(child<QTreeWidget>(form, "GroupView"), treeItem(child<QTreeWidget>(form, "GroupView"), 0, QStringLiteral("P1")));
+        clickNode(child<QTreeWidget>(form, "GroupView"),
+                  treeItem(child<QTreeWidget>(form, "GroupView"), 0, QStringLiteral("P1")));
         QVERIFY(child<QGroupBox>(form, "RadioType")->isEnabled());
         QVERIFY(child<QRadioButton>(form, "RadioIndependent")->isChecked());
         const int steps = currentCase()->undoCount();
@@ -279,8 +287,10 @@ private slots:
         QTest::mouseClick(child<QRadioButton>(form, "RadioPartner"), Qt::LeftButton);
         QCOMPARE(currentCase()->undoCount(), steps + 1); // choosing the stored type again is no edit
 
-        clickNode(child<QTreeWidget>(form, "GroupView"), treeItem(child<QTreeWidget>(form, "GroupView"), 0, QStringLiteral("C0")));
-        clickNode(child<QTreeWidget>(form, "GroupView"), treeItem(child<QTreeWidget>(form, "GroupView"), 0, QStringLiteral("P1")));
+        clickNode(child<QTreeWidget>(form, "GroupView"),
+                  treeItem(child<QTreeWidget>(form, "GroupView"), 0, QStringLiteral("C0")));
+        clickNode(child<QTreeWidget>(form, "GroupView"),
+                  treeItem(child<QTreeWidget>(form, "GroupView"), 0, QStringLiteral("P1")));
         QVERIFY(child<QRadioButton>(form, "RadioPartner")->isChecked());
     }
 
@@ -318,7 +328,8 @@ private slots:
     {
         createGroup("Hotels", {0}, {}, {});
         createGroup("Bakeries", {1}, {}, {});
-        clickNode(child<QTreeWidget>(form, "GroupView"), treeItem(child<QTreeWidget>(form, "GroupView"), 1, QStringLiteral("C1")));
+        clickNode(child<QTreeWidget>(form, "GroupView"),
+                  treeItem(child<QTreeWidget>(form, "GroupView"), 1, QStringLiteral("C1")));
         prompts->questions.clear();
         prompts->yesNoAnswer = false;
         QTest::keyClick(child<QTreeWidget>(form, "GroupView"), Qt::Key_Delete, Qt::AltModifier);
@@ -359,19 +370,25 @@ private slots:
         form = qobject_cast<TMarketGrpForm*>(main->OpenWorkshop(workshop_id::MarketGroups));
         QVERIFY(form);
         QVERIFY(QTest::qWaitForWindowExposed(form));
-        for (QListWidget* list : {child<QListWidget>(form, "CustListBox"), child<QListWidget>(form, "ServiceListBox"), child<QListWidget>(form, "CapsListBox")}) {
+        for (QListWidget* list : {child<QListWidget>(form, "CustListBox"), child<QListWidget>(form, "ServiceListBox"),
+                                  child<QListWidget>(form, "CapsListBox")}) {
             QVERIFY2(list->viewport()->width() >= list->sizeHintForColumn(0), qPrintable(list->objectName()));
             QVERIFY(list->geometry().right() < form->width());
         }
-        QVERIFY(child<QPushButton>(form, "BtnClearCust")->geometry().top() > child<QListWidget>(form, "CustListBox")->geometry().bottom());
+        QVERIFY(child<QPushButton>(form, "BtnClearCust")->geometry().top()
+                > child<QListWidget>(form, "CustListBox")->geometry().bottom());
     }
 
     void everyControlHasAHelpTopicThatExists()
     {
-        const QList<QPair<QWidget*, QString>> topics{
-            {child<QTreeWidget>(form, "GroupView"), "groups"},    {child<QRadioButton>(form, "RadioPartner"), "type"}, {child<Cp1252PlainTextEdit>(form, "EditRemarks"), "remarks"},
-            {child<QListWidget>(form, "CapsListBox"), "select"},  {child<QPushButton>(form, "BtnClearCust"), "select"}, {child<QLineEdit>(form, "EditName"), "name"},
-            {child<QPushButton>(form, "BtnCreate"), "create"},    {child<QPushButton>(form, "BtnModify"), "modify"}};
+        const QList<QPair<QWidget*, QString>> topics{{child<QTreeWidget>(form, "GroupView"), "groups"},
+                                                     {child<QRadioButton>(form, "RadioPartner"), "type"},
+                                                     {child<Cp1252PlainTextEdit>(form, "EditRemarks"), "remarks"},
+                                                     {child<QListWidget>(form, "CapsListBox"), "select"},
+                                                     {child<QPushButton>(form, "BtnClearCust"), "select"},
+                                                     {child<QLineEdit>(form, "EditName"), "name"},
+                                                     {child<QPushButton>(form, "BtnCreate"), "create"},
+                                                     {child<QPushButton>(form, "BtnModify"), "modify"}};
         QFile page(QStringLiteral(":/help/marketgroups.html"));
         QVERIFY(page.open(QIODevice::ReadOnly));
         const QString html = QString::fromUtf8(page.readAll());

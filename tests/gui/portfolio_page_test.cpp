@@ -50,20 +50,29 @@ class PortfolioPageTest : public QObject, private WorkshopSession {
     {
         if (page == "changes" || page == "risks") {
             auto* form = openWorkshop<TEnvForm>(workshop_id::Environment);
-            QTest::mouseClick(page == "changes" ? child<QToolButton>(form, "btnGraph") : child<QToolButton>(form, "btnRisk"), Qt::LeftButton);
+            QTest::mouseClick(page == "changes" ? child<QToolButton>(form, "btnGraph")
+                                                : child<QToolButton>(form, "btnRisk"),
+                              Qt::LeftButton);
             if (page == "changes")
-                return {{child<MaskedLineEdit>(form, "edtTodayFrom"), child<MaskedLineEdit>(form, "edtTodayTo"), child<MaskedLineEdit>(form, "edtTomFrom"), child<MaskedLineEdit>(form, "edtTomTo")}, child<QPushButton>(form, "btn2Refresh")};
-            return {{child<MaskedLineEdit>(form, "edtPIFrom"), child<MaskedLineEdit>(form, "edtPITo"), child<MaskedLineEdit>(form, "edtLOFrom"), child<MaskedLineEdit>(form, "edtLOTo")}, child<QPushButton>(form, "btn3Refresh")};
+                return {{child<MaskedLineEdit>(form, "edtTodayFrom"), child<MaskedLineEdit>(form, "edtTodayTo"),
+                         child<MaskedLineEdit>(form, "edtTomFrom"), child<MaskedLineEdit>(form, "edtTomTo")},
+                        child<QPushButton>(form, "btn2Refresh")};
+            return {{child<MaskedLineEdit>(form, "edtPIFrom"), child<MaskedLineEdit>(form, "edtPITo"),
+                     child<MaskedLineEdit>(form, "edtLOFrom"), child<MaskedLineEdit>(form, "edtLOTo")},
+                    child<QPushButton>(form, "btn3Refresh")};
         }
         if (page == "capabilities") {
             auto* form = openWorkshop<TBuildCapForm>(workshop_id::Capabilities);
             QTest::mouseClick(child<QToolButton>(form, "btnGraph"), Qt::LeftButton);
-            return {{child<MaskedLineEdit>(form, "edtTodayFrom"), child<MaskedLineEdit>(form, "edtTodayTo"), child<MaskedLineEdit>(form, "edtTomorrowFrom"), child<MaskedLineEdit>(form, "edtTomorrowTo")},
+            return {{child<MaskedLineEdit>(form, "edtTodayFrom"), child<MaskedLineEdit>(form, "edtTodayTo"),
+                     child<MaskedLineEdit>(form, "edtTomorrowFrom"), child<MaskedLineEdit>(form, "edtTomorrowTo")},
                     child<QPushButton>(form, "btn2Refresh")};
         }
         auto* form = openWorkshop<TCuPrForm>(workshop_id::Customers);
         QTest::mouseClick(child<QToolButton>(form, "btnGraph"), Qt::LeftButton);
-        return {{child<MaskedLineEdit>(form, "edtImpFrom"), child<MaskedLineEdit>(form, "edtImpTo"), child<MaskedLineEdit>(form, "edtMatchFrom"), child<MaskedLineEdit>(form, "edtMatchTo")}, child<QPushButton>(form, "btn2Refresh")};
+        return {{child<MaskedLineEdit>(form, "edtImpFrom"), child<MaskedLineEdit>(form, "edtImpTo"),
+                 child<MaskedLineEdit>(form, "edtMatchFrom"), child<MaskedLineEdit>(form, "edtMatchTo")},
+                child<QPushButton>(form, "btn2Refresh")};
     }
 
 private slots:
@@ -116,10 +125,12 @@ private slots:
         QTest::mouseClick(child<QPushButton>(form, "btn2Refresh"), Qt::LeftButton);
         QCOMPARE(child<PortfolioList>(form, "lst2Customers")->rowCount(), 2);
         QCOMPARE(child<PortfolioList>(form, "lst2Customers")->topLevelItem(1)->text(1), QStringLiteral("0"));
-        QTest::mouseClick(child<PortfolioDiagram>(form, "pnt2View"), Qt::LeftButton, {}, QPoint(2, child<PortfolioDiagram>(form, "pnt2View")->height() - 2));
+        QTest::mouseClick(child<PortfolioDiagram>(form, "pnt2View"), Qt::LeftButton, {},
+                          QPoint(2, child<PortfolioDiagram>(form, "pnt2View")->height() - 2));
         QCOMPARE(child<PortfolioList>(form, "lst2Customers")->selectedRow(), 1);
         const QImage chart = child<PortfolioDiagram>(form, "pnt2View")->grab().toImage();
-        const QPoint dot = portfolio::dotPosition(child<PortfolioDiagram>(form, "pnt2View")->size(), 1, 1) + QPoint(3, 3);
+        const QPoint dot =
+            portfolio::dotPosition(child<PortfolioDiagram>(form, "pnt2View")->size(), 1, 1) + QPoint(3, 3);
         QCOMPARE(chart.pixelColor(dot), QColor(255, 0, 0));
     }
 };

@@ -84,7 +84,8 @@ private slots:
         TDlgAddMod dialog;
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Add/Modify Item?"));
         QCOMPARE(child<QRadioButton>(&dialog, "rdAdd")->text(), QStringLiteral("&Add a new element with this name"));
-        QCOMPARE(child<QRadioButton>(&dialog, "rdMod")->text(), QStringLiteral("&Modify the name of the current element to the text typed"));
+        QCOMPARE(child<QRadioButton>(&dialog, "rdMod")->text(),
+                 QStringLiteral("&Modify the name of the current element to the text typed"));
 
         answerDialog(dialog, child<QRadioButton>(&dialog, "rdMod"), Qt::Key_Return);
         QCOMPARE(dialog.ask(true), AddModAnswer::Rename);

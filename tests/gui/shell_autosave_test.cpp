@@ -406,12 +406,15 @@ private slots:
                             {QStringLiteral("/plans/c.cvx"), QStringLiteral("C"), made, {}, false}});
         QCOMPARE(child<QTreeWidget>(&form, "lstCases")->topLevelItemCount(), 3);
         QCOMPARE(child<QTreeWidget>(&form, "lstCases")->topLevelItem(1)->text(0), QStringLiteral("untitled"));
-        QCOMPARE(child<QTreeWidget>(&form, "lstCases")->topLevelItem(0)->text(2), QStringLiteral("04/03/2026 09:15:30"));
-        QCOMPARE(child<QTreeWidget>(&form, "lstCases")->topLevelItem(0)->text(3), QStringLiteral("04/03/2026 09:14:30"));
+        QCOMPARE(child<QTreeWidget>(&form, "lstCases")->topLevelItem(0)->text(2),
+                 QStringLiteral("04/03/2026 09:15:30"));
+        QCOMPARE(child<QTreeWidget>(&form, "lstCases")->topLevelItem(0)->text(3),
+                 QStringLiteral("04/03/2026 09:14:30"));
         QCOMPARE(child<QTreeWidget>(&form, "lstCases")->selectedItems().size(), 3); // all chosen to start with
 
         child<QTreeWidget>(&form, "lstCases")->clearSelection();
-        QVERIFY(!child<QPushButton>(&form, "btnOpen")->isEnabled() && !child<QPushButton>(&form, "btnDiscard")->isEnabled());
+        QVERIFY(!child<QPushButton>(&form, "btnOpen")->isEnabled()
+                && !child<QPushButton>(&form, "btnDiscard")->isEnabled());
         child<QTreeWidget>(&form, "lstCases")->topLevelItem(2)->setSelected(true);
         child<QPushButton>(&form, "btnOpen")->click();
         QCOMPARE(child<QTreeWidget>(&form, "lstCases")->topLevelItemCount(), 2);
@@ -493,7 +496,8 @@ private slots:
             QCOMPARE(titleIn(path), QStringLiteral("Saved later"));
 
             TRecoveryForm window({offer});
-            QCOMPARE(child<QTreeWidget>(&window, "lstCases")->topLevelItem(0)->text(3), displayFileTime(offer.fileTime) + QStringLiteral(" (newer)"));
+            QCOMPARE(child<QTreeWidget>(&window, "lstCases")->topLevelItem(0)->text(3),
+                     displayFileTime(offer.fileTime) + QStringLiteral(" (newer)"));
             QVERIFY(child<QLabel>(&window, "lblExplain")->text().contains(QStringLiteral("newer")));
             closeShell();
         }
