@@ -21,19 +21,21 @@ TDlgAddMod::TDlgAddMod(QWidget* parent)
 {
     setWindowTitle(tr("Add/Modify Item?"));
 
-    Label1 = new QLabel(
+    auto* Label1 = new QLabel(
         tr("You have typed in an element that does not exist in the list. What would you like to do?"), this);
     Label1->setWordWrap(true);
 
-    GroupBox1 = new QGroupBox(this);
+    auto* GroupBox1 = new QGroupBox(this);
     rdAdd = new QRadioButton(tr("&Add a new element with this name"), GroupBox1);
+    rdAdd->setObjectName(QStringLiteral("rdAdd"));
     rdMod = new QRadioButton(tr("&Modify the name of the current element to the text typed"), GroupBox1);
+    rdMod->setObjectName(QStringLiteral("rdMod"));
     auto* choices = new QVBoxLayout(GroupBox1);
     choices->addWidget(rdAdd);
     choices->addWidget(rdMod);
 
-    Button1 = new QPushButton(tr("OK"), this);
-    Button2 = new QPushButton(tr("Cancel"), this);
+    auto* Button1 = new QPushButton(tr("OK"), this);
+    auto* Button2 = new QPushButton(tr("Cancel"), this);
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);

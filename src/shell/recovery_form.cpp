@@ -35,7 +35,8 @@ TRecoveryForm::TRecoveryForm(const QList<RecoveryOffer>& offers, QWidget* parent
         explanation += QLatin1Char(' ')
             + tr("A file marked \"newer\" was saved after its copy was made: saving that copy would "
                  "replace the newer file.");
-    lblExplain = new QLabel(explanation, this);
+    auto* lblExplain = new QLabel(explanation, this);
+    lblExplain->setObjectName(QStringLiteral("lblExplain"));
     lblExplain->setWordWrap(true);
 
     lstCases = new QTreeWidget(this);
@@ -65,8 +66,11 @@ TRecoveryForm::TRecoveryForm(const QList<RecoveryOffer>& offers, QWidget* parent
     lstCases->header()->setStretchLastSection(true);
 
     btnOpen = new QPushButton(tr("&Open"), this);
+    btnOpen->setObjectName(QStringLiteral("btnOpen"));
     btnDiscard = new QPushButton(tr("&Discard"), this);
-    btnLater = new QPushButton(tr("Decide &Later"), this);
+    btnDiscard->setObjectName(QStringLiteral("btnDiscard"));
+    auto* btnLater = new QPushButton(tr("Decide &Later"), this);
+    btnLater->setObjectName(QStringLiteral("btnLater"));
     btnOpen->setDefault(true);
     connect(btnOpen, &QPushButton::clicked, this, [this] { decide(RecoveryChoice::Open); });
     connect(btnDiscard, &QPushButton::clicked, this, [this] {

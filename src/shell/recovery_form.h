@@ -8,7 +8,6 @@
 
 #include <QDialog>
 
-class QLabel;
 class QPushButton;
 class QTreeWidget;
 
@@ -22,15 +21,12 @@ public:
     // One per offer, in order: what the user chose, Keep for what was left open.
     QList<RecoveryChoice> choices() const { return choices_; }
 
-    QLabel* lblExplain = nullptr;
-    QTreeWidget* lstCases = nullptr;
-    QPushButton* btnOpen = nullptr;
-    QPushButton* btnDiscard = nullptr;
-    QPushButton* btnLater = nullptr;
-
 private:
     void decide(RecoveryChoice choice);
     void updateButtons();
 
+    QTreeWidget* lstCases = nullptr;
+    QPushButton* btnOpen = nullptr;
+    QPushButton* btnDiscard = nullptr;
     QList<RecoveryChoice> choices_;
 };

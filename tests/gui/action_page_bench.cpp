@@ -33,7 +33,7 @@ private slots:
         form = qobject_cast<TActionPageForm*>(main->OpenWorkshop(workshop_id::ActionPage));
         QVERIFY(form);
         QVERIFY(QTest::qWaitForWindowExposed(form));
-        grid = form->GridAction;
+        grid = child<TAdvancedGrid>(form, "GridAction");
         grid->setFocus();
         QVERIFY(grid->setCurrentCell(0, kRow));
         grid->scrollTo(grid->model()->index(kRow - 1, 0));

@@ -47,7 +47,7 @@ private slots:
         form = openWorkshop<TActionPageForm>(workshop_id::ActionPage);
         QVERIFY(form);
         QVERIFY(QTest::qWaitForWindowExposed(form));
-        grid = form->GridAction;
+        grid = child<TAdvancedGrid>(form, "GridAction");
     }
     void cleanup()
     {
@@ -69,7 +69,7 @@ private slots:
         data().DateFrom = encodeDate(2026, 12, 9);
         auto* future = qobject_cast<TFutureForm*>(main->OpenWorkshop(workshop_id::Future));
         QVERIFY(future);
-        QCOMPARE(future->edtDate1->text(), QStringLiteral("09/12/2026"));
+        QCOMPARE(child<DatePicker>(future, "edtDate1")->text(), QStringLiteral("09/12/2026"));
     }
 
     void aNewActionShowsImportanceOneTodayAndNo()

@@ -179,14 +179,15 @@ private slots:
         if (typeBox) {
             auto* window = qobject_cast<TFutureForm*>(main->OpenWorkshop(workshop_id::Future));
             QVERIFY(window);
-            window->grdKeyObj->setFocus();
-            QVERIFY(window->grdKeyObj->setCurrentCell(2, 1));
-            QTest::keyClick(window->grdKeyObj, Qt::Key_F2); // a key on a drop-down cell focuses its box
+            child<TAdvancedGrid>(window, "grdKeyObj")->setFocus();
+            QVERIFY(child<TAdvancedGrid>(window, "grdKeyObj")->setCurrentCell(2, 1));
+            // A key on a drop-down cell focuses its box
+            QTest::keyClick(child<TAdvancedGrid>(window, "grdKeyObj"), Qt::Key_F2);
             box = window->typeBox();
         } else {
             auto* window = qobject_cast<TEnvForm*>(main->OpenWorkshop(workshop_id::Environment));
             QVERIFY(window);
-            box = window->cmbArea;
+            box = child<QComboBox>(window, "cmbArea");
         }
         QVERIFY(box);
         box->setFocus();

@@ -59,15 +59,15 @@ private slots:
     void selectCell()
     {
         open();
-        const int row = form->GridCust->rowCount() / 2;
+        const int row = GridCust->rowCount() / 2;
         int step = 0;
         QBENCHMARK {
             // Along a row, as a user clicks from the name to an amount and back.
-            form->GridCust->setCurrentCell(step++ % 2 == 0 ? 0 : 2, row);
-            form->GridCust->viewport()->repaint();
-            form->GridTotal->viewport()->repaint();
+            GridCust->setCurrentCell(step++ % 2 == 0 ? 0 : 2, row);
+            GridCust->viewport()->repaint();
+            GridTotal->viewport()->repaint();
         }
-        QCOMPARE(form->GridCust->currentRow(), row);
+        QCOMPARE(GridCust->currentRow(), row);
     }
 
     void keystroke_data() { sizes(); }
@@ -75,9 +75,9 @@ private slots:
     {
         open();
         const int row = entryRow();
-        form->GridCust->setFocus();
-        QVERIFY(form->GridCust->setCurrentCell(1, row));
-        QTest::keyClick(form->GridCust, '1');
+        GridCust->setFocus();
+        QVERIFY(GridCust->setCurrentCell(1, row));
+        QTest::keyClick(GridCust, '1');
         auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         QVERIFY(edit);
         QBENCHMARK {
@@ -96,9 +96,9 @@ private slots:
         QBENCHMARK {
             // Everything Enter sets off: the undo snapshot, the edit, every customer's
             // subtotals, the totals, the repaint of both grids.
-            form->GridCust->commitCellText(1, row, QString::number(step++));
-            form->GridCust->viewport()->repaint();
-            form->GridTotal->viewport()->repaint();
+            GridCust->commitCellText(1, row, QString::number(step++));
+            GridCust->viewport()->repaint();
+            GridTotal->viewport()->repaint();
         }
         QCOMPARE(data().Customers[0].Capabilities[row - 1].ImpToday, step - 1);
     }
@@ -120,9 +120,9 @@ private slots:
         open();
         int step = 0;
         QBENCHMARK {
-            form->ComboCust->setCurrentIndex(step++ % 2);
-            form->GridCust->viewport()->repaint();
-            form->GridTotal->viewport()->repaint();
+            ComboCust->setCurrentIndex(step++ % 2);
+            GridCust->viewport()->repaint();
+            GridTotal->viewport()->repaint();
         }
         QVERIFY(form->selectedCustomer() >= 0);
     }
@@ -145,6 +145,10 @@ private:
         fillCase(data(), customers, planRows);
         form = openWorkshop<TBizPlanForm>(workshop_id::BusinessPlan);
         QVERIFY(form);
+        ComboCust = child<QComboBox>(form, "ComboCust");
+        GridCust = child<WorkshopGrid>(form, "GridCust");
+        GridTotal = child<WorkshopGrid>(form, "GridTotal");
+        QVERIFY(ComboCust && GridCust && GridTotal);
         QVERIFY(QTest::qWaitForWindowExposed(form));
     }
 
@@ -159,6 +163,9 @@ private:
     }
 
     TBizPlanForm* form = nullptr;
+    QComboBox* ComboCust = nullptr;
+    WorkshopGrid* GridCust = nullptr;
+    WorkshopGrid* GridTotal = nullptr;
 };
 
 QTEST_MAIN(BizPlanBench)

@@ -76,39 +76,39 @@ private slots:
     void aCaseWithoutCustomersShowsTitleRowsOnly()
     {
         open();
-        QVERIFY(!form->ComboCust->isEnabled());
-        QVERIFY(!form->GridCust->isEnabled());
-        QCOMPARE(form->GridCust->rowCount(), 1);
-        QCOMPARE(form->GridTotal->rowCount(), 1);
-        QCOMPARE(shown(form->GridCust, 0, 0), QStringLiteral("Name"));
-        QCOMPARE(shown(form->GridCust, 3, 0), QStringLiteral("Year3"));
-        QCOMPARE(shown(form->GridTotal, 0, 0), QStringLiteral("Year1"));
+        QVERIFY(!child<QComboBox>(form, "ComboCust")->isEnabled());
+        QVERIFY(!child<WorkshopGrid>(form, "GridCust")->isEnabled());
+        QCOMPARE(child<WorkshopGrid>(form, "GridCust")->rowCount(), 1);
+        QCOMPARE(child<WorkshopGrid>(form, "GridTotal")->rowCount(), 1);
+        QCOMPARE(shown(child<WorkshopGrid>(form, "GridCust"), 0, 0), QStringLiteral("Name"));
+        QCOMPARE(shown(child<WorkshopGrid>(form, "GridCust"), 3, 0), QStringLiteral("Year3"));
+        QCOMPARE(shown(child<WorkshopGrid>(form, "GridTotal"), 0, 0), QStringLiteral("Year1"));
         QCOMPARE(form->windowTitle(), QStringLiteral("untitled - Business Plan"));
-        QCOMPARE(form->GridCust->accessibleName(), QStringLiteral("Business Plan"));
-        QCOMPARE(form->GridTotal->accessibleName(), QStringLiteral("Total"));
+        QCOMPARE(child<WorkshopGrid>(form, "GridCust")->accessibleName(), QStringLiteral("Business Plan"));
+        QCOMPARE(child<WorkshopGrid>(form, "GridTotal")->accessibleName(), QStringLiteral("Total"));
     }
 
     void typedAmountsGiveRunningSubtotalsAndUndoShowsTheOldOnes()
     {
         addCustomer(data(), "Hotels");
         open();
-        QCOMPARE(form->GridCust->rowCount(), 18);
-        QVERIFY(enterIntoCell(form->GridCust, 1, kIncomeEntry, QStringLiteral("100")));
-        QVERIFY(enterIntoCell(form->GridCust, 1, kGrossprofitEntry, QStringLiteral("-30")));
+        QCOMPARE(child<WorkshopGrid>(form, "GridCust")->rowCount(), 18);
+        QVERIFY(enterIntoCell(child<WorkshopGrid>(form, "GridCust"), 1, kIncomeEntry, QStringLiteral("100")));
+        QVERIFY(enterIntoCell(child<WorkshopGrid>(form, "GridCust"), 1, kGrossprofitEntry, QStringLiteral("-30")));
 
-        QCOMPARE(shown(form->GridCust, 1, kGrossprofit), QStringLiteral("100"));
-        QCOMPARE(shown(form->GridCust, 1, kExpenditure), QStringLiteral("70"));
+        QCOMPARE(shown(child<WorkshopGrid>(form, "GridCust"), 1, kGrossprofit), QStringLiteral("100"));
+        QCOMPARE(shown(child<WorkshopGrid>(form, "GridCust"), 1, kExpenditure), QStringLiteral("70"));
         for (int row = kExpenditure; row <= kProfit; row += 2)
-            QCOMPARE(shown(form->GridCust, 1, row), QStringLiteral("70"));
-        QCOMPARE(shown(form->GridCust, 1, kIncome), QString());
-        QCOMPARE(shown(form->GridTotal, 0, kProfit), QStringLiteral("70"));
+            QCOMPARE(shown(child<WorkshopGrid>(form, "GridCust"), 1, row), QStringLiteral("70"));
+        QCOMPARE(shown(child<WorkshopGrid>(form, "GridCust"), 1, kIncome), QString());
+        QCOMPARE(shown(child<WorkshopGrid>(form, "GridTotal"), 0, kProfit), QStringLiteral("70"));
         QCOMPARE(data().Customers[0].Capabilities[kGrossprofitEntry - 1].ImpToday, -30);
         QCOMPARE(currentCase()->undoCount(), 2);
 
         main->Undo();
-        QCOMPARE(shown(form->GridCust, 1, kGrossprofitEntry), QStringLiteral("0"));
-        QCOMPARE(shown(form->GridCust, 1, kExpenditure), QStringLiteral("100"));
-        QCOMPARE(shown(form->GridTotal, 0, kProfit), QStringLiteral("100"));
+        QCOMPARE(shown(child<WorkshopGrid>(form, "GridCust"), 1, kGrossprofitEntry), QStringLiteral("0"));
+        QCOMPARE(shown(child<WorkshopGrid>(form, "GridCust"), 1, kExpenditure), QStringLiteral("100"));
+        QCOMPARE(shown(child<WorkshopGrid>(form, "GridTotal"), 0, kProfit), QStringLiteral("100"));
     }
 
     void totalsAddEveryCustomerAndTheFirstRowShowsZero()
@@ -116,27 +116,29 @@ private slots:
         addCustomer(data(), "Hotels").Capabilities[kIncomeEntry - 1].ImpToday = 100;
         addCustomer(data(), "Bakeries").Capabilities[kIncomeEntry - 1].ImpToday = 250;
         open();
-        QCOMPARE(shown(form->GridTotal, 0, kGrossprofit), QStringLiteral("350"));
-        QCOMPARE(shown(form->GridTotal, 0, kIncome), QStringLiteral("0"));
-        QCOMPARE(shown(form->GridTotal, 2, kIncome), QStringLiteral("0"));
-        QVERIFY(!form->GridTotal->setCurrentCell(0, kGrossprofit)); // no totals cell can be selected
+        QCOMPARE(shown(child<WorkshopGrid>(form, "GridTotal"), 0, kGrossprofit), QStringLiteral("350"));
+        QCOMPARE(shown(child<WorkshopGrid>(form, "GridTotal"), 0, kIncome), QStringLiteral("0"));
+        QCOMPARE(shown(child<WorkshopGrid>(form, "GridTotal"), 2, kIncome), QStringLiteral("0"));
+        // No totals cell can be selected
+        QVERIFY(!child<WorkshopGrid>(form, "GridTotal")->setCurrentCell(0, kGrossprofit));
 
-        form->ComboCust->setCurrentIndex(1);
-        QCOMPARE(shown(form->GridCust, 1, kGrossprofit), QStringLiteral("250"));
+        child<QComboBox>(form, "ComboCust")->setCurrentIndex(1);
+        QCOMPARE(shown(child<WorkshopGrid>(form, "GridCust"), 1, kGrossprofit), QStringLiteral("250"));
     }
 
     void amountsAreDrawnWithSeparatorsAndEditedWithout()
     {
         addCustomer(data(), "Hotels").Capabilities[kIncomeEntry - 1].Acquisition = 1234567;
         open();
-        QCOMPARE(shown(form->GridCust, 2, kIncomeEntry), QStringLiteral("1,234,567"));
-        QCOMPARE(shown(form->GridTotal, 1, kProfit), QStringLiteral("1,234,567"));
-        QLineEdit* edit = startTypingInCell(form->GridCust, 2, kIncomeEntry, QStringLiteral("-"));
+        QCOMPARE(shown(child<WorkshopGrid>(form, "GridCust"), 2, kIncomeEntry), QStringLiteral("1,234,567"));
+        QCOMPARE(shown(child<WorkshopGrid>(form, "GridTotal"), 1, kProfit), QStringLiteral("1,234,567"));
+        QLineEdit* edit =
+            startTypingInCell(child<WorkshopGrid>(form, "GridCust"), 2, kIncomeEntry, QStringLiteral("-"));
         QVERIFY(edit);
         QTest::keyClick(edit, Qt::Key_Escape);
-        QVERIFY(!form->GridCust->isEditorOpen());
-        form->GridCust->setCurrentCell(2, kIncomeEntry);
-        QTest::keyClick(form->GridCust, Qt::Key_F2);
+        QVERIFY(!child<WorkshopGrid>(form, "GridCust")->isEditorOpen());
+        child<WorkshopGrid>(form, "GridCust")->setCurrentCell(2, kIncomeEntry);
+        QTest::keyClick(child<WorkshopGrid>(form, "GridCust"), Qt::Key_F2);
         edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         QVERIFY(edit);
         QCOMPARE(edit->text(), QStringLiteral("1234567"));
@@ -149,13 +151,15 @@ private slots:
         addCustomer(data(), "Hotels");
         addCustomer(data(), "Bakeries");
         open();
-        form->ComboCust->setCurrentIndex(1);
-        QVERIFY(enterIntoCell(form->GridCust, 0, kIncomeEntry, QStringLiteral("Equipment sales")));
+        child<QComboBox>(form, "ComboCust")->setCurrentIndex(1);
+        QVERIFY(
+            enterIntoCell(child<WorkshopGrid>(form, "GridCust"), 0, kIncomeEntry, QStringLiteral("Equipment sales")));
         QCOMPARE(data().Customers[0].Capabilities[kIncomeEntry - 1].Name, std::string("Equipment sales"));
         QCOMPARE(data().Customers[1].Capabilities[kIncomeEntry - 1].Name, std::string("Equipment sales"));
 
         // A subtotal row's mask is one literal blank: typing changes nothing.
-        QLineEdit* edit = startTypingInCell(form->GridCust, 0, kGrossprofit, QStringLiteral("Margin"));
+        QLineEdit* edit =
+            startTypingInCell(child<WorkshopGrid>(form, "GridCust"), 0, kGrossprofit, QStringLiteral("Margin"));
         if (edit)
             QTest::keyClick(edit, Qt::Key_Return);
         QCOMPARE(data().Customers[1].Capabilities[kGrossprofit - 1].Name, std::string("Grossprofit"));
@@ -167,23 +171,23 @@ private slots:
         addCustomer(data(), "Hotels");
         addCustomer(data(), "Bakeries");
         open();
-        form->GridCust->setFocus();
-        QVERIFY(form->GridCust->setCurrentCell(0, kTax));
-        QTest::keyClick(form->GridCust, Qt::Key_Insert, Qt::AltModifier);
+        child<WorkshopGrid>(form, "GridCust")->setFocus();
+        QVERIFY(child<WorkshopGrid>(form, "GridCust")->setCurrentCell(0, kTax));
+        QTest::keyClick(child<WorkshopGrid>(form, "GridCust"), Qt::Key_Insert, Qt::AltModifier);
         for (int c = 0; c < 2; ++c) {
             const auto& plan = data().Customers[c].Capabilities;
             QCOMPARE(plan.Count(), 18);
             QCOMPARE(plan[kTax - 1].Name, std::string("<new item>"));
             QCOMPARE(plan[kTax].Name, std::string("Tax"));
         }
-        QCOMPARE(form->GridCust->rowCount(), 19);
-        QCOMPARE(form->GridTotal->rowCount(), 19);
-        QCOMPARE(form->GridCust->currentRow(), kTax);
-        QCOMPARE(shown(form->GridCust, 0, kTax), QStringLiteral("<new item>"));
+        QCOMPARE(child<WorkshopGrid>(form, "GridCust")->rowCount(), 19);
+        QCOMPARE(child<WorkshopGrid>(form, "GridTotal")->rowCount(), 19);
+        QCOMPARE(child<WorkshopGrid>(form, "GridCust")->currentRow(), kTax);
+        QCOMPARE(shown(child<WorkshopGrid>(form, "GridCust"), 0, kTax), QStringLiteral("<new item>"));
 
-        QVERIFY(form->GridCust->setCurrentCell(0, kIncome));
-        QTest::keyClick(form->GridCust, Qt::Key_Insert, Qt::AltModifier);
-        QTest::keyClick(form->GridCust, Qt::Key_Insert, Qt::AltModifier | Qt::ControlModifier);
+        QVERIFY(child<WorkshopGrid>(form, "GridCust")->setCurrentCell(0, kIncome));
+        QTest::keyClick(child<WorkshopGrid>(form, "GridCust"), Qt::Key_Insert, Qt::AltModifier);
+        QTest::keyClick(child<WorkshopGrid>(form, "GridCust"), Qt::Key_Insert, Qt::AltModifier | Qt::ControlModifier);
         QCOMPARE(data().Customers[0].Capabilities.Count(), 18);
         QCOMPARE(currentCase()->undoCount(), 1);
     }
@@ -193,23 +197,23 @@ private slots:
         addCustomer(data(), "Hotels");
         addCustomer(data(), "Bakeries");
         open();
-        form->GridCust->setFocus();
-        QVERIFY(form->GridCust->setCurrentCell(1, kGrossprofit));
-        QTest::keyClick(form->GridCust, Qt::Key_Delete, Qt::AltModifier);
+        child<WorkshopGrid>(form, "GridCust")->setFocus();
+        QVERIFY(child<WorkshopGrid>(form, "GridCust")->setCurrentCell(1, kGrossprofit));
+        QTest::keyClick(child<WorkshopGrid>(form, "GridCust"), Qt::Key_Delete, Qt::AltModifier);
         QVERIFY(prompts->questions.isEmpty()); // a subtotal row is not even asked about
 
-        QVERIFY(form->GridCust->setCurrentCell(1, kGrossprofitEntry));
+        QVERIFY(child<WorkshopGrid>(form, "GridCust")->setCurrentCell(1, kGrossprofitEntry));
         prompts->yesNoAnswer = false;
-        QTest::keyClick(form->GridCust, Qt::Key_Delete, Qt::AltModifier);
+        QTest::keyClick(child<WorkshopGrid>(form, "GridCust"), Qt::Key_Delete, Qt::AltModifier);
         QCOMPARE(prompts->questions, (QStringList{"Delete item '<new entry>'?"}));
         QCOMPARE(data().Customers[1].Capabilities.Count(), 17);
 
         prompts->yesNoAnswer = true;
-        QTest::keyClick(form->GridCust, Qt::Key_Delete, Qt::AltModifier);
+        QTest::keyClick(child<WorkshopGrid>(form, "GridCust"), Qt::Key_Delete, Qt::AltModifier);
         QCOMPARE(data().Customers[0].Capabilities.Count(), 16);
         QCOMPARE(data().Customers[1].Capabilities.Count(), 16);
-        QCOMPARE(form->GridCust->rowCount(), 17);
-        QCOMPARE(shown(form->GridCust, 0, kGrossprofitEntry), QStringLiteral("Expenditure"));
+        QCOMPARE(child<WorkshopGrid>(form, "GridCust")->rowCount(), 17);
+        QCOMPARE(shown(child<WorkshopGrid>(form, "GridCust"), 0, kGrossprofitEntry), QStringLiteral("Expenditure"));
     }
 
     void aKeptIndexBeyondTheListSelectsNoCustomer()
@@ -218,21 +222,21 @@ private slots:
         addCustomer(data(), "Bakeries");
         addCustomer(data(), "Schools").Capabilities[kIncomeEntry - 1].ImpToday = 5;
         open();
-        form->ComboCust->setCurrentIndex(2);
-        QCOMPARE(shown(form->GridCust, 1, kIncomeEntry), QStringLiteral("5"));
+        child<QComboBox>(form, "ComboCust")->setCurrentIndex(2);
+        QCOMPARE(shown(child<WorkshopGrid>(form, "GridCust"), 1, kIncomeEntry), QStringLiteral("5"));
         data().Customers.Delete(2);
         data().Customers.Delete(1);
         form->sendRefresh();
-        QCOMPARE(form->ComboCust->currentIndex(), -1);
+        QCOMPARE(child<QComboBox>(form, "ComboCust")->currentIndex(), -1);
         QCOMPARE(form->selectedCustomer(), -1);
-        QCOMPARE(form->GridCust->rowCount(), 18);
-        QCOMPARE(shown(form->GridCust, 0, kIncome), QString());
-        enterIntoCell(form->GridCust, 1, kIncomeEntry, QStringLiteral("9"));
+        QCOMPARE(child<WorkshopGrid>(form, "GridCust")->rowCount(), 18);
+        QCOMPARE(shown(child<WorkshopGrid>(form, "GridCust"), 0, kIncome), QString());
+        enterIntoCell(child<WorkshopGrid>(form, "GridCust"), 1, kIncomeEntry, QStringLiteral("9"));
         QCOMPARE(data().Customers[0].Capabilities[kIncomeEntry - 1].ImpToday, 0);
         QCOMPARE(currentCase()->undoCount(), 0);
 
-        form->ComboCust->setCurrentIndex(0);
-        QCOMPARE(shown(form->GridCust, 0, kIncome), QStringLiteral("Income"));
+        child<QComboBox>(form, "ComboCust")->setCurrentIndex(0);
+        QCOMPARE(shown(child<WorkshopGrid>(form, "GridCust"), 0, kIncome), QStringLiteral("Income"));
     }
 
     void aShorterPlanShowsItsOwnRowsAndTotalsCountItsMissingRowsAsZero()
@@ -243,20 +247,21 @@ private slots:
         while (shortPlan.Count() > 5)
             shortPlan.Delete(shortPlan.Count() - 1);
         open();
-        QCOMPARE(shown(form->GridTotal, 0, kGrossprofit), QStringLiteral("30"));
-        QCOMPARE(shown(form->GridTotal, 0, kProfit), QStringLiteral("10"));
-        form->ComboCust->setCurrentIndex(1);
-        QCOMPARE(form->GridCust->rowCount(), 6);
-        QCOMPARE(form->GridTotal->rowCount(), 6);
-        QVERIFY(enterIntoCell(form->GridCust, 1, kIncomeEntry, QStringLiteral("25")));
-        QCOMPARE(shown(form->GridTotal, 0, kExpenditure), QStringLiteral("35"));
+        QCOMPARE(shown(child<WorkshopGrid>(form, "GridTotal"), 0, kGrossprofit), QStringLiteral("30"));
+        QCOMPARE(shown(child<WorkshopGrid>(form, "GridTotal"), 0, kProfit), QStringLiteral("10"));
+        child<QComboBox>(form, "ComboCust")->setCurrentIndex(1);
+        QCOMPARE(child<WorkshopGrid>(form, "GridCust")->rowCount(), 6);
+        QCOMPARE(child<WorkshopGrid>(form, "GridTotal")->rowCount(), 6);
+        QVERIFY(enterIntoCell(child<WorkshopGrid>(form, "GridCust"), 1, kIncomeEntry, QStringLiteral("25")));
+        QCOMPARE(shown(child<WorkshopGrid>(form, "GridTotal"), 0, kExpenditure), QStringLiteral("35"));
     }
 
     void commitStoresACellStillBeingTyped()
     {
         addCustomer(data(), "Hotels");
         open();
-        QLineEdit* edit = startTypingInCell(form->GridCust, 3, kIncomeEntry, QStringLiteral("4711"));
+        QLineEdit* edit =
+            startTypingInCell(child<WorkshopGrid>(form, "GridCust"), 3, kIncomeEntry, QStringLiteral("4711"));
         QVERIFY(edit);
         main->broadcastCommit();
         QCOMPARE(data().Customers[0].Capabilities[kIncomeEntry - 1].Placement, 4711);
@@ -272,11 +277,11 @@ private slots:
         addCustomer(data(), "Bakeries");
         data().Modified = false;
         open();
-        form->GridCust->setFocus();
-        for (int row = 1; row < form->GridCust->rowCount(); ++row)
-            form->GridCust->setCurrentCell(row % 4, row);
-        form->ComboCust->setCurrentIndex(1);
-        form->ComboCust->setCurrentIndex(0);
+        child<WorkshopGrid>(form, "GridCust")->setFocus();
+        for (int row = 1; row < child<WorkshopGrid>(form, "GridCust")->rowCount(); ++row)
+            child<WorkshopGrid>(form, "GridCust")->setCurrentCell(row % 4, row);
+        child<QComboBox>(form, "ComboCust")->setCurrentIndex(1);
+        child<QComboBox>(form, "ComboCust")->setCurrentIndex(0);
         main->mdiArea()->setActiveSubWindow(currentCase()->subWindow());
         main->mdiArea()->setActiveSubWindow(form->subWindow());
         main->broadcastCommit();
@@ -291,14 +296,16 @@ private slots:
         for (int i = 0; i < 60; ++i)
             data().Customers[0].Capabilities.Insert(2, std::make_unique<TCapability>());
         open();
-        QTRY_VERIFY(form->GridCust->verticalScrollBar()->maximum() > 0);
-        QVERIFY(form->GridCust->gridRowHeight(kIncomeEntry) > form->GridCust->defaultRowHeight());
-        for (int row = 0; row < form->GridCust->rowCount(); ++row)
-            QCOMPARE(form->GridTotal->gridRowHeight(row), form->GridCust->gridRowHeight(row));
-        form->GridCust->verticalScrollBar()->setValue(20);
-        QCOMPARE(form->GridTotal->verticalScrollBar()->value(), 20);
-        form->GridTotal->verticalScrollBar()->setValue(7);
-        QCOMPARE(form->GridCust->verticalScrollBar()->value(), 7);
+        QTRY_VERIFY(child<WorkshopGrid>(form, "GridCust")->verticalScrollBar()->maximum() > 0);
+        QVERIFY(child<WorkshopGrid>(form, "GridCust")->gridRowHeight(kIncomeEntry)
+                > child<WorkshopGrid>(form, "GridCust")->defaultRowHeight());
+        for (int row = 0; row < child<WorkshopGrid>(form, "GridCust")->rowCount(); ++row)
+            QCOMPARE(child<WorkshopGrid>(form, "GridTotal")->gridRowHeight(row),
+                     child<WorkshopGrid>(form, "GridCust")->gridRowHeight(row));
+        child<WorkshopGrid>(form, "GridCust")->verticalScrollBar()->setValue(20);
+        QCOMPARE(child<WorkshopGrid>(form, "GridTotal")->verticalScrollBar()->value(), 20);
+        child<WorkshopGrid>(form, "GridTotal")->verticalScrollBar()->setValue(7);
+        QCOMPARE(child<WorkshopGrid>(form, "GridCust")->verticalScrollBar()->value(), 7);
     }
 
     void everyControlHasAHelpTopicThatExists()
@@ -307,8 +314,9 @@ private slots:
         QFile page(QStringLiteral(":/help/businessplan.html"));
         QVERIFY(page.open(QIODevice::ReadOnly));
         const QString html = QString::fromUtf8(page.readAll());
-        const QList<QPair<QWidget*, QString>> topics{
-            {form->ComboCust, "customer"}, {form->GridCust, "plan"}, {form->GridTotal, "total"}};
+        const QList<QPair<QWidget*, QString>> topics{{child<QComboBox>(form, "ComboCust"), "customer"},
+                                                     {child<WorkshopGrid>(form, "GridCust"), "plan"},
+                                                     {child<WorkshopGrid>(form, "GridTotal"), "total"}};
         for (const auto& [widget, anchor] : topics) {
             QCOMPARE(help::pageForWidget(widget), QStringLiteral("businessplan.html#") + anchor);
             QVERIFY2(html.contains(QStringLiteral("name=\"%1\"").arg(anchor)), qPrintable(anchor));

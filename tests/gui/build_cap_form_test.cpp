@@ -91,7 +91,7 @@ private slots:
         auto* form = openWorkshop<TBuildCapForm>(workshop_id::Capabilities);
         QVERIFY(form);
         QCOMPARE(form->windowTitle(), QStringLiteral("untitled - Build Your Capabilities"));
-        WorkshopGrid* grid = form->grdGenCap;
+        WorkshopGrid* grid = child<WorkshopGrid>(form, "grdGenCap");
         QCOMPARE(grid->rowCount(), 2);
         QCOMPARE(grid->cellText(1, 0), QStringLiteral("Status As Of 05/01/2026"));
         QCOMPARE(grid->cellText(2, 0), QStringLiteral("Status As Of 31/12/2030"));
@@ -127,8 +127,8 @@ private slots:
         TCaseForm* owner = main->New();
         addCapability(owner->data().Capabilities, "Sales", 3, 4);
         auto* form = openWorkshop<TBuildCapForm>(workshop_id::Capabilities);
-        typeIntoCell(form->grdGenCap, 0, 1, QStringLiteral("Key accounts"), false);
-        QVERIFY(form->grdGenCap->isEditorOpen());
+        typeIntoCell(child<WorkshopGrid>(form, "grdGenCap"), 0, 1, QStringLiteral("Key accounts"), false);
+        QVERIFY(child<WorkshopGrid>(form, "grdGenCap")->isEditorOpen());
         QCOMPARE(owner->data().Capabilities[0].Name, std::string("Sales"));
         main->broadcastCommit(); // what Save and Close send first
         QCOMPARE(owner->data().Capabilities[0].Name, std::string("Key accounts"));
@@ -152,18 +152,18 @@ private slots:
         data.Modified = false;
         auto* form = openWorkshop<TBuildCapForm>(workshop_id::Capabilities);
         QCOMPARE(form->selectedProduct(), 0);
-        QVERIFY(form->grdSpecCap->isEnabled());
+        QVERIFY(child<WorkshopGrid>(form, "grdSpecCap")->isEnabled());
 
-        pressTitle(form->grdSpecCap, 1);
-        QCOMPARE(form->grdSpecCap->cellText(0, 1), QStringLiteral("Coding"));
-        QCOMPARE(form->grdSpecCap->cellText(0, 2), QStringLiteral("Design"));
-        QCOMPARE(form->grdSpecCap->cellText(0, 3), QStringLiteral("Testing"));
+        pressTitle(child<WorkshopGrid>(form, "grdSpecCap"), 1);
+        QCOMPARE(child<WorkshopGrid>(form, "grdSpecCap")->cellText(0, 1), QStringLiteral("Coding"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdSpecCap")->cellText(0, 2), QStringLiteral("Design"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdSpecCap")->cellText(0, 3), QStringLiteral("Testing"));
         QCOMPARE(referencedCapability(data, group.CapabilityRefs[0])->Name, std::string("Testing"));
         QCOMPARE(referencedCapability(data, group.CapabilityRefs[1])->Name, std::string("Design"));
         QVERIFY(data.Modified);
 
         main->Undo();
-        QCOMPARE(form->grdSpecCap->cellText(0, 1), QStringLiteral("Testing"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdSpecCap")->cellText(0, 1), QStringLiteral("Testing"));
     }
 
     void altDeleteAsksAndRenumbersGeneralReferences()
@@ -179,7 +179,7 @@ private slots:
             ref.Link = link;
         }
         auto* form = openWorkshop<TBuildCapForm>(workshop_id::Capabilities);
-        WorkshopGrid* grid = form->grdGenCap;
+        WorkshopGrid* grid = child<WorkshopGrid>(form, "grdGenCap");
         clickCell(grid, 0, 2);
 
         prompts->yesNoAnswer = false;
@@ -208,23 +208,23 @@ private slots:
         auto& second = data.Products.Add();
         second.Name = "Service";
         auto* form = openWorkshop<TBuildCapForm>(workshop_id::Capabilities);
-        QCOMPARE(form->grdServices->rowCount(), 3);
-        QCOMPARE(form->edtDesc->toPlainText(), QStringLiteral("Planning tools\nfor kitchens"));
-        QCOMPARE(form->grdSpecCap->rowCount(), 3);
+        QCOMPARE(child<WorkshopGrid>(form, "grdServices")->rowCount(), 3);
+        QCOMPARE(child<QPlainTextEdit>(form, "edtDesc")->toPlainText(), QStringLiteral("Planning tools\nfor kitchens"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdSpecCap")->rowCount(), 3);
 
-        clickCell(form->grdServices, 0, 2);
+        clickCell(child<WorkshopGrid>(form, "grdServices"), 0, 2);
         QCOMPARE(form->selectedProduct(), 1);
-        QCOMPARE(form->edtDesc->toPlainText(), QString());
-        QCOMPARE(form->grdSpecCap->rowCount(), 2);
-        typeIntoCell(form->grdSpecCap, 0, 1, QStringLiteral("Repairs"));
+        QCOMPARE(child<QPlainTextEdit>(form, "edtDesc")->toPlainText(), QString());
+        QCOMPARE(child<WorkshopGrid>(form, "grdSpecCap")->rowCount(), 2);
+        typeIntoCell(child<WorkshopGrid>(form, "grdSpecCap"), 0, 1, QStringLiteral("Repairs"));
         QCOMPARE(second.Capabilities.Count(), 1);
         QCOMPARE(second.Capabilities[0].Name, std::string("Repairs"));
         QCOMPARE(first.Capabilities.Count(), 1);
 
         // Alt+Delete in the service grid asks about a special capability.
         prompts->yesNoAnswer = true;
-        clickCell(form->grdSpecCap, 0, 1);
-        QTest::keyClick(form->grdSpecCap, Qt::Key_Delete, Qt::AltModifier);
+        clickCell(child<WorkshopGrid>(form, "grdSpecCap"), 0, 1);
+        QTest::keyClick(child<WorkshopGrid>(form, "grdSpecCap"), Qt::Key_Delete, Qt::AltModifier);
         QCOMPARE(prompts->questions.last(), QStringLiteral("Delete Special Capability 'Repairs'?"));
         QVERIFY(second.Capabilities.Empty());
     }
@@ -234,11 +234,11 @@ private slots:
         TCaseForm* owner = main->New();
         addCapability(owner->data().Capabilities, "General", 2, 3);
         auto* form = openWorkshop<TBuildCapForm>(workshop_id::Capabilities);
-        QVERIFY(!form->grdSpecCap->isEnabled());
-        QCOMPARE(form->grdSpecCap->rowCount(), 2);
-        QCOMPARE(form->grdSpecCap->cellText(0, 0), QStringLiteral("Name"));
-        QCOMPARE(form->grdSpecCap->cellText(0, 1), QString()); // not the general list
-        QCOMPARE(form->grdServices->rowCount(), 2);
+        QVERIFY(!child<WorkshopGrid>(form, "grdSpecCap")->isEnabled());
+        QCOMPARE(child<WorkshopGrid>(form, "grdSpecCap")->rowCount(), 2);
+        QCOMPARE(child<WorkshopGrid>(form, "grdSpecCap")->cellText(0, 0), QStringLiteral("Name"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdSpecCap")->cellText(0, 1), QString()); // not the general list
+        QCOMPARE(child<WorkshopGrid>(form, "grdServices")->rowCount(), 2);
         QCOMPARE(form->selectedProduct(), -1);
     }
 
@@ -250,18 +250,18 @@ private slots:
         data.Products.Add().Name = "Software";
         data.Modified = false;
         auto* form = openWorkshop<TBuildCapForm>(workshop_id::Capabilities);
-        clickCell(form->grdGenCap, 1, 1);
-        clickCell(form->grdServices, 0, 1);
-        clickCell(form->grdSpecCap, 0, 1);
+        clickCell(child<WorkshopGrid>(form, "grdGenCap"), 1, 1);
+        clickCell(child<WorkshopGrid>(form, "grdServices"), 0, 1);
+        clickCell(child<WorkshopGrid>(form, "grdSpecCap"), 0, 1);
         // Opening the editor and leaving it unchanged, on a capability and on the empty row.
-        clickCell(form->grdGenCap, 1, 1);
-        QTest::keyClick(form->grdGenCap, Qt::Key_F2);
+        clickCell(child<WorkshopGrid>(form, "grdGenCap"), 1, 1);
+        QTest::keyClick(child<WorkshopGrid>(form, "grdGenCap"), Qt::Key_F2);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        clickCell(form->grdGenCap, 0, 2);
-        QTest::keyClick(form->grdGenCap, Qt::Key_F2);
+        clickCell(child<WorkshopGrid>(form, "grdGenCap"), 0, 2);
+        QTest::keyClick(child<WorkshopGrid>(form, "grdGenCap"), Qt::Key_F2);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        form->btnGraph->click();
-        form->btnBack->click();
+        child<QToolButton>(form, "btnGraph")->click();
+        child<QPushButton>(form, "btnBack")->click();
         main->broadcastCommit();
         QVERIFY(!data.Modified);
         QVERIFY(owner->edit().undoStack().empty());
@@ -282,62 +282,66 @@ private slots:
         addCapability(service.Capabilities, "Repairs", 10, 10);
         auto* form = openWorkshop<TBuildCapForm>(workshop_id::Capabilities);
 
-        form->btnGraph->click();
-        QCOMPARE(form->Notebook1->currentWidget(), form->pageGraph);
-        QCOMPARE(listCaptions(form->lst2Caps),
+        child<QToolButton>(form, "btnGraph")->click();
+        QCOMPARE(child<QStackedWidget>(form, "Notebook1")->currentWidget(), child<QWidget>(form, "Graph"));
+        QCOMPARE(listCaptions(child<PortfolioList>(form, "lst2Caps")),
                  (QStringList{"General Capabilities", "   Sales", "   Finance", "Service Specific Capabilities",
                               "   Software", "      Coding", "   Service", "      Repairs"}));
 
         // Leaving a filter field clamps it; Refresh applies the filter.
-        form->edtTodayFrom->setFocus();
-        form->edtTodayFrom->selectAll();
-        QTest::keyClicks(form->edtTodayFrom, QStringLiteral("0"));
-        form->edtTodayTo->setFocus();
-        QCOMPARE(form->edtTodayFrom->maskedText(), QStringLiteral("1"));
-        form->edtTodayFrom->setMaskedText(QStringLiteral("5"));
-        form->btn2Refresh->click();
-        QCOMPARE(listCaptions(form->lst2Caps), (QStringList{"General Capabilities", "   Sales",
+        child<MaskedLineEdit>(form, "edtTodayFrom")->setFocus();
+        child<MaskedLineEdit>(form, "edtTodayFrom")->selectAll();
+        QTest::keyClicks(child<MaskedLineEdit>(form, "edtTodayFrom"), QStringLiteral("0"));
+        child<MaskedLineEdit>(form, "edtTodayTo")->setFocus();
+        QCOMPARE(child<MaskedLineEdit>(form, "edtTodayFrom")->maskedText(), QStringLiteral("1"));
+        child<MaskedLineEdit>(form, "edtTodayFrom")->setMaskedText(QStringLiteral("5"));
+        child<QPushButton>(form, "btn2Refresh")->click();
+        QCOMPARE(listCaptions(child<PortfolioList>(form, "lst2Caps")), (QStringList{"General Capabilities", "   Sales",
                                                             "Service Specific Capabilities", "   Service",
                                                             "      Repairs"}));
-        QCOMPARE(form->lst2Caps->topLevelItem(1)->text(1), QStringLiteral("7"));
-        QCOMPARE(form->lst2Caps->topLevelItem(1)->text(2), QStringLiteral("2"));
+        QCOMPARE(child<PortfolioList>(form, "lst2Caps")->topLevelItem(1)->text(1), QStringLiteral("7"));
+        QCOMPARE(child<PortfolioList>(form, "lst2Caps")->topLevelItem(1)->text(2), QStringLiteral("2"));
 
         // A click in the top-right corner picks Repairs (10, 10); the copy is a picture.
-        PortfolioDiagram* diagram = form->chart->diagram();
+        PortfolioDiagram* diagram = child<PortfolioDiagram>(form, "pnt2View");
         QTest::mouseClick(diagram, Qt::LeftButton, {}, QPoint(diagram->width() - 2, 2));
-        QCOMPARE(form->lst2Caps->selectedRow(), 4);
+        QCOMPARE(child<PortfolioList>(form, "lst2Caps")->selectedRow(), 4);
         QApplication::clipboard()->clear();
-        form->chart->copyButton()->click();
+        child<QPushButton>(form, "BtnCopy")->click();
         QVERIFY(QApplication::clipboard()->mimeData()->hasImage());
 
-        form->btnBack->click();
-        QCOMPARE(form->Notebook1->currentWidget(), form->pageData);
+        child<QPushButton>(form, "btnBack")->click();
+        QCOMPARE(child<QStackedWidget>(form, "Notebook1")->currentWidget(), child<QWidget>(form, "Data"));
     }
 
     void activationReturnsToTheDataPageWithChangesMadeElsewhere()
     {
         TCaseForm* owner = main->New();
         auto* form = openWorkshop<TBuildCapForm>(workshop_id::Capabilities);
-        form->btnGraph->click();
-        QCOMPARE(form->Notebook1->currentWidget(), form->pageGraph);
+        child<QToolButton>(form, "btnGraph")->click();
+        QCOMPARE(child<QStackedWidget>(form, "Notebook1")->currentWidget(), child<QWidget>(form, "Graph"));
         TWorkshopForm* other = main->OpenWorkshop(workshop_id::Alliances);
         QVERIFY(other);
         addCapability(owner->data().Capabilities, "Added elsewhere", 2, 2);
         main->mdiArea()->setActiveSubWindow(form->subWindow());
-        QCOMPARE(form->Notebook1->currentWidget(), form->pageData);
-        QCOMPARE(form->grdGenCap->rowCount(), 3);
-        QCOMPARE(form->grdGenCap->cellText(0, 1), QStringLiteral("Added elsewhere"));
+        QCOMPARE(child<QStackedWidget>(form, "Notebook1")->currentWidget(), child<QWidget>(form, "Data"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdGenCap")->rowCount(), 3);
+        QCOMPARE(child<WorkshopGrid>(form, "grdGenCap")->cellText(0, 1), QStringLiteral("Added elsewhere"));
     }
 
     void helpTopicsAndAccessibleNamesFollowTheControls()
     {
         main->New();
         auto* form = openWorkshop<TBuildCapForm>(workshop_id::Capabilities);
-        QCOMPARE(help::pageForWidget(form->grdGenCap), QStringLiteral("capabilities.html#general"));
-        QCOMPARE(help::pageForWidget(form->grdSpecCap), QStringLiteral("capabilities.html#services"));
-        QCOMPARE(help::pageForWidget(form->lst2Caps), QStringLiteral("capabilities.html#graph"));
-        QCOMPARE(help::pageForWidget(form->edtTodayFrom), QStringLiteral("capabilities.html#filter"));
-        QCOMPARE(help::pageForWidget(form->chart->copyButton()), QStringLiteral("capabilities.html#graph"));
+        QCOMPARE(help::pageForWidget(child<WorkshopGrid>(form, "grdGenCap")),
+                 QStringLiteral("capabilities.html#general"));
+        QCOMPARE(help::pageForWidget(child<WorkshopGrid>(form, "grdSpecCap")),
+                 QStringLiteral("capabilities.html#services"));
+        QCOMPARE(help::pageForWidget(child<PortfolioList>(form, "lst2Caps")),
+                 QStringLiteral("capabilities.html#graph"));
+        QCOMPARE(help::pageForWidget(child<MaskedLineEdit>(form, "edtTodayFrom")),
+                 QStringLiteral("capabilities.html#filter"));
+        QCOMPARE(help::pageForWidget(child<QPushButton>(form, "BtnCopy")), QStringLiteral("capabilities.html#graph"));
         QFile page(QStringLiteral(":/help/capabilities.html"));
         QVERIFY(page.open(QIODevice::ReadOnly));
         const QString html = QString::fromUtf8(page.readAll());
@@ -347,11 +351,11 @@ private slots:
         const auto nameOf = [](QWidget* widget) {
             return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
         };
-        QCOMPARE(nameOf(form->grdGenCap), QStringLiteral("List of General Capabilities"));
-        QCOMPARE(nameOf(form->grdServices), QStringLiteral("List of Services"));
-        QCOMPARE(nameOf(form->grdSpecCap), QStringLiteral("Service Specific Capabilities"));
-        QCOMPARE(nameOf(form->lst2Caps), QStringLiteral("List of Capabilities"));
-        QCOMPARE(nameOf(form->edtTodayFrom), QStringLiteral("Today's importance is between"));
+        QCOMPARE(nameOf(child<WorkshopGrid>(form, "grdGenCap")), QStringLiteral("List of General Capabilities"));
+        QCOMPARE(nameOf(child<WorkshopGrid>(form, "grdServices")), QStringLiteral("List of Services"));
+        QCOMPARE(nameOf(child<WorkshopGrid>(form, "grdSpecCap")), QStringLiteral("Service Specific Capabilities"));
+        QCOMPARE(nameOf(child<PortfolioList>(form, "lst2Caps")), QStringLiteral("List of Capabilities"));
+        QCOMPARE(nameOf(child<MaskedLineEdit>(form, "edtTodayFrom")), QStringLiteral("Today's importance is between"));
     }
 };
 

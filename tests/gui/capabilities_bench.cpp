@@ -59,7 +59,7 @@ private slots:
     void capabilityGridSelectCell()
     {
         auto* form = openWorkshop<TBuildCapForm>(workshop_id::Capabilities);
-        WorkshopGrid* grid = form->grdGenCap;
+        WorkshopGrid* grid = child<WorkshopGrid>(form, "grdGenCap");
         grid->setFocus();
         const int row = kCapabilities / 2;
         int step = 0;
@@ -74,7 +74,7 @@ private slots:
     void capabilityGridKeystroke()
     {
         auto* form = openWorkshop<TBuildCapForm>(workshop_id::Capabilities);
-        WorkshopGrid* grid = form->grdGenCap;
+        WorkshopGrid* grid = child<WorkshopGrid>(form, "grdGenCap");
         grid->setFocus();
         grid->setCurrentCell(0, kCapabilities / 2);
         QTest::keyClick(grid, Qt::Key_F2);
@@ -92,7 +92,7 @@ private slots:
     {
         TCaseForm* owner = main->currentCase();
         auto* form = openWorkshop<TBuildCapForm>(workshop_id::Capabilities);
-        WorkshopGrid* grid = form->grdGenCap;
+        WorkshopGrid* grid = child<WorkshopGrid>(form, "grdGenCap");
         grid->setFocus();
         const int row = kCapabilities / 2;
         grid->setCurrentCell(0, row);
@@ -111,7 +111,7 @@ private slots:
     void allianceGridSelectCell()
     {
         auto* form = openWorkshop<TInvAllForm>(workshop_id::Alliances);
-        WorkshopGrid* grid = form->grdCap;
+        WorkshopGrid* grid = child<WorkshopGrid>(form, "grdCap");
         grid->setFocus();
         const int row = kCapabilities / 2;
         int step = 0;
@@ -129,7 +129,7 @@ private slots:
     {
         TCaseForm* owner = main->currentCase();
         auto* form = openWorkshop<TInvAllForm>(workshop_id::Alliances);
-        WorkshopGrid* grid = form->grdCap;
+        WorkshopGrid* grid = child<WorkshopGrid>(form, "grdCap");
         grid->setFocus();
         const int row = kCapabilities / 2;
         int step = 0;
@@ -157,11 +157,12 @@ private slots:
     {
         TCaseForm* owner = main->currentCase();
         auto* form = openWorkshop<TInvAllForm>(workshop_id::Alliances);
-        form->grdCap->setCurrentCell(0, kCapabilities / 2);
-        form->edtDecisions->setFocus();
-        form->edtDecisions->moveCursor(QTextCursor::End);
+        child<WorkshopGrid>(form, "grdCap")->setCurrentCell(0, kCapabilities / 2);
+        auto* decisions = child<BulletTextEdit>(form, "edtDecisions");
+        decisions->setFocus();
+        decisions->moveCursor(QTextCursor::End);
         QBENCHMARK {
-            QTest::keyClick(form->edtDecisions, Qt::Key_A);
+            QTest::keyClick(decisions, Qt::Key_A);
         }
         QVERIFY(owner->data().Capabilities[kCapabilities / 2 - 1].Decisions.back() == 'a');
     }
@@ -170,12 +171,14 @@ private slots:
     void refreshGraph()
     {
         auto* form = openWorkshop<TBuildCapForm>(workshop_id::Capabilities);
-        form->btnGraph->click();
+        child<QToolButton>(form, "btnGraph")->click();
+        auto* refresh = child<QPushButton>(form, "btn2Refresh");
+        auto* list = child<PortfolioList>(form, "lst2Caps");
         QBENCHMARK {
-            form->btn2Refresh->click();
-            form->lst2Caps->viewport()->repaint();
+            refresh->click();
+            list->viewport()->repaint();
         }
-        QCOMPARE(form->lst2Caps->topLevelItemCount(), kCapabilities + 2 + 1 + 20);
+        QCOMPARE(list->topLevelItemCount(), kCapabilities + 2 + 1 + 20);
     }
 };
 

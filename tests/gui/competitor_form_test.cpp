@@ -39,7 +39,7 @@ private slots:
         form = openWorkshop<TCompetitorForm>(workshop_id::Competitors);
         QVERIFY(form);
         QVERIFY(QTest::qWaitForWindowExposed(form));
-        grid = form->grdCompList;
+        grid = child<WorkshopGrid>(form, "grdCompList");
     }
     void cleanup()
     {
@@ -83,27 +83,27 @@ private slots:
         QVERIFY(grid->setCurrentCell(0, 2));
         data().Modified = false;
         const int steps = caseForm()->undoCount();
-        form->edtServices->setFocus();
-        QTest::keyClicks(form->edtServices, QStringLiteral("Cold"));
+        child<BulletTextEdit>(form, "edtServices")->setFocus();
+        QTest::keyClicks(child<BulletTextEdit>(form, "edtServices"), QStringLiteral("Cold"));
         QCOMPARE(caseForm()->undoCount(), steps + 4); // every keystroke is one step
-        QTest::keyClicks(form->edtServices, QStringLiteral(" rooms"));
-        QTest::keyClick(form->edtServices, Qt::Key_Return);
-        QTest::keyClicks(form->edtServices, QStringLiteral("Counters"));
+        QTest::keyClicks(child<BulletTextEdit>(form, "edtServices"), QStringLiteral(" rooms"));
+        QTest::keyClick(child<BulletTextEdit>(form, "edtServices"), Qt::Key_Return);
+        QTest::keyClicks(child<BulletTextEdit>(form, "edtServices"), QStringLiteral("Counters"));
         QCOMPARE(data().Competitors[1].KeyServices, std::string("Cold rooms\r\nCounters"));
         QCOMPARE(data().Competitors[0].KeyServices, std::string());
         QVERIFY(data().Modified);
 
-        form->edtWatch->setFocus();
-        QTest::keyClicks(form->edtWatch, QStringLiteral("Prices"));
+        child<Cp1252PlainTextEdit>(form, "edtWatch")->setFocus();
+        QTest::keyClicks(child<Cp1252PlainTextEdit>(form, "edtWatch"), QStringLiteral("Prices"));
         QCOMPARE(data().Competitors[1].WatchPoints, std::string("Prices"));
 
         // The first competitor's boxes show its own texts.
         QVERIFY(grid->setCurrentCell(0, 1));
-        QCOMPARE(form->edtServices->plainText(), QString());
+        QCOMPARE(child<BulletTextEdit>(form, "edtServices")->plainText(), QString());
         QVERIFY(grid->setCurrentCell(1, 2));
-        QCOMPARE(form->edtServices->plainText(), QStringLiteral("Cold rooms\nCounters"));
+        QCOMPARE(child<BulletTextEdit>(form, "edtServices")->plainText(), QStringLiteral("Cold rooms\nCounters"));
         main->Undo();
-        QCOMPARE(form->edtWatch->toPlainText(), QStringLiteral("Price"));
+        QCOMPARE(child<Cp1252PlainTextEdit>(form, "edtWatch")->toPlainText(), QStringLiteral("Price"));
     }
 
     void selectingCompetitorsIsNoEdit()
@@ -117,7 +117,7 @@ private slots:
         for (int row : {1, 2, 3, 1})
             QVERIFY(grid->setCurrentCell(0, row));
         form->sendCommit();
-        QCOMPARE(form->edtClients->plainText(), QStringLiteral("Hotels\nHospitals"));
+        QCOMPARE(child<BulletTextEdit>(form, "edtClients")->plainText(), QStringLiteral("Hotels\nHospitals"));
         QCOMPARE(caseForm()->undoCount(), steps);
         QVERIFY(!data().Modified);
     }
@@ -159,7 +159,7 @@ private slots:
                                                   QStringLiteral("Delete competitor 'Nordkamp'?")}));
         QCOMPARE(data().Competitors.Count(), 1);
         QCOMPARE(grid->rowCount(), 3);
-        QCOMPARE(form->edtDesc->isEnabled(), true);
+        QCOMPARE(child<Cp1252PlainTextEdit>(form, "edtDesc")->isEnabled(), true);
         main->Undo();
         QCOMPARE(grid->cellText(0, 1), QStringLiteral("Nordkamp"));
     }
@@ -177,8 +177,8 @@ private slots:
     {
         replaceCellText(grid, 0, 1, QStringLiteral("Castell Refrigeration"));
         QVERIFY(grid->setCurrentCell(0, 1));
-        form->edtServices->setFocus();
-        QTest::keyClicks(form->edtServices, QStringLiteral("Cold rooms"));
+        child<BulletTextEdit>(form, "edtServices")->setFocus();
+        QTest::keyClicks(child<BulletTextEdit>(form, "edtServices"), QStringLiteral("Cold rooms"));
         replaceCellText(grid, 1, 1, QStringLiteral("14"), false); // still in the cell editor
 
         const QString path = dir->filePath(QStringLiteral("report.rtf"));
@@ -204,10 +204,12 @@ private slots:
     void controlsAreNamedByTheirLabelsAndHaveHelp()
     {
         QCOMPARE(grid->accessibleName(), QStringLiteral("List of Key Competitors"));
-        QCOMPARE(form->edtDisadv->accessibleName(), QStringLiteral("Key Disadvantages"));
-        QCOMPARE(form->edtDevelop->accessibleName(), QStringLiteral("Potential Development/Key Activities"));
+        QCOMPARE(child<BulletTextEdit>(form, "edtDisadv")->accessibleName(), QStringLiteral("Key Disadvantages"));
+        QCOMPARE(child<Cp1252PlainTextEdit>(form, "edtDevelop")->accessibleName(),
+                 QStringLiteral("Potential Development/Key Activities"));
         QCOMPARE(help::pageForWidget(grid), QStringLiteral("competitors.html#list"));
-        QCOMPARE(help::pageForWidget(form->edtWatch), QStringLiteral("competitors.html#watch"));
+        QCOMPARE(help::pageForWidget(child<Cp1252PlainTextEdit>(form, "edtWatch")),
+                 QStringLiteral("competitors.html#watch"));
         QCOMPARE(form->windowTitle(), QStringLiteral("untitled - Judge Your Competitors"));
     }
 
@@ -216,8 +218,10 @@ private:
     TCaseData& data() const { return form->data(); }
     QList<QWidget*> textBoxes() const
     {
-        return {form->edtDesc, form->edtServices, form->edtClients, form->edtAdv,
-                form->edtDisadv, form->edtDevelop, form->edtWatch};
+        return {child<Cp1252PlainTextEdit>(form, "edtDesc"), child<BulletTextEdit>(form, "edtServices"),
+                child<BulletTextEdit>(form, "edtClients"),   child<BulletTextEdit>(form, "edtAdv"),
+                child<BulletTextEdit>(form, "edtDisadv"),    child<Cp1252PlainTextEdit>(form, "edtDevelop"),
+                child<Cp1252PlainTextEdit>(form, "edtWatch")};
     }
     void addCompetitors(std::initializer_list<std::pair<const char*, int>> competitors)
     {

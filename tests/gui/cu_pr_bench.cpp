@@ -54,10 +54,15 @@ private slots:
         fillCase(caseForm->data());
         form = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Customers));
         QVERIFY(form);
-        QVERIFY(QTest::qWaitForWindowExposed(form->grdCust));
+        grdCust = child<WorkshopGrid>(form, "grdCust");
+        grdKeyChar = child<WorkshopGrid>(form, "grdKeyChar");
+        edtDesc = child<Cp1252PlainTextEdit>(form, "edtDesc");
+        GroupBox2 = child<QGroupBox>(form, "GroupBox2");
+        QVERIFY(grdCust && grdKeyChar && edtDesc && GroupBox2);
+        QVERIFY(QTest::qWaitForWindowExposed(grdCust));
         // A filter that some customers fail, so the item list draws both colours.
-        form->grdKeyChar->setCurrentCell(0, 2);
-        form->EditMatchFrom->setText(QStringLiteral("3"));
+        grdKeyChar->setCurrentCell(0, 2);
+        child<MaskedLineEdit>(form, "EditMatchFrom")->setText(QStringLiteral("3"));
         form->wmCommit();
     }
     void cleanupTestCase() { closeShell(); }
@@ -66,13 +71,13 @@ private slots:
     // Clicking from customer to customer: the texts, both grids and the filter box reload.
     void selectCustomer()
     {
-        form->grdCust->setFocus();
+        grdCust->setFocus();
         int step = 0;
         QBENCHMARK {
             const int row = kCustomers / 2 + (step++ % 2);
-            form->grdCust->setCurrentCell(0, row);
-            form->grdCust->viewport()->repaint();
-            form->grdKeyChar->viewport()->repaint();
+            grdCust->setCurrentCell(0, row);
+            grdCust->viewport()->repaint();
+            grdKeyChar->viewport()->repaint();
         }
         QVERIFY(form->selectedItem() == kCustomers / 2 - 1 || form->selectedItem() == kCustomers / 2);
     }
@@ -80,9 +85,9 @@ private slots:
     // One key typed into the name cell's editor.
     void keystrokeInItemName()
     {
-        form->grdCust->setFocus();
-        QVERIFY(form->grdCust->setCurrentCell(0, kCustomers / 2));
-        QTest::keyClick(form->grdCust, Qt::Key_F2);
+        grdCust->setFocus();
+        QVERIFY(grdCust->setCurrentCell(0, kCustomers / 2));
+        QTest::keyClick(grdCust, Qt::Key_F2);
         auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         QVERIFY(editor);
         QBENCHMARK {
@@ -96,11 +101,11 @@ private slots:
     // the cost of one whole-case snapshot plus the field's own work.
     void keystrokeInDescription()
     {
-        form->grdCust->setCurrentCell(0, 20);
-        form->edtDesc->setFocus();
-        form->edtDesc->moveCursor(QTextCursor::End);
+        grdCust->setCurrentCell(0, 20);
+        edtDesc->setFocus();
+        edtDesc->moveCursor(QTextCursor::End);
         QBENCHMARK {
-            QTest::keyClick(form->edtDesc, Qt::Key_A);
+            QTest::keyClick(edtDesc, Qt::Key_A);
         }
         QVERIFY(form->data().Customers[19].Description.ends_with("a"));
     }
@@ -108,15 +113,15 @@ private slots:
     // Moving between key characteristics of one customer.
     void selectKeyCharacteristic()
     {
-        form->grdCust->setCurrentCell(0, 10);
-        form->grdKeyChar->setFocus();
+        grdCust->setCurrentCell(0, 10);
+        grdKeyChar->setFocus();
         int step = 0;
         QBENCHMARK {
-            form->grdKeyChar->setCurrentCell(step % 3, 1 + step % kKeyChars);
+            grdKeyChar->setCurrentCell(step % 3, 1 + step % kKeyChars);
             ++step;
-            form->grdKeyChar->viewport()->repaint();
+            grdKeyChar->viewport()->repaint();
         }
-        QVERIFY(form->GroupBox2->title().startsWith(QStringLiteral("F&iltering '")));
+        QVERIFY(GroupBox2->title().startsWith(QStringLiteral("F&iltering '")));
     }
 
     // Switching to the window: it reloads itself from the case (3,000 item rows looked at again).
@@ -125,19 +130,19 @@ private slots:
         QBENCHMARK {
             form->activated();
         }
-        QCOMPARE(form->grdCust->rowCount(), kCustomers + 2);
+        QCOMPARE(grdCust->rowCount(), kCustomers + 2);
     }
 
     // A committed importance: written to all 3,000 customers (one undo snapshot of the whole
     // case), and the item list's colours redrawn.
     void commitImportance()
     {
-        form->grdCust->setCurrentCell(0, 10);
+        grdCust->setCurrentCell(0, 10);
         int step = 0;
         QBENCHMARK {
-            form->grdKeyChar->commitCellText(1, 3, QString::number(step++ % 10 + 1));
-            form->grdKeyChar->fitRowHeights();
-            form->grdCust->viewport()->repaint();
+            grdKeyChar->commitCellText(1, 3, QString::number(step++ % 10 + 1));
+            grdKeyChar->fitRowHeights();
+            grdCust->viewport()->repaint();
         }
         QVERIFY(form->data().Customers[kCustomers - 1].KeyChars[2].Importance >= 1);
     }
@@ -147,15 +152,19 @@ private slots:
     {
         int step = 0;
         QBENCHMARK {
-            form->grdCust->commitCellText(0, kCustomers / 2, QStringLiteral("Renamed %1").arg(step++));
-            form->grdCust->fitRowHeights();
-            form->grdCust->viewport()->repaint();
+            grdCust->commitCellText(0, kCustomers / 2, QStringLiteral("Renamed %1").arg(step++));
+            grdCust->fitRowHeights();
+            grdCust->viewport()->repaint();
         }
         QVERIFY(form->data().Customers[kCustomers / 2 - 1].Name.starts_with("Renamed"));
     }
 
 private:
     TCuPrForm* form = nullptr;
+    WorkshopGrid* grdCust = nullptr;
+    WorkshopGrid* grdKeyChar = nullptr;
+    Cp1252PlainTextEdit* edtDesc = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
 };
 
 QTEST_MAIN(CuPrBench)

@@ -103,22 +103,22 @@ private slots:
         QFETCH(QString, page);
         auto* form = openWorkshop<TCuPrForm>(identifier);
         QVERIFY(form);
-        QCOMPARE(form->Label1->text(), listLabel);
-        QCOMPARE(form->Label4->text(), needsLabel);
-        QCOMPARE(form->Label4->buddy(), form->edtKeyNeeds);
-        QCOMPARE(form->grdCust->accessibleName(), QString(listLabel).remove(QLatin1Char('&')));
-        QCOMPARE(form->grdCust->property("helpContext").toInt(), listTopic);
-        QCOMPARE(form->grdKeyChar->property("helpContext").toInt(), keyCharTopic);
-        QCOMPARE(form->btnGraph->property("helpContext").toInt(), 53040);
-        QCOMPARE(form->BtnCopy->property("helpContext").toInt(), 58000);
+        QCOMPARE(child<QLabel>(form, "Label1")->text(), listLabel);
+        QCOMPARE(child<QLabel>(form, "Label4")->text(), needsLabel);
+        QCOMPARE(child<QLabel>(form, "Label4")->buddy(), child<BulletTextEdit>(form, "edtKeyNeeds"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdCust")->accessibleName(), QString(listLabel).remove(QLatin1Char('&')));
+        QCOMPARE(child<WorkshopGrid>(form, "grdCust")->property("helpContext").toInt(), listTopic);
+        QCOMPARE(child<WorkshopGrid>(form, "grdKeyChar")->property("helpContext").toInt(), keyCharTopic);
+        QCOMPARE(child<QToolButton>(form, "btnGraph")->property("helpContext").toInt(), 53040);
+        QCOMPARE(child<QPushButton>(form, "BtnCopy")->property("helpContext").toInt(), 58000);
         QCOMPARE(form->helpContext(), 20030);
-        QCOMPARE(help::pageForWidget(form->grdCust), page + "#list");
-        QCOMPARE(help::pageForWidget(form->edtDesc), page + "#texts");
+        QCOMPARE(help::pageForWidget(child<WorkshopGrid>(form, "grdCust")), page + "#list");
+        QCOMPARE(help::pageForWidget(child<Cp1252PlainTextEdit>(form, "edtDesc")), page + "#texts");
         // Numbers the two modes share still open this mode's page.
-        QCOMPARE(help::pageForWidget(form->btnGraph), page + "#graph");
-        QCOMPARE(help::pageForWidget(form->BtnCopy), page + "#graph");
+        QCOMPARE(help::pageForWidget(child<QToolButton>(form, "btnGraph")), page + "#graph");
+        QCOMPARE(help::pageForWidget(child<QPushButton>(form, "BtnCopy")), page + "#graph");
         // a control without a topic opens the mode's page
-        QCOMPARE(help::pageForWidget(form->Label2), page);
+        QCOMPARE(help::pageForWidget(child<QLabel>(form, "Label2")), page);
         QVERIFY(form->caption().endsWith(QStringLiteral(" - ") + form->captionWord()));
         // The second mode is a window of its own.
         const int other = identifier == workshop_id::Customers ? workshop_id::Products : workshop_id::Customers;
@@ -128,14 +128,16 @@ private slots:
     void emptyListShowsOneEmptyRowAndDisablesTheRest()
     {
         auto* form = openWorkshop<TCuPrForm>(workshop_id::Customers);
-        QCOMPARE(form->grdCust->rowCount(), 2);
-        QCOMPARE(form->grdCust->cellText(0, 0), QStringLiteral("Name"));
-        QVERIFY(!form->btnGroup->isEnabled());
-        for (QWidget* control : {static_cast<QWidget*>(form->edtDesc), static_cast<QWidget*>(form->edtKeyNeeds),
-                                 static_cast<QWidget*>(form->grdKeyChar), static_cast<QWidget*>(form->grdMarkPot),
-                                 static_cast<QWidget*>(form->GroupBox2)})
+        QCOMPARE(child<WorkshopGrid>(form, "grdCust")->rowCount(), 2);
+        QCOMPARE(child<WorkshopGrid>(form, "grdCust")->cellText(0, 0), QStringLiteral("Name"));
+        QVERIFY(!child<QPushButton>(form, "btnGroup")->isEnabled());
+        for (QWidget* control : {static_cast<QWidget*>(child<Cp1252PlainTextEdit>(form, "edtDesc")),
+                                 static_cast<QWidget*>(child<BulletTextEdit>(form, "edtKeyNeeds")),
+                                 static_cast<QWidget*>(child<WorkshopGrid>(form, "grdKeyChar")),
+                                 static_cast<QWidget*>(child<WorkshopGrid>(form, "grdMarkPot")),
+                                 static_cast<QWidget*>(child<QGroupBox>(form, "GroupBox2"))})
             QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
-        QCOMPARE(form->GroupBox2->title(), QStringLiteral("F&iltering"));
+        QCOMPARE(child<QGroupBox>(form, "GroupBox2")->title(), QStringLiteral("F&iltering"));
     }
 
     void lookingNeverEdits()
@@ -145,9 +147,9 @@ private slots:
         caseForm->data().Customers.Add().Name = "Canteens";
         caseForm->data().Modified = false;
         auto* form = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Customers));
-        form->grdCust->setFocus();
-        form->grdCust->setCurrentCell(0, 2);
-        form->grdCust->setCurrentCell(0, 1);
+        child<WorkshopGrid>(form, "grdCust")->setFocus();
+        child<WorkshopGrid>(form, "grdCust")->setCurrentCell(0, 2);
+        child<WorkshopGrid>(form, "grdCust")->setCurrentCell(0, 1);
         form->sendRefresh();
         form->activated();
         form->sendCommit();
@@ -181,8 +183,8 @@ private slots:
         QTest::keyClick(main.get(), Qt::Key_4, Qt::ControlModifier);
         auto* form = qobject_cast<TCuPrForm*>(main->activeChild());
         QVERIFY(form);
-        typeIntoCell(form->grdCust, 0, 4, QStringLiteral("Bakeries"));
-        QTest::keyClick(form->grdCust, Qt::Key_S, Qt::ControlModifier);
+        typeIntoCell(child<WorkshopGrid>(form, "grdCust"), 0, 4, QStringLiteral("Bakeries"));
+        QTest::keyClick(child<WorkshopGrid>(form, "grdCust"), Qt::Key_S, Qt::ControlModifier);
         QVERIFY(!caseForm->data().Modified);
 
         TCaseData saved;
@@ -198,28 +200,28 @@ private slots:
     {
         auto* form = openWorkshop<TCuPrForm>(workshop_id::Customers);
         TCaseData& data = form->data();
-        typeIntoCell(form->grdCust, 0, 1, QStringLiteral("Hotels"));
+        typeIntoCell(child<WorkshopGrid>(form, "grdCust"), 0, 1, QStringLiteral("Hotels"));
         QCOMPARE(data.Customers.Count(), 1);
         QCOMPARE(data.Customers[0].Name, std::string("Hotels"));
         QCOMPARE(data.Customers[0].Capabilities.Count(), 17);
-        QCOMPARE(form->grdCust->rowCount(), 3);
-        QVERIFY(form->btnGroup->isEnabled());
+        QCOMPARE(child<WorkshopGrid>(form, "grdCust")->rowCount(), 3);
+        QVERIFY(child<QPushButton>(form, "btnGroup")->isEnabled());
         QCOMPARE(form->selectedItem(), 0);
-        QVERIFY(form->edtDesc->isEnabled());
+        QVERIFY(child<Cp1252PlainTextEdit>(form, "edtDesc")->isEnabled());
 
-        typeIntoCell(form->grdKeyChar, 0, 1, QStringLiteral("Price"));
-        typeIntoCell(form->grdCust, 0, 2, QStringLiteral("Canteens"));
+        typeIntoCell(child<WorkshopGrid>(form, "grdKeyChar"), 0, 1, QStringLiteral("Price"));
+        typeIntoCell(child<WorkshopGrid>(form, "grdCust"), 0, 2, QStringLiteral("Canteens"));
         QCOMPARE(data.Customers[1].KeyChars.Count(), 1);
         QCOMPARE(data.Customers[1].KeyChars[0].Match, 1);
 
-        typeIntoCell(form->grdCust, 0, 2, QStringLiteral("Schools"));
+        typeIntoCell(child<WorkshopGrid>(form, "grdCust"), 0, 2, QStringLiteral("Schools"));
         QCOMPARE(data.Customers[1].Name, std::string("Schools"));
         main->Undo();
         QCOMPARE(data.Customers[1].Name, std::string("Canteens"));
-        QCOMPARE(form->grdCust->cellText(0, 2), QStringLiteral("Canteens"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdCust")->cellText(0, 2), QStringLiteral("Canteens"));
         main->Undo();
-        QCOMPARE(form->grdCust->rowCount(), 3);
-        QCOMPARE(form->grdCust->cellText(0, 2), QString());
+        QCOMPARE(child<WorkshopGrid>(form, "grdCust")->rowCount(), 3);
+        QCOMPARE(child<WorkshopGrid>(form, "grdCust")->cellText(0, 2), QString());
     }
 
     void aGroupRowShowsItsSuffixAndEditsTheBareName()
@@ -231,11 +233,12 @@ private slots:
         group.Members = std::make_unique<TDelList<TInteger>>();
         group.Members->Add().Value = 1;
         auto* form = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Products));
-        QCOMPARE(form->grdCust->cellText(0, 3), QStringLiteral("Institutions (Group)"));
-        QCOMPARE(form->grdCust->cellText(0, 3, CellTextUse::Edit), QStringLiteral("Institutions"));
-        typeIntoCell(form->grdCust, 0, 3, QStringLiteral("Public"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdCust")->cellText(0, 3), QStringLiteral("Institutions (Group)"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdCust")->cellText(0, 3, CellTextUse::Edit),
+                 QStringLiteral("Institutions"));
+        typeIntoCell(child<WorkshopGrid>(form, "grdCust"), 0, 3, QStringLiteral("Public"));
         QCOMPARE(caseForm->data().Products[2].Name, std::string("Public"));
-        QCOMPARE(form->grdCust->cellText(0, 3), QStringLiteral("Public (Group)"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdCust")->cellText(0, 3), QStringLiteral("Public (Group)"));
     }
 
     void altDeleteAsksAndDeletesTheItem()
@@ -244,21 +247,21 @@ private slots:
         for (const char* name : {"a", "b", "c"})
             caseForm->data().Customers.Add().Name = name;
         auto* form = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Customers));
-        form->grdCust->setFocus();
-        form->grdCust->setCurrentCell(0, 2);
+        child<WorkshopGrid>(form, "grdCust")->setFocus();
+        child<WorkshopGrid>(form, "grdCust")->setCurrentCell(0, 2);
         prompts->yesNoAnswer = false;
-        QTest::keyClick(form->grdCust, Qt::Key_Delete, Qt::AltModifier);
+        QTest::keyClick(child<WorkshopGrid>(form, "grdCust"), Qt::Key_Delete, Qt::AltModifier);
         QCOMPARE(prompts->questions.last(), QStringLiteral("Delete item 'b'?"));
         QCOMPARE(caseForm->data().Customers.Count(), 3);
         prompts->yesNoAnswer = true;
-        QTest::keyClick(form->grdCust, Qt::Key_Delete, Qt::AltModifier);
+        QTest::keyClick(child<WorkshopGrid>(form, "grdCust"), Qt::Key_Delete, Qt::AltModifier);
         QCOMPARE(caseForm->data().Customers.Count(), 2);
-        QCOMPARE(form->grdCust->rowCount(), 4);
-        QCOMPARE(form->grdCust->cellText(0, 2), QStringLiteral("c"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdCust")->rowCount(), 4);
+        QCOMPARE(child<WorkshopGrid>(form, "grdCust")->cellText(0, 2), QStringLiteral("c"));
         // On the empty row there is nothing to delete.
-        form->grdCust->setCurrentCell(0, 3);
+        child<WorkshopGrid>(form, "grdCust")->setCurrentCell(0, 3);
         const int asked = prompts->questions.size();
-        QTest::keyClick(form->grdCust, Qt::Key_Delete, Qt::AltModifier);
+        QTest::keyClick(child<WorkshopGrid>(form, "grdCust"), Qt::Key_Delete, Qt::AltModifier);
         QCOMPARE(prompts->questions.size(), asked);
     }
 
@@ -272,9 +275,9 @@ private slots:
         data.Customers[3].Members->Add().Value = 0;
         data.Customers[3].Members->Add().Value = 2;
         auto* form = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Customers));
-        pressTitle(form->grdCust, 0, Qt::RightButton);
-        QCOMPARE(form->grdCust->cellText(0, 1), QStringLiteral("A"));
-        QCOMPARE(form->grdCust->cellText(0, 4), QStringLiteral("Z (Group)"));
+        pressTitle(child<WorkshopGrid>(form, "grdCust"), 0, Qt::RightButton);
+        QCOMPARE(child<WorkshopGrid>(form, "grdCust")->cellText(0, 1), QStringLiteral("A"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdCust")->cellText(0, 4), QStringLiteral("Z (Group)"));
         QCOMPARE((*data.Customers[3].Members)[0].Value, 1);
         QCOMPARE((*data.Customers[3].Members)[1].Value, 2);
         QVERIFY(data.Modified);
@@ -284,21 +287,21 @@ private slots:
     void textsAreStoredAsTypedAndCommittedBeforeSaving()
     {
         auto* form = openWorkshop<TCuPrForm>(workshop_id::Products);
-        typeIntoCell(form->grdCust, 0, 1, QStringLiteral("Oven"));
+        typeIntoCell(child<WorkshopGrid>(form, "grdCust"), 0, 1, QStringLiteral("Oven"));
         TCaseData& data = form->data();
-        form->edtDesc->setFocus();
-        QTest::keyClicks(form->edtDesc, QStringLiteral("Steam"));
+        child<Cp1252PlainTextEdit>(form, "edtDesc")->setFocus();
+        QTest::keyClicks(child<Cp1252PlainTextEdit>(form, "edtDesc"), QStringLiteral("Steam"));
         QCOMPARE(data.Products[0].Description, std::string("Steam"));
-        form->edtKeyNeeds->setFocus();
-        QTest::keyClicks(form->edtKeyNeeds, QStringLiteral("Fast"));
-        QTest::keyClick(form->edtKeyNeeds, Qt::Key_Return);
-        QTest::keyClicks(form->edtKeyNeeds, QStringLiteral("Clean"));
+        child<BulletTextEdit>(form, "edtKeyNeeds")->setFocus();
+        QTest::keyClicks(child<BulletTextEdit>(form, "edtKeyNeeds"), QStringLiteral("Fast"));
+        QTest::keyClick(child<BulletTextEdit>(form, "edtKeyNeeds"), Qt::Key_Return);
+        QTest::keyClicks(child<BulletTextEdit>(form, "edtKeyNeeds"), QStringLiteral("Clean"));
         QCOMPARE(data.Products[0].KeyNeeds, std::string("Fast\r\nClean"));
         main->Undo();
-        QCOMPARE(form->edtKeyNeeds->plainText(), QStringLiteral("Fast\nClea"));
+        QCOMPARE(child<BulletTextEdit>(form, "edtKeyNeeds")->plainText(), QStringLiteral("Fast\nClea"));
 
         // A name still in the cell editor reaches the model with the commit before a save.
-        typeIntoCell(form->grdCust, 0, 2, QStringLiteral("Counter"), false);
+        typeIntoCell(child<WorkshopGrid>(form, "grdCust"), 0, 2, QStringLiteral("Counter"), false);
         QCOMPARE(data.Products.Count(), 1);
         main->broadcastCommit();
         QCOMPARE(data.Products.Count(), 2);
@@ -309,46 +312,46 @@ private slots:
     {
         auto* form = openWorkshop<TCuPrForm>(workshop_id::Customers);
         TCaseData& data = form->data();
-        typeIntoCell(form->grdCust, 0, 1, QStringLiteral("Hotels"));
-        typeIntoCell(form->grdKeyChar, 0, 1, QStringLiteral("Price"));
-        typeIntoCell(form->grdCust, 0, 2, QStringLiteral("Canteens"));
+        typeIntoCell(child<WorkshopGrid>(form, "grdCust"), 0, 1, QStringLiteral("Hotels"));
+        typeIntoCell(child<WorkshopGrid>(form, "grdKeyChar"), 0, 1, QStringLiteral("Price"));
+        typeIntoCell(child<WorkshopGrid>(form, "grdCust"), 0, 2, QStringLiteral("Canteens"));
         QCOMPARE(form->selectedItem(), 1);
-        typeIntoCell(form->grdKeyChar, 1, 1, QStringLiteral("12"));
-        typeIntoCell(form->grdKeyChar, 2, 1, QStringLiteral("0"));
-        QCOMPARE(form->grdKeyChar->cellText(1, 1), QStringLiteral("10"));
-        QCOMPARE(form->grdKeyChar->cellText(2, 1), QStringLiteral("1"));
+        typeIntoCell(child<WorkshopGrid>(form, "grdKeyChar"), 1, 1, QStringLiteral("12"));
+        typeIntoCell(child<WorkshopGrid>(form, "grdKeyChar"), 2, 1, QStringLiteral("0"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdKeyChar")->cellText(1, 1), QStringLiteral("10"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdKeyChar")->cellText(2, 1), QStringLiteral("1"));
         QCOMPARE(data.Customers[0].KeyChars[0].Importance, 10);
-        typeIntoCell(form->grdKeyChar, 2, 1, QStringLiteral("7"));
+        typeIntoCell(child<WorkshopGrid>(form, "grdKeyChar"), 2, 1, QStringLiteral("7"));
         QCOMPARE(data.Customers[1].KeyChars[0].Match, 7);
         QCOMPARE(data.Customers[0].KeyChars[0].Match, 1);
 
         // A cell emptied stores 0, shown as such.
-        form->grdKeyChar->setFocus();
-        form->grdKeyChar->setCurrentCell(1, 1);
-        QTest::keyClick(form->grdKeyChar, Qt::Key_F2);
+        child<WorkshopGrid>(form, "grdKeyChar")->setFocus();
+        child<WorkshopGrid>(form, "grdKeyChar")->setCurrentCell(1, 1);
+        QTest::keyClick(child<WorkshopGrid>(form, "grdKeyChar"), Qt::Key_F2);
         auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         QVERIFY(editor);
         editor->selectAll();
         QTest::keyClick(editor, Qt::Key_Backspace);
         QTest::keyClick(editor, Qt::Key_Return);
         QCOMPARE(data.Customers[1].KeyChars[0].Importance, 0);
-        QCOMPARE(form->grdKeyChar->cellText(1, 1), QStringLiteral("0"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdKeyChar")->cellText(1, 1), QStringLiteral("0"));
     }
 
     void altEnterMarksAKeyCharacteristicNotApplicable()
     {
         auto* form = openWorkshop<TCuPrForm>(workshop_id::Customers);
-        typeIntoCell(form->grdCust, 0, 1, QStringLiteral("Hotels"));
-        typeIntoCell(form->grdKeyChar, 0, 1, QStringLiteral("Price"));
-        form->grdKeyChar->setFocus();
-        form->grdKeyChar->setCurrentCell(0, 1);
-        QVERIFY(form->GroupBox2->isEnabled());
-        QCOMPARE(form->GroupBox2->title(), QStringLiteral("F&iltering 'Price'"));
-        QTest::keyClick(form->grdKeyChar, Qt::Key_Return, Qt::AltModifier);
+        typeIntoCell(child<WorkshopGrid>(form, "grdCust"), 0, 1, QStringLiteral("Hotels"));
+        typeIntoCell(child<WorkshopGrid>(form, "grdKeyChar"), 0, 1, QStringLiteral("Price"));
+        child<WorkshopGrid>(form, "grdKeyChar")->setFocus();
+        child<WorkshopGrid>(form, "grdKeyChar")->setCurrentCell(0, 1);
+        QVERIFY(child<QGroupBox>(form, "GroupBox2")->isEnabled());
+        QCOMPARE(child<QGroupBox>(form, "GroupBox2")->title(), QStringLiteral("F&iltering 'Price'"));
+        QTest::keyClick(child<WorkshopGrid>(form, "grdKeyChar"), Qt::Key_Return, Qt::AltModifier);
         QVERIFY(form->data().Customers[0].KeyChars[0].Excluded);
         QCOMPARE(form->keyCharCellStyle(1).color, QColor(255, 0, 0));
-        QCOMPARE(form->grdKeyChar->cellText(1, 1), QString());
-        QVERIFY(!form->GroupBox2->isEnabled());
+        QCOMPARE(child<WorkshopGrid>(form, "grdKeyChar")->cellText(1, 1), QString());
+        QVERIFY(!child<QGroupBox>(form, "GroupBox2")->isEnabled());
         main->Undo();
         QVERIFY(!form->data().Customers[0].KeyChars[0].Excluded);
         QVERIFY(!form->keyCharCellStyle(1).color.isValid());
@@ -358,23 +361,23 @@ private slots:
     {
         auto* form = openWorkshop<TCuPrForm>(workshop_id::Customers);
         TCaseData& data = form->data();
-        typeIntoCell(form->grdCust, 0, 1, QStringLiteral("Hotels"));
-        typeIntoCell(form->grdKeyChar, 0, 1, QStringLiteral("Service"));
-        typeIntoCell(form->grdKeyChar, 2, 1, QStringLiteral("4"));
-        typeIntoCell(form->grdCust, 0, 2, QStringLiteral("Canteens"));
-        typeIntoCell(form->grdKeyChar, 2, 1, QStringLiteral("8"));
-        form->grdKeyChar->setFocus();
-        form->grdKeyChar->setCurrentCell(0, 1);
+        typeIntoCell(child<WorkshopGrid>(form, "grdCust"), 0, 1, QStringLiteral("Hotels"));
+        typeIntoCell(child<WorkshopGrid>(form, "grdKeyChar"), 0, 1, QStringLiteral("Service"));
+        typeIntoCell(child<WorkshopGrid>(form, "grdKeyChar"), 2, 1, QStringLiteral("4"));
+        typeIntoCell(child<WorkshopGrid>(form, "grdCust"), 0, 2, QStringLiteral("Canteens"));
+        typeIntoCell(child<WorkshopGrid>(form, "grdKeyChar"), 2, 1, QStringLiteral("8"));
+        child<WorkshopGrid>(form, "grdKeyChar")->setFocus();
+        child<WorkshopGrid>(form, "grdKeyChar")->setCurrentCell(0, 1);
         data.Modified = false;
         const int steps = form->caseForm()->undoCount();
 
-        leaveField(form->EditMatchFrom, QStringLiteral("5"));
+        leaveField(child<MaskedLineEdit>(form, "EditMatchFrom"), QStringLiteral("5"));
         QCOMPARE(form->itemCellStyle(1).color, QColor(255, 0, 0));
         QVERIFY(!form->itemCellStyle(2).color.isValid());
-        leaveField(form->EditMatchFrom, QStringLiteral("4"));
+        leaveField(child<MaskedLineEdit>(form, "EditMatchFrom"), QStringLiteral("4"));
         QVERIFY(!form->itemCellStyle(1).color.isValid());
-        leaveField(form->EditImpTo, QStringLiteral("99"));
-        QCOMPARE(form->EditImpTo->text(), QStringLiteral("10"));
+        leaveField(child<MaskedLineEdit>(form, "EditImpTo"), QStringLiteral("99"));
+        QCOMPARE(child<MaskedLineEdit>(form, "EditImpTo")->text(), QStringLiteral("10"));
         QVERIFY2(!data.Modified, "bounds are not part of the case file");
         QCOMPARE(form->caseForm()->undoCount(), steps);
     }
@@ -383,17 +386,17 @@ private slots:
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         auto* form = openWorkshop<TCuPrForm>(workshop_id::Customers);
-        typeIntoCell(form->grdCust, 0, 1, QStringLiteral("Hotels"));
-        typeIntoCell(form->grdMarkPot, 0, 1, QStringLiteral("Kitchens"));
-        QCOMPARE(form->grdMarkPot->cellText(1, 1), QStringLiteral("1"));
-        typeIntoCell(form->grdMarkPot, 1, 1, QStringLiteral("1234567"));
+        typeIntoCell(child<WorkshopGrid>(form, "grdCust"), 0, 1, QStringLiteral("Hotels"));
+        typeIntoCell(child<WorkshopGrid>(form, "grdMarkPot"), 0, 1, QStringLiteral("Kitchens"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdMarkPot")->cellText(1, 1), QStringLiteral("1"));
+        typeIntoCell(child<WorkshopGrid>(form, "grdMarkPot"), 1, 1, QStringLiteral("1234567"));
         QCOMPARE(form->data().Customers[0].MarketPotential[0].Rank, 1234567);
-        QCOMPARE(form->grdMarkPot->cellText(1, 1), QStringLiteral("1,234,567"));
-        QCOMPARE(form->grdMarkPot->cellText(1, 1, CellTextUse::Edit), QStringLiteral("1234567"));
-        typeIntoCell(form->grdMarkPot, 0, 2, QStringLiteral("Spend"));
-        typeIntoCell(form->grdMarkPot, 1, 2, QStringLiteral("5000000"));
-        pressTitle(form->grdMarkPot, 1);
-        QCOMPARE(form->grdMarkPot->cellText(0, 1), QStringLiteral("Spend"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdMarkPot")->cellText(1, 1), QStringLiteral("1,234,567"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdMarkPot")->cellText(1, 1, CellTextUse::Edit), QStringLiteral("1234567"));
+        typeIntoCell(child<WorkshopGrid>(form, "grdMarkPot"), 0, 2, QStringLiteral("Spend"));
+        typeIntoCell(child<WorkshopGrid>(form, "grdMarkPot"), 1, 2, QStringLiteral("5000000"));
+        pressTitle(child<WorkshopGrid>(form, "grdMarkPot"), 1);
+        QCOMPARE(child<WorkshopGrid>(form, "grdMarkPot")->cellText(0, 1), QStringLiteral("Spend"));
         QLocale::setDefault(QLocale::c());
     }
 
@@ -414,10 +417,10 @@ private slots:
             }
         }
         auto* form = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Customers));
-        form->grdCust->setCurrentCell(0, 2);
-        pressTitle(form->grdKeyChar, 2);
-        QCOMPARE(form->grdKeyChar->cellText(0, 1), QStringLiteral("Price")); // 9, 2, 4
-        QCOMPARE(form->grdKeyChar->cellText(0, 2), QStringLiteral("Speed"));
+        child<WorkshopGrid>(form, "grdCust")->setCurrentCell(0, 2);
+        pressTitle(child<WorkshopGrid>(form, "grdKeyChar"), 2);
+        QCOMPARE(child<WorkshopGrid>(form, "grdKeyChar")->cellText(0, 1), QStringLiteral("Price")); // 9, 2, 4
+        QCOMPARE(child<WorkshopGrid>(form, "grdKeyChar")->cellText(0, 2), QStringLiteral("Speed"));
         for (const auto& item : data.Customers) {
             QCOMPARE(item.KeyChars[1].Name, std::string("Speed"));
             QCOMPARE(item.KeyChars[2].Name, std::string("Service"));
@@ -443,23 +446,24 @@ private slots:
         only.Name = "Not rated";
         only.KeyChars.Add().Excluded = true;
         auto* form = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Customers));
-        QTest::mouseClick(form->btnGraph, Qt::LeftButton);
+        QTest::mouseClick(child<QToolButton>(form, "btnGraph"), Qt::LeftButton);
         QVERIFY(form->graphShown());
-        QCOMPARE(form->lst2Customers->rowCount(), 3);
-        QCOMPARE(form->lst2Customers->topLevelItem(0)->text(0), QStringLiteral("Hotels"));
-        QCOMPARE(form->lst2Customers->topLevelItem(2)->text(0), QStringLiteral("   Service"));
-        QCOMPARE(form->lst2Customers->topLevelItem(2)->text(2), QStringLiteral("9"));
+        QCOMPARE(child<PortfolioList>(form, "lst2Customers")->rowCount(), 3);
+        QCOMPARE(child<PortfolioList>(form, "lst2Customers")->topLevelItem(0)->text(0), QStringLiteral("Hotels"));
+        QCOMPARE(child<PortfolioList>(form, "lst2Customers")->topLevelItem(2)->text(0), QStringLiteral("   Service"));
+        QCOMPARE(child<PortfolioList>(form, "lst2Customers")->topLevelItem(2)->text(2), QStringLiteral("9"));
 
-        QVERIFY(QTest::qWaitForWindowExposed(form->pnt2View));
-        const QPoint service = portfolio::dotPosition(form->pnt2View->size(), 3, 9) + QPoint(4, 2);
-        QTest::mousePress(form->pnt2View, Qt::LeftButton, {}, service);
-        QCOMPARE(form->lst2Customers->selectedRow(), 2);
+        QVERIFY(QTest::qWaitForWindowExposed(child<PortfolioDiagram>(form, "pnt2View")));
+        const QPoint service =
+            portfolio::dotPosition(child<PortfolioDiagram>(form, "pnt2View")->size(), 3, 9) + QPoint(4, 2);
+        QTest::mousePress(child<PortfolioDiagram>(form, "pnt2View"), Qt::LeftButton, {}, service);
+        QCOMPARE(child<PortfolioList>(form, "lst2Customers")->selectedRow(), 2);
         QCOMPARE(form->graphSelectionOwner(), 0);
 
-        leaveField(form->edtMatchFrom, QStringLiteral("5"));
-        QTest::mouseClick(form->btn2Refresh, Qt::LeftButton);
-        QCOMPARE(form->lst2Customers->rowCount(), 2);
-        QTest::mouseClick(form->btnBack, Qt::LeftButton);
+        leaveField(child<MaskedLineEdit>(form, "edtMatchFrom"), QStringLiteral("5"));
+        QTest::mouseClick(child<QPushButton>(form, "btn2Refresh"), Qt::LeftButton);
+        QCOMPARE(child<PortfolioList>(form, "lst2Customers")->rowCount(), 2);
+        QTest::mouseClick(child<QPushButton>(form, "btnBack"), Qt::LeftButton);
         QVERIFY(!form->graphShown());
     }
 
@@ -480,26 +484,28 @@ private slots:
             keyChar.Excluded = false;
         }
         auto* form = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Customers));
-        QTest::mouseClick(form->btnGraph, Qt::LeftButton);
-        leaveField(form->edtMatchFrom, QStringLiteral("5"));
-        QTest::mouseClick(form->btn2Refresh, Qt::LeftButton);
-        QCOMPARE(form->lst2Customers->rowCount(), 4); // Hotels, Service, Bakeries, Bread
-        QTest::mouseClick(form->lst2Customers->viewport(), Qt::LeftButton, {},
-                          form->lst2Customers->visualItemRect(form->lst2Customers->topLevelItem(2)).center());
+        QTest::mouseClick(child<QToolButton>(form, "btnGraph"), Qt::LeftButton);
+        leaveField(child<MaskedLineEdit>(form, "edtMatchFrom"), QStringLiteral("5"));
+        QTest::mouseClick(child<QPushButton>(form, "btn2Refresh"), Qt::LeftButton);
+        QCOMPARE(child<PortfolioList>(form, "lst2Customers")->rowCount(), 4); // Hotels, Service, Bakeries, Bread
+        QTest::mouseClick(child<PortfolioList>(form, "lst2Customers")->viewport(), Qt::LeftButton, {},
+                          child<PortfolioList>(form, "lst2Customers")
+                              ->visualItemRect(child<PortfolioList>(form, "lst2Customers")->topLevelItem(2))
+                              .center());
         QCOMPARE(form->graphSelectionOwner(), 1);
 
-        leaveField(form->edtMatchFrom, QStringLiteral("1"));
-        QTest::mouseClick(form->btn2Refresh, Qt::LeftButton);
-        QCOMPARE(form->lst2Customers->rowCount(), 5);
-        QCOMPARE(form->lst2Customers->selectedRow(), 3);
+        leaveField(child<MaskedLineEdit>(form, "edtMatchFrom"), QStringLiteral("1"));
+        QTest::mouseClick(child<QPushButton>(form, "btn2Refresh"), Qt::LeftButton);
+        QCOMPARE(child<PortfolioList>(form, "lst2Customers")->rowCount(), 5);
+        QCOMPARE(child<PortfolioList>(form, "lst2Customers")->selectedRow(), 3);
         QCOMPARE(form->graphSelectionOwner(), 1);
 
         // Gone from the list: nothing is selected.
         data.Customers[1].KeyChars[0].Match = 1;
-        leaveField(form->edtMatchFrom, QStringLiteral("5"));
-        QTest::mouseClick(form->btn2Refresh, Qt::LeftButton);
-        QCOMPARE(form->lst2Customers->rowCount(), 2);
-        QCOMPARE(form->lst2Customers->selectedRow(), -1);
+        leaveField(child<MaskedLineEdit>(form, "edtMatchFrom"), QStringLiteral("5"));
+        QTest::mouseClick(child<QPushButton>(form, "btn2Refresh"), Qt::LeftButton);
+        QCOMPARE(child<PortfolioList>(form, "lst2Customers")->rowCount(), 2);
+        QCOMPARE(child<PortfolioList>(form, "lst2Customers")->selectedRow(), -1);
         QCOMPARE(form->graphSelectionOwner(), -1);
     }
 
@@ -510,20 +516,20 @@ private slots:
         for (const char* name : {"Hotels", "Bakeries"})
             caseForm->data().Customers.Add().Name = name;
         auto* form = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Customers));
-        clickCell(form->grdCust, 0, 3);
-        QVERIFY(!form->edtDesc->isEnabled());
+        clickCell(child<WorkshopGrid>(form, "grdCust"), 0, 3);
+        QVERIFY(!child<Cp1252PlainTextEdit>(form, "edtDesc")->isEnabled());
         whenDialogOpens(this, [&](TGroupingForm* dialog) {
-            QTest::mouseClick(dialog->BitBtn1, Qt::LeftButton);
-            QTest::keyClicks(dialog->NameEdit, QStringLiteral("Guests"));
-            QTest::mouseClick(dialog->CreateGroupButton, Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(dialog, "BitBtn1"), Qt::LeftButton);
+            QTest::keyClicks(child<QLineEdit>(dialog, "NameEdit"), QStringLiteral("Guests"));
+            QTest::mouseClick(child<QPushButton>(dialog, "CreateGroupButton"), Qt::LeftButton);
         });
-        QTest::mouseClick(form->btnGroup, Qt::LeftButton);
-        QCOMPARE(form->grdCust->currentRow(), 3);
-        QCOMPARE(form->grdCust->cellText(0, 3), QStringLiteral("Guests (Group)"));
-        QVERIFY(form->edtDesc->isEnabled());
-        QVERIFY(form->grdKeyChar->isEnabled());
-        form->edtDesc->setFocus();
-        QTest::keyClicks(form->edtDesc, QStringLiteral("x"));
+        QTest::mouseClick(child<QPushButton>(form, "btnGroup"), Qt::LeftButton);
+        QCOMPARE(child<WorkshopGrid>(form, "grdCust")->currentRow(), 3);
+        QCOMPARE(child<WorkshopGrid>(form, "grdCust")->cellText(0, 3), QStringLiteral("Guests (Group)"));
+        QVERIFY(child<Cp1252PlainTextEdit>(form, "edtDesc")->isEnabled());
+        QVERIFY(child<WorkshopGrid>(form, "grdKeyChar")->isEnabled());
+        child<Cp1252PlainTextEdit>(form, "edtDesc")->setFocus();
+        QTest::keyClicks(child<Cp1252PlainTextEdit>(form, "edtDesc"), QStringLiteral("x"));
         QCOMPARE(caseForm->data().Customers[2].Description, std::string("x"));
     }
 
@@ -540,40 +546,40 @@ private slots:
             keyChar.Match = match;
         }
         auto* form = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Customers));
-        form->grdKeyChar->setCurrentCell(0, 1);
-        leaveField(form->EditMatchFrom, QStringLiteral("5"));
+        child<WorkshopGrid>(form, "grdKeyChar")->setCurrentCell(0, 1);
+        leaveField(child<MaskedLineEdit>(form, "EditMatchFrom"), QStringLiteral("5"));
 
         QStringList satisfying, others;
         whenDialogOpens(this, [&](TGroupingForm* dialog) {
-            for (int i = 0; i < dialog->CustListBox->count(); ++i)
-                satisfying << dialog->CustListBox->item(i)->text();
-            for (int i = 0; i < dialog->OthersListBox->count(); ++i)
-                others << dialog->OthersListBox->item(i)->text();
-            QTest::mouseClick(dialog->BitBtn1, Qt::LeftButton);
-            QTest::keyClicks(dialog->NameEdit, QStringLiteral("Service leaders"));
-            QTest::mouseClick(dialog->CreateGroupButton, Qt::LeftButton);
+            for (int i = 0; i < child<QListWidget>(dialog, "CustListBox")->count(); ++i)
+                satisfying << child<QListWidget>(dialog, "CustListBox")->item(i)->text();
+            for (int i = 0; i < child<QListWidget>(dialog, "OthersListBox")->count(); ++i)
+                others << child<QListWidget>(dialog, "OthersListBox")->item(i)->text();
+            QTest::mouseClick(child<QPushButton>(dialog, "BitBtn1"), Qt::LeftButton);
+            QTest::keyClicks(child<QLineEdit>(dialog, "NameEdit"), QStringLiteral("Service leaders"));
+            QTest::mouseClick(child<QPushButton>(dialog, "CreateGroupButton"), Qt::LeftButton);
         });
-        QTest::mouseClick(form->btnGroup, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(form, "btnGroup"), Qt::LeftButton);
         QCOMPARE(satisfying, (QStringList{"Airlines", "Hotels"}));
         QCOMPARE(others, QStringList{"Bakeries"});
         QCOMPARE(data.Customers.Count(), 4);
-        QCOMPARE(form->grdCust->rowCount(), 6);
-        QCOMPARE(form->grdCust->cellText(0, 4), QStringLiteral("Service leaders (Group)"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdCust")->rowCount(), 6);
+        QCOMPARE(child<WorkshopGrid>(form, "grdCust")->cellText(0, 4), QStringLiteral("Service leaders (Group)"));
         QCOMPARE((*data.Customers[3].Members)[0].Value, 2);
         QCOMPARE((*data.Customers[3].Members)[1].Value, 0);
         // no customer had plan rows
         QCOMPARE(data.Customers[3].Capabilities.Count(), 0);
 
         // The group selected, the dialog changes it; Cancel leaves everything alone.
-        form->grdCust->setCurrentCell(0, 4);
+        child<WorkshopGrid>(form, "grdCust")->setCurrentCell(0, 4);
         const int steps = caseForm->undoCount();
         QString shownName;
         whenDialogOpens(this, [&](TGroupingForm* dialog) {
-            shownName = dialog->NameEdit->text();
-            QVERIFY(dialog->ModifyButton->isEnabled());
+            shownName = child<QLineEdit>(dialog, "NameEdit")->text();
+            QVERIFY(child<QPushButton>(dialog, "ModifyButton")->isEnabled());
             QTest::keyClick(dialog, Qt::Key_Escape);
         });
-        QTest::mouseClick(form->btnGroup, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(form, "btnGroup"), Qt::LeftButton);
         QCOMPARE(shownName, QStringLiteral("Service leaders"));
         QCOMPARE(caseForm->undoCount(), steps);
     }
@@ -593,29 +599,29 @@ private slots:
         data.Customers[2].Members = std::make_unique<TDelList<TInteger>>();
         data.Customers[2].Members->Add().Value = 0;
         auto* form = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Customers));
-        QTest::mouseClick(form->btnGraph, Qt::LeftButton);
-        leaveField(form->edtMatchTo, QStringLiteral("5"));
-        QTest::mouseClick(form->btn2Refresh, Qt::LeftButton);
+        QTest::mouseClick(child<QToolButton>(form, "btnGraph"), Qt::LeftButton);
+        leaveField(child<MaskedLineEdit>(form, "edtMatchTo"), QStringLiteral("5"));
+        QTest::mouseClick(child<QPushButton>(form, "btn2Refresh"), Qt::LeftButton);
         // Bakeries and its key characteristic; the group (match 6) is outside the filter.
-        QCOMPARE(form->lst2Customers->rowCount(), 2);
-        leaveField(form->edtMatchTo, QStringLiteral("10"));
-        QTest::mouseClick(form->btn2Refresh, Qt::LeftButton);
-        form->lst2Customers->selectRow(5); // the group's key characteristic
+        QCOMPARE(child<PortfolioList>(form, "lst2Customers")->rowCount(), 2);
+        leaveField(child<MaskedLineEdit>(form, "edtMatchTo"), QStringLiteral("10"));
+        QTest::mouseClick(child<QPushButton>(form, "btn2Refresh"), Qt::LeftButton);
+        child<PortfolioList>(form, "lst2Customers")->selectRow(5); // the group's key characteristic
         QCOMPARE(form->graphSelectionOwner(), 2);
-        leaveField(form->edtMatchTo, QStringLiteral("5"));
+        leaveField(child<MaskedLineEdit>(form, "edtMatchTo"), QStringLiteral("5"));
 
         QStringList contents, others;
         whenDialogOpens(this, [&](TGroupingForm* dialog) {
-            for (int i = 0; i < dialog->FilteredListBox->count(); ++i)
-                contents << dialog->FilteredListBox->item(i)->text()
-                                + (dialog->FilteredListBox->item(i)->isSelected() ? "*" : "");
-            QTest::mouseClick(dialog->BitBtn2, Qt::LeftButton);
-            for (int i = 0; i < dialog->OthersListBox->count(); ++i)
-                others << dialog->OthersListBox->item(i)->text();
-            QVERIFY2(!dialog->ModifyButton->isEnabled(), "a group needs members");
-            QTest::mouseClick(dialog->CancelButton, Qt::LeftButton);
+            for (int i = 0; i < child<QListWidget>(dialog, "FilteredListBox")->count(); ++i)
+                contents << child<QListWidget>(dialog, "FilteredListBox")->item(i)->text()
+                                + (child<QListWidget>(dialog, "FilteredListBox")->item(i)->isSelected() ? "*" : "");
+            QTest::mouseClick(child<QPushButton>(dialog, "BitBtn2"), Qt::LeftButton);
+            for (int i = 0; i < child<QListWidget>(dialog, "OthersListBox")->count(); ++i)
+                others << child<QListWidget>(dialog, "OthersListBox")->item(i)->text();
+            QVERIFY2(!child<QPushButton>(dialog, "ModifyButton")->isEnabled(), "a group needs members");
+            QTest::mouseClick(child<QPushButton>(dialog, "CancelButton"), Qt::LeftButton);
         });
-        QTest::mouseClick(form->BitBtnGrouping2, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(form, "BitBtnGrouping2"), Qt::LeftButton);
         QCOMPARE(contents, QStringList{"Hotels*"});
         QCOMPARE(others, QStringList{"Hotels"});
     }

@@ -53,9 +53,9 @@ private slots:
         QVERIFY(form);
         fillLongChange(main->currentCase()->data());
         form->sendRefresh();
-        QCOMPARE(form->grdRisk->rowCount(), kRows + 2);
-        form->PageControl1->setCurrentWidget(form->Risk);
-        form->grdRisk->setFocus(Qt::OtherFocusReason);
+        QCOMPARE(child<TAdvancedGrid>(form, "grdRisk")->rowCount(), kRows + 2);
+        child<QTabWidget>(form, "PageControl1")->setCurrentWidget(child<QWidget>(form, "Risk"));
+        child<TAdvancedGrid>(form, "grdRisk")->setFocus(Qt::OtherFocusReason);
     }
 
     void cleanup()
@@ -67,7 +67,7 @@ private slots:
     // Clicking along a row: between the name and the type cell, whose box is made each time.
     void selectRiskCell()
     {
-        TAdvancedGrid* grid = form->grdRisk;
+        TAdvancedGrid* grid = child<TAdvancedGrid>(form, "grdRisk");
         const int row = kRows / 2;
         int step = 0;
         QBENCHMARK {
@@ -80,7 +80,7 @@ private slots:
     // One character typed into an open cell editor.
     void keystrokeInRiskCell()
     {
-        TAdvancedGrid* grid = form->grdRisk;
+        TAdvancedGrid* grid = child<TAdvancedGrid>(form, "grdRisk");
         grid->setCurrentCell(5, kRows / 2);
         QTest::keyClick(grid, Qt::Key_F2);
         auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
@@ -95,7 +95,7 @@ private slots:
     // The editor closed on a changed name: the operation, the row refitted, the grid repainted.
     void commitRiskName()
     {
-        TAdvancedGrid* grid = form->grdRisk;
+        TAdvancedGrid* grid = child<TAdvancedGrid>(form, "grdRisk");
         const int row = kRows / 2;
         grid->setCurrentCell(0, row);
         int step = 0;
@@ -108,8 +108,8 @@ private slots:
 
     void selectThreatCell()
     {
-        form->PageControl1->setCurrentWidget(form->Impact);
-        WorkshopGrid* grid = form->grdThreats;
+        child<QTabWidget>(form, "PageControl1")->setCurrentWidget(child<QWidget>(form, "Impact"));
+        WorkshopGrid* grid = child<WorkshopGrid>(form, "grdThreats");
         grid->setFocus(Qt::OtherFocusReason);
         const int row = kRows / 2;
         int step = 0;
@@ -124,11 +124,13 @@ private slots:
     void refreshRiskDiagram()
     {
         form->showPage(TEnvForm::RiskPage);
+        auto* refresh = child<QPushButton>(form, "btn3Refresh");
+        auto* list = child<PortfolioList>(form, "lst3Risks");
         QBENCHMARK {
-            QTest::mouseClick(form->btn3Refresh, Qt::LeftButton);
-            form->lst3Risks->viewport()->repaint();
+            QTest::mouseClick(refresh, Qt::LeftButton);
+            list->viewport()->repaint();
         }
-        QCOMPARE(form->lst3Risks->topLevelItemCount(), kRows);
+        QCOMPARE(list->topLevelItemCount(), kRows);
     }
 };
 

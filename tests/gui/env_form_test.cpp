@@ -123,11 +123,11 @@ class EnvFormTest : public QObject, private WorkshopSession {
     // The risk-type box on the type cell of `row`, with the focus, as a key on the cell gives it.
     QComboBox* openTypeBox(int row)
     {
-        form->PageControl1->setCurrentWidget(form->Risk);
-        form->grdRisk->setFocus(Qt::OtherFocusReason);
-        if (!form->grdRisk->setCurrentCell(kTypeColumn, row))
+        child<QTabWidget>(form, "PageControl1")->setCurrentWidget(child<QWidget>(form, "Risk"));
+        child<TAdvancedGrid>(form, "grdRisk")->setFocus(Qt::OtherFocusReason);
+        if (!child<TAdvancedGrid>(form, "grdRisk")->setCurrentCell(kTypeColumn, row))
             return nullptr;
-        auto* box = qobject_cast<QComboBox*>(form->grdRisk->control());
+        auto* box = qobject_cast<QComboBox*>(child<TAdvancedGrid>(form, "grdRisk")->control());
         if (box)
             box->setFocus(Qt::OtherFocusReason);
         return box;
@@ -160,19 +160,21 @@ private slots:
 
     void aNewCaseShowsTechnologyAndDisablesTheChangeFields()
     {
-        QCOMPARE(items(form->cmbArea), (QStringList{"Technology", "Regulations", "Market"}));
-        QCOMPARE(form->cmbArea->currentText(), QStringLiteral("Technology"));
-        QVERIFY(form->cmbMega->isEnabled() && form->cmbChange->isEnabled());
-        QCOMPARE(form->cmbMega->count(), 0);
-        QCOMPARE(form->cmbChange->count(), 0);
-        for (QWidget* w : std::initializer_list<QWidget*>{form->edtDesc, form->edtImpNow, form->edtImpFuture,
-                                                          form->grdStrengths, form->grdWeaknesses,
-                                                          form->grdOpportunities, form->grdThreats, form->grdRisk})
+        QCOMPARE(items(child<QComboBox>(form, "cmbArea")), (QStringList{"Technology", "Regulations", "Market"}));
+        QCOMPARE(child<QComboBox>(form, "cmbArea")->currentText(), QStringLiteral("Technology"));
+        QVERIFY(child<QComboBox>(form, "cmbMega")->isEnabled() && child<QComboBox>(form, "cmbChange")->isEnabled());
+        QCOMPARE(child<QComboBox>(form, "cmbMega")->count(), 0);
+        QCOMPARE(child<QComboBox>(form, "cmbChange")->count(), 0);
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 child<Cp1252PlainTextEdit>(form, "edtDesc"), child<MaskedLineEdit>(form, "edtImpNow"),
+                 child<MaskedLineEdit>(form, "edtImpFuture"), child<WorkshopGrid>(form, "grdStrengths"),
+                 child<WorkshopGrid>(form, "grdWeaknesses"), child<WorkshopGrid>(form, "grdOpportunities"),
+                 child<WorkshopGrid>(form, "grdThreats"), child<TAdvancedGrid>(form, "grdRisk")})
             QVERIFY2(!w->isEnabled(), qPrintable(w->accessibleName()));
-        QCOMPARE(form->grdThreats->rowCount(), 2);
-        QCOMPARE(form->grdRisk->rowCount(), 2);
-        QCOMPARE(form->Notebook1->currentIndex(), 0);
-        QCOMPARE(form->PageControl1->currentWidget(), form->Impact);
+        QCOMPARE(child<WorkshopGrid>(form, "grdThreats")->rowCount(), 2);
+        QCOMPARE(child<TAdvancedGrid>(form, "grdRisk")->rowCount(), 2);
+        QCOMPARE(child<QStackedWidget>(form, "Notebook1")->currentIndex(), 0);
+        QCOMPARE(child<QTabWidget>(form, "PageControl1")->currentWidget(), child<QWidget>(form, "Impact"));
         QCOMPARE(undoSteps(), 0);
         QVERIFY(!caseData().Modified);
     }
@@ -183,50 +185,50 @@ private slots:
             data.DateFrom = 0;
             data.DateTo = encodeDate(2027, 12, 8);
         });
-        QCOMPARE(form->lblImpNow->text(), QStringLiteral("a&s of 30/12/1899:"));
-        QCOMPARE(form->lblImpFuture->text(), QStringLiteral("as of 08/12/2027:"));
-        QCOMPARE(form->edtImpNow->accessibleName(), QStringLiteral("as of 30/12/1899:"));
-        QCOMPARE(form->lblImpNow->buddy(), form->edtImpNow);
+        QCOMPARE(child<QLabel>(form, "lblImpNow")->text(), QStringLiteral("a&s of 30/12/1899:"));
+        QCOMPARE(child<QLabel>(form, "lblImpFuture")->text(), QStringLiteral("as of 08/12/2027:"));
+        QCOMPARE(child<MaskedLineEdit>(form, "edtImpNow")->accessibleName(), QStringLiteral("as of 30/12/1899:"));
+        QCOMPARE(child<QLabel>(form, "lblImpNow")->buddy(), child<MaskedLineEdit>(form, "edtImpNow"));
     }
 
     void anExistingNameInOtherCaseIsSelectedWithoutAQuestion()
     {
-        form->cmbArea->setCurrentIndex(2);
-        typeIntoBox(form->cmbArea, QStringLiteral("technology"));
-        QTest::keyClick(form->cmbArea, Qt::Key_Return);
+        child<QComboBox>(form, "cmbArea")->setCurrentIndex(2);
+        typeIntoBox(child<QComboBox>(form, "cmbArea"), QStringLiteral("technology"));
+        QTest::keyClick(child<QComboBox>(form, "cmbArea"), Qt::Key_Return);
         QVERIFY(prompts->addModAsked.isEmpty());
-        QCOMPARE(form->cmbArea->currentIndex(), 0);
-        QCOMPARE(form->cmbArea->currentText(), QStringLiteral("Technology"));
+        QCOMPARE(child<QComboBox>(form, "cmbArea")->currentIndex(), 0);
+        QCOMPARE(child<QComboBox>(form, "cmbArea")->currentText(), QStringLiteral("Technology"));
         QCOMPARE(undoSteps(), 0);
     }
 
     void leavingABoxAfterTypingAsksAsEnterDoes()
     {
         prompts->addModAnswers = {AddModAnswer::Add};
-        typeIntoBox(form->cmbArea, QStringLiteral("Society"));
-        QTest::mouseClick(form->cmbMega, Qt::LeftButton);
-        form->cmbMega->setFocus(Qt::MouseFocusReason);
+        typeIntoBox(child<QComboBox>(form, "cmbArea"), QStringLiteral("Society"));
+        QTest::mouseClick(child<QComboBox>(form, "cmbMega"), Qt::LeftButton);
+        child<QComboBox>(form, "cmbMega")->setFocus(Qt::MouseFocusReason);
         QCOMPARE(prompts->addModAsked, QList<bool>{true});
         QCOMPARE(caseData().ChangeAreas.Count(), 4);
         QCOMPARE(caseData().ChangeAreas[3].Name, std::string("Society"));
-        QCOMPARE(form->cmbArea->currentIndex(), 3);
+        QCOMPARE(child<QComboBox>(form, "cmbArea")->currentIndex(), 3);
         QCOMPARE(form->selection().area, 3);
         QCOMPARE(undoSteps(), 1);
 
         // Leaving again without typing asks nothing.
-        form->cmbArea->setFocus(Qt::MouseFocusReason);
-        form->cmbChange->setFocus(Qt::MouseFocusReason);
+        child<QComboBox>(form, "cmbArea")->setFocus(Qt::MouseFocusReason);
+        child<QComboBox>(form, "cmbChange")->setFocus(Qt::MouseFocusReason);
         QCOMPARE(prompts->addModAsked.size(), 1);
     }
 
     void cancelReselectsThePreviousAreaAndChangesNothing()
     {
-        form->cmbArea->setCurrentIndex(1);
+        child<QComboBox>(form, "cmbArea")->setCurrentIndex(1);
         prompts->addModAnswers = {AddModAnswer::Cancelled};
-        typeIntoBox(form->cmbArea, QStringLiteral("Society"));
-        QTest::keyClick(form->cmbArea, Qt::Key_Return);
+        typeIntoBox(child<QComboBox>(form, "cmbArea"), QStringLiteral("Society"));
+        QTest::keyClick(child<QComboBox>(form, "cmbArea"), Qt::Key_Return);
         QCOMPARE(prompts->addModAsked, QList<bool>{true});
-        QCOMPARE(form->cmbArea->currentText(), QStringLiteral("Regulations"));
+        QCOMPARE(child<QComboBox>(form, "cmbArea")->currentText(), QStringLiteral("Regulations"));
         QCOMPARE(caseData().ChangeAreas.Count(), 3);
         QCOMPARE(undoSteps(), 0);
         QVERIFY(!caseData().Modified);
@@ -234,14 +236,14 @@ private slots:
 
     void withNoAreaSelectedRenameIsNotOffered()
     {
-        typeIntoBox(form->cmbArea, QString());
-        QTest::keyClick(form->cmbArea, Qt::Key_Return);
-        QCOMPARE(form->cmbArea->currentIndex(), -1);
-        QVERIFY(!form->cmbMega->isEnabled());
-        QVERIFY(!form->cmbChange->isEnabled());
+        typeIntoBox(child<QComboBox>(form, "cmbArea"), QString());
+        QTest::keyClick(child<QComboBox>(form, "cmbArea"), Qt::Key_Return);
+        QCOMPARE(child<QComboBox>(form, "cmbArea")->currentIndex(), -1);
+        QVERIFY(!child<QComboBox>(form, "cmbMega")->isEnabled());
+        QVERIFY(!child<QComboBox>(form, "cmbChange")->isEnabled());
         prompts->addModAnswers = {AddModAnswer::Rename};
-        typeIntoBox(form->cmbArea, QStringLiteral("Society"));
-        QTest::keyClick(form->cmbArea, Qt::Key_Return);
+        typeIntoBox(child<QComboBox>(form, "cmbArea"), QStringLiteral("Society"));
+        QTest::keyClick(child<QComboBox>(form, "cmbArea"), Qt::Key_Return);
         QCOMPARE(prompts->addModAsked, QList<bool>{false});
         QCOMPARE(caseData().ChangeAreas[0].Name, std::string("Technology")); // no rename without an area
     }
@@ -249,62 +251,64 @@ private slots:
     void aNewChangeIsSelectedAndItsFieldsEditable()
     {
         prompts->addModAnswers = {AddModAnswer::Add};
-        typeIntoBox(form->cmbChange, QStringLiteral("Remote service"));
-        QTest::keyClick(form->cmbChange, Qt::Key_Return);
-        QCOMPARE(form->cmbChange->currentText(), QStringLiteral("Remote service"));
-        QVERIFY(form->edtDesc->isEnabled() && form->grdRisk->isEnabled() && form->grdThreats->isEnabled());
-        QCOMPARE(form->edtImpNow->text(), QStringLiteral("1"));
-        QCOMPARE(form->edtImpFuture->text(), QStringLiteral("1"));
+        typeIntoBox(child<QComboBox>(form, "cmbChange"), QStringLiteral("Remote service"));
+        QTest::keyClick(child<QComboBox>(form, "cmbChange"), Qt::Key_Return);
+        QCOMPARE(child<QComboBox>(form, "cmbChange")->currentText(), QStringLiteral("Remote service"));
+        QVERIFY(child<Cp1252PlainTextEdit>(form, "edtDesc")->isEnabled()
+                && child<TAdvancedGrid>(form, "grdRisk")->isEnabled()
+                && child<WorkshopGrid>(form, "grdThreats")->isEnabled());
+        QCOMPARE(child<MaskedLineEdit>(form, "edtImpNow")->text(), QStringLiteral("1"));
+        QCOMPARE(child<MaskedLineEdit>(form, "edtImpFuture")->text(), QStringLiteral("1"));
         QCOMPARE(caseData().ChangeAreas[0].Changes[0].Name, std::string("Remote service"));
     }
 
     void deletingTheSelectedAreaSelectsTheFirstArea()
     {
-        form->cmbArea->setCurrentIndex(2);
-        form->cmbArea->setFocus(Qt::OtherFocusReason);
+        child<QComboBox>(form, "cmbArea")->setCurrentIndex(2);
+        child<QComboBox>(form, "cmbArea")->setFocus(Qt::OtherFocusReason);
         // Delete alone and Ctrl+Delete edit the text; only Alt+Delete deletes.
-        QTest::keyClick(form->cmbArea, Qt::Key_Delete);
-        QTest::keyClick(form->cmbArea, Qt::Key_Delete, Qt::ControlModifier);
+        QTest::keyClick(child<QComboBox>(form, "cmbArea"), Qt::Key_Delete);
+        QTest::keyClick(child<QComboBox>(form, "cmbArea"), Qt::Key_Delete, Qt::ControlModifier);
         QVERIFY(prompts->questions.isEmpty());
         QCOMPARE(caseData().ChangeAreas.Count(), 3);
 
-        form->cmbArea->setCurrentIndex(2);
+        child<QComboBox>(form, "cmbArea")->setCurrentIndex(2);
         prompts->yesNoAnswer = false;
-        QTest::keyClick(form->cmbArea, Qt::Key_Delete, Qt::AltModifier);
+        QTest::keyClick(child<QComboBox>(form, "cmbArea"), Qt::Key_Delete, Qt::AltModifier);
         QCOMPARE(prompts->questions, QStringList{"Delete area 'Market'?"});
         QCOMPARE(caseData().ChangeAreas.Count(), 3);
 
         prompts->yesNoAnswer = true;
-        QTest::keyClick(form->cmbArea, Qt::Key_Delete, Qt::AltModifier);
-        QCOMPARE(items(form->cmbArea), (QStringList{"Technology", "Regulations"}));
-        QCOMPARE(form->cmbArea->currentIndex(), 0);
+        QTest::keyClick(child<QComboBox>(form, "cmbArea"), Qt::Key_Delete, Qt::AltModifier);
+        QCOMPARE(items(child<QComboBox>(form, "cmbArea")), (QStringList{"Technology", "Regulations"}));
+        QCOMPARE(child<QComboBox>(form, "cmbArea")->currentIndex(), 0);
         QCOMPARE(undoSteps(), 1);
     }
 
     void deletingAChangeSelectsTheFirstChangeOfTheSameArea()
     {
         fillAreas();
-        form->cmbChange->setFocus(Qt::OtherFocusReason);
-        form->cmbChange->setCurrentIndex(1);
+        child<QComboBox>(form, "cmbChange")->setFocus(Qt::OtherFocusReason);
+        child<QComboBox>(form, "cmbChange")->setCurrentIndex(1);
         prompts->yesNoAnswer = true;
-        QTest::keyClick(form->cmbChange, Qt::Key_Delete, Qt::AltModifier);
+        QTest::keyClick(child<QComboBox>(form, "cmbChange"), Qt::Key_Delete, Qt::AltModifier);
         QCOMPARE(prompts->questions, QStringList{"Delete change 'Beta'?"});
-        QCOMPARE(form->cmbArea->currentIndex(), 0);
-        QCOMPARE(items(form->cmbChange), QStringList{"Alpha"});
-        QCOMPARE(form->cmbChange->currentIndex(), 0);
+        QCOMPARE(child<QComboBox>(form, "cmbArea")->currentIndex(), 0);
+        QCOMPARE(items(child<QComboBox>(form, "cmbChange")), QStringList{"Alpha"});
+        QCOMPARE(child<QComboBox>(form, "cmbChange")->currentIndex(), 0);
     }
 
     void activationKeepsTheMegatrendAndChangeShownWhileTheyExist()
     {
         fillAreas();
-        form->cmbMega->setCurrentIndex(1);
-        form->cmbChange->setCurrentIndex(1);
+        child<QComboBox>(form, "cmbMega")->setCurrentIndex(1);
+        child<QComboBox>(form, "cmbChange")->setCurrentIndex(1);
         QCOMPARE(form->selection(), (environment::EnvSelection{0, 1, 1}));
         // Another window of the case becomes active, then this one again.
         main->currentCase()->setFocus();
         form->activated();
         QCOMPARE(form->selection(), (environment::EnvSelection{0, 1, 1}));
-        QCOMPARE(form->cmbChange->currentText(), QStringLiteral("Beta"));
+        QCOMPARE(child<QComboBox>(form, "cmbChange")->currentText(), QStringLiteral("Beta"));
         QCOMPARE(undoSteps(), 0);
         QVERIFY(!caseData().Modified);
         // Gone elsewhere: the first ones take over.
@@ -313,34 +317,36 @@ private slots:
             data.ChangeAreas[0].Megatrends.pop_back();
         });
         QCOMPARE(form->selection(), (environment::EnvSelection{0, 0, 0}));
-        QCOMPARE(form->cmbChange->currentText(), QStringLiteral("Alpha"));
+        QCOMPARE(child<QComboBox>(form, "cmbChange")->currentText(), QStringLiteral("Alpha"));
     }
 
     void importanceBoxesRewriteWhatTheyCannotHold()
     {
         fillAreas();
-        form->edtImpNow->setFocus(Qt::OtherFocusReason);
-        selectAllAndType(form->edtImpNow, form->edtImpNow, QStringLiteral("15"));
-        QCOMPARE(form->edtImpNow->text(), QStringLiteral("10"));
+        child<MaskedLineEdit>(form, "edtImpNow")->setFocus(Qt::OtherFocusReason);
+        selectAllAndType(child<MaskedLineEdit>(form, "edtImpNow"), child<MaskedLineEdit>(form, "edtImpNow"),
+                         QStringLiteral("15"));
+        QCOMPARE(child<MaskedLineEdit>(form, "edtImpNow")->text(), QStringLiteral("10"));
         QCOMPARE(caseData().ChangeAreas[0].Changes[0].ImpToday, 10);
-        selectAllAndType(form->edtImpNow, form->edtImpNow, QString());
-        QCOMPARE(form->edtImpNow->text(), QStringLiteral("1"));
+        selectAllAndType(child<MaskedLineEdit>(form, "edtImpNow"), child<MaskedLineEdit>(form, "edtImpNow"), QString());
+        QCOMPARE(child<MaskedLineEdit>(form, "edtImpNow")->text(), QStringLiteral("1"));
         QCOMPARE(caseData().ChangeAreas[0].Changes[0].ImpToday, 1);
 
-        form->edtImpFuture->setFocus(Qt::OtherFocusReason);
-        selectAllAndType(form->edtImpFuture, form->edtImpFuture, QStringLiteral("7"));
+        child<MaskedLineEdit>(form, "edtImpFuture")->setFocus(Qt::OtherFocusReason);
+        selectAllAndType(child<MaskedLineEdit>(form, "edtImpFuture"), child<MaskedLineEdit>(form, "edtImpFuture"),
+                         QStringLiteral("7"));
         QCOMPARE(caseData().ChangeAreas[0].Changes[0].ImpTomorrow, 7);
     }
 
     void everyDescriptionKeystrokeIsOneUndoStep()
     {
         fillAreas();
-        form->edtDesc->setFocus(Qt::OtherFocusReason);
-        QTest::keyClicks(form->edtDesc, QStringLiteral("ab"));
+        child<Cp1252PlainTextEdit>(form, "edtDesc")->setFocus(Qt::OtherFocusReason);
+        QTest::keyClicks(child<Cp1252PlainTextEdit>(form, "edtDesc"), QStringLiteral("ab"));
         QCOMPARE(caseData().ChangeAreas[0].Changes[0].Description, std::string("ab"));
         QCOMPARE(undoSteps(), 2);
         main->Undo();
-        QCOMPARE(form->edtDesc->toPlainText(), QStringLiteral("a"));
+        QCOMPARE(child<Cp1252PlainTextEdit>(form, "edtDesc")->toPlainText(), QStringLiteral("a"));
         QCOMPARE(caseData().ChangeAreas[0].Changes[0].Description, std::string("a"));
     }
 
@@ -349,18 +355,18 @@ private slots:
     void aThreatTypedIntoTheEmptyRowIsAppendedWithImportanceOne()
     {
         fillAreas();
-        QVERIFY(typeIntoCell(form->grdThreats, 0, 1, QStringLiteral("Price war")));
+        QVERIFY(typeIntoCell(child<WorkshopGrid>(form, "grdThreats"), 0, 1, QStringLiteral("Price war")));
         const auto& threats = caseData().ChangeAreas[0].Changes[0].Threats;
         QCOMPARE(threats.Count(), 1);
         QCOMPARE(threats[0].Name, std::string("Price war"));
         QCOMPARE(threats[0].Rank, 1);
-        QCOMPARE(form->grdThreats->rowCount(), 3);
-        QCOMPARE(form->grdThreats->cellText(1, 1), QStringLiteral("1"));
-        QCOMPARE(form->grdThreats->cellText(0, 2), QString());
+        QCOMPARE(child<WorkshopGrid>(form, "grdThreats")->rowCount(), 3);
+        QCOMPARE(child<WorkshopGrid>(form, "grdThreats")->cellText(1, 1), QStringLiteral("1"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdThreats")->cellText(0, 2), QString());
 
-        QVERIFY(typeIntoCell(form->grdThreats, 1, 1, QStringLiteral("15")));
+        QVERIFY(typeIntoCell(child<WorkshopGrid>(form, "grdThreats"), 1, 1, QStringLiteral("15")));
         QCOMPARE(threats[0].Rank, 10);
-        QVERIFY(typeIntoCell(form->grdThreats, 1, 1, QString()));
+        QVERIFY(typeIntoCell(child<WorkshopGrid>(form, "grdThreats"), 1, 1, QString()));
         QCOMPARE(threats[0].Rank, 1);
     }
 
@@ -375,19 +381,20 @@ private slots:
                 item.Rank = rank;
             }
         });
-        pressTitle(form->grdStrengths, 1);
-        QCOMPARE(form->grdStrengths->cellText(1, 1), QStringLiteral("10"));
-        QCOMPARE(form->grdStrengths->cellText(1, 2), QStringLiteral("7"));
-        QCOMPARE(form->grdStrengths->cellText(1, 3), QStringLiteral("3"));
-        pressTitle(form->grdStrengths, 0);
-        QCOMPARE(form->grdStrengths->cellText(0, 1), QStringLiteral("Alpha"));
-        QCOMPARE(form->grdStrengths->cellText(0, 2), QStringLiteral("beta"));
+        pressTitle(child<WorkshopGrid>(form, "grdStrengths"), 1);
+        QCOMPARE(child<WorkshopGrid>(form, "grdStrengths")->cellText(1, 1), QStringLiteral("10"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdStrengths")->cellText(1, 2), QStringLiteral("7"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdStrengths")->cellText(1, 3), QStringLiteral("3"));
+        pressTitle(child<WorkshopGrid>(form, "grdStrengths"), 0);
+        QCOMPARE(child<WorkshopGrid>(form, "grdStrengths")->cellText(0, 1), QStringLiteral("Alpha"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdStrengths")->cellText(0, 2), QStringLiteral("beta"));
         QCOMPARE(undoSteps(), 2);
         main->Undo();
-        QCOMPARE(form->grdStrengths->cellText(0, 1), QStringLiteral("Gamma")); // undo shows the order before
+        // Undo shows the order before
+        QCOMPARE(child<WorkshopGrid>(form, "grdStrengths")->cellText(0, 1), QStringLiteral("Gamma"));
 
         // One entry only: nothing to order, but the press is still a step.
-        pressTitle(form->grdWeaknesses, 0);
+        pressTitle(child<WorkshopGrid>(form, "grdWeaknesses"), 0);
         QCOMPARE(undoSteps(), 2);
         QVERIFY(caseData().Modified);
     }
@@ -395,13 +402,13 @@ private slots:
     void anImpactIsDeletedWithAltDelete()
     {
         fillAreas();
-        QVERIFY(typeIntoCell(form->grdOpportunities, 0, 1, QStringLiteral("Export")));
-        form->grdOpportunities->setCurrentCell(0, 1);
+        QVERIFY(typeIntoCell(child<WorkshopGrid>(form, "grdOpportunities"), 0, 1, QStringLiteral("Export")));
+        child<WorkshopGrid>(form, "grdOpportunities")->setCurrentCell(0, 1);
         prompts->yesNoAnswer = true;
-        QTest::keyClick(form->grdOpportunities, Qt::Key_Delete, Qt::AltModifier);
+        QTest::keyClick(child<WorkshopGrid>(form, "grdOpportunities"), Qt::Key_Delete, Qt::AltModifier);
         QCOMPARE(prompts->questions, QStringList{"Delete impact 'Export'?"});
         QCOMPARE(caseData().ChangeAreas[0].Changes[0].Opportunities.Count(), 0);
-        QCOMPARE(form->grdOpportunities->rowCount(), 2);
+        QCOMPARE(child<WorkshopGrid>(form, "grdOpportunities")->rowCount(), 2);
     }
 
     // ---- Risk grid -----------------------------------------------------------------------------
@@ -409,56 +416,61 @@ private slots:
     void financialImpactShowsSeparatorsAndEditsWithout()
     {
         fillAreas();
-        form->PageControl1->setCurrentWidget(form->Risk);
-        QVERIFY(typeIntoCell(form->grdRisk, 1, 1, QStringLiteral("1234567")));
+        child<QTabWidget>(form, "PageControl1")->setCurrentWidget(child<QWidget>(form, "Risk"));
+        QVERIFY(typeIntoCell(child<TAdvancedGrid>(form, "grdRisk"), 1, 1, QStringLiteral("1234567")));
         const TRisk& money = caseData().ChangeAreas[0].Changes[0].Risks[0];
         QCOMPARE(money.FinImpact, 1234567.0);
-        QCOMPARE(form->grdRisk->cellText(1, 1, CellTextUse::Draw), QStringLiteral("1,234,567"));
-        QCOMPARE(form->grdRisk->cellText(1, 1, CellTextUse::Edit), QStringLiteral("1234567"));
-        QVERIFY(form->grdRisk->gridColumnWidth(1) > form->fontMetrics().horizontalAdvance(QStringLiteral("1,234,567"))); // the column is wide enough for the amount
-        QVERIFY(typeIntoCell(form->grdRisk, 1, 1, QString()));
+        QCOMPARE(child<TAdvancedGrid>(form, "grdRisk")->cellText(1, 1, CellTextUse::Draw), QStringLiteral("1,234,567"));
+        QCOMPARE(child<TAdvancedGrid>(form, "grdRisk")->cellText(1, 1, CellTextUse::Edit), QStringLiteral("1234567"));
+        // The column is wide enough for the amount
+        QVERIFY(child<TAdvancedGrid>(form, "grdRisk")->gridColumnWidth(1)
+                > form->fontMetrics().horizontalAdvance(QStringLiteral("1,234,567")));
+        QVERIFY(typeIntoCell(child<TAdvancedGrid>(form, "grdRisk"), 1, 1, QString()));
         QCOMPARE(money.FinImpact, 0.0);
     }
 
     void aRiskTypedIntoTheEmptyRowGetsItsTypeBox()
     {
         fillAreas();
-        form->PageControl1->setCurrentWidget(form->Risk);
-        QVERIFY(typeIntoCell(form->grdRisk, 0, 3, QStringLiteral("Strike")));
+        child<QTabWidget>(form, "PageControl1")->setCurrentWidget(child<QWidget>(form, "Risk"));
+        QVERIFY(typeIntoCell(child<TAdvancedGrid>(form, "grdRisk"), 0, 3, QStringLiteral("Strike")));
         QCOMPARE(caseData().ChangeAreas[0].Changes[0].Risks.Count(), 3);
-        QCOMPARE(form->grdRisk->rowCount(), 5);
-        QCOMPARE(form->grdRisk->CellControl(kTypeColumn, 3), cckComboBox);
+        QCOMPARE(child<TAdvancedGrid>(form, "grdRisk")->rowCount(), 5);
+        QCOMPARE(child<TAdvancedGrid>(form, "grdRisk")->CellControl(kTypeColumn, 3), cckComboBox);
     }
 
     void theTypeCellOfTheEmptyRowCannotBeReached()
     {
         fillAreas();
-        form->PageControl1->setCurrentWidget(form->Risk);
-        const int empty = form->grdRisk->rowCount() - 1;
-        QVERIFY(!form->grdRisk->setCurrentCell(kTypeColumn, empty));
-        QVERIFY(form->grdRisk->setCurrentCell(1, empty));
-        form->grdRisk->setFocus(Qt::OtherFocusReason);
-        QTest::keyClick(form->grdRisk, Qt::Key_Right);
-        QCOMPARE(form->grdRisk->currentColumn(), 3);
-        QTest::mouseClick(form->grdRisk->viewport(), Qt::LeftButton, {},
-                          form->grdRisk->visualRect(form->grdRisk->model()->index(empty - 1, kTypeColumn)).center());
-        QCOMPARE(form->grdRisk->currentColumn(), 3);
+        child<QTabWidget>(form, "PageControl1")->setCurrentWidget(child<QWidget>(form, "Risk"));
+        const int empty = child<TAdvancedGrid>(form, "grdRisk")->rowCount() - 1;
+        QVERIFY(!child<TAdvancedGrid>(form, "grdRisk")->setCurrentCell(kTypeColumn, empty));
+        QVERIFY(child<TAdvancedGrid>(form, "grdRisk")->setCurrentCell(1, empty));
+        child<TAdvancedGrid>(form, "grdRisk")->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(child<TAdvancedGrid>(form, "grdRisk"), Qt::Key_Right);
+        QCOMPARE(child<TAdvancedGrid>(form, "grdRisk")->currentColumn(), 3);
+        QTest::mouseClick(
+            child<TAdvancedGrid>(form, "grdRisk")->viewport(), Qt::LeftButton, {},
+            child<TAdvancedGrid>(form, "grdRisk")
+                ->visualRect(child<TAdvancedGrid>(form, "grdRisk")->model()->index(empty - 1, kTypeColumn))
+                .center());
+        QCOMPARE(child<TAdvancedGrid>(form, "grdRisk")->currentColumn(), 3);
     }
 
     void deletingARiskAsksOnTheNameColumnOnly()
     {
         fillAreas();
-        form->PageControl1->setCurrentWidget(form->Risk);
+        child<QTabWidget>(form, "PageControl1")->setCurrentWidget(child<QWidget>(form, "Risk"));
         prompts->yesNoAnswer = true;
-        form->grdRisk->setFocus(Qt::OtherFocusReason);
-        form->grdRisk->setCurrentCell(3, 2);
-        QTest::keyClick(form->grdRisk, Qt::Key_Delete, Qt::AltModifier);
+        child<TAdvancedGrid>(form, "grdRisk")->setFocus(Qt::OtherFocusReason);
+        child<TAdvancedGrid>(form, "grdRisk")->setCurrentCell(3, 2);
+        QTest::keyClick(child<TAdvancedGrid>(form, "grdRisk"), Qt::Key_Delete, Qt::AltModifier);
         QVERIFY(prompts->questions.isEmpty()); // only the name column deletes
-        form->grdRisk->setCurrentCell(0, 2);
-        QTest::keyClick(form->grdRisk, Qt::Key_Delete, Qt::AltModifier);
+        child<TAdvancedGrid>(form, "grdRisk")->setCurrentCell(0, 2);
+        QTest::keyClick(child<TAdvancedGrid>(form, "grdRisk"), Qt::Key_Delete, Qt::AltModifier);
         QCOMPARE(prompts->questions, QStringList{"Delete risk 'Law'?"});
         QCOMPARE(caseData().ChangeAreas[0].Changes[0].Risks.Count(), 1);
-        QCOMPARE(form->grdRisk->rowCount(), 3);
+        QCOMPARE(child<TAdvancedGrid>(form, "grdRisk")->rowCount(), 3);
     }
 
     // The next keystroke after a delete must land on an entry of the change the user is looking at.
@@ -472,28 +484,28 @@ private slots:
                 risk.RiskType = type;
             }
         });
-        form->cmbChange->setFocus();
-        QTest::keyClick(form->cmbChange, Qt::Key_Down); // Alpha -> Beta
-        QCOMPARE(form->cmbChange->currentText(), QStringLiteral("Beta"));
-        form->PageControl1->setCurrentWidget(form->Risk);
+        child<QComboBox>(form, "cmbChange")->setFocus();
+        QTest::keyClick(child<QComboBox>(form, "cmbChange"), Qt::Key_Down); // Alpha -> Beta
+        QCOMPARE(child<QComboBox>(form, "cmbChange")->currentText(), QStringLiteral("Beta"));
+        child<QTabWidget>(form, "PageControl1")->setCurrentWidget(child<QWidget>(form, "Risk"));
         prompts->yesNoAnswer = true;
-        form->grdRisk->setFocus(Qt::OtherFocusReason);
-        QVERIFY(form->grdRisk->setCurrentCell(0, 2));
-        QTest::keyClick(form->grdRisk, Qt::Key_Delete, Qt::AltModifier);
+        child<TAdvancedGrid>(form, "grdRisk")->setFocus(Qt::OtherFocusReason);
+        QVERIFY(child<TAdvancedGrid>(form, "grdRisk")->setCurrentCell(0, 2));
+        QTest::keyClick(child<TAdvancedGrid>(form, "grdRisk"), Qt::Key_Delete, Qt::AltModifier);
         QCOMPARE(prompts->questions, QStringList{"Delete risk 'Flood'?"});
-        QCOMPARE(form->cmbChange->currentText(), QStringLiteral("Beta"));
-        QCOMPARE(form->grdRisk->cellText(0, 1), QStringLiteral("Strike"));
+        QCOMPARE(child<QComboBox>(form, "cmbChange")->currentText(), QStringLiteral("Beta"));
+        QCOMPARE(child<TAdvancedGrid>(form, "grdRisk")->cellText(0, 1), QStringLiteral("Strike"));
 
         QComboBox* box = openTypeBox(1);
         QVERIFY(box);
         QCOMPARE(box->currentText(), QStringLiteral("Political"));
         QTest::keyClick(box, Qt::Key_Delete, Qt::AltModifier);
         QCOMPARE(caseData().RiskTypes, TStringList{"Financial"});
-        QCOMPARE(form->cmbChange->currentText(), QStringLiteral("Beta"));
-        QCOMPARE(form->grdRisk->cellText(0, 1), QStringLiteral("Strike"));
-        QCOMPARE(form->grdRisk->currentRow(), 1);
-        QTRY_VERIFY(form->grdRisk->control() == QApplication::focusWidget()
-                    || form->grdRisk->control()->isAncestorOf(QApplication::focusWidget()));
+        QCOMPARE(child<QComboBox>(form, "cmbChange")->currentText(), QStringLiteral("Beta"));
+        QCOMPARE(child<TAdvancedGrid>(form, "grdRisk")->cellText(0, 1), QStringLiteral("Strike"));
+        QCOMPARE(child<TAdvancedGrid>(form, "grdRisk")->currentRow(), 1);
+        QTRY_VERIFY(child<TAdvancedGrid>(form, "grdRisk")->control() == QApplication::focusWidget()
+                    || child<TAdvancedGrid>(form, "grdRisk")->control()->isAncestorOf(QApplication::focusWidget()));
         QCOMPARE(caseData().ChangeAreas[0].Changes[1].Risks.Count(), 1);
     }
 
@@ -508,8 +520,8 @@ private slots:
         QTest::keyClick(box, Qt::Key_Return);
         QVERIFY(prompts->addModAsked.isEmpty());
         QCOMPARE(caseData().ChangeAreas[0].Changes[0].Risks[0].RiskType, 1);
-        QCOMPARE(form->grdRisk->cellText(kTypeColumn, 1), QStringLiteral("Political"));
-        QCOMPARE(QApplication::focusWidget(), form->grdRisk);
+        QCOMPARE(child<TAdvancedGrid>(form, "grdRisk")->cellText(kTypeColumn, 1), QStringLiteral("Political"));
+        QCOMPARE(QApplication::focusWidget(), child<TAdvancedGrid>(form, "grdRisk"));
         QCOMPARE(undoSteps(), 1);
     }
 
@@ -524,7 +536,7 @@ private slots:
         QCOMPARE(prompts->addModAsked, QList<bool>{true});
         QCOMPARE(caseData().RiskTypes, (TStringList{"Financial", "Political", "Legal"}));
         QCOMPARE(caseData().ChangeAreas[0].Changes[0].Risks[0].RiskType, 2);
-        auto* rebuilt = qobject_cast<QComboBox*>(form->grdRisk->control());
+        auto* rebuilt = qobject_cast<QComboBox*>(child<TAdvancedGrid>(form, "grdRisk")->control());
         QVERIFY(rebuilt);
         QCOMPARE(items(rebuilt), (QStringList{"Financial", "Political", "Legal"}));
         QCOMPARE(rebuilt->currentIndex(), 2);
@@ -536,7 +548,7 @@ private slots:
         selectAllAndType(box, box->lineEdit(), QStringLiteral("Regulatory"));
         QTest::keyClick(box, Qt::Key_Return);
         QCOMPARE(caseData().RiskTypes, (TStringList{"Financial", "Regulatory", "Legal"}));
-        QCOMPARE(form->grdRisk->cellText(kTypeColumn, 2), QStringLiteral("Regulatory"));
+        QCOMPARE(child<TAdvancedGrid>(form, "grdRisk")->cellText(kTypeColumn, 2), QStringLiteral("Regulatory"));
     }
 
     void aTypePickedFromTheListIsGivenToTheRisk()
@@ -563,11 +575,12 @@ private slots:
         QCOMPARE(risks[0].RiskType, -1);
         QCOMPARE(risks[1].RiskType, 0);
         QCOMPARE(caseData().ChangeAreas[2].Changes[0].Risks[0].RiskType, 0);
-        QCOMPARE(form->grdRisk->cellText(kTypeColumn, 1), QString());
-        QCOMPARE(form->grdRisk->cellText(kTypeColumn, 2), QStringLiteral("Political"));
+        QCOMPARE(child<TAdvancedGrid>(form, "grdRisk")->cellText(kTypeColumn, 1), QString());
+        QCOMPARE(child<TAdvancedGrid>(form, "grdRisk")->cellText(kTypeColumn, 2), QStringLiteral("Political"));
         // The old box was replaced while its own key was handled; the window goes on working.
-        QTRY_VERIFY(qobject_cast<QComboBox*>(form->grdRisk->control()));
-        QCOMPARE(items(qobject_cast<QComboBox*>(form->grdRisk->control())), QStringList{"Political"});
+        QTRY_VERIFY(qobject_cast<QComboBox*>(child<TAdvancedGrid>(form, "grdRisk")->control()));
+        QCOMPARE(items(qobject_cast<QComboBox*>(child<TAdvancedGrid>(form, "grdRisk")->control())),
+                 QStringList{"Political"});
         QCOMPARE(undoSteps(), 1);
     }
 
@@ -582,24 +595,26 @@ private slots:
         QCOMPARE(caseData().RiskTypes.size(), std::size_t(2));
 
         prompts->addModAnswers = {AddModAnswer::Add};
-        QTest::mouseClick(form->grdRisk->viewport(), Qt::LeftButton, {},
-                          form->grdRisk->visualRect(form->grdRisk->model()->index(1, 0)).center());
+        QTest::mouseClick(child<TAdvancedGrid>(form, "grdRisk")->viewport(), Qt::LeftButton, {},
+                          child<TAdvancedGrid>(form, "grdRisk")
+                              ->visualRect(child<TAdvancedGrid>(form, "grdRisk")->model()->index(1, 0))
+                              .center());
         QCOMPARE(prompts->addModAsked, QList<bool>{true});
         QCOMPARE(caseData().RiskTypes, (TStringList{"Financial", "Political", "Legal"}));
         QCOMPARE(caseData().ChangeAreas[0].Changes[0].Risks[0].RiskType, 2);
-        QCOMPARE(form->grdRisk->currentRow(), 2);
+        QCOMPARE(child<TAdvancedGrid>(form, "grdRisk")->currentRow(), 2);
     }
 
     void aTypeOutsideTheListShowsAnEmptyCell()
     {
         fillAreas();
         changeCase([](TCaseData& data) { data.ChangeAreas[0].Changes[0].Risks[0].RiskType = 7; });
-        QCOMPARE(form->grdRisk->cellText(kTypeColumn, 1), QString());
+        QCOMPARE(child<TAdvancedGrid>(form, "grdRisk")->cellText(kTypeColumn, 1), QString());
         QComboBox* box = openTypeBox(1);
         QVERIFY(box);
         QCOMPARE(box->currentIndex(), -1);
         // Looking and leaving writes nothing back.
-        form->grdRisk->setFocus(Qt::OtherFocusReason);
+        child<TAdvancedGrid>(form, "grdRisk")->setFocus(Qt::OtherFocusReason);
         form->sendCommit();
         QCOMPARE(caseData().ChangeAreas[0].Changes[0].Risks[0].RiskType, 7);
         QCOMPARE(undoSteps(), 0);
@@ -608,10 +623,10 @@ private slots:
     void saveCommitsACellStillBeingTyped()
     {
         fillAreas();
-        form->PageControl1->setCurrentWidget(form->Risk);
-        form->grdRisk->setFocus(Qt::OtherFocusReason);
-        form->grdRisk->setCurrentCell(5, 1);
-        QTest::keyClick(form->grdRisk, Qt::Key_F2);
+        child<QTabWidget>(form, "PageControl1")->setCurrentWidget(child<QWidget>(form, "Risk"));
+        child<TAdvancedGrid>(form, "grdRisk")->setFocus(Qt::OtherFocusReason);
+        child<TAdvancedGrid>(form, "grdRisk")->setCurrentCell(5, 1);
+        QTest::keyClick(child<TAdvancedGrid>(form, "grdRisk"), Qt::Key_F2);
         auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         QVERIFY(editor);
         QTest::keyClicks(editor, QStringLiteral("Insure"));
@@ -623,12 +638,12 @@ private slots:
     {
         fillAreas();
         prompts->addModAnswers = {AddModAnswer::Add};
-        typeIntoBox(form->cmbChange, QStringLiteral("Delta"));
-        QTest::keyClick(form->cmbChange, Qt::Key_Return);
+        typeIntoBox(child<QComboBox>(form, "cmbChange"), QStringLiteral("Delta"));
+        QTest::keyClick(child<QComboBox>(form, "cmbChange"), Qt::Key_Return);
         QCOMPARE(form->selection().change, 2);
         main->Undo();
         QCOMPARE(form->selection(), (environment::EnvSelection{0, 0, 0}));
-        QCOMPARE(items(form->cmbChange), (QStringList{"Alpha", "Beta"}));
+        QCOMPARE(items(child<QComboBox>(form, "cmbChange")), (QStringList{"Alpha", "Beta"}));
     }
 
     // ---- Diagrams ------------------------------------------------------------------------------
@@ -646,26 +661,26 @@ private slots:
             add(0, "High", 8, 9);
             add(1, "Also low", 1, 1);
         });
-        QTest::mouseClick(form->btnGraph, Qt::LeftButton);
-        QCOMPARE(form->Notebook1->currentIndex(), 1);
-        QCOMPARE(listCaptions(form->lst2Changes),
+        QTest::mouseClick(child<QToolButton>(form, "btnGraph"), Qt::LeftButton);
+        QCOMPARE(child<QStackedWidget>(form, "Notebook1")->currentIndex(), 1);
+        QCOMPARE(listCaptions(child<PortfolioList>(form, "lst2Changes")),
                  (QStringList{"Technology", "   Low", "   High", "Regulations", "   Also low"}));
-        QCOMPARE(form->lst2Changes->topLevelItem(2)->text(1), QStringLiteral("8"));
+        QCOMPARE(child<PortfolioList>(form, "lst2Changes")->topLevelItem(2)->text(1), QStringLiteral("8"));
 
-        form->edtTodayFrom->setText(QStringLiteral("8"));
-        form->edtTodayTo->setText(QStringLiteral("3"));
-        form->edtTomFrom->setText(QStringLiteral("0"));
-        form->edtTomTo->setText(QStringLiteral("99"));
-        QTest::mouseClick(form->btn2Refresh, Qt::LeftButton);
-        QCOMPARE(form->edtTodayFrom->text(), QStringLiteral("3"));
-        QCOMPARE(form->edtTodayTo->text(), QStringLiteral("8"));
-        QCOMPARE(form->edtTomFrom->text(), QStringLiteral("1"));
-        QCOMPARE(form->edtTomTo->text(), QStringLiteral("10"));
-        QCOMPARE(listCaptions(form->lst2Changes), (QStringList{"Technology", "   High"}));
-        QCOMPARE(form->lst2Changes->selectedRow(), -1);
+        child<MaskedLineEdit>(form, "edtTodayFrom")->setText(QStringLiteral("8"));
+        child<MaskedLineEdit>(form, "edtTodayTo")->setText(QStringLiteral("3"));
+        child<MaskedLineEdit>(form, "edtTomFrom")->setText(QStringLiteral("0"));
+        child<MaskedLineEdit>(form, "edtTomTo")->setText(QStringLiteral("99"));
+        QTest::mouseClick(child<QPushButton>(form, "btn2Refresh"), Qt::LeftButton);
+        QCOMPARE(child<MaskedLineEdit>(form, "edtTodayFrom")->text(), QStringLiteral("3"));
+        QCOMPARE(child<MaskedLineEdit>(form, "edtTodayTo")->text(), QStringLiteral("8"));
+        QCOMPARE(child<MaskedLineEdit>(form, "edtTomFrom")->text(), QStringLiteral("1"));
+        QCOMPARE(child<MaskedLineEdit>(form, "edtTomTo")->text(), QStringLiteral("10"));
+        QCOMPARE(listCaptions(child<PortfolioList>(form, "lst2Changes")), (QStringList{"Technology", "   High"}));
+        QCOMPARE(child<PortfolioList>(form, "lst2Changes")->selectedRow(), -1);
 
-        QTest::mouseClick(form->btnBack, Qt::LeftButton);
-        QCOMPARE(form->Notebook1->currentIndex(), 0);
+        QTest::mouseClick(child<QPushButton>(form, "btnBack"), Qt::LeftButton);
+        QCOMPARE(child<QStackedWidget>(form, "Notebook1")->currentIndex(), 0);
     }
 
     void aClickOnTheImportanceDiagramPicksTheNearestChange()
@@ -679,16 +694,16 @@ private slots:
             }
         });
         form->showPage(TEnvForm::ImportancePage);
-        PortfolioDiagram* diagram = form->chart2->diagram();
+        PortfolioDiagram* diagram = child<PortfolioDiagram>(form, "pnt2Diag");
         QCOMPARE(diagram->size(), QSize(237, 237));
         // Top left, near the dot of today 9 / tomorrow 2.
         QTest::mouseClick(diagram, Qt::LeftButton, {}, QPoint(30, 20));
-        QCOMPARE(form->lst2Changes->selectedRow(), 1);
+        QCOMPARE(child<PortfolioList>(form, "lst2Changes")->selectedRow(), 1);
         QTest::mouseClick(diagram, Qt::LeftButton, {}, QPoint(230, 230));
-        QCOMPARE(form->lst2Changes->selectedRow(), 2);
+        QCOMPARE(child<PortfolioList>(form, "lst2Changes")->selectedRow(), 2);
 
         QGuiApplication::clipboard()->clear();
-        QTest::mouseClick(form->chart2->copyButton(), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(form, "BtnCopy2"), Qt::LeftButton);
         const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
         QVERIFY(copied && copied->hasImage());
         QCOMPARE(qvariant_cast<QImage>(copied->imageData()).size(), QSize(241, 241));
@@ -702,23 +717,23 @@ private slots:
             risk.Impact = 10;
             risk.Likelihood = 1;
         });
-        QTest::mouseClick(form->btnRisk, Qt::LeftButton);
-        QCOMPARE(form->Notebook1->currentIndex(), 2);
-        QCOMPARE(listCaptions(form->lst3Risks), (QStringList{"Money", "Law"}));
-        QCOMPARE(form->lst3Risks->topLevelItem(0)->text(1), QStringLiteral("10"));
-        PortfolioDiagram* diagram = form->chart3->diagram();
+        QTest::mouseClick(child<QToolButton>(form, "btnRisk"), Qt::LeftButton);
+        QCOMPARE(child<QStackedWidget>(form, "Notebook1")->currentIndex(), 2);
+        QCOMPARE(listCaptions(child<PortfolioList>(form, "lst3Risks")), (QStringList{"Money", "Law"}));
+        QCOMPARE(child<PortfolioList>(form, "lst3Risks")->topLevelItem(0)->text(1), QStringLiteral("10"));
+        PortfolioDiagram* diagram = child<PortfolioDiagram>(form, "pnt3Diag");
         const QPoint dot = portfolio::dotPosition(diagram->size(), 10, 1) + QPoint(3, 3);
         const QPoint centre = portfolio::centreLines(diagram->size());
         QVERIFY(dot.x() < centre.x() && dot.y() < centre.y());
         QCOMPARE(diagram->params().topLeft, QStringLiteral("Unlikely\rOccurrences"));
         QTest::mouseClick(diagram, Qt::LeftButton, {}, dot);
-        QCOMPARE(form->lst3Risks->selectedRow(), 0);
+        QCOMPARE(child<PortfolioList>(form, "lst3Risks")->selectedRow(), 0);
 
-        form->edtPIFrom->setText(QStringLiteral("5"));
-        QTest::mouseClick(form->btn3Refresh, Qt::LeftButton);
-        QCOMPARE(listCaptions(form->lst3Risks), QStringList{"Money"});
+        child<MaskedLineEdit>(form, "edtPIFrom")->setText(QStringLiteral("5"));
+        QTest::mouseClick(child<QPushButton>(form, "btn3Refresh"), Qt::LeftButton);
+        QCOMPARE(listCaptions(child<PortfolioList>(form, "lst3Risks")), QStringList{"Money"});
         QGuiApplication::clipboard()->clear();
-        QTest::mouseClick(form->chart3->copyButton(), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(form, "BtnCopy3"), Qt::LeftButton);
         QVERIFY(QGuiApplication::clipboard()->mimeData()->hasImage());
     }
 
@@ -726,38 +741,43 @@ private slots:
     {
         fillAreas();
         form->showPage(TEnvForm::RiskPage);
-        QCOMPARE(form->lst3Risks->rowCount(), 2);
+        QCOMPARE(child<PortfolioList>(form, "lst3Risks")->rowCount(), 2);
         form->showPage(TEnvForm::DataPage);
-        form->grdRisk->setFocus(Qt::OtherFocusReason);
-        form->PageControl1->setCurrentWidget(form->Risk);
-        QVERIFY(typeIntoCell(form->grdRisk, 0, 3, QStringLiteral("Strike")));
+        child<TAdvancedGrid>(form, "grdRisk")->setFocus(Qt::OtherFocusReason);
+        child<QTabWidget>(form, "PageControl1")->setCurrentWidget(child<QWidget>(form, "Risk"));
+        QVERIFY(typeIntoCell(child<TAdvancedGrid>(form, "grdRisk"), 0, 3, QStringLiteral("Strike")));
         form->showPage(TEnvForm::RiskPage);
-        QCOMPARE(form->lst3Risks->rowCount(), 3);
+        QCOMPARE(child<PortfolioList>(form, "lst3Risks")->rowCount(), 3);
         main->Undo();
-        QCOMPARE(form->lst3Risks->rowCount(), 2);
+        QCOMPARE(child<PortfolioList>(form, "lst3Risks")->rowCount(), 2);
     }
 
     // ---- Help, names, accelerators ---------------------------------------------------------------
 
     void controlsHaveTheirHelpTopicsAndNames()
     {
-        QCOMPARE(help::pageForWidget(form->cmbArea), QStringLiteral("environment.html#areas"));
-        QCOMPARE(help::pageForWidget(form->grdThreats), QStringLiteral("environment.html#impacts"));
-        QCOMPARE(help::pageForWidget(form->grdRisk), QStringLiteral("environment.html#risks"));
-        QCOMPARE(help::pageForWidget(form->lst3Risks), QStringLiteral("environment.html#risk-diagram"));
-        QCOMPARE(help::pageForWidget(form->btnBack), QStringLiteral("environment.html#data"));
+        QCOMPARE(help::pageForWidget(child<QComboBox>(form, "cmbArea")), QStringLiteral("environment.html#areas"));
+        QCOMPARE(help::pageForWidget(child<WorkshopGrid>(form, "grdThreats")),
+                 QStringLiteral("environment.html#impacts"));
+        QCOMPARE(help::pageForWidget(child<TAdvancedGrid>(form, "grdRisk")), QStringLiteral("environment.html#risks"));
+        QCOMPARE(help::pageForWidget(child<PortfolioList>(form, "lst3Risks")),
+                 QStringLiteral("environment.html#risk-diagram"));
+        QCOMPARE(help::pageForWidget(child<QPushButton>(form, "btnBack")), QStringLiteral("environment.html#data"));
         // The "Copy Graph" number is shared with other workshops; these buttons still open this page.
-        QCOMPARE(help::pageForWidget(form->chart2->copyButton()), QStringLiteral("environment.html#importance-diagram"));
-        QCOMPARE(help::pageForWidget(form->chart3->copyButton()), QStringLiteral("environment.html#risk-diagram"));
-        QCOMPARE(form->cmbArea->accessibleName(), QStringLiteral("Areas of Change"));
-        QCOMPARE(form->edtDesc->accessibleName(), QStringLiteral("Description of Change"));
-        QCOMPARE(form->Label1->buddy(), form->cmbArea);
-        QCOMPARE(form->btnRisk->text(), QStringLiteral("&Risk"));
-        QCOMPARE(form->btnGraph->text(), QStringLiteral("&Importance"));
-        QCOMPARE(form->PageControl1->tabText(0), QStringLiteral("Impact on Organization"));
-        QCOMPARE(form->PageControl1->tabText(1), QStringLiteral("Risk Analysis"));
-        QCOMPARE(form->grdRisk->cellText(4, 0), QStringLiteral("Likelih. of occurrence"));
-        QCOMPARE(form->edtImpNow->editMask(), QStringLiteral("99;0; "));
+        QCOMPARE(help::pageForWidget(child<QPushButton>(form, "BtnCopy2")),
+                 QStringLiteral("environment.html#importance-diagram"));
+        QCOMPARE(help::pageForWidget(child<QPushButton>(form, "BtnCopy3")),
+                 QStringLiteral("environment.html#risk-diagram"));
+        QCOMPARE(child<QComboBox>(form, "cmbArea")->accessibleName(), QStringLiteral("Areas of Change"));
+        QCOMPARE(child<Cp1252PlainTextEdit>(form, "edtDesc")->accessibleName(),
+                 QStringLiteral("Description of Change"));
+        QCOMPARE(child<QLabel>(form, "Label1")->buddy(), child<QComboBox>(form, "cmbArea"));
+        QCOMPARE(child<QToolButton>(form, "btnRisk")->text(), QStringLiteral("&Risk"));
+        QCOMPARE(child<QToolButton>(form, "btnGraph")->text(), QStringLiteral("&Importance"));
+        QCOMPARE(child<QTabWidget>(form, "PageControl1")->tabText(0), QStringLiteral("Impact on Organization"));
+        QCOMPARE(child<QTabWidget>(form, "PageControl1")->tabText(1), QStringLiteral("Risk Analysis"));
+        QCOMPARE(child<TAdvancedGrid>(form, "grdRisk")->cellText(4, 0), QStringLiteral("Likelih. of occurrence"));
+        QCOMPARE(child<MaskedLineEdit>(form, "edtImpNow")->editMask(), QStringLiteral("99;0; "));
         QCOMPARE(form->windowTitle(), QStringLiteral("untitled - Describe the Environment"));
     }
 
@@ -771,10 +791,12 @@ private slots:
             return w;
         };
         fillAreas();
-        QWidget* at = form->cmbArea;
-        for (QWidget* expected : std::initializer_list<QWidget*>{form->cmbMega, form->cmbChange, form->edtImpNow,
-                                                                 form->edtImpFuture, form->edtDesc, form->btnRisk,
-                                                                 form->btnGraph, form->PageControl1}) {
+        QWidget* at = child<QComboBox>(form, "cmbArea");
+        for (QWidget* expected : std::initializer_list<QWidget*>{
+                 child<QComboBox>(form, "cmbMega"), child<QComboBox>(form, "cmbChange"),
+                 child<MaskedLineEdit>(form, "edtImpNow"), child<MaskedLineEdit>(form, "edtImpFuture"),
+                 child<Cp1252PlainTextEdit>(form, "edtDesc"), child<QToolButton>(form, "btnRisk"),
+                 child<QToolButton>(form, "btnGraph"), child<QTabWidget>(form, "PageControl1")}) {
             at = next(at);
             QCOMPARE(at, expected);
         }

@@ -54,7 +54,7 @@ private slots:
         form = openWorkshop<TFutureForm>(workshop_id::Future);
         QVERIFY(form);
         QVERIFY(QTest::qWaitForWindowExposed(form));
-        grid = form->grdKeyObj;
+        grid = child<TAdvancedGrid>(form, "grdKeyObj");
     }
     void cleanup()
     {
@@ -263,21 +263,21 @@ private slots:
     {
         data().Modified = false;
         const int steps = caseForm()->undoCount();
-        form->edtOrgDesc->setFocus();
-        QTest::keyClicks(form->edtOrgDesc, QStringLiteral("Makers"));
+        child<Cp1252PlainTextEdit>(form, "edtOrgDesc")->setFocus();
+        QTest::keyClicks(child<Cp1252PlainTextEdit>(form, "edtOrgDesc"), QStringLiteral("Makers"));
         QCOMPARE(data().OrgDescription, std::string("Makers"));
         QCOMPARE(caseForm()->undoCount(), steps + 6);
 
-        form->edtVision->setFocus();
-        QTest::keyClicks(form->edtVision, QStringLiteral("Lead"));
-        QTest::keyClick(form->edtVision, Qt::Key_Return);
-        QTest::keyClicks(form->edtVision, QStringLiteral("Grow"));
+        child<BulletTextEdit>(form, "edtVision")->setFocus();
+        QTest::keyClicks(child<BulletTextEdit>(form, "edtVision"), QStringLiteral("Lead"));
+        QTest::keyClick(child<BulletTextEdit>(form, "edtVision"), Qt::Key_Return);
+        QTest::keyClicks(child<BulletTextEdit>(form, "edtVision"), QStringLiteral("Grow"));
         QCOMPARE(data().VisionMission, std::string("Lead\r\nGrow"));
         main->Undo();
-        QCOMPARE(form->edtVision->plainText(), QStringLiteral("Lead\nGro"));
+        QCOMPARE(child<BulletTextEdit>(form, "edtVision")->plainText(), QStringLiteral("Lead\nGro"));
 
-        form->edtFactors->setFocus();
-        QTest::keyClicks(form->edtFactors, QStringLiteral("Speed"));
+        child<BulletTextEdit>(form, "edtFactors")->setFocus();
+        QTest::keyClicks(child<BulletTextEdit>(form, "edtFactors"), QStringLiteral("Speed"));
         QCOMPARE(data().SuccessFactors, std::string("Speed"));
     }
 
@@ -285,18 +285,18 @@ private slots:
     {
         const double from = data().DateFrom; // "now", with a time of day
         const int steps = caseForm()->undoCount();
-        form->edtDate1->setFocus();
-        form->edtDate2->setFocus(); // leaving a picker unchanged is no edit
+        child<DatePicker>(form, "edtDate1")->setFocus();
+        child<DatePicker>(form, "edtDate2")->setFocus(); // leaving a picker unchanged is no edit
         form->sendCommit();
         QCOMPARE(data().DateFrom, from);
         QCOMPARE(caseForm()->undoCount(), steps);
 
-        form->edtDate2->setDate(QDate(2031, 12, 31));
+        child<DatePicker>(form, "edtDate2")->setDate(QDate(2031, 12, 31));
         QCOMPARE(data().DateTo, fromQDate(QDate(2031, 12, 31)));
         QCOMPARE(data().DateFrom, from);
         QCOMPARE(caseForm()->undoCount(), steps + 1);
         main->Undo();
-        QCOMPARE(form->edtDate2->date(), toQDate(from));
+        QCOMPARE(child<DatePicker>(form, "edtDate2")->date(), toQDate(from));
     }
 
     // A period date typed whole is stored as typed when Enter is pressed or the picker is left;
@@ -305,7 +305,7 @@ private slots:
     {
         const double from = data().DateFrom;
         const int steps = caseForm()->undoCount();
-        form->edtDate1->setFocus();
+        child<DatePicker>(form, "edtDate1")->setFocus();
         typeKeys(QStringLiteral("1/2/2030"));
         QCOMPARE(data().DateFrom, from); // nothing stored half way
         pressKey(Qt::Key_Return);
@@ -316,12 +316,12 @@ private slots:
         pressKey(Qt::Key_Tab);
         QCOMPARE(toQDate(data().DateTo), toQDate(from)); // untouched
         QCOMPARE(toQDate(data().DateFrom), QDate(2031, 12, 31));
-        QCOMPARE(form->edtDate1->text(), QStringLiteral("31/12/2031"));
+        QCOMPARE(child<DatePicker>(form, "edtDate1")->text(), QStringLiteral("31/12/2031"));
 
-        form->edtDate1->setFocus();
+        child<DatePicker>(form, "edtDate1")->setFocus();
         typeKeys(QStringLiteral("1/1/2040"));
         pressKey(Qt::Key_Escape);
-        QCOMPARE(form->edtDate1->text(), QStringLiteral("31/12/2031"));
+        QCOMPARE(child<DatePicker>(form, "edtDate1")->text(), QStringLiteral("31/12/2031"));
         typeKeys(QStringLiteral("30/02/2030"));
         pressKey(Qt::Key_Return);
         QCOMPARE(toQDate(data().DateFrom), QDate(2031, 12, 31));
@@ -339,23 +339,27 @@ private slots:
 
     void theWindowKeepsItsFieldsWhenActivated()
     {
-        form->edtOrgDesc->setFocus();
-        QTest::keyClicks(form->edtOrgDesc, QStringLiteral("Shown"));
+        child<Cp1252PlainTextEdit>(form, "edtOrgDesc")->setFocus();
+        QTest::keyClicks(child<Cp1252PlainTextEdit>(form, "edtOrgDesc"), QStringLiteral("Shown"));
         data().OrgDescription = "Changed elsewhere";
         form->activated();
-        QCOMPARE(form->edtOrgDesc->toPlainText(), QStringLiteral("Shown"));
+        QCOMPARE(child<Cp1252PlainTextEdit>(form, "edtOrgDesc")->toPlainText(), QStringLiteral("Shown"));
     }
 
     void controlsAreNamedByTheirLabelsAndHaveHelp()
     {
-        QCOMPARE(form->edtOrgDesc->accessibleName(), QStringLiteral("Describe the Organization"));
-        QCOMPARE(form->edtVision->accessibleName(), QStringLiteral("Vision/Mission"));
-        QCOMPARE(form->grdKeyObj->accessibleName(), QStringLiteral("Key Objectives"));
-        QCOMPARE(form->edtFactors->accessibleName(), QStringLiteral("Strategic Success Factors"));
-        QCOMPARE(form->grpTime->title(), QStringLiteral("&Time Period"));
-        QCOMPARE(help::pageForWidget(form->edtOrgDesc), QStringLiteral("future.html#organization"));
-        QCOMPARE(help::pageForWidget(form->edtDate2), QStringLiteral("future.html#period"));
-        QCOMPARE(help::pageForWidget(form->grdKeyObj), QStringLiteral("future.html#objectives"));
+        QCOMPARE(child<Cp1252PlainTextEdit>(form, "edtOrgDesc")->accessibleName(),
+                 QStringLiteral("Describe the Organization"));
+        QCOMPARE(child<BulletTextEdit>(form, "edtVision")->accessibleName(), QStringLiteral("Vision/Mission"));
+        QCOMPARE(child<TAdvancedGrid>(form, "grdKeyObj")->accessibleName(), QStringLiteral("Key Objectives"));
+        QCOMPARE(child<BulletTextEdit>(form, "edtFactors")->accessibleName(),
+                 QStringLiteral("Strategic Success Factors"));
+        QCOMPARE(child<QGroupBox>(form, "grpTime")->title(), QStringLiteral("&Time Period"));
+        QCOMPARE(help::pageForWidget(child<Cp1252PlainTextEdit>(form, "edtOrgDesc")),
+                 QStringLiteral("future.html#organization"));
+        QCOMPARE(help::pageForWidget(child<DatePicker>(form, "edtDate2")), QStringLiteral("future.html#period"));
+        QCOMPARE(help::pageForWidget(child<TAdvancedGrid>(form, "grdKeyObj")),
+                 QStringLiteral("future.html#objectives"));
         addObjectives({{"Grow", 0}});
         QVERIFY(grid->setCurrentCell(2, 1));
         QCOMPARE(help::pageForWidget(form->typeBox()), QStringLiteral("future.html#types"));

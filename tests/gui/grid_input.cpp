@@ -1,6 +1,7 @@
 #include "grid_input.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
@@ -67,4 +68,12 @@ void replaceCellText(WorkshopGrid* grid, int col, int row, const QString& text, 
         QTest::keyClicks(editor, text);
     if (commit)
         QTest::keyClick(editor, Qt::Key_Return);
+}
+
+void reportChildLookup(const QObject* parent, const char* name, const char* type, qsizetype found)
+{
+    qWarning().noquote() << QStringLiteral("%1 %2 named \"%3\" under %4 \"%5\"")
+                                .arg(found == 0 ? QStringLiteral("no") : QString::number(found),
+                                     QLatin1String(type), QLatin1String(name),
+                                     QLatin1String(parent->metaObject()->className()), parent->objectName());
 }

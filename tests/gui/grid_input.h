@@ -1,7 +1,9 @@
 #pragma once
 
-// Keys and clicks into grids as a user gives them, shared by the window tests.
+// Keys and clicks into grids as a user gives them, and the lookup of a window's widgets by object
+// name, shared by the window tests.
 
+#include <QObject>
 #include <QString>
 #include <Qt>
 
@@ -27,3 +29,18 @@ void typeIntoCell(WorkshopGrid* grid, int col, int row, const QString& text, boo
 // Opens the cell's editor with F2 and replaces its text (an empty text erases it); Enter commits
 // unless `commit` is false.
 void replaceCellText(WorkshopGrid* grid, int col, int row, const QString& text, bool commit = true);
+
+// Says on the test's output which widget a lookup did not find exactly once.
+void reportChildLookup(const QObject* parent, const char* name, const char* type, qsizetype found);
+
+// The one descendant of `parent` of type W with that object name; null when there is none or more
+// than one, after saying which name it was, so a test can QVERIFY it.
+template <class W>
+W* child(const QObject* parent, const char* name)
+{
+    const QList<W*> found = parent->findChildren<W*>(QLatin1String(name));
+    if (found.size() == 1)
+        return found.front();
+    reportChildLookup(parent, name, W::staticMetaObject.className(), found.size());
+    return nullptr;
+}

@@ -1,6 +1,8 @@
 // The grouping dialog on its own: what each list offers, the moves, the buttons' availability and
 // what creating and changing a group stores.
 
+#include "grid_input.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -71,20 +73,23 @@ private slots:
         QFETCH(QString, others);
         GroupingCase c({"Hotels"}, static_cast<Mode>(mode));
         TGroupingForm dialog(c.edit, static_cast<Mode>(mode), -1, c.longNames);
-        QCOMPARE(dialog.Label1->text(), satisfying);
-        QCOMPARE(dialog.Label4->text(), others);
-        QCOMPARE(dialog.Label3->text(), QStringLiteral("&Group Contents"));
-        QCOMPARE(dialog.Label2->text(), QStringLiteral("&Name of Group"));
-        QCOMPARE(dialog.Label2->buddy(), dialog.NameEdit);
-        QCOMPARE(dialog.CustListBox->accessibleName(), QString(satisfying).remove(QLatin1Char('&')));
-        QCOMPARE(dialog.CreateGroupButton->text(), QStringLiteral("Create G&roup"));
+        QCOMPARE(child<QLabel>(&dialog, "Label1")->text(), satisfying);
+        QCOMPARE(child<QLabel>(&dialog, "Label4")->text(), others);
+        QCOMPARE(child<QLabel>(&dialog, "Label3")->text(), QStringLiteral("&Group Contents"));
+        QCOMPARE(child<QLabel>(&dialog, "Label2")->text(), QStringLiteral("&Name of Group"));
+        QCOMPARE(child<QLabel>(&dialog, "Label2")->buddy(), child<QLineEdit>(&dialog, "NameEdit"));
+        QCOMPARE(child<QListWidget>(&dialog, "CustListBox")->accessibleName(),
+                 QString(satisfying).remove(QLatin1Char('&')));
+        QCOMPARE(child<QPushButton>(&dialog, "CreateGroupButton")->text(), QStringLiteral("Create G&roup"));
         QVERIFY(dialog.windowTitle().isEmpty());
         QVERIFY(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         // Every caption whole at the dialog's size.
-        for (QWidget* w : {static_cast<QWidget*>(dialog.Label1), static_cast<QWidget*>(dialog.Label4),
-                           static_cast<QWidget*>(dialog.CreateGroupButton), static_cast<QWidget*>(dialog.ModifyButton)})
+        for (QWidget* w : {static_cast<QWidget*>(child<QLabel>(&dialog, "Label1")),
+                           static_cast<QWidget*>(child<QLabel>(&dialog, "Label4")),
+                           static_cast<QWidget*>(child<QPushButton>(&dialog, "CreateGroupButton")),
+                           static_cast<QWidget*>(child<QPushButton>(&dialog, "ModifyButton"))})
             QVERIFY2(w->width() >= w->sizeHint().width(), qPrintable(w->objectName()));
     }
 
@@ -94,26 +99,27 @@ private slots:
         TGroupingForm dialog(c.edit, Mode::Customers, -1, c.longNames);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QCOMPARE(texts(dialog.CustListBox), (QStringList{"Airlines", "Canteens", "Hotels"}));
-        QCOMPARE(texts(dialog.CustListBox, true), texts(dialog.CustListBox));
-        QCOMPARE(texts(dialog.OthersListBox), (QStringList{"Bars", "Cafes"}));
-        QVERIFY(texts(dialog.OthersListBox, true).isEmpty());
+        QCOMPARE(texts(child<QListWidget>(&dialog, "CustListBox")), (QStringList{"Airlines", "Canteens", "Hotels"}));
+        QCOMPARE(texts(child<QListWidget>(&dialog, "CustListBox"), true),
+                 texts(child<QListWidget>(&dialog, "CustListBox")));
+        QCOMPARE(texts(child<QListWidget>(&dialog, "OthersListBox")), (QStringList{"Bars", "Cafes"}));
+        QVERIFY(texts(child<QListWidget>(&dialog, "OthersListBox"), true).isEmpty());
 
-        clickEntry(dialog.CustListBox, "Hotels"); // deselects
-        clickEntry(dialog.OthersListBox, "Cafes"); // selects
-        QTest::mouseClick(dialog.BitBtn1, Qt::LeftButton);
-        QCOMPARE(texts(dialog.FilteredListBox), (QStringList{"Airlines", "Cafes", "Canteens"}));
-        QVERIFY(texts(dialog.FilteredListBox, true).isEmpty());
-        QCOMPARE(texts(dialog.CustListBox), QStringList{"Hotels"});
+        clickEntry(child<QListWidget>(&dialog, "CustListBox"), "Hotels"); // deselects
+        clickEntry(child<QListWidget>(&dialog, "OthersListBox"), "Cafes"); // selects
+        QTest::mouseClick(child<QPushButton>(&dialog, "BitBtn1"), Qt::LeftButton);
+        QCOMPARE(texts(child<QListWidget>(&dialog, "FilteredListBox")), (QStringList{"Airlines", "Cafes", "Canteens"}));
+        QVERIFY(texts(child<QListWidget>(&dialog, "FilteredListBox"), true).isEmpty());
+        QCOMPARE(texts(child<QListWidget>(&dialog, "CustListBox")), QStringList{"Hotels"});
 
-        clickEntry(dialog.FilteredListBox, "Cafes");
-        QTest::mouseClick(dialog.BitBtn2, Qt::LeftButton);
-        QCOMPARE(texts(dialog.OthersListBox), (QStringList{"Bars", "Cafes"}));
-        QTest::mouseClick(dialog.BitBtn3, Qt::LeftButton);
-        QCOMPARE(dialog.FilteredListBox->count(), 5);
-        QTest::mouseClick(dialog.BitBtn4, Qt::LeftButton);
-        QCOMPARE(dialog.FilteredListBox->count(), 0);
-        QCOMPARE(texts(dialog.CustListBox), (QStringList{"Airlines", "Canteens", "Hotels"}));
+        clickEntry(child<QListWidget>(&dialog, "FilteredListBox"), "Cafes");
+        QTest::mouseClick(child<QPushButton>(&dialog, "BitBtn2"), Qt::LeftButton);
+        QCOMPARE(texts(child<QListWidget>(&dialog, "OthersListBox")), (QStringList{"Bars", "Cafes"}));
+        QTest::mouseClick(child<QPushButton>(&dialog, "BitBtn3"), Qt::LeftButton);
+        QCOMPARE(child<QListWidget>(&dialog, "FilteredListBox")->count(), 5);
+        QTest::mouseClick(child<QPushButton>(&dialog, "BitBtn4"), Qt::LeftButton);
+        QCOMPARE(child<QListWidget>(&dialog, "FilteredListBox")->count(), 0);
+        QCOMPARE(texts(child<QListWidget>(&dialog, "CustListBox")), (QStringList{"Airlines", "Canteens", "Hotels"}));
     }
 
     void createNeedsANameAndMembers()
@@ -122,16 +128,16 @@ private slots:
         TGroupingForm dialog(c.edit, Mode::Customers, -1, c.longNames);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QVERIFY(!dialog.CreateGroupButton->isEnabled());
-        QVERIFY(!dialog.ModifyButton->isEnabled());
-        QTest::keyClicks(dialog.NameEdit, QStringLiteral("Hospitality"));
-        QVERIFY2(!dialog.CreateGroupButton->isEnabled(), "Group Contents is empty");
-        QTest::mouseClick(dialog.BitBtn1, Qt::LeftButton);
-        QVERIFY(dialog.CreateGroupButton->isEnabled());
-        dialog.NameEdit->clear();
-        QVERIFY(!dialog.CreateGroupButton->isEnabled());
-        QTest::keyClicks(dialog.NameEdit, QStringLiteral("Hospitality"));
-        QTest::mouseClick(dialog.CreateGroupButton, Qt::LeftButton);
+        QVERIFY(!child<QPushButton>(&dialog, "CreateGroupButton")->isEnabled());
+        QVERIFY(!child<QPushButton>(&dialog, "ModifyButton")->isEnabled());
+        QTest::keyClicks(child<QLineEdit>(&dialog, "NameEdit"), QStringLiteral("Hospitality"));
+        QVERIFY2(!child<QPushButton>(&dialog, "CreateGroupButton")->isEnabled(), "Group Contents is empty");
+        QTest::mouseClick(child<QPushButton>(&dialog, "BitBtn1"), Qt::LeftButton);
+        QVERIFY(child<QPushButton>(&dialog, "CreateGroupButton")->isEnabled());
+        child<QLineEdit>(&dialog, "NameEdit")->clear();
+        QVERIFY(!child<QPushButton>(&dialog, "CreateGroupButton")->isEnabled());
+        QTest::keyClicks(child<QLineEdit>(&dialog, "NameEdit"), QStringLiteral("Hospitality"));
+        QTest::mouseClick(child<QPushButton>(&dialog, "CreateGroupButton"), Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.storedGroup(), 2);
         QCOMPARE(c.data.Customers[2].Name, std::string("Hospitality"));
@@ -144,9 +150,9 @@ private slots:
     {
         GroupingCase c({"Acme Ltd", "Acme Ltd", "Zenith"}, Mode::Products);
         TGroupingForm dialog(c.edit, Mode::Products, -1, [](const TCustProd&) { return true; });
-        QTest::mouseClick(dialog.BitBtn1, Qt::LeftButton);
-        QTest::keyClicks(dialog.NameEdit, QStringLiteral("All"));
-        QTest::mouseClick(dialog.CreateGroupButton, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(&dialog, "BitBtn1"), Qt::LeftButton);
+        QTest::keyClicks(child<QLineEdit>(&dialog, "NameEdit"), QStringLiteral("All"));
+        QTest::mouseClick(child<QPushButton>(&dialog, "CreateGroupButton"), Qt::LeftButton);
         QCOMPARE(c.data.Products.Count(), 4);
         const auto& members = *c.data.Products[3].Members;
         QCOMPARE(members.Count(), 3);
@@ -163,14 +169,14 @@ private slots:
         group.Members->Add().Value = 1;
         group.Description = "Kept";
         TGroupingForm dialog(c.edit, Mode::Customers, 3, c.longNames);
-        QCOMPARE(dialog.NameEdit->text(), QStringLiteral("Old group"));
-        QVERIFY(dialog.ModifyButton->isEnabled());
+        QCOMPARE(child<QLineEdit>(&dialog, "NameEdit")->text(), QStringLiteral("Old group"));
+        QVERIFY(child<QPushButton>(&dialog, "ModifyButton")->isEnabled());
         // a member failing the filter
-        QCOMPARE(texts(dialog.FilteredListBox, true), QStringList{"Bars"});
-        QCOMPARE(texts(dialog.CustListBox), (QStringList{"Airlines", "Hotels"}));
-        QTest::mouseClick(dialog.BitBtn1, Qt::LeftButton);
-        dialog.NameEdit->setText(QStringLiteral("Travel"));
-        QTest::mouseClick(dialog.ModifyButton, Qt::LeftButton);
+        QCOMPARE(texts(child<QListWidget>(&dialog, "FilteredListBox"), true), QStringList{"Bars"});
+        QCOMPARE(texts(child<QListWidget>(&dialog, "CustListBox")), (QStringList{"Airlines", "Hotels"}));
+        QTest::mouseClick(child<QPushButton>(&dialog, "BitBtn1"), Qt::LeftButton);
+        child<QLineEdit>(&dialog, "NameEdit")->setText(QStringLiteral("Travel"));
+        QTest::mouseClick(child<QPushButton>(&dialog, "ModifyButton"), Qt::LeftButton);
         QCOMPARE(dialog.storedGroup(), 3);
         QCOMPARE(group.Name, std::string("Travel"));
         QCOMPARE(group.Description, std::string("Kept"));
@@ -187,9 +193,9 @@ private slots:
         TGroupingForm dialog(c.edit, Mode::Customers, -1, c.longNames);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QTest::mouseClick(dialog.BitBtn3, Qt::LeftButton);
-        QTest::keyClicks(dialog.NameEdit, QStringLiteral("All"));
-        QTest::keyClick(dialog.NameEdit, Qt::Key_Escape);
+        QTest::mouseClick(child<QPushButton>(&dialog, "BitBtn3"), Qt::LeftButton);
+        QTest::keyClicks(child<QLineEdit>(&dialog, "NameEdit"), QStringLiteral("All"));
+        QTest::keyClick(child<QLineEdit>(&dialog, "NameEdit"), Qt::Key_Escape);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(c.data.Customers.Count(), 2);
         QVERIFY(!c.data.Modified);

@@ -58,8 +58,8 @@ TCapability& addCapability(TDelList<TCapability>& list, const std::string& name,
 QStringList shownNames(const TInvAllForm* form)
 {
     QStringList names;
-    for (int row = 1; row < form->grdCap->rowCount(); ++row)
-        names << form->grdCap->cellText(ColName, row);
+    for (int row = 1; row < child<WorkshopGrid>(form, "grdCap")->rowCount(); ++row)
+        names << child<WorkshopGrid>(form, "grdCap")->cellText(ColName, row);
     return names;
 }
 
@@ -94,23 +94,23 @@ private slots:
         QVERIFY(isChosen(data, form->rows(), 0, ColCentralized));
         QVERIFY(isChosen(data, form->rows(), 0, ColDevelop));
 
-        clickCell(form->grdCap, ColBuy, 4);
+        clickCell(child<WorkshopGrid>(form, "grdCap"), ColBuy, 4);
         QCOMPARE(data.Capabilities[3].Acquisition, 13);
         QVERIFY(owner->edit().undoStack().empty());
         QVERIFY(!data.Modified);
 
-        clickCell(form->grdCap, ColPartner, 4);
+        clickCell(child<WorkshopGrid>(form, "grdCap"), ColPartner, 4);
         QCOMPARE(data.Capabilities[3].Acquisition, 14);
         QCOMPARE(owner->edit().undoStack().count(), 1);
         QVERIFY(data.Modified);
 
         // The space bar ticks the box of the current cell.
-        clickCell(form->grdCap, ColDecentralized, 1);
+        clickCell(child<WorkshopGrid>(form, "grdCap"), ColDecentralized, 1);
         QCOMPARE(data.Capabilities[0].Placement % 4, 1);
-        clickCell(form->grdCap, ColSituationSpecific, 2);
+        clickCell(child<WorkshopGrid>(form, "grdCap"), ColSituationSpecific, 2);
         QCOMPARE(data.Capabilities[1].Placement % 4, 2);
-        QTest::keyClick(form->grdCap, Qt::Key_Left);
-        QTest::keyClick(form->grdCap, Qt::Key_Space);
+        QTest::keyClick(child<WorkshopGrid>(form, "grdCap"), Qt::Key_Left);
+        QTest::keyClick(child<WorkshopGrid>(form, "grdCap"), Qt::Key_Space);
         QCOMPARE(data.Capabilities[1].Placement % 4, 1);
 
         main->Undo();
@@ -123,8 +123,9 @@ private slots:
         TCaseForm* owner = main->New();
         addCapability(owner->data().Capabilities, "Sales");
         auto* form = openWorkshop<TInvAllForm>(workshop_id::Alliances);
-        QTest::mouseClick(form->grdCap->viewport(), Qt::RightButton, {}, cellRect(form->grdCap, ColBuy, 1).center());
-        clickCell(form->grdCap, ColName, 1);
+        QTest::mouseClick(child<WorkshopGrid>(form, "grdCap")->viewport(), Qt::RightButton, {},
+                          cellRect(child<WorkshopGrid>(form, "grdCap"), ColBuy, 1).center());
+        clickCell(child<WorkshopGrid>(form, "grdCap"), ColName, 1);
         QCOMPARE(owner->data().Capabilities[0].Acquisition, 0);
         QVERIFY(owner->edit().undoStack().empty());
     }
@@ -164,24 +165,24 @@ private slots:
         addCapability(data.Capabilities, "assembly", 0, 1);
         data.Modified = false;
         auto* form = openWorkshop<TInvAllForm>(workshop_id::Alliances);
-        clickCell(form->grdCap, ColName, 1);
-        QCOMPARE(form->edtDecisions->plainText(), QStringLiteral("Grow the sales team"));
+        clickCell(child<WorkshopGrid>(form, "grdCap"), ColName, 1);
+        QCOMPARE(child<BulletTextEdit>(form, "edtDecisions")->plainText(), QStringLiteral("Grow the sales team"));
 
-        pressTitle(form->grdCap, ColBuy);
+        pressTitle(child<WorkshopGrid>(form, "grdCap"), ColBuy);
         QCOMPARE(shownNames(form), (QStringList{"assembly", "Finance", "Logistics", "sales"}));
         // The decisions follow the capability now in the current row.
-        QCOMPARE(form->grdCap->currentRow(), 1);
-        QCOMPARE(form->edtDecisions->plainText(), QString());
-        clickCell(form->grdCap, ColName, 2);
-        QCOMPARE(form->edtDecisions->plainText(), QStringLiteral("Buy the controlling tool"));
+        QCOMPARE(child<WorkshopGrid>(form, "grdCap")->currentRow(), 1);
+        QCOMPARE(child<BulletTextEdit>(form, "edtDecisions")->plainText(), QString());
+        clickCell(child<WorkshopGrid>(form, "grdCap"), ColName, 2);
+        QCOMPARE(child<BulletTextEdit>(form, "edtDecisions")->plainText(), QStringLiteral("Buy the controlling tool"));
 
         // Every row has Centr.: nothing moves.
-        pressTitle(form->grdCap, ColCentralized);
+        pressTitle(child<WorkshopGrid>(form, "grdCap"), ColCentralized);
         QCOMPARE(shownNames(form), (QStringList{"assembly", "Finance", "Logistics", "sales"}));
 
-        pressTitle(form->grdCap, ColName);
+        pressTitle(child<WorkshopGrid>(form, "grdCap"), ColName);
         QCOMPARE(shownNames(form), (QStringList{"assembly", "Finance", "Logistics", "sales"}));
-        pressTitle(form->grdCap, ColPartner);
+        pressTitle(child<WorkshopGrid>(form, "grdCap"), ColPartner);
         QCOMPARE(shownNames(form).first(), QStringLiteral("Logistics"));
         QCOMPARE(data.Capabilities[0].Name, std::string("sales"));
         QVERIFY(!data.Modified);
@@ -200,23 +201,23 @@ private slots:
         addCapability(product.Capabilities, "Repairs", 0, 0, "Own technicians");
         addCapability(product.Capabilities, "Hotline");
         auto* form = openWorkshop<TInvAllForm>(workshop_id::Alliances);
-        QVERIFY(form->edtDecisions->isEnabled());
-        QCOMPARE(form->edtDecisions->plainText(), QStringLiteral("Own technicians"));
+        QVERIFY(child<BulletTextEdit>(form, "edtDecisions")->isEnabled());
+        QCOMPARE(child<BulletTextEdit>(form, "edtDecisions")->plainText(), QStringLiteral("Own technicians"));
 
-        form->edtDecisions->setFocus();
-        form->edtDecisions->moveCursor(QTextCursor::End);
-        QTest::keyClick(form->edtDecisions, Qt::Key_Return);
-        QTest::keyClicks(form->edtDecisions, QStringLiteral("Partner"));
+        child<BulletTextEdit>(form, "edtDecisions")->setFocus();
+        child<BulletTextEdit>(form, "edtDecisions")->moveCursor(QTextCursor::End);
+        QTest::keyClick(child<BulletTextEdit>(form, "edtDecisions"), Qt::Key_Return);
+        QTest::keyClicks(child<BulletTextEdit>(form, "edtDecisions"), QStringLiteral("Partner"));
         QCOMPARE(product.Capabilities[0].Decisions, std::string("Own technicians\r\nPartner"));
         QCOMPARE(owner->edit().undoStack().count(), 8); // Enter and each letter
 
         // Undo rebuilds every item of the case: the product must be looked up again.
         main->Undo();
         QCOMPARE(data.Products[0].Capabilities[0].Decisions, std::string("Own technicians\r\nPartne"));
-        QCOMPARE(form->edtDecisions->plainText(), QStringLiteral("Own technicians\nPartne"));
+        QCOMPARE(child<BulletTextEdit>(form, "edtDecisions")->plainText(), QStringLiteral("Own technicians\nPartne"));
 
-        clickCell(form->grdCap, ColName, 2);
-        QCOMPARE(form->edtDecisions->plainText(), QString());
+        clickCell(child<WorkshopGrid>(form, "grdCap"), ColName, 2);
+        QCOMPARE(child<BulletTextEdit>(form, "edtDecisions")->plainText(), QString());
         QCOMPARE(data.Products[0].Capabilities[1].Decisions, std::string());
     }
 
@@ -224,10 +225,10 @@ private slots:
     {
         main->New();
         auto* form = openWorkshop<TInvAllForm>(workshop_id::Alliances);
-        QVERIFY(!form->grdCap->isEnabled());
-        QVERIFY(!form->edtDecisions->isEnabled());
-        QCOMPARE(form->grdCap->rowCount(), 2);
-        QCOMPARE(form->grdCap->copyText(), QStringLiteral("Name\r\n\r\n"));
+        QVERIFY(!child<WorkshopGrid>(form, "grdCap")->isEnabled());
+        QVERIFY(!child<BulletTextEdit>(form, "edtDecisions")->isEnabled());
+        QCOMPARE(child<WorkshopGrid>(form, "grdCap")->rowCount(), 2);
+        QCOMPARE(child<WorkshopGrid>(form, "grdCap")->copyText(), QStringLiteral("Name\r\n\r\n"));
     }
 
     void copyNamesTheTickedChoices()
@@ -238,7 +239,7 @@ private slots:
         auto& product = data.Products.Add();
         addCapability(product.Capabilities, "Repairs", 1, 2);
         auto* form = openWorkshop<TInvAllForm>(workshop_id::Alliances);
-        form->grdCap->setFocus();
+        child<WorkshopGrid>(form, "grdCap")->setFocus();
         QApplication::clipboard()->clear();
         main->Copy();
         QCOMPARE(QApplication::clipboard()->text(),
@@ -254,7 +255,7 @@ private slots:
         addCapability(data.Capabilities, "First", 0, 0, "First's plan");
         addCapability(data.Capabilities, "Second", 0, 0, "Second's plan");
         auto* form = openWorkshop<TInvAllForm>(workshop_id::Alliances);
-        QCOMPARE(form->edtDecisions->plainText(), QStringLiteral("First's plan"));
+        QCOMPARE(child<BulletTextEdit>(form, "edtDecisions")->plainText(), QStringLiteral("First's plan"));
         data.Capabilities.Delete(0);
         main->broadcastCommit();
         QCOMPARE(data.Capabilities[0].Decisions, std::string("Second's plan"));
@@ -264,17 +265,19 @@ private slots:
     {
         main->New();
         auto* form = openWorkshop<TInvAllForm>(workshop_id::Alliances);
-        QCOMPARE(help::pageForWidget(form->grdCap), QStringLiteral("alliances.html#grid"));
-        QCOMPARE(help::pageForWidget(form->edtDecisions), QStringLiteral("alliances.html#decisions"));
+        QCOMPARE(help::pageForWidget(child<WorkshopGrid>(form, "grdCap")), QStringLiteral("alliances.html#grid"));
+        QCOMPARE(help::pageForWidget(child<BulletTextEdit>(form, "edtDecisions")),
+                 QStringLiteral("alliances.html#decisions"));
         QFile page(QStringLiteral(":/help/alliances.html"));
         QVERIFY(page.open(QIODevice::ReadOnly));
         const QString html = QString::fromUtf8(page.readAll());
         QVERIFY(html.contains(QStringLiteral("name=\"grid\"")));
         QVERIFY(html.contains(QStringLiteral("name=\"decisions\"")));
-        QCOMPARE(QAccessible::queryAccessibleInterface(form->grdCap)->text(QAccessible::Name),
+        QCOMPARE(QAccessible::queryAccessibleInterface(child<WorkshopGrid>(form, "grdCap"))->text(QAccessible::Name),
                  QStringLiteral("List of Capabilities"));
-        QCOMPARE(QAccessible::queryAccessibleInterface(form->edtDecisions)->text(QAccessible::Name),
-                 QStringLiteral("Preliminary Decisions in Regards of Alliances and Investments"));
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(child<BulletTextEdit>(form, "edtDecisions"))->text(QAccessible::Name),
+            QStringLiteral("Preliminary Decisions in Regards of Alliances and Investments"));
     }
 };
 

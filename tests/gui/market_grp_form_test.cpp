@@ -113,32 +113,32 @@ private slots:
 
     void anEmptyCaseShowsTheListsAndNoCommands()
     {
-        QCOMPARE(form->GroupView->topLevelItemCount(), 0);
-        QCOMPARE(listTexts(form->CustListBox), (QStringList{"C0", "C1", "C2"}));
-        QCOMPARE(listTexts(form->ServiceListBox), (QStringList{"P1", "P2"}));
-        QCOMPARE(listTexts(form->CapsListBox), (QStringList{"G1", "G2", "S1", "S2", "S3"}));
-        QVERIFY(!form->BtnCreate->isEnabled());
-        QVERIFY(!form->BtnModify->isEnabled());
-        QVERIFY(!form->EditRemarks->isEnabled());
-        QVERIFY(!form->RadioType->isEnabled());
+        QCOMPARE(child<QTreeWidget>(form, "GroupView")->topLevelItemCount(), 0);
+        QCOMPARE(listTexts(child<QListWidget>(form, "CustListBox")), (QStringList{"C0", "C1", "C2"}));
+        QCOMPARE(listTexts(child<QListWidget>(form, "ServiceListBox")), (QStringList{"P1", "P2"}));
+        QCOMPARE(listTexts(child<QListWidget>(form, "CapsListBox")), (QStringList{"G1", "G2", "S1", "S2", "S3"}));
+        QVERIFY(!child<QPushButton>(form, "BtnCreate")->isEnabled());
+        QVERIFY(!child<QPushButton>(form, "BtnModify")->isEnabled());
+        QVERIFY(!child<Cp1252PlainTextEdit>(form, "EditRemarks")->isEnabled());
+        QVERIFY(!child<QGroupBox>(form, "RadioType")->isEnabled());
         QCOMPARE(form->windowTitle(), QStringLiteral("untitled - Define Your Market Groups"));
-        QCOMPARE(form->CustListBox->accessibleName(), QStringLiteral("Select Customers"));
-        QCOMPARE(form->GroupView->accessibleName(), QStringLiteral("Strategic Market Groups"));
+        QCOMPARE(child<QListWidget>(form, "CustListBox")->accessibleName(), QStringLiteral("Select Customers"));
+        QCOMPARE(child<QTreeWidget>(form, "GroupView")->accessibleName(), QStringLiteral("Strategic Market Groups"));
 
-        QTest::keyClicks(form->EditName, QStringLiteral("Hotels"));
-        QVERIFY(form->BtnCreate->isEnabled());
+        QTest::keyClicks(child<QLineEdit>(form, "EditName"), QStringLiteral("Hotels"));
+        QVERIFY(child<QPushButton>(form, "BtnCreate")->isEnabled());
         QVERIFY(!data().Modified); // typing a name stores nothing
     }
 
     void creatingAGroupFromTheListsAndTheSpecialCapabilitiesQuestion()
     {
-        QTest::keyClicks(form->EditName, QStringLiteral("Hotels"));
-        clickItem(form->CustListBox, 1);
-        clickItem(form->ServiceListBox, 0);
-        clickItem(form->CapsListBox, 4); // S3
-        QCOMPARE(selectedRows(form->CapsListBox), (QList<int>{4}));
+        QTest::keyClicks(child<QLineEdit>(form, "EditName"), QStringLiteral("Hotels"));
+        clickItem(child<QListWidget>(form, "CustListBox"), 1);
+        clickItem(child<QListWidget>(form, "ServiceListBox"), 0);
+        clickItem(child<QListWidget>(form, "CapsListBox"), 4); // S3
+        QCOMPARE(selectedRows(child<QListWidget>(form, "CapsListBox")), (QList<int>{4}));
         prompts->yesNoAnswer = true;
-        QTest::mouseClick(form->BtnCreate, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(form, "BtnCreate"), Qt::LeftButton);
 
         QCOMPARE(prompts->questions, (QStringList{"Add special capabilities of selected services, too?"}));
         QCOMPARE(data().MarketGroups.Count(), 1);
@@ -152,10 +152,11 @@ private slots:
         QVERIFY(data().Modified);
         QCOMPARE(currentCase()->undoCount(), 1);
 
-        QCOMPARE(form->GroupView->topLevelItem(0)->text(0), QStringLiteral("Hotels"));
-        QCOMPARE(form->GroupView->currentItem(), form->GroupView->topLevelItem(0));
-        QCOMPARE(selectedRows(form->CapsListBox), (QList<int>{2, 3, 4}));
-        QVERIFY(form->BtnModify->isEnabled());
+        QCOMPARE(child<QTreeWidget>(form, "GroupView")->topLevelItem(0)->text(0), QStringLiteral("Hotels"));
+        QCOMPARE(child<QTreeWidget>(form, "GroupView")->currentItem(),
+                 child<QTreeWidget>(form, "GroupView")->topLevelItem(0));
+        QCOMPARE(selectedRows(child<QListWidget>(form, "CapsListBox")), (QList<int>{2, 3, 4}));
+        QVERIFY(child<QPushButton>(form, "BtnModify")->isEnabled());
     }
 
     void afterCreatingASecondGroupTheFirstStaysCurrent()
@@ -164,16 +165,17 @@ private slots:
         createGroup("Bakeries", {2}, {1}, {});
         QCOMPARE(data().MarketGroups.Count(), 2);
         QCOMPARE(form->currentGroup(), 0);
-        QCOMPARE(form->EditName->text(), QStringLiteral("Hotels"));
-        QCOMPARE(selectedRows(form->CustListBox), (QList<int>{0}));
-        QCOMPARE(form->GroupView->currentItem(), form->GroupView->topLevelItem(0));
+        QCOMPARE(child<QLineEdit>(form, "EditName")->text(), QStringLiteral("Hotels"));
+        QCOMPARE(selectedRows(child<QListWidget>(form, "CustListBox")), (QList<int>{0}));
+        QCOMPARE(child<QTreeWidget>(form, "GroupView")->currentItem(),
+                 child<QTreeWidget>(form, "GroupView")->topLevelItem(0));
     }
 
     void anExistingNameIsReportedAndNothingIsCreated()
     {
         createGroup("Hotels", {0}, {}, {});
-        form->EditName->setText(QStringLiteral("Hotels"));
-        QTest::mouseClick(form->BtnCreate, Qt::LeftButton);
+        child<QLineEdit>(form, "EditName")->setText(QStringLiteral("Hotels"));
+        QTest::mouseClick(child<QPushButton>(form, "BtnCreate"), Qt::LeftButton);
         QCOMPARE(data().MarketGroups.Count(), 1);
         QCOMPARE(currentCase()->undoCount(), 1);
         QCOMPARE(main->statusBar()->currentMessage(), QStringLiteral("A market group named 'Hotels' exists already."));
@@ -186,18 +188,20 @@ private slots:
         data().Modified = false;
         const int steps = currentCase()->undoCount();
 
-        clickNode(form->GroupView, treeItem(form->GroupView, 1, QStringLiteral("C2")));
+        clickNode(child<QTreeWidget>(form, "GroupView"),
+                  treeItem(child<QTreeWidget>(form, "GroupView"), 1, QStringLiteral("C2")));
         QCOMPARE(form->currentGroup(), 1);
-        QCOMPARE(form->EditName->text(), QStringLiteral("Bakeries"));
-        QVERIFY(form->EditRemarks->isEnabled());
-        QVERIFY(!form->RadioType->isEnabled());
-        QCOMPARE(selectedRows(form->CustListBox), (QList<int>{1, 2}));
-        QCOMPARE(selectedRows(form->ServiceListBox), (QList<int>{1}));
+        QCOMPARE(child<QLineEdit>(form, "EditName")->text(), QStringLiteral("Bakeries"));
+        QVERIFY(child<Cp1252PlainTextEdit>(form, "EditRemarks")->isEnabled());
+        QVERIFY(!child<QGroupBox>(form, "RadioType")->isEnabled());
+        QCOMPARE(selectedRows(child<QListWidget>(form, "CustListBox")), (QList<int>{1, 2}));
+        QCOMPARE(selectedRows(child<QListWidget>(form, "ServiceListBox")), (QList<int>{1}));
 
-        clickNode(form->GroupView, treeItem(form->GroupView, 0, QStringLiteral("SERVICES")));
-        QVERIFY(!form->EditRemarks->isEnabled());
-        QVERIFY(!form->RadioType->isEnabled());
-        QCOMPARE(form->EditRemarks->toPlainText(), QString());
+        clickNode(child<QTreeWidget>(form, "GroupView"),
+                  treeItem(child<QTreeWidget>(form, "GroupView"), 0, QStringLiteral("SERVICES")));
+        QVERIFY(!child<Cp1252PlainTextEdit>(form, "EditRemarks")->isEnabled());
+        QVERIFY(!child<QGroupBox>(form, "RadioType")->isEnabled());
+        QCOMPARE(child<Cp1252PlainTextEdit>(form, "EditRemarks")->toPlainText(), QString());
 
         form->sendRefresh();
         main->mdiArea()->setActiveSubWindow(currentCase()->subWindow());
@@ -212,30 +216,31 @@ private slots:
         data().Customers.Add().Name = "C3"; // added elsewhere
         main->mdiArea()->setActiveSubWindow(currentCase()->subWindow());
         main->mdiArea()->setActiveSubWindow(form->subWindow());
-        QCOMPARE(listTexts(form->CustListBox).size(), 4);
-        QVERIFY(selectedRows(form->CustListBox).isEmpty());
-        QVERIFY(!form->EditRemarks->isEnabled());
+        QCOMPARE(listTexts(child<QListWidget>(form, "CustListBox")).size(), 4);
+        QVERIFY(selectedRows(child<QListWidget>(form, "CustListBox")).isEmpty());
+        QVERIFY(!child<Cp1252PlainTextEdit>(form, "EditRemarks")->isEnabled());
     }
 
     // After activation the lists show no group; Modify must not store that emptiness into one.
     void modifyWaitsForAGroupNodeAfterActivation()
     {
         createGroup("Hotels", {0, 1}, {}, {0});
-        QVERIFY(form->BtnModify->isEnabled());
+        QVERIFY(child<QPushButton>(form, "BtnModify")->isEnabled());
         main->mdiArea()->setActiveSubWindow(currentCase()->subWindow());
         main->mdiArea()->setActiveSubWindow(form->subWindow());
-        QCOMPARE(form->EditName->text(), QStringLiteral("Hotels"));
+        QCOMPARE(child<QLineEdit>(form, "EditName")->text(), QStringLiteral("Hotels"));
         const int steps = currentCase()->undoCount();
-        QTest::mouseClick(form->BtnModify, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(form, "BtnModify"), Qt::LeftButton);
         QCOMPARE(data().MarketGroups[0].CustomerRefs.Count(), 2);
         QCOMPARE(data().MarketGroups[0].CapabilityRefs.Count(), 1);
         QCOMPARE(currentCase()->undoCount(), steps);
 
-        clickNode(form->GroupView, treeItem(form->GroupView, 0, QStringLiteral("Hotels")));
-        QVERIFY(form->BtnModify->isEnabled());
-        QCOMPARE(selectedRows(form->CustListBox), (QList<int>{0, 1}));
-        clickItem(form->CustListBox, 0); // multi-select: a click takes C0 out
-        QTest::mouseClick(form->BtnModify, Qt::LeftButton);
+        clickNode(child<QTreeWidget>(form, "GroupView"),
+                  treeItem(child<QTreeWidget>(form, "GroupView"), 0, QStringLiteral("Hotels")));
+        QVERIFY(child<QPushButton>(form, "BtnModify")->isEnabled());
+        QCOMPARE(selectedRows(child<QListWidget>(form, "CustListBox")), (QList<int>{0, 1}));
+        clickItem(child<QListWidget>(form, "CustListBox"), 0); // multi-select: a click takes C0 out
+        QTest::mouseClick(child<QPushButton>(form, "BtnModify"), Qt::LeftButton);
         QCOMPARE(data().MarketGroups[0].CustomerRefs.Count(), 1);
         QCOMPARE(data().MarketGroups[0].CustomerRefs[0].Rank, 1);
     }
@@ -245,43 +250,48 @@ private slots:
         createGroup("Hotels", {0, 1}, {}, {});
         data().MarketGroups[0].CustomerRefs[1].Name = "old remark";
         form->sendRefresh();
-        QTreeWidgetItem* c1 = treeItem(form->GroupView, 0, QStringLiteral("C1"));
-        clickNode(form->GroupView, c1);
-        QCOMPARE(form->EditRemarks->toPlainText(), QStringLiteral("old remark"));
+        QTreeWidgetItem* c1 = treeItem(child<QTreeWidget>(form, "GroupView"), 0, QStringLiteral("C1"));
+        clickNode(child<QTreeWidget>(form, "GroupView"), c1);
+        QCOMPARE(child<Cp1252PlainTextEdit>(form, "EditRemarks")->toPlainText(), QStringLiteral("old remark"));
         const int steps = currentCase()->undoCount();
 
-        form->EditRemarks->setFocus();
-        form->EditRemarks->moveCursor(QTextCursor::End);
-        QTest::keyClicks(form->EditRemarks, QStringLiteral(" and more"));
+        child<Cp1252PlainTextEdit>(form, "EditRemarks")->setFocus();
+        child<Cp1252PlainTextEdit>(form, "EditRemarks")->moveCursor(QTextCursor::End);
+        QTest::keyClicks(child<Cp1252PlainTextEdit>(form, "EditRemarks"), QStringLiteral(" and more"));
         QCOMPARE(data().MarketGroups[0].CustomerRefs[1].Name, std::string("old remark and more"));
         QCOMPARE(data().MarketGroups[0].CustomerRefs[0].Name, std::string());
         QCOMPARE(currentCase()->undoCount(), steps + 9); // every keystroke is a step
 
         main->Undo();
         QCOMPARE(data().MarketGroups[0].CustomerRefs[1].Name, std::string("old remark and mor"));
-        clickNode(form->GroupView, treeItem(form->GroupView, 0, QStringLiteral("C1")));
-        QCOMPARE(form->EditRemarks->toPlainText(), QStringLiteral("old remark and mor"));
+        clickNode(child<QTreeWidget>(form, "GroupView"),
+                  treeItem(child<QTreeWidget>(form, "GroupView"), 0, QStringLiteral("C1")));
+        QCOMPARE(child<Cp1252PlainTextEdit>(form, "EditRemarks")->toPlainText(), QStringLiteral("old remark and mor"));
     }
 
     void theServiceTypeSwitchesOnlyOnAServiceNode()
     {
         createGroup("Hotels", {0}, {0}, {});
-        clickNode(form->GroupView, treeItem(form->GroupView, 0, QStringLiteral("C0")));
-        QVERIFY(!form->RadioType->isEnabled());
+        clickNode(child<QTreeWidget>(form, "GroupView"),
+                  treeItem(child<QTreeWidget>(form, "GroupView"), 0, QStringLiteral("C0")));
+        QVERIFY(!child<QGroupBox>(form, "RadioType")->isEnabled());
 
-        clickNode(form->GroupView, treeItem(form->GroupView, 0, QStringLiteral("P1")));
-        QVERIFY(form->RadioType->isEnabled());
-        QVERIFY(form->RadioIndependent->isChecked());
+        clickNode(child<QTreeWidget>(form, "GroupView"),
+                  treeItem(child<QTreeWidget>(form, "GroupView"), 0, QStringLiteral("P1")));
+        QVERIFY(child<QGroupBox>(form, "RadioType")->isEnabled());
+        QVERIFY(child<QRadioButton>(form, "RadioIndependent")->isChecked());
         const int steps = currentCase()->undoCount();
-        QTest::mouseClick(form->RadioPartner, Qt::LeftButton);
+        QTest::mouseClick(child<QRadioButton>(form, "RadioPartner"), Qt::LeftButton);
         QCOMPARE(data().MarketGroups[0].ServiceRefs[0].Link, 1);
         QCOMPARE(currentCase()->undoCount(), steps + 1);
-        QTest::mouseClick(form->RadioPartner, Qt::LeftButton);
+        QTest::mouseClick(child<QRadioButton>(form, "RadioPartner"), Qt::LeftButton);
         QCOMPARE(currentCase()->undoCount(), steps + 1); // choosing the stored type again is no edit
 
-        clickNode(form->GroupView, treeItem(form->GroupView, 0, QStringLiteral("C0")));
-        clickNode(form->GroupView, treeItem(form->GroupView, 0, QStringLiteral("P1")));
-        QVERIFY(form->RadioPartner->isChecked());
+        clickNode(child<QTreeWidget>(form, "GroupView"),
+                  treeItem(child<QTreeWidget>(form, "GroupView"), 0, QStringLiteral("C0")));
+        clickNode(child<QTreeWidget>(form, "GroupView"),
+                  treeItem(child<QTreeWidget>(form, "GroupView"), 0, QStringLiteral("P1")));
+        QVERIFY(child<QRadioButton>(form, "RadioPartner")->isChecked());
     }
 
     void modifyKeepsTheRemarksOfWhatStaysSelected()
@@ -289,12 +299,12 @@ private slots:
         createGroup("Hotels", {0, 1}, {}, {});
         data().MarketGroups[0].CustomerRefs[0].Name = "kept";
         data().MarketGroups[0].CustomerRefs[1].Name = "dropped";
-        clickNode(form->GroupView, form->GroupView->topLevelItem(0));
-        clickItem(form->CustListBox, 1); // deselect C1
-        clickItem(form->CustListBox, 2); // select C2
-        clickItem(form->CapsListBox, 0); // G1
-        form->EditName->setText(QStringLiteral("Hotels and inns"));
-        QTest::mouseClick(form->BtnModify, Qt::LeftButton);
+        clickNode(child<QTreeWidget>(form, "GroupView"), child<QTreeWidget>(form, "GroupView")->topLevelItem(0));
+        clickItem(child<QListWidget>(form, "CustListBox"), 1); // deselect C1
+        clickItem(child<QListWidget>(form, "CustListBox"), 2); // select C2
+        clickItem(child<QListWidget>(form, "CapsListBox"), 0); // G1
+        child<QLineEdit>(form, "EditName")->setText(QStringLiteral("Hotels and inns"));
+        QTest::mouseClick(child<QPushButton>(form, "BtnModify"), Qt::LeftButton);
 
         const TMarketGroup& group = data().MarketGroups[0];
         QCOMPARE(group.Name, std::string("Hotels and inns"));
@@ -302,50 +312,51 @@ private slots:
         QCOMPARE(group.CustomerRefs[0].Name, std::string("kept"));
         QCOMPARE(group.CustomerRefs[1].Rank, 2);
         QCOMPARE(group.CapabilityRefs.Count(), 1);
-        QCOMPARE(form->GroupView->topLevelItem(0)->text(0), QStringLiteral("Hotels and inns"));
+        QCOMPARE(child<QTreeWidget>(form, "GroupView")->topLevelItem(0)->text(0), QStringLiteral("Hotels and inns"));
     }
 
     void clearDeselectsOneListOnly()
     {
-        clickItem(form->CustListBox, 0);
-        clickItem(form->ServiceListBox, 1);
-        QTest::mouseClick(form->BtnClearCust, Qt::LeftButton);
-        QVERIFY(selectedRows(form->CustListBox).isEmpty());
-        QCOMPARE(selectedRows(form->ServiceListBox), (QList<int>{1}));
+        clickItem(child<QListWidget>(form, "CustListBox"), 0);
+        clickItem(child<QListWidget>(form, "ServiceListBox"), 1);
+        QTest::mouseClick(child<QPushButton>(form, "BtnClearCust"), Qt::LeftButton);
+        QVERIFY(selectedRows(child<QListWidget>(form, "CustListBox")).isEmpty());
+        QCOMPARE(selectedRows(child<QListWidget>(form, "ServiceListBox")), (QList<int>{1}));
     }
 
     void altDeleteOnANodeDeletesItsGroupAfterTheQuestion()
     {
         createGroup("Hotels", {0}, {}, {});
         createGroup("Bakeries", {1}, {}, {});
-        clickNode(form->GroupView, treeItem(form->GroupView, 1, QStringLiteral("C1")));
+        clickNode(child<QTreeWidget>(form, "GroupView"),
+                  treeItem(child<QTreeWidget>(form, "GroupView"), 1, QStringLiteral("C1")));
         prompts->questions.clear();
         prompts->yesNoAnswer = false;
-        QTest::keyClick(form->GroupView, Qt::Key_Delete, Qt::AltModifier);
+        QTest::keyClick(child<QTreeWidget>(form, "GroupView"), Qt::Key_Delete, Qt::AltModifier);
         QCOMPARE(prompts->questions, (QStringList{"Delete item 'Bakeries'?"}));
         QCOMPARE(data().MarketGroups.Count(), 2);
 
         prompts->yesNoAnswer = true;
-        QTest::keyClick(form->GroupView, Qt::Key_Delete, Qt::AltModifier);
+        QTest::keyClick(child<QTreeWidget>(form, "GroupView"), Qt::Key_Delete, Qt::AltModifier);
         QCOMPARE(data().MarketGroups.Count(), 1);
-        QCOMPARE(form->GroupView->topLevelItemCount(), 1);
-        QCOMPARE(form->EditName->text(), QStringLiteral("Hotels"));
+        QCOMPARE(child<QTreeWidget>(form, "GroupView")->topLevelItemCount(), 1);
+        QCOMPARE(child<QLineEdit>(form, "EditName")->text(), QStringLiteral("Hotels"));
 
-        QTest::keyClick(form->GroupView, Qt::Key_Delete, Qt::AltModifier);
+        QTest::keyClick(child<QTreeWidget>(form, "GroupView"), Qt::Key_Delete, Qt::AltModifier);
         QCOMPARE(data().MarketGroups.Count(), 0);
-        QVERIFY(form->EditName->text().isEmpty());
-        QVERIFY(!form->BtnModify->isEnabled());
-        QVERIFY(!form->BtnCreate->isEnabled());
+        QVERIFY(child<QLineEdit>(form, "EditName")->text().isEmpty());
+        QVERIFY(!child<QPushButton>(form, "BtnModify")->isEnabled());
+        QVERIFY(!child<QPushButton>(form, "BtnCreate")->isEnabled());
 
         prompts->questions.clear();
-        QTest::keyClick(form->GroupView, Qt::Key_Delete, Qt::AltModifier);
+        QTest::keyClick(child<QTreeWidget>(form, "GroupView"), Qt::Key_Delete, Qt::AltModifier);
         QVERIFY(prompts->questions.isEmpty()); // no node, no question
     }
 
     void copyGivesTheTreeIndentedByDepth()
     {
         createGroup("Hotels", {0}, {1}, {0, 3});
-        form->GroupView->setFocus();
+        child<QTreeWidget>(form, "GroupView")->setFocus();
         main->Copy();
         QCOMPARE(QApplication::clipboard()->text(),
                  QStringLiteral("Hotels\r\n  CUSTOMERS\r\n    C0\r\n  SERVICES\r\n    P2\r\n  CAPABILITIES\r\n    G1\r\n"
@@ -359,19 +370,25 @@ private slots:
         form = qobject_cast<TMarketGrpForm*>(main->OpenWorkshop(workshop_id::MarketGroups));
         QVERIFY(form);
         QVERIFY(QTest::qWaitForWindowExposed(form));
-        for (QListWidget* list : {form->CustListBox, form->ServiceListBox, form->CapsListBox}) {
+        for (QListWidget* list : {child<QListWidget>(form, "CustListBox"), child<QListWidget>(form, "ServiceListBox"),
+                                  child<QListWidget>(form, "CapsListBox")}) {
             QVERIFY2(list->viewport()->width() >= list->sizeHintForColumn(0), qPrintable(list->objectName()));
             QVERIFY(list->geometry().right() < form->width());
         }
-        QVERIFY(form->BtnClearCust->geometry().top() > form->CustListBox->geometry().bottom());
+        QVERIFY(child<QPushButton>(form, "BtnClearCust")->geometry().top()
+                > child<QListWidget>(form, "CustListBox")->geometry().bottom());
     }
 
     void everyControlHasAHelpTopicThatExists()
     {
-        const QList<QPair<QWidget*, QString>> topics{
-            {form->GroupView, "groups"},    {form->RadioPartner, "type"}, {form->EditRemarks, "remarks"},
-            {form->CapsListBox, "select"},  {form->BtnClearCust, "select"}, {form->EditName, "name"},
-            {form->BtnCreate, "create"},    {form->BtnModify, "modify"}};
+        const QList<QPair<QWidget*, QString>> topics{{child<QTreeWidget>(form, "GroupView"), "groups"},
+                                                     {child<QRadioButton>(form, "RadioPartner"), "type"},
+                                                     {child<Cp1252PlainTextEdit>(form, "EditRemarks"), "remarks"},
+                                                     {child<QListWidget>(form, "CapsListBox"), "select"},
+                                                     {child<QPushButton>(form, "BtnClearCust"), "select"},
+                                                     {child<QLineEdit>(form, "EditName"), "name"},
+                                                     {child<QPushButton>(form, "BtnCreate"), "create"},
+                                                     {child<QPushButton>(form, "BtnModify"), "modify"}};
         QFile page(QStringLiteral(":/help/marketgroups.html"));
         QVERIFY(page.open(QIODevice::ReadOnly));
         const QString html = QString::fromUtf8(page.readAll());
@@ -387,18 +404,18 @@ private:
 
     void createGroup(const QString& name, QList<int> customers, QList<int> services, QList<int> capabilities)
     {
-        form->EditName->setText(name);
-        QTest::mouseClick(form->BtnClearCust, Qt::LeftButton);
-        QTest::mouseClick(form->BtnClearServices, Qt::LeftButton);
-        QTest::mouseClick(form->BtnClearCaps, Qt::LeftButton);
+        child<QLineEdit>(form, "EditName")->setText(name);
+        QTest::mouseClick(child<QPushButton>(form, "BtnClearCust"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(form, "BtnClearServices"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(form, "BtnClearCaps"), Qt::LeftButton);
         for (int i : customers)
-            clickItem(form->CustListBox, i);
+            clickItem(child<QListWidget>(form, "CustListBox"), i);
         for (int i : services)
-            clickItem(form->ServiceListBox, i);
+            clickItem(child<QListWidget>(form, "ServiceListBox"), i);
         for (int i : capabilities)
-            clickItem(form->CapsListBox, i);
+            clickItem(child<QListWidget>(form, "CapsListBox"), i);
         prompts->yesNoAnswer = false;
-        QTest::mouseClick(form->BtnCreate, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(form, "BtnCreate"), Qt::LeftButton);
     }
 
     TMarketGrpForm* form = nullptr;

@@ -50,20 +50,29 @@ class PortfolioPageTest : public QObject, private WorkshopSession {
     {
         if (page == "changes" || page == "risks") {
             auto* form = openWorkshop<TEnvForm>(workshop_id::Environment);
-            QTest::mouseClick(page == "changes" ? form->btnGraph : form->btnRisk, Qt::LeftButton);
+            QTest::mouseClick(page == "changes" ? child<QToolButton>(form, "btnGraph")
+                                                : child<QToolButton>(form, "btnRisk"),
+                              Qt::LeftButton);
             if (page == "changes")
-                return {{form->edtTodayFrom, form->edtTodayTo, form->edtTomFrom, form->edtTomTo}, form->btn2Refresh};
-            return {{form->edtPIFrom, form->edtPITo, form->edtLOFrom, form->edtLOTo}, form->btn3Refresh};
+                return {{child<MaskedLineEdit>(form, "edtTodayFrom"), child<MaskedLineEdit>(form, "edtTodayTo"),
+                         child<MaskedLineEdit>(form, "edtTomFrom"), child<MaskedLineEdit>(form, "edtTomTo")},
+                        child<QPushButton>(form, "btn2Refresh")};
+            return {{child<MaskedLineEdit>(form, "edtPIFrom"), child<MaskedLineEdit>(form, "edtPITo"),
+                     child<MaskedLineEdit>(form, "edtLOFrom"), child<MaskedLineEdit>(form, "edtLOTo")},
+                    child<QPushButton>(form, "btn3Refresh")};
         }
         if (page == "capabilities") {
             auto* form = openWorkshop<TBuildCapForm>(workshop_id::Capabilities);
-            QTest::mouseClick(form->btnGraph, Qt::LeftButton);
-            return {{form->edtTodayFrom, form->edtTodayTo, form->edtTomorrowFrom, form->edtTomorrowTo},
-                    form->btn2Refresh};
+            QTest::mouseClick(child<QToolButton>(form, "btnGraph"), Qt::LeftButton);
+            return {{child<MaskedLineEdit>(form, "edtTodayFrom"), child<MaskedLineEdit>(form, "edtTodayTo"),
+                     child<MaskedLineEdit>(form, "edtTomorrowFrom"), child<MaskedLineEdit>(form, "edtTomorrowTo")},
+                    child<QPushButton>(form, "btn2Refresh")};
         }
         auto* form = openWorkshop<TCuPrForm>(workshop_id::Customers);
-        QTest::mouseClick(form->btnGraph, Qt::LeftButton);
-        return {{form->edtImpFrom, form->edtImpTo, form->edtMatchFrom, form->edtMatchTo}, form->btn2Refresh};
+        QTest::mouseClick(child<QToolButton>(form, "btnGraph"), Qt::LeftButton);
+        return {{child<MaskedLineEdit>(form, "edtImpFrom"), child<MaskedLineEdit>(form, "edtImpTo"),
+                 child<MaskedLineEdit>(form, "edtMatchFrom"), child<MaskedLineEdit>(form, "edtMatchTo")},
+                child<QPushButton>(form, "btn2Refresh")};
     }
 
 private slots:
@@ -110,16 +119,18 @@ private slots:
         keyChar.Match = 0;
         keyChar.Excluded = false;
         auto* form = openWorkshop<TCuPrForm>(workshop_id::Customers);
-        QTest::mouseClick(form->btnGraph, Qt::LeftButton);
-        typeInto(form->edtImpFrom, QStringLiteral("0"));
-        typeInto(form->edtMatchFrom, QStringLiteral("0"));
-        QTest::mouseClick(form->btn2Refresh, Qt::LeftButton);
-        QCOMPARE(form->lst2Customers->rowCount(), 2);
-        QCOMPARE(form->lst2Customers->topLevelItem(1)->text(1), QStringLiteral("0"));
-        QTest::mouseClick(form->pnt2View, Qt::LeftButton, {}, QPoint(2, form->pnt2View->height() - 2));
-        QCOMPARE(form->lst2Customers->selectedRow(), 1);
-        const QImage chart = form->pnt2View->grab().toImage();
-        const QPoint dot = portfolio::dotPosition(form->pnt2View->size(), 1, 1) + QPoint(3, 3);
+        QTest::mouseClick(child<QToolButton>(form, "btnGraph"), Qt::LeftButton);
+        typeInto(child<MaskedLineEdit>(form, "edtImpFrom"), QStringLiteral("0"));
+        typeInto(child<MaskedLineEdit>(form, "edtMatchFrom"), QStringLiteral("0"));
+        QTest::mouseClick(child<QPushButton>(form, "btn2Refresh"), Qt::LeftButton);
+        QCOMPARE(child<PortfolioList>(form, "lst2Customers")->rowCount(), 2);
+        QCOMPARE(child<PortfolioList>(form, "lst2Customers")->topLevelItem(1)->text(1), QStringLiteral("0"));
+        QTest::mouseClick(child<PortfolioDiagram>(form, "pnt2View"), Qt::LeftButton, {},
+                          QPoint(2, child<PortfolioDiagram>(form, "pnt2View")->height() - 2));
+        QCOMPARE(child<PortfolioList>(form, "lst2Customers")->selectedRow(), 1);
+        const QImage chart = child<PortfolioDiagram>(form, "pnt2View")->grab().toImage();
+        const QPoint dot =
+            portfolio::dotPosition(child<PortfolioDiagram>(form, "pnt2View")->size(), 1, 1) + QPoint(3, 3);
         QCOMPARE(chart.pixelColor(dot), QColor(255, 0, 0));
     }
 };

@@ -1,5 +1,6 @@
 // The "Add/Modify Item?" dialog and the add-or-rename protocol of naming combo boxes.
 
+#include "grid_input.h"
 #include "shell_fake_prompts.h"
 
 #include "model/case_data.h"
@@ -63,9 +64,9 @@ void answerDialog(TDlgAddMod& dialog, QRadioButton* choose, Qt::Key key, bool* r
     QTimer::singleShot(0, &dialog, [=, &dialog] {
         QTRY_VERIFY(dialog.isVisible());
         if (renameWasEnabled)
-            *renameWasEnabled = dialog.rdMod->isEnabled();
+            *renameWasEnabled = child<QRadioButton>(&dialog, "rdMod")->isEnabled();
         if (addWasChecked)
-            *addWasChecked = dialog.rdAdd->isChecked();
+            *addWasChecked = child<QRadioButton>(&dialog, "rdAdd")->isChecked();
         if (choose)
             choose->click();
         QTest::keyClick(&dialog, key);
@@ -82,10 +83,11 @@ private slots:
     {
         TDlgAddMod dialog;
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Add/Modify Item?"));
-        QCOMPARE(dialog.rdAdd->text(), QStringLiteral("&Add a new element with this name"));
-        QCOMPARE(dialog.rdMod->text(), QStringLiteral("&Modify the name of the current element to the text typed"));
+        QCOMPARE(child<QRadioButton>(&dialog, "rdAdd")->text(), QStringLiteral("&Add a new element with this name"));
+        QCOMPARE(child<QRadioButton>(&dialog, "rdMod")->text(),
+                 QStringLiteral("&Modify the name of the current element to the text typed"));
 
-        answerDialog(dialog, dialog.rdMod, Qt::Key_Return);
+        answerDialog(dialog, child<QRadioButton>(&dialog, "rdMod"), Qt::Key_Return);
         QCOMPARE(dialog.ask(true), AddModAnswer::Rename);
 
         bool addChecked = false;
@@ -98,7 +100,7 @@ private slots:
     {
         TDlgAddMod dialog;
         bool renameEnabled = true;
-        answerDialog(dialog, dialog.rdMod, Qt::Key_Return, &renameEnabled);
+        answerDialog(dialog, child<QRadioButton>(&dialog, "rdMod"), Qt::Key_Return, &renameEnabled);
         QCOMPARE(dialog.ask(false), AddModAnswer::Add);
         QVERIFY(!renameEnabled);
     }
@@ -106,7 +108,7 @@ private slots:
     void escapeCancels()
     {
         TDlgAddMod dialog;
-        answerDialog(dialog, dialog.rdMod, Qt::Key_Escape);
+        answerDialog(dialog, child<QRadioButton>(&dialog, "rdMod"), Qt::Key_Escape);
         QCOMPARE(dialog.ask(true), AddModAnswer::Cancelled);
     }
 

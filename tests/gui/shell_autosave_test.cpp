@@ -2,6 +2,7 @@
 // the copies of a run that ended without cleaning up are offered, restored, discarded, kept or set
 // aside, and the warning before opening a case file another program holds.
 
+#include "grid_input.h"
 #include "shell_session.h"
 
 #include "model/case_data.h"
@@ -403,20 +404,23 @@ private slots:
         TRecoveryForm form({{QStringLiteral("/plans/a.cvx"), QStringLiteral("A"), made, made.addSecs(-60), false},
                             {QStringLiteral("untitled"), QStringLiteral("B"), made, {}, false},
                             {QStringLiteral("/plans/c.cvx"), QStringLiteral("C"), made, {}, false}});
-        QCOMPARE(form.lstCases->topLevelItemCount(), 3);
-        QCOMPARE(form.lstCases->topLevelItem(1)->text(0), QStringLiteral("untitled"));
-        QCOMPARE(form.lstCases->topLevelItem(0)->text(2), QStringLiteral("04/03/2026 09:15:30"));
-        QCOMPARE(form.lstCases->topLevelItem(0)->text(3), QStringLiteral("04/03/2026 09:14:30"));
-        QCOMPARE(form.lstCases->selectedItems().size(), 3); // all chosen to start with
+        QCOMPARE(child<QTreeWidget>(&form, "lstCases")->topLevelItemCount(), 3);
+        QCOMPARE(child<QTreeWidget>(&form, "lstCases")->topLevelItem(1)->text(0), QStringLiteral("untitled"));
+        QCOMPARE(child<QTreeWidget>(&form, "lstCases")->topLevelItem(0)->text(2),
+                 QStringLiteral("04/03/2026 09:15:30"));
+        QCOMPARE(child<QTreeWidget>(&form, "lstCases")->topLevelItem(0)->text(3),
+                 QStringLiteral("04/03/2026 09:14:30"));
+        QCOMPARE(child<QTreeWidget>(&form, "lstCases")->selectedItems().size(), 3); // all chosen to start with
 
-        form.lstCases->clearSelection();
-        QVERIFY(!form.btnOpen->isEnabled() && !form.btnDiscard->isEnabled());
-        form.lstCases->topLevelItem(2)->setSelected(true);
-        form.btnOpen->click();
-        QCOMPARE(form.lstCases->topLevelItemCount(), 2);
+        child<QTreeWidget>(&form, "lstCases")->clearSelection();
+        QVERIFY(!child<QPushButton>(&form, "btnOpen")->isEnabled()
+                && !child<QPushButton>(&form, "btnDiscard")->isEnabled());
+        child<QTreeWidget>(&form, "lstCases")->topLevelItem(2)->setSelected(true);
+        child<QPushButton>(&form, "btnOpen")->click();
+        QCOMPARE(child<QTreeWidget>(&form, "lstCases")->topLevelItemCount(), 2);
 
         // Discard asks first; No keeps the case in the list.
-        form.lstCases->topLevelItem(0)->setSelected(true);
+        child<QTreeWidget>(&form, "lstCases")->topLevelItem(0)->setSelected(true);
         const auto answer = [](QMessageBox::StandardButton button) {
             QTimer::singleShot(0, [button] {
                 if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
@@ -424,14 +428,14 @@ private slots:
             });
         };
         answer(QMessageBox::No);
-        form.btnDiscard->click();
-        QCOMPARE(form.lstCases->topLevelItemCount(), 2);
+        child<QPushButton>(&form, "btnDiscard")->click();
+        QCOMPARE(child<QTreeWidget>(&form, "lstCases")->topLevelItemCount(), 2);
         answer(QMessageBox::Yes);
-        form.btnDiscard->click();
-        QCOMPARE(form.lstCases->topLevelItemCount(), 1);
+        child<QPushButton>(&form, "btnDiscard")->click();
+        QCOMPARE(child<QTreeWidget>(&form, "lstCases")->topLevelItemCount(), 1);
 
         // Deciding later leaves the rest.
-        form.btnLater->click();
+        child<QPushButton>(&form, "btnLater")->click();
         QCOMPARE(form.choices(), (QList<RecoveryChoice>{RecoveryChoice::Discard, RecoveryChoice::Keep, RecoveryChoice::Open}));
     }
 
@@ -492,8 +496,9 @@ private slots:
             QCOMPARE(titleIn(path), QStringLiteral("Saved later"));
 
             TRecoveryForm window({offer});
-            QCOMPARE(window.lstCases->topLevelItem(0)->text(3), displayFileTime(offer.fileTime) + QStringLiteral(" (newer)"));
-            QVERIFY(window.lblExplain->text().contains(QStringLiteral("newer")));
+            QCOMPARE(child<QTreeWidget>(&window, "lstCases")->topLevelItem(0)->text(3),
+                     displayFileTime(offer.fileTime) + QStringLiteral(" (newer)"));
+            QVERIFY(child<QLabel>(&window, "lblExplain")->text().contains(QStringLiteral("newer")));
             closeShell();
         }
     }

@@ -70,20 +70,20 @@ private slots:
         auto* customers = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Customers));
         QVERIFY(plan && customers);
         tile(*main, {customers, plan, owner});
-        plan->ComboCust->setCurrentIndex(1);
-        QVERIFY(plan->GridCust->setCurrentCell(2, 4));
+        child<QComboBox>(plan, "ComboCust")->setCurrentIndex(1);
+        QVERIFY(child<WorkshopGrid>(plan, "GridCust")->setCurrentCell(2, 4));
 
-        renameWithKeys(customers->grdCust, 2, QStringLiteral("Cafes"));
+        renameWithKeys(child<WorkshopGrid>(customers, "grdCust"), 2, QStringLiteral("Cafes"));
         QCOMPARE(owner->data().Customers[1].Name, "Cafes");
-        QCOMPARE(plan->ComboCust->itemText(1), QStringLiteral("Canteens")); // not while typing
+        QCOMPARE(child<QComboBox>(plan, "ComboCust")->itemText(1), QStringLiteral("Canteens")); // not while typing
         QCoreApplication::processEvents();
-        QCOMPARE(plan->ComboCust->itemText(1), QStringLiteral("Cafes"));
-        QCOMPARE(plan->ComboCust->currentIndex(), 1);
-        QCOMPARE(plan->GridCust->currentColumn(), 2);
-        QCOMPARE(plan->GridCust->currentRow(), 4);
+        QCOMPARE(child<QComboBox>(plan, "ComboCust")->itemText(1), QStringLiteral("Cafes"));
+        QCOMPARE(child<QComboBox>(plan, "ComboCust")->currentIndex(), 1);
+        QCOMPARE(child<WorkshopGrid>(plan, "GridCust")->currentColumn(), 2);
+        QCOMPARE(child<WorkshopGrid>(plan, "GridCust")->currentRow(), 4);
         QCOMPARE(main->activeChild(), customers);
-        QCOMPARE(QApplication::focusWidget(), customers->grdCust);
-        QCOMPARE(customers->grdCust->currentRow(), 2);
+        QCOMPARE(QApplication::focusWidget(), child<WorkshopGrid>(customers, "grdCust"));
+        QCOMPARE(child<WorkshopGrid>(customers, "grdCust")->currentRow(), 2);
     }
 
     // A long list beside the window where an entry is added grows by the entry and keeps its
@@ -97,7 +97,7 @@ private slots:
         auto* products = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Products));
         QVERIFY(capabilities && products);
         tile(*main, {products, capabilities, owner});
-        WorkshopGrid* list = capabilities->grdServices;
+        WorkshopGrid* list = child<WorkshopGrid>(capabilities, "grdServices");
         QVERIFY(list->isVisible());
         QCOMPARE(list->rowCount(), 301);
         QVERIFY(list->setCurrentCell(0, 250));
@@ -105,7 +105,7 @@ private slots:
         const int scrolled = list->verticalScrollBar()->value();
         QVERIFY(scrolled > 0);
 
-        renameWithKeys(products->grdCust, 301, QStringLiteral("Newest"));
+        renameWithKeys(child<WorkshopGrid>(products, "grdCust"), 301, QStringLiteral("Newest"));
         QCOMPARE(owner->data().Products.Count(), 301);
         QCoreApplication::processEvents();
         QCOMPARE(list->rowCount(), 302);
@@ -113,7 +113,7 @@ private slots:
         QCOMPARE(list->currentRow(), 250);
         QCOMPARE(list->verticalScrollBar()->value(), scrolled);
         QCOMPARE(main->activeChild(), products);
-        QCOMPARE(QApplication::focusWidget(), products->grdCust);
+        QCOMPARE(QApplication::focusWidget(), child<WorkshopGrid>(products, "grdCust"));
     }
 
     // Several edits before the program is idle give one refresh of each window beside; the windows

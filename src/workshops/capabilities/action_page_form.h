@@ -17,13 +17,12 @@ public:
     void wmCommit() override;
     void wmRefresh() override;
 
-    TAdvancedGrid* GridAction = nullptr;
-
 private:
     // The Due picker and the Done list of an action's row.
     void SetCellControl(int row);
     QVariant GridActionGetCellValues(int col, int row) const;
     QWidget* GridActionInitControl(int col, int row, QWidget* control, TControlHandlers& handlers);
 
+    TAdvancedGrid* GridAction = nullptr;
     ListGridAdapter* actions_ = nullptr;
 };

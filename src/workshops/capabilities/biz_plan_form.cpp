@@ -3,6 +3,7 @@
 #include "model/case_data.h"
 #include "shell/help_window.h"
 #include "shell/workshop_catalog.h"
+#include "widgets/buddy_label.h"
 #include "widgets/edit_state.h"
 #include "widgets/layout_scale.h"
 #include "widgets/text_convert.h"
@@ -35,14 +36,6 @@ void registerHelpTopics()
     help::registerTopic(56010, QStringLiteral("businessplan.html#total"));
 }
 
-QLabel* labelFor(const QString& text, QWidget* buddy, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    buddy->setAccessibleName(QString(text).remove(QLatin1Char('&')));
-    return label;
-}
-
 } // namespace
 
 TBizPlanForm::TBizPlanForm(QWidget* parent) : TWorkshopForm(workshop_id::BusinessPlan, parent)
@@ -60,7 +53,7 @@ void TBizPlanForm::buildLayout()
     ComboCust->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ComboCust->setMinimumContentsLength(24);
     help::setHelpContext(ComboCust, 56000);
-    Label1 = labelFor(tr("&Customer"), ComboCust, this);
+    QLabel* Label1 = labelFor(tr("&Customer"), ComboCust, this);
 
     GridCust = new WorkshopGrid(this);
     GridCust->setObjectName(QStringLiteral("GridCust"));
@@ -70,7 +63,7 @@ void TBizPlanForm::buildLayout()
     GridCust->setColumnSizing(true);
     GridCust->setEditingEnabled(true);
     help::setHelpContext(GridCust, 56005);
-    Label2 = labelFor(tr("&Business Plan"), GridCust, this);
+    QLabel* Label2 = labelFor(tr("&Business Plan"), GridCust, this);
 
     GridTotal = new WorkshopGrid(this);
     GridTotal->setObjectName(QStringLiteral("GridTotal"));
@@ -83,7 +76,7 @@ void TBizPlanForm::buildLayout()
     // Its rows take the plan grid's heights; fitting it on its own texts would undo that.
     GridTotal->setFitRowHeightsOnSelect(false);
     help::setHelpContext(GridTotal, 56010);
-    Label3 = labelFor(tr("&Total"), GridTotal, this);
+    QLabel* Label3 = labelFor(tr("&Total"), GridTotal, this);
 
     GridCust->setCellTextFunction([this](int col, int row, CellTextUse use) { return custCellText(col, row, use); });
     GridCust->setCellStyleFunction([this](int col, int row) { return custCellStyle(col, row); });

@@ -14,7 +14,6 @@
 
 class QComboBox;
 class QKeyEvent;
-class QLabel;
 class WorkshopGrid;
 enum class CellTextUse;
 struct CellStyle;
@@ -30,13 +29,6 @@ public:
 
     // The customer whose plan the grid shows; -1 for none.
     int selectedCustomer() const;
-
-    QLabel* Label1 = nullptr;
-    QComboBox* ComboCust = nullptr;
-    QLabel* Label2 = nullptr;
-    WorkshopGrid* GridCust = nullptr;
-    QLabel* Label3 = nullptr;
-    WorkshopGrid* GridTotal = nullptr;
 
 private:
     void buildLayout();
@@ -67,6 +59,9 @@ private:
     // The first time a plan is shown, the window grows (within limits) to show all of its rows.
     void fitToContent();
 
+    QComboBox* ComboCust = nullptr;
+    WorkshopGrid* GridCust = nullptr;
+    WorkshopGrid* GridTotal = nullptr;
     business_plan::Totals totals_;
     QLocale locale_;
     bool fittedToContent_ = false;

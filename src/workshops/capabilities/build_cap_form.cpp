@@ -15,6 +15,7 @@
 #include "shell/help_window.h"
 #include "shell/list_grid_adapter.h"
 #include "shell/workshop_catalog.h"
+#include "widgets/buddy_label.h"
 #include "widgets/edit_state.h"
 #include "widgets/layout_scale.h"
 #include "widgets/portfolio_list.h"
@@ -65,14 +66,6 @@ QIcon graphGlyph(const QWidget* widget)
     return QIcon(pixmap);
 }
 
-// A control is called what its label says: grids and lists do not take the name from a buddy
-// label by themselves.
-void nameAfterLabel(QLabel* label, QWidget* control)
-{
-    label->setBuddy(control);
-    control->setAccessibleName(QString(label->text()).remove(QLatin1Char('&')));
-}
-
 std::vector<int> scaledWidths(const QWidget* widget, std::initializer_list<int> widths)
 {
     std::vector<int> scaled;
@@ -102,7 +95,7 @@ TBuildCapForm::TBuildCapForm(QWidget* parent) : TWorkshopForm(workshop_id::Capab
     Notebook1->addWidget(pageData);
     buildDataPage();
     buildGraphPage();
-    Notebook1->addWidget(pageGraph);
+    Notebook1->addWidget(graphPage_);
     connect(Notebook1, &QStackedWidget::currentChanged, this, [this] { Notebook1PageChanged(); });
 
     auto* layout = new QVBoxLayout(this);
@@ -113,17 +106,15 @@ TBuildCapForm::TBuildCapForm(QWidget* parent) : TWorkshopForm(workshop_id::Capab
 
 void TBuildCapForm::buildDataPage()
 {
-    Label1 = new QLabel(tr("List of General &Capabilities"), pageData);
     grdGenCap = new WorkshopGrid(pageData);
     grdGenCap->setObjectName(QStringLiteral("grdGenCap"));
-    nameAfterLabel(Label1, grdGenCap);
+    QLabel* Label1 = labelFor(tr("List of General &Capabilities"), grdGenCap, pageData);
     genCaps_ = setUpCapabilityGrid(grdGenCap, scaledWidths(this, {213, 68, 69}));
     help::setHelpContext(grdGenCap, 59000);
 
-    Label5 = new QLabel(tr("&List of Services"), pageData);
     grdServices = new WorkshopGrid(pageData);
     grdServices->setObjectName(QStringLiteral("grdServices"));
-    nameAfterLabel(Label5, grdServices);
+    QLabel* Label5 = labelFor(tr("&List of Services"), grdServices, pageData);
     grdServices->setColumnWidths(scaledWidths(this, {206}));
     grdServices->setEditingEnabled(false);
     grdServices->setColumnSizing(false);
@@ -146,23 +137,21 @@ void TBuildCapForm::buildDataPage()
     connect(grdServices, &WorkshopGrid::cellSelected, this, [this] { grdServicesClick(); });
     help::setHelpContext(grdServices, 59005);
 
-    Label2 = new QLabel(tr("General &Description"), pageData);
     edtDesc = new QPlainTextEdit(pageData);
     edtDesc->setObjectName(QStringLiteral("edtDesc"));
     edtDesc->setReadOnly(true);
     edtDesc->setFocusPolicy(Qt::ClickFocus);
     edtDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    nameAfterLabel(Label2, edtDesc);
+    QLabel* Label2 = labelFor(tr("General &Description"), edtDesc, pageData);
     help::setHelpContext(edtDesc, 59010);
 
-    Label3 = new QLabel(tr("&Service Specific Capabilities"), pageData);
     grdSpecCap = new WorkshopGrid(pageData);
     grdSpecCap->setObjectName(QStringLiteral("grdSpecCap"));
-    nameAfterLabel(Label3, grdSpecCap);
+    QLabel* Label3 = labelFor(tr("&Service Specific Capabilities"), grdSpecCap, pageData);
     specCaps_ = setUpCapabilityGrid(grdSpecCap, scaledWidths(this, {165, 75, 73}));
     help::setHelpContext(grdSpecCap, 59015);
 
-    btnGraph = new QToolButton(pageData);
+    auto* btnGraph = new QToolButton(pageData);
     btnGraph->setObjectName(QStringLiteral("btnGraph"));
     btnGraph->setText(tr("&Graph"));
     btnGraph->setIcon(graphGlyph(this));
@@ -170,7 +159,7 @@ void TBuildCapForm::buildDataPage()
     btnGraph->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     btnGraph->setFocusPolicy(Qt::StrongFocus);
     btnGraph->setMinimumWidth(scaledPixels(this, 60));
-    connect(btnGraph, &QToolButton::clicked, this, [this] { showPage(pageGraph); });
+    connect(btnGraph, &QToolButton::clicked, this, [this] { showPage(graphPage_); });
     help::setHelpContext(btnGraph, 59020);
 
     grdGenCap->setMinimumSize(gridWidthFor(grdGenCap), scaledPixels(this, 110));
@@ -286,21 +275,6 @@ void TBuildCapForm::buildGraphPage()
         return caseForm() ? capabilities::buildGraphList(data(), filter) : std::vector<portfolio::PlotRow>{};
     });
     graphPage_->setObjectName(QStringLiteral("Graph"));
-    pageGraph = graphPage_;
-    Label6 = graphPage_->listLabel();
-    lst2Caps = graphPage_->list();
-    GroupBox1 = graphPage_->filterBox();
-    Label11 = graphPage_->fieldLabel(0);
-    Label13 = graphPage_->fieldLabel(1);
-    Label12 = graphPage_->fieldLabel(2);
-    Label14 = graphPage_->fieldLabel(3);
-    edtTodayFrom = graphPage_->field(0);
-    edtTodayTo = graphPage_->field(1);
-    edtTomorrowFrom = graphPage_->field(2);
-    edtTomorrowTo = graphPage_->field(3);
-    btn2Refresh = graphPage_->refreshButton();
-    chart = graphPage_->chart();
-    btnBack = graphPage_->backButton();
     connect(graphPage_, &PortfolioPage::backClicked, this, [this] { showPage(pageData); });
 }
 
@@ -355,8 +329,8 @@ void TBuildCapForm::showPage(QWidget* page)
     if (Notebook1->currentWidget() == page)
         return;
     Notebook1->setCurrentWidget(page);
-    if (page == pageGraph)
-        lst2Caps->setFocus(Qt::OtherFocusReason);
+    if (page == graphPage_)
+        graphPage_->list()->setFocus(Qt::OtherFocusReason);
     else if (!protocol::updating(this))
         grdGenCap->setFocus(Qt::OtherFocusReason);
 }

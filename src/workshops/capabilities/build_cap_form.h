@@ -10,15 +10,8 @@
 #include <vector>
 
 class ListGridAdapter;
-class MaskedLineEdit;
-class PortfolioChart;
-class PortfolioList;
 class PortfolioPage;
-class QGroupBox;
-class QLabel;
 class QPlainTextEdit;
-class QPushButton;
-class QToolButton;
 class QStackedWidget;
 class WorkshopGrid;
 
@@ -32,35 +25,6 @@ public:
 
     // The product whose capabilities grdSpecCap shows, or -1 when no product is selected.
     int selectedProduct() const;
-
-    QStackedWidget* Notebook1 = nullptr;
-    QWidget* pageData = nullptr;
-    QWidget* pageGraph = nullptr;
-
-    QLabel* Label1 = nullptr;
-    WorkshopGrid* grdGenCap = nullptr;
-    QLabel* Label5 = nullptr;
-    WorkshopGrid* grdServices = nullptr;
-    QLabel* Label2 = nullptr;
-    QPlainTextEdit* edtDesc = nullptr;
-    QLabel* Label3 = nullptr;
-    WorkshopGrid* grdSpecCap = nullptr;
-    QToolButton* btnGraph = nullptr;
-
-    QLabel* Label6 = nullptr;
-    PortfolioList* lst2Caps = nullptr;
-    QGroupBox* GroupBox1 = nullptr;
-    QLabel* Label11 = nullptr;
-    QLabel* Label12 = nullptr;
-    QLabel* Label13 = nullptr;
-    QLabel* Label14 = nullptr;
-    MaskedLineEdit* edtTodayFrom = nullptr;
-    MaskedLineEdit* edtTodayTo = nullptr;
-    MaskedLineEdit* edtTomorrowFrom = nullptr;
-    MaskedLineEdit* edtTomorrowTo = nullptr;
-    QPushButton* btn2Refresh = nullptr;
-    PortfolioChart* chart = nullptr; // Label15, Panel1 with pnt2View, Label16 and BtnCopy
-    QPushButton* btnBack = nullptr;
 
 private:
     void buildDataPage();
@@ -77,6 +41,12 @@ private:
     // The product grdSpecCap was last filled for: its pending edit belongs to that product even
     // when the services grid has moved on.
     int specOwnerShown_ = capabilities::kNoOwner;
+    QStackedWidget* Notebook1 = nullptr;
+    QWidget* pageData = nullptr;
+    WorkshopGrid* grdGenCap = nullptr;
+    WorkshopGrid* grdServices = nullptr;
+    QPlainTextEdit* edtDesc = nullptr;
+    WorkshopGrid* grdSpecCap = nullptr;
     PortfolioPage* graphPage_ = nullptr;
     ListGridAdapter* genCaps_ = nullptr;
     ListGridAdapter* specCaps_ = nullptr;

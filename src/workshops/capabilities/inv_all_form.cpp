@@ -12,6 +12,7 @@
 #include "model/case_data.h"
 #include "shell/help_window.h"
 #include "shell/workshop_catalog.h"
+#include "widgets/buddy_label.h"
 #include "widgets/bullet_text_edit.h"
 #include "widgets/layout_scale.h"
 #include "widgets/text_convert.h"
@@ -43,11 +44,9 @@ int defaultRowHeightFor(const QWidget* grid)
 TInvAllForm::TInvAllForm(QWidget* parent) : TWorkshopForm(workshop_id::Alliances, parent)
 {
     registerHelpTopics();
-    Label1 = new QLabel(tr("&List of Capabilities"), this);
     grdCap = new WorkshopGrid(this);
     grdCap->setObjectName(QStringLiteral("grdCap"));
-    Label1->setBuddy(grdCap);
-    grdCap->setAccessibleName(tr("List of Capabilities"));
+    QLabel* Label1 = labelFor(tr("&List of Capabilities"), grdCap, this);
     grdCap->setColumnCount(alliances::ColumnCount);
     grdCap->setEditingEnabled(false);
     grdCap->setRowSelect(true);
@@ -89,12 +88,10 @@ TInvAllForm::TInvAllForm(QWidget* parent) : TWorkshopForm(workshop_id::Alliances
     });
     help::setHelpContext(grdCap, 57500);
 
-    Label2 = new QLabel(tr("&Preliminary Decisions in Regards of Alliances and Investments"), this);
     edtDecisions = new BulletTextEdit(this);
     edtDecisions->setObjectName(QStringLiteral("edtDecisions"));
     edtDecisions->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Label2->setBuddy(edtDecisions);
-    edtDecisions->setAccessibleName(tr("Preliminary Decisions in Regards of Alliances and Investments"));
+    QLabel* Label2 = labelFor(tr("&Preliminary Decisions in Regards of Alliances and Investments"), edtDecisions, this);
     help::setHelpContext(edtDecisions, 57505);
     updating_ = true;
     edtDecisions->setPlainText(QString());

@@ -7,7 +7,6 @@
 #include "workshops/capabilities/alliances_ops.h"
 
 class BulletTextEdit;
-class QLabel;
 class QPainter;
 class WorkshopGrid;
 
@@ -21,11 +20,6 @@ public:
 
     // The rows in the order shown.
     const alliances::AllianceRows& rows() const { return rows_; }
-
-    QLabel* Label1 = nullptr;
-    WorkshopGrid* grdCap = nullptr;
-    QLabel* Label2 = nullptr;
-    BulletTextEdit* edtDecisions = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -46,6 +40,8 @@ private:
     // The capability's decisions into the field, with the local updating flag set.
     void loadDecisions();
 
+    WorkshopGrid* grdCap = nullptr;
+    BulletTextEdit* edtDecisions = nullptr;
     alliances::AllianceRows rows_;
     // Set while the window fills the decisions field itself, so that filling is not taken for typing.
     bool updating_ = false;

@@ -1,5 +1,6 @@
 #include "workshops/customers/cu_pr_form.h"
 
+#include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include "shell/help_window.h"
 #include "shell/list_grid_adapter.h"
 #include "shell/workshop_catalog.h"
+#include "widgets/buddy_label.h"
 #include "widgets/bullet_text_edit.h"
 #include "widgets/cp1252_text_edit.h"
 #include "widgets/edit_mask.h"
@@ -23,6 +25,7 @@
 #include "widgets/portfolio_list.h"
 #include "widgets/text_convert.h"
 #include "workshops/customers/grouping_form.h"
+#include "workshops/portfolio/portfolio_page_view.h"
 
 using namespace cust_prod;
 
@@ -82,13 +85,6 @@ QIcon graphGlyph()
     return QIcon(pixmap);
 }
 
-QLabel* labelFor(const QString& text, QWidget* buddy, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
 // A grid's width for its columns: the columns, the frame and a vertical scroll bar.
 int gridWidth(const WorkshopGrid* grid)
 {
@@ -96,6 +92,11 @@ int gridWidth(const WorkshopGrid* grid)
     for (int c = 0; c < grid->columnCount(); ++c)
         width += grid->gridColumnWidth(c) + 1;
     return width;
+}
+
+QString graphHelpPage(Mode mode)
+{
+    return mode == Mode::Customers ? QStringLiteral("customers.html#graph") : QStringLiteral("products.html#graph");
 }
 
 } // namespace
@@ -113,7 +114,6 @@ TCuPrForm::TCuPrForm(int identifier, QWidget* parent)
     layout->setContentsMargins(scaledPixels(this, 4), scaledPixels(this, 4), scaledPixels(this, 4),
                                scaledPixels(this, 4));
     layout->addWidget(Notebook1);
-    setModeTexts();
     help::setHelpContext(this, kFormHelpContext);
 
     const QSize described = scaledSize(this, 602, 331);
@@ -129,32 +129,35 @@ QWidget* TCuPrForm::buildDataPage()
 {
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("Data"));
+    const bool customers = mode_ == Mode::Customers;
 
     grdCust = new WorkshopGrid(page);
     grdCust->setObjectName(QStringLiteral("grdCust"));
-    Label1 = labelFor(QString(), grdCust, page);
+    QLabel* Label1 = labelFor(customers ? tr("&List of Customers") : tr("&List of Services/Products"), grdCust,
+                              page, "Label1");
     edtDesc = new Cp1252PlainTextEdit(page);
     edtDesc->setObjectName(QStringLiteral("edtDesc"));
     edtDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edtDesc->setTabChangesFocus(true);
-    Label2 = labelFor(tr("General &Description"), edtDesc, page);
+    QLabel* Label2 = labelFor(tr("General &Description"), edtDesc, page, "Label2");
     edtKeyNeeds = new BulletTextEdit(page);
     edtKeyNeeds->setObjectName(QStringLiteral("edtKeyNeeds"));
-    Label4 = labelFor(QString(), edtKeyNeeds, page);
+    QLabel* Label4 = labelFor(customers ? tr("&Key Needs/Requirements") : tr("&Key Advantages/USPs"), edtKeyNeeds,
+                              page, "Label4");
     btnGroup = new QPushButton(tr("Gro&uping..."), page);
     btnGroup->setObjectName(QStringLiteral("btnGroup"));
-    btnGraph = new QToolButton(page);
+    auto* btnGraph = new QToolButton(page);
     btnGraph->setObjectName(QStringLiteral("btnGraph"));
     btnGraph->setText(tr("&Graph"));
     btnGraph->setIcon(graphGlyph());
     btnGraph->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     grdKeyChar = new WorkshopGrid(page);
     grdKeyChar->setObjectName(QStringLiteral("grdKeyChar"));
-    Label3 = labelFor(tr("Key &Characteristics"), grdKeyChar, page);
+    QLabel* Label3 = labelFor(tr("Key &Characteristics"), grdKeyChar, page, "Label3");
     GroupBox2 = buildFilterBox();
     grdMarkPot = new WorkshopGrid(page);
     grdMarkPot->setObjectName(QStringLiteral("grdMarkPot"));
-    Label5 = labelFor(tr("&Market Potential"), grdMarkPot, page);
+    QLabel* Label5 = labelFor(tr("&Market Potential"), grdMarkPot, page, "Label5");
 
     setUpItemGrid();
     setUpKeyCharGrid();
@@ -214,20 +217,8 @@ QWidget* TCuPrForm::buildDataPage()
     connect(edtKeyNeeds, &QTextEdit::textChanged, this, &TCuPrForm::textsEdited);
     connect(btnGroup, &QPushButton::clicked, this, [this] { openGrouping(selectedItem()); });
     connect(btnGraph, &QToolButton::clicked, this, &TCuPrForm::showGraphPage);
-    return page;
-}
-
-void TCuPrForm::setModeTexts()
-{
-    const bool customers = mode_ == Mode::Customers;
-    Label1->setText(customers ? tr("&List of Customers") : tr("&List of Services/Products"));
-    Label4->setText(customers ? tr("&Key Needs/Requirements") : tr("&Key Advantages/USPs"));
-    for (QLabel* label : {Label1, Label2, Label3, Label4, Label5})
-        label->buddy()->setAccessibleName(label->text().remove(QLatin1Char('&')));
 
     const HelpTopics& topics = customers ? kCustomerTopics : kProductTopics;
-    // Numbers both modes (and other windows) share open this mode's own page.
-    const QString graphPage = customers ? QStringLiteral("customers.html#graph") : QStringLiteral("products.html#graph");
     help::setHelpContext(grdCust, topics.grdCust);
     help::setHelpContext(edtDesc, topics.edtDesc);
     help::setHelpContext(btnGroup, topics.btnGroup);
@@ -235,13 +226,21 @@ void TCuPrForm::setModeTexts()
     help::setHelpContext(GroupBox2, topics.GroupBox2);
     help::setHelpContext(edtKeyNeeds, topics.edtKeyNeeds);
     help::setHelpContext(grdMarkPot, topics.grdMarkPot);
-    help::setHelpContext(btnGraph, kGraphButtonTopic, graphPage);
-    help::setHelpContext(lst2Customers, topics.lst2Customers);
-    help::setHelpContext(GroupBox1, topics.GroupBox1);
-    help::setHelpContext(Panel1, topics.Panel1);
-    help::setHelpContext(btnBack, kBackButtonTopic, graphPage);
-    help::setHelpContext(BitBtnGrouping2, topics.BitBtnGrouping2);
-    help::setHelpContext(BtnCopy, kCopyButtonTopic, graphPage);
+    help::setHelpContext(btnGraph, kGraphButtonTopic, graphHelpPage(mode_));
+    return page;
+}
+
+void TCuPrForm::setGraphPageHelp(QPushButton* grouping)
+{
+    const HelpTopics& topics = mode_ == Mode::Customers ? kCustomerTopics : kProductTopics;
+    // Numbers both modes (and other windows) share open this mode's own page.
+    const QString page = graphHelpPage(mode_);
+    help::setHelpContext(graphPage_->list(), topics.lst2Customers);
+    help::setHelpContext(graphPage_->filterBox(), topics.GroupBox1);
+    help::setHelpContext(graphPage_->chart()->panel(), topics.Panel1);
+    help::setHelpContext(graphPage_->backButton(), kBackButtonTopic, page);
+    help::setHelpContext(grouping, topics.BitBtnGrouping2);
+    help::setHelpContext(graphPage_->chart()->copyButton(), kCopyButtonTopic, page);
 }
 
 // --- Item list ---------------------------------------------------------------------------------

@@ -22,16 +22,10 @@ class BulletTextEdit;
 class ListGridAdapter;
 class Cp1252PlainTextEdit;
 class MaskedLineEdit;
-class PortfolioChart;
-class PortfolioDiagram;
-class PortfolioList;
 class PortfolioPage;
-class QFrame;
 class QGroupBox;
-class QLabel;
 class QPushButton;
 class QStackedWidget;
-class QToolButton;
 
 class TCuPrForm : public TWorkshopForm {
     Q_OBJECT
@@ -64,49 +58,12 @@ public:
     // The item owning the selected row of the graph page's list, or -1.
     int graphSelectionOwner() const;
 
-    // Data page
-    QStackedWidget* Notebook1 = nullptr;
-    QLabel* Label1 = nullptr;
-    WorkshopGrid* grdCust = nullptr;
-    QLabel* Label2 = nullptr;
-    Cp1252PlainTextEdit* edtDesc = nullptr;
-    QLabel* Label4 = nullptr;
-    BulletTextEdit* edtKeyNeeds = nullptr;
-    QPushButton* btnGroup = nullptr;
-    QToolButton* btnGraph = nullptr;
-    QLabel* Label3 = nullptr;
-    WorkshopGrid* grdKeyChar = nullptr;
-    QGroupBox* GroupBox2 = nullptr;
-    MaskedLineEdit* EditImpFrom = nullptr;
-    MaskedLineEdit* EditImpTo = nullptr;
-    MaskedLineEdit* EditMatchFrom = nullptr;
-    MaskedLineEdit* EditMatchTo = nullptr;
-    QPushButton* btnRefresh = nullptr;
-    QLabel* Label5 = nullptr;
-    WorkshopGrid* grdMarkPot = nullptr;
-
-    // Graph page
-    PortfolioList* lst2Customers = nullptr;
-    QGroupBox* GroupBox1 = nullptr;
-    MaskedLineEdit* edtImpFrom = nullptr;
-    MaskedLineEdit* edtImpTo = nullptr;
-    MaskedLineEdit* edtMatchFrom = nullptr;
-    MaskedLineEdit* edtMatchTo = nullptr;
-    QPushButton* btn2Refresh = nullptr;
-    PortfolioChart* chart = nullptr;
-    PortfolioDiagram* pnt2View = nullptr;
-    QFrame* Panel1 = nullptr;
-    QPushButton* BtnCopy = nullptr;
-    QPushButton* BitBtnGrouping2 = nullptr;
-    QPushButton* btnBack = nullptr;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // cu_pr_form.cpp
     QWidget* buildDataPage();
-    void setModeTexts();
     void setUpItemGrid();
     // The data page's controls for the selected item, as a click on the item list loads them.
     void loadSelectedItem();
@@ -128,11 +85,25 @@ private:
 
     // cu_pr_graph_form.cpp
     QWidget* buildGraphPage();
+    void setGraphPageHelp(QPushButton* grouping);
     void showGraphPage();
     void showDataPage();
     void buildGraphList();
 
     cust_prod::Mode mode_;
+    QStackedWidget* Notebook1 = nullptr;
+    WorkshopGrid* grdCust = nullptr;
+    Cp1252PlainTextEdit* edtDesc = nullptr;
+    BulletTextEdit* edtKeyNeeds = nullptr;
+    QPushButton* btnGroup = nullptr;
+    WorkshopGrid* grdKeyChar = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    MaskedLineEdit* EditImpFrom = nullptr;
+    MaskedLineEdit* EditImpTo = nullptr;
+    MaskedLineEdit* EditMatchFrom = nullptr;
+    MaskedLineEdit* EditMatchTo = nullptr;
+    QPushButton* btnRefresh = nullptr;
+    WorkshopGrid* grdMarkPot = nullptr;
     ListGridAdapter* itemList_ = nullptr;
     ListGridAdapter* keyChars_ = nullptr;
     ListGridAdapter* marketPotential_ = nullptr;

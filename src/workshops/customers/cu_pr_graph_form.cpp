@@ -38,19 +38,8 @@ QWidget* TCuPrForm::buildGraphPage()
         return caseForm() ? buildGraphRows(data(), mode_, filter) : std::vector<portfolio::PlotRow>{};
     }, this);
     graphPage_->setObjectName(QStringLiteral("Graph"));
-    lst2Customers = graphPage_->list();
-    GroupBox1 = graphPage_->filterBox();
-    edtImpFrom = graphPage_->field(0);
-    edtImpTo = graphPage_->field(1);
-    edtMatchFrom = graphPage_->field(2);
-    edtMatchTo = graphPage_->field(3);
-    btn2Refresh = graphPage_->refreshButton();
-    chart = graphPage_->chart();
-    pnt2View = chart->diagram();
-    Panel1 = chart->panel();
-    BtnCopy = chart->copyButton();
-    BitBtnGrouping2 = graphPage_->addButton(tr("Gro&uping..."), "BitBtnGrouping2");
-    btnBack = graphPage_->backButton();
+    QPushButton* BitBtnGrouping2 = graphPage_->addButton(tr("Gro&uping..."), "BitBtnGrouping2");
+    setGraphPageHelp(BitBtnGrouping2);
     connect(BitBtnGrouping2, &QPushButton::clicked, this, [this] { openGrouping(graphSelectionOwner()); });
     connect(graphPage_, &PortfolioPage::backClicked, this, &TCuPrForm::showDataPage);
     return graphPage_;
@@ -70,7 +59,7 @@ void TCuPrForm::showGraphPage()
 {
     Notebook1->setCurrentIndex(1);
     buildGraphList();
-    lst2Customers->setFocus();
+    graphPage_->list()->setFocus();
 }
 
 void TCuPrForm::showDataPage()

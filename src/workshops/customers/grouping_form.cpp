@@ -13,6 +13,7 @@
 #include "model/case_data.h"
 #include "model/case_edit.h"
 #include "shell/help_window.h"
+#include "widgets/buddy_label.h"
 #include "widgets/layout_scale.h"
 #include "widgets/text_convert.h"
 
@@ -58,12 +59,6 @@ TGroupingForm::TGroupingForm(CaseEdit& edit, Mode mode, int group, ItemFilter sa
         widget->setSelectionMode(QAbstractItemView::MultiSelection);
         return widget;
     };
-    const auto label = [this](const QString& text, QWidget* buddy) {
-        auto* l = new QLabel(text, this);
-        l->setBuddy(buddy);
-        buddy->setAccessibleName(QString(text).remove(QLatin1Char('&')));
-        return l;
-    };
     const auto button = [this](const QString& text, const char* name) {
         auto* b = new QPushButton(text, this);
         b->setObjectName(QLatin1String(name));
@@ -74,20 +69,20 @@ TGroupingForm::TGroupingForm(CaseEdit& edit, Mode mode, int group, ItemFilter sa
     CustListBox = list("CustListBox");
     OthersListBox = list("OthersListBox");
     FilteredListBox = list("FilteredListBox");
-    Label1 = label(customers ? tr("&Customers Satisfying the Filtering Conditions")
-                             : tr("Produ&cts Satisfying the Filtering Conditions"),
-                   CustListBox);
-    Label4 = label(customers ? tr("&Other Customers") : tr("&Other Products"), OthersListBox);
-    Label3 = label(tr("&Group Contents"), FilteredListBox);
+    QLabel* Label1 = labelFor(customers ? tr("&Customers Satisfying the Filtering Conditions")
+                                        : tr("Produ&cts Satisfying the Filtering Conditions"),
+                              CustListBox, this, "Label1");
+    QLabel* Label4 = labelFor(customers ? tr("&Other Customers") : tr("&Other Products"), OthersListBox, this, "Label4");
+    QLabel* Label3 = labelFor(tr("&Group Contents"), FilteredListBox, this, "Label3");
     NameEdit = new QLineEdit(this);
     NameEdit->setObjectName(QStringLiteral("NameEdit"));
     NameEdit->setValidator(new Cp1252Validator(NameEdit));
-    Label2 = label(tr("&Name of Group"), NameEdit);
+    QLabel* Label2 = labelFor(tr("&Name of Group"), NameEdit, this, "Label2");
 
-    BitBtn3 = button(QStringLiteral(">>"), "BitBtn3");
-    BitBtn1 = button(QStringLiteral(">"), "BitBtn1");
-    BitBtn2 = button(QStringLiteral("<"), "BitBtn2");
-    BitBtn4 = button(QStringLiteral("<<"), "BitBtn4");
+    QPushButton* BitBtn3 = button(QStringLiteral(">>"), "BitBtn3");
+    QPushButton* BitBtn1 = button(QStringLiteral(">"), "BitBtn1");
+    QPushButton* BitBtn2 = button(QStringLiteral("<"), "BitBtn2");
+    QPushButton* BitBtn4 = button(QStringLiteral("<<"), "BitBtn4");
     BitBtn3->setAccessibleDescription(tr("Moves all entries into the group"));
     BitBtn1->setAccessibleDescription(tr("Moves the selected entries into the group"));
     BitBtn2->setAccessibleDescription(tr("Takes the selected entries out of the group"));
@@ -100,7 +95,7 @@ TGroupingForm::TGroupingForm(CaseEdit& edit, Mode mode, int group, ItemFilter sa
     }
     CreateGroupButton = button(tr("Create G&roup"), "CreateGroupButton");
     ModifyButton = button(tr("&Modify Group"), "ModifyButton");
-    CancelButton = button(tr("Cancel"), "CancelButton");
+    QPushButton* CancelButton = button(tr("Cancel"), "CancelButton");
 
     auto* arrows = new QVBoxLayout;
     arrows->addStretch();

@@ -9,7 +9,6 @@
 #include "workshops/customers/grouping_ops.h"
 
 class CaseEdit;
-class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -25,22 +24,6 @@ public:
     int storedGroup() const { return stored_; }
     const cust_prod::GroupingLists& lists() const { return lists_; }
 
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QListWidget* CustListBox = nullptr;
-    QListWidget* OthersListBox = nullptr;
-    QListWidget* FilteredListBox = nullptr;
-    QPushButton* BitBtn1 = nullptr; // ">"
-    QPushButton* BitBtn2 = nullptr; // "<"
-    QPushButton* BitBtn3 = nullptr; // ">>"
-    QPushButton* BitBtn4 = nullptr; // "<<"
-    QLineEdit* NameEdit = nullptr;
-    QPushButton* CreateGroupButton = nullptr;
-    QPushButton* ModifyButton = nullptr;
-    QPushButton* CancelButton = nullptr;
-
 private:
     void BitBtn1Click(bool all);
     void BitBtn2Click(bool all);
@@ -51,6 +34,13 @@ private:
     // The widgets' selections into the lists, and the lists into the widgets.
     void takeSelections();
     void showLists();
+
+    QListWidget* CustListBox = nullptr;
+    QListWidget* OthersListBox = nullptr;
+    QListWidget* FilteredListBox = nullptr;
+    QLineEdit* NameEdit = nullptr;
+    QPushButton* CreateGroupButton = nullptr;
+    QPushButton* ModifyButton = nullptr;
 
     CaseEdit& edit_;
     cust_prod::Mode mode_;

@@ -4,6 +4,7 @@
 #include "shell/clipboard_commands.h"
 #include "shell/help_window.h"
 #include "shell/workshop_catalog.h"
+#include "widgets/buddy_label.h"
 #include "widgets/cp1252_text_edit.h"
 #include "widgets/edit_state.h"
 #include "widgets/layout_scale.h"
@@ -47,14 +48,6 @@ void registerHelpTopics()
 }
 
 // A label for `buddy`, which takes the label's text (without its accelerator) as accessible name.
-QLabel* labelFor(const QString& text, QWidget* buddy, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    buddy->setAccessibleName(QString(text).remove(QLatin1Char('&')));
-    return label;
-}
-
 QListWidget* choiceList(const QString& objectName, QWidget* parent)
 {
     auto* list = new QListWidget(parent);
@@ -114,7 +107,9 @@ void TMarketGrpForm::buildLayout()
     RadioType = new QGroupBox(tr("Service &Type"), this);
     RadioType->setObjectName(QStringLiteral("RadioType"));
     RadioIndependent = new QRadioButton(tr("Independent"), RadioType);
+    RadioIndependent->setObjectName(QStringLiteral("RadioIndependent"));
     RadioPartner = new QRadioButton(tr("Partner"), RadioType);
+    RadioPartner->setObjectName(QStringLiteral("RadioPartner"));
     auto* types = new QButtonGroup(this);
     types->addButton(RadioIndependent, kIndependent);
     types->addButton(RadioPartner, kPartner);
@@ -157,9 +152,9 @@ void TMarketGrpForm::buildLayout()
         help::setHelpContext(button, 55015);
         return button;
     };
-    BtnClearCust = clearButton(QStringLiteral("BtnClearCust"), tr("Select Customers"));
-    BtnClearServices = clearButton(QStringLiteral("BtnClearServices"), tr("Select Services"));
-    BtnClearCaps = clearButton(QStringLiteral("BtnClearCaps"), tr("Select Capabilities"));
+    QPushButton* BtnClearCust = clearButton(QStringLiteral("BtnClearCust"), tr("Select Customers"));
+    QPushButton* BtnClearServices = clearButton(QStringLiteral("BtnClearServices"), tr("Select Services"));
+    QPushButton* BtnClearCaps = clearButton(QStringLiteral("BtnClearCaps"), tr("Select Capabilities"));
 
     // The tree beside the fields of the selected node and the name box with its commands; below
     // them the three lists side by side, so long names fit in a window of moderate width.

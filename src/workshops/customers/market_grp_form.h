@@ -31,21 +31,6 @@ public:
     // The market group the name box and Modify Group act on; -1 for none.
     int currentGroup() const { return currentGroup_; }
 
-    QTreeWidget* GroupView = nullptr;
-    QGroupBox* RadioType = nullptr;
-    QRadioButton* RadioIndependent = nullptr;
-    QRadioButton* RadioPartner = nullptr;
-    Cp1252PlainTextEdit* EditRemarks = nullptr;
-    QLineEdit* EditName = nullptr;
-    QPushButton* BtnCreate = nullptr;
-    QPushButton* BtnModify = nullptr;
-    QListWidget* CustListBox = nullptr;
-    QListWidget* ServiceListBox = nullptr;
-    QListWidget* CapsListBox = nullptr;
-    QPushButton* BtnClearCust = nullptr;
-    QPushButton* BtnClearServices = nullptr;
-    QPushButton* BtnClearCaps = nullptr;
-
 protected:
     // Activation rebuilds the lists and the tree without selecting anything.
     void activationRefresh() override;
@@ -79,6 +64,17 @@ private:
     // and the window with them, so the case's names show whole.
     void fitToContent();
 
+    QTreeWidget* GroupView = nullptr;
+    QGroupBox* RadioType = nullptr;
+    QRadioButton* RadioIndependent = nullptr;
+    QRadioButton* RadioPartner = nullptr;
+    Cp1252PlainTextEdit* EditRemarks = nullptr;
+    QLineEdit* EditName = nullptr;
+    QPushButton* BtnCreate = nullptr;
+    QPushButton* BtnModify = nullptr;
+    QListWidget* CustListBox = nullptr;
+    QListWidget* ServiceListBox = nullptr;
+    QListWidget* CapsListBox = nullptr;
     std::vector<market_groups::TreeNode> nodes_;
     int currentGroup_ = -1;
     bool fittedToContent_ = false;

@@ -8,6 +8,7 @@
 #include "shell/help_window.h"
 #include "shell/list_grid_adapter.h"
 #include "shell/workshop_catalog.h"
+#include "widgets/buddy_label.h"
 #include "widgets/bullet_text_edit.h"
 #include "widgets/cp1252_text_edit.h"
 #include "widgets/edit_state.h"
@@ -43,14 +44,6 @@ void registerHelpTopics()
     help::registerTopic(kDisadvantagesHelp, QStringLiteral("competitors.html#disadvantages"));
     help::registerTopic(kDevelopHelp, QStringLiteral("competitors.html#development"));
     help::registerTopic(kWatchHelp, QStringLiteral("competitors.html#watch"));
-}
-
-QLabel* labelFor(const QString& text, QWidget* control, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(control);
-    control->setAccessibleName(QString(text).remove(QLatin1Char('&')));
-    return label;
 }
 
 template <class Edit>

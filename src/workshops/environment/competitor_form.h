@@ -22,15 +22,6 @@ public:
     void wmCommit() override;
     void wmRefresh() override;
 
-    WorkshopGrid* grdCompList = nullptr;
-    Cp1252PlainTextEdit* edtDesc = nullptr;
-    BulletTextEdit* edtServices = nullptr;
-    BulletTextEdit* edtClients = nullptr;
-    BulletTextEdit* edtAdv = nullptr;
-    BulletTextEdit* edtDisadv = nullptr;
-    Cp1252PlainTextEdit* edtDevelop = nullptr;
-    Cp1252PlainTextEdit* edtWatch = nullptr;
-
     // The competitor of the grid's current row, -1 for none.
     int currentCompetitor() const;
 
@@ -40,6 +31,15 @@ private:
     void showCompetitor();
     competitors::CompetitorTexts shownTexts() const;
     void textEdited();
+
+    WorkshopGrid* grdCompList = nullptr;
+    Cp1252PlainTextEdit* edtDesc = nullptr;
+    BulletTextEdit* edtServices = nullptr;
+    BulletTextEdit* edtClients = nullptr;
+    BulletTextEdit* edtAdv = nullptr;
+    BulletTextEdit* edtDisadv = nullptr;
+    Cp1252PlainTextEdit* edtDevelop = nullptr;
+    Cp1252PlainTextEdit* edtWatch = nullptr;
 
     ListGridAdapter* compList_ = nullptr;
     // The competitor whose texts the boxes show: texts typed are stored into it, even when the

@@ -6,6 +6,7 @@
 #include "shell/help_window.h"
 #include "shell/workshop_catalog.h"
 #include "widgets/advanced_grid.h"
+#include "widgets/buddy_label.h"
 #include "widgets/cp1252_text_edit.h"
 #include "widgets/edit_mask.h"
 #include "widgets/edit_state.h"
@@ -83,9 +84,10 @@ QIcon buttonGlyph(bool risk)
     return QIcon(pixmap);
 }
 
-QComboBox* makeNamingBox(QWidget* parent, int helpContext)
+QComboBox* makeNamingBox(QWidget* parent, const char* name, int helpContext)
 {
     auto* box = new QComboBox(parent);
+    box->setObjectName(QLatin1String(name));
     box->setEditable(true);
     // The add-or-rename protocol decides what a typed name becomes: the box must neither add it
     // on Enter nor complete it into an existing name while the user types.
@@ -96,23 +98,15 @@ QComboBox* makeNamingBox(QWidget* parent, int helpContext)
     return box;
 }
 
-MaskedLineEdit* makeScoreEdit(QWidget* parent)
+MaskedLineEdit* makeScoreEdit(QWidget* parent, const char* name)
 {
     auto* edit = new MaskedLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
     edit->setEditMask(QStringLiteral("99;0; "));
     edit->setMaxLength(2);
     // Room for two digits of the font in use, whatever its size.
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000")) + scaledPixels(edit, 12));
     return edit;
-}
-
-QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    QString name = text;
-    buddy->setAccessibleName(name.remove(QLatin1Char('&')));
-    return label;
 }
 
 bool isEnter(const QKeyEvent* key, Qt::KeyboardModifiers modifiers)
@@ -126,11 +120,11 @@ TEnvForm::TEnvForm(QWidget* parent) : TWorkshopForm(workshop_id::Environment, pa
 {
     registerHelpTopics();
     Notebook1 = new QStackedWidget(this);
+    Notebook1->setObjectName(QStringLiteral("Notebook1"));
     Notebook1->addWidget(buildDataPage());
     Notebook1->addWidget(buildImportancePage());
     Notebook1->addWidget(buildRiskPage());
     Notebook1->setCurrentIndex(DataPage);
-    PageControl1->setCurrentWidget(Impact);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -165,12 +159,12 @@ QWidget* TEnvForm::buildDataPage()
 {
     auto* page = new QWidget;
 
-    cmbArea = makeNamingBox(page, 51000);
-    cmbMega = makeNamingBox(page, 51005);
-    cmbChange = makeNamingBox(page, 51010);
-    Label1 = buddyLabel(tr("&Areas of Change"), cmbArea, page);
-    Label2 = buddyLabel(tr("&Megatrends"), cmbMega, page);
-    Label3 = buddyLabel(tr("&Changes"), cmbChange, page);
+    cmbArea = makeNamingBox(page, "cmbArea", 51000);
+    cmbMega = makeNamingBox(page, "cmbMega", 51005);
+    cmbChange = makeNamingBox(page, "cmbChange", 51010);
+    QLabel* Label1 = labelFor(tr("&Areas of Change"), cmbArea, page, "Label1");
+    QLabel* Label2 = labelFor(tr("&Megatrends"), cmbMega, page, "Label2");
+    QLabel* Label3 = labelFor(tr("&Changes"), cmbChange, page, "Label3");
     const Level levels[] = {Level::Area, Level::Megatrend, Level::Change};
     for (Level level : levels) {
         QComboBox* box = levelBox(level);
@@ -189,15 +183,16 @@ QWidget* TEnvForm::buildDataPage()
     edtDesc->setTabChangesFocus(true);
     edtDesc->setMinimumWidth(scaledPixels(edtDesc, 200));
     help::setHelpContext(edtDesc, 51015);
-    Label4 = buddyLabel(tr("&Description of Change"), edtDesc, page);
+    QLabel* Label4 = labelFor(tr("&Description of Change"), edtDesc, page, "Label4");
     connect(edtDesc, &QPlainTextEdit::textChanged, this, [this] { edtDescChange(); });
 
-    GroupBox1 = new QGroupBox(tr("Importance"), page);
+    auto* GroupBox1 = new QGroupBox(tr("Importance"), page);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     help::setHelpContext(GroupBox1, 51020);
-    edtImpNow = makeScoreEdit(GroupBox1);
-    edtImpFuture = makeScoreEdit(GroupBox1);
-    lblImpNow = buddyLabel(QStringLiteral("a&s of 30/12/1899:"), edtImpNow, GroupBox1);
-    lblImpFuture = buddyLabel(QStringLiteral("as of 30/12/1899:"), edtImpFuture, GroupBox1);
+    edtImpNow = makeScoreEdit(GroupBox1, "edtImpNow");
+    edtImpFuture = makeScoreEdit(GroupBox1, "edtImpFuture");
+    lblImpNow = labelFor(QStringLiteral("a&s of 30/12/1899:"), edtImpNow, GroupBox1, "lblImpNow");
+    lblImpFuture = labelFor(QStringLiteral("as of 30/12/1899:"), edtImpFuture, GroupBox1, "lblImpFuture");
     connect(edtImpNow, &QLineEdit::textChanged, this, [this] { importanceChanged(When::Today); });
     connect(edtImpFuture, &QLineEdit::textChanged, this, [this] { importanceChanged(When::Tomorrow); });
     auto* importance = new QGridLayout(GroupBox1);
@@ -206,8 +201,9 @@ QWidget* TEnvForm::buildDataPage()
     importance->addWidget(lblImpFuture, 1, 0);
     importance->addWidget(edtImpFuture, 1, 1);
 
-    const auto pageButton = [page](const QString& text, bool risk, int helpContext) {
+    const auto pageButton = [page](const char* name, const QString& text, bool risk, int helpContext) {
         auto* button = new QToolButton(page);
+        button->setObjectName(QLatin1String(name));
         button->setText(text);
         button->setIcon(buttonGlyph(risk));
         button->setIconSize(QSize(scaledPixels(button, 24), scaledPixels(button, 24)));
@@ -217,16 +213,17 @@ QWidget* TEnvForm::buildDataPage()
         help::setHelpContext(button, helpContext);
         return button;
     };
-    btnRisk = pageButton(tr("&Risk"), true, 51040);
-    btnGraph = pageButton(tr("&Importance"), false, 51035);
+    QToolButton* btnRisk = pageButton("btnRisk", tr("&Risk"), true, 51040);
+    QToolButton* btnGraph = pageButton("btnGraph", tr("&Importance"), false, 51035);
     connect(btnRisk, &QToolButton::clicked, this, [this] { showPage(RiskPage); });
     connect(btnGraph, &QToolButton::clicked, this, [this] { showPage(ImportancePage); });
 
-    PageControl1 = new QTabWidget(page);
-    Impact = buildImpactSheet();
-    Risk = buildRiskSheet();
+    auto* PageControl1 = new QTabWidget(page);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    QWidget* Impact = buildImpactSheet();
     PageControl1->addTab(Impact, tr("Impact on Organization"));
-    PageControl1->addTab(Risk, tr("Risk Analysis"));
+    PageControl1->addTab(buildRiskSheet(), tr("Risk Analysis"));
+    PageControl1->setCurrentWidget(Impact);
 
     auto* names = new QVBoxLayout;
     for (QWidget* widget : std::initializer_list<QWidget*>{Label1, cmbArea, Label2, cmbMega, Label3, cmbChange})

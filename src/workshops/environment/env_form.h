@@ -18,17 +18,11 @@
 
 class Cp1252PlainTextEdit;
 class MaskedLineEdit;
-class PortfolioChart;
-class PortfolioList;
 class PortfolioPage;
 class QComboBox;
-class QGroupBox;
 class QKeyEvent;
 class QLabel;
-class QPushButton;
 class QStackedWidget;
-class QTabWidget;
-class QToolButton;
 class TAdvancedGrid;
 struct TControlHandlers;
 struct TRisk;
@@ -52,56 +46,6 @@ public:
     const environment::EnvSelection& selection() const { return selection_; }
     // The four impact grids in the order of environment::ImpactKind.
     WorkshopGrid* impactGrid(environment::ImpactKind kind) const;
-
-    // Page 0
-    QStackedWidget* Notebook1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QComboBox* cmbArea = nullptr;
-    QLabel* Label2 = nullptr;
-    QComboBox* cmbMega = nullptr;
-    QLabel* Label3 = nullptr;
-    QComboBox* cmbChange = nullptr;
-    QLabel* Label4 = nullptr;
-    Cp1252PlainTextEdit* edtDesc = nullptr;
-    QGroupBox* GroupBox1 = nullptr;
-    QLabel* lblImpNow = nullptr;
-    MaskedLineEdit* edtImpNow = nullptr;
-    QLabel* lblImpFuture = nullptr;
-    MaskedLineEdit* edtImpFuture = nullptr;
-    QToolButton* btnRisk = nullptr;
-    QToolButton* btnGraph = nullptr;
-    QTabWidget* PageControl1 = nullptr;
-    QWidget* Impact = nullptr;
-    QWidget* Risk = nullptr;
-    WorkshopGrid* grdStrengths = nullptr;
-    WorkshopGrid* grdOpportunities = nullptr;
-    WorkshopGrid* grdWeaknesses = nullptr;
-    WorkshopGrid* grdThreats = nullptr;
-    TAdvancedGrid* grdRisk = nullptr;
-
-    // Page 1: the importance diagram
-    QLabel* Label6 = nullptr;
-    PortfolioList* lst2Changes = nullptr;
-    PortfolioChart* chart2 = nullptr; // Panel1 with pnt2Diag, the captions Label18 and Label19, BtnCopy2
-    QGroupBox* GroupBox2 = nullptr;
-    MaskedLineEdit* edtTodayFrom = nullptr;
-    MaskedLineEdit* edtTodayTo = nullptr;
-    MaskedLineEdit* edtTomFrom = nullptr;
-    MaskedLineEdit* edtTomTo = nullptr;
-    QPushButton* btn2Refresh = nullptr;
-    QPushButton* btnBack = nullptr;
-
-    // Page 2: the risk diagram
-    QLabel* Label15 = nullptr;
-    PortfolioList* lst3Risks = nullptr;
-    PortfolioChart* chart3 = nullptr; // Panel2 with pnt3Diag, the captions Label16 and Label17, BtnCopy3
-    QGroupBox* GroupBox3 = nullptr;
-    MaskedLineEdit* edtPIFrom = nullptr;
-    MaskedLineEdit* edtPITo = nullptr;
-    MaskedLineEdit* edtLOFrom = nullptr;
-    MaskedLineEdit* edtLOTo = nullptr;
-    QPushButton* btn3Refresh = nullptr;
-    QPushButton* BitBtn1 = nullptr;
 
     enum Page { DataPage = 0, ImportancePage = 1, RiskPage = 2 };
     void showPage(Page page);
@@ -153,6 +97,20 @@ private:
     void BuildChangeList();
     void BuildRiskList();
 
+    QStackedWidget* Notebook1 = nullptr;
+    QComboBox* cmbArea = nullptr;
+    QComboBox* cmbMega = nullptr;
+    QComboBox* cmbChange = nullptr;
+    Cp1252PlainTextEdit* edtDesc = nullptr;
+    QLabel* lblImpNow = nullptr;
+    MaskedLineEdit* edtImpNow = nullptr;
+    QLabel* lblImpFuture = nullptr;
+    MaskedLineEdit* edtImpFuture = nullptr;
+    WorkshopGrid* grdStrengths = nullptr;
+    WorkshopGrid* grdOpportunities = nullptr;
+    WorkshopGrid* grdWeaknesses = nullptr;
+    WorkshopGrid* grdThreats = nullptr;
+    TAdvancedGrid* grdRisk = nullptr;
     PortfolioPage* importancePage_ = nullptr;
     PortfolioPage* riskPage_ = nullptr;
     environment::EnvSelection selection_;

@@ -71,16 +71,6 @@ QWidget* TEnvForm::buildImportancePage()
     importancePage_ = new PortfolioPage(importancePage(), [this](const portfolio::PlotFilter& filter) {
         return caseForm() ? buildChangeList(data(), filter) : std::vector<portfolio::PlotRow>{};
     });
-    Label6 = importancePage_->listLabel();
-    lst2Changes = importancePage_->list();
-    chart2 = importancePage_->chart();
-    GroupBox2 = importancePage_->filterBox();
-    edtTodayFrom = importancePage_->field(0);
-    edtTodayTo = importancePage_->field(1);
-    edtTomFrom = importancePage_->field(2);
-    edtTomTo = importancePage_->field(3);
-    btn2Refresh = importancePage_->refreshButton();
-    btnBack = importancePage_->backButton();
     connect(importancePage_, &PortfolioPage::backClicked, this, [this] { showPage(DataPage); });
     return importancePage_;
 }
@@ -90,16 +80,6 @@ QWidget* TEnvForm::buildRiskPage()
     riskPage_ = new PortfolioPage(riskPage(), [this](const portfolio::PlotFilter& filter) {
         return caseForm() ? buildRiskList(data(), filter) : std::vector<portfolio::PlotRow>{};
     });
-    Label15 = riskPage_->listLabel();
-    lst3Risks = riskPage_->list();
-    chart3 = riskPage_->chart();
-    GroupBox3 = riskPage_->filterBox();
-    edtPIFrom = riskPage_->field(0);
-    edtPITo = riskPage_->field(1);
-    edtLOFrom = riskPage_->field(2);
-    edtLOTo = riskPage_->field(3);
-    btn3Refresh = riskPage_->refreshButton();
-    BitBtn1 = riskPage_->backButton();
     connect(riskPage_, &PortfolioPage::backClicked, this, [this] { showPage(DataPage); });
     return riskPage_;
 }

@@ -52,10 +52,15 @@ WorkshopGrid* TEnvForm::impactGrid(ImpactKind kind) const
 QWidget* TEnvForm::buildImpactSheet()
 {
     auto* sheet = new QWidget;
+    sheet->setObjectName(QStringLiteral("Impact"));
     grdStrengths = new WorkshopGrid(sheet);
     grdOpportunities = new WorkshopGrid(sheet);
     grdWeaknesses = new WorkshopGrid(sheet);
     grdThreats = new WorkshopGrid(sheet);
+    grdStrengths->setObjectName(QStringLiteral("grdStrengths"));
+    grdOpportunities->setObjectName(QStringLiteral("grdOpportunities"));
+    grdWeaknesses->setObjectName(QStringLiteral("grdWeaknesses"));
+    grdThreats->setObjectName(QStringLiteral("grdThreats"));
     setUpImpactGrid(grdStrengths, ImpactKind::Strengths, 218);
     setUpImpactGrid(grdOpportunities, ImpactKind::Opportunities, 218);
     setUpImpactGrid(grdWeaknesses, ImpactKind::Weaknesses, 220);
@@ -102,7 +107,9 @@ void TEnvForm::setUpImpactGrid(WorkshopGrid* grid, ImpactKind kind, int nameWidt
 QWidget* TEnvForm::buildRiskSheet()
 {
     auto* sheet = new QWidget;
+    sheet->setObjectName(QStringLiteral("Risk"));
     grdRisk = new TAdvancedGrid(sheet);
+    grdRisk->setObjectName(QStringLiteral("grdRisk"));
     std::vector<int> widths;
     for (int width : {181, 52, 51, 46, 58, 148})
         widths.push_back(scaledPixels(grdRisk, width));

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "shell/help_window.h"
+#include "widgets/buddy_label.h"
 #include "widgets/edit_mask.h"
 #include "widgets/layout_scale.h"
 #include "widgets/portfolio_list.h"
@@ -32,15 +33,6 @@ void setHelp(QWidget* widget, int context)
 {
     if (context)
         help::setHelpContext(widget, context);
-}
-
-// A label that names the control it focuses, for the keyboard and for screen readers alike.
-QLabel* labelFor(const QString& text, QWidget* buddy, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    buddy->setAccessibleName(QString(text).remove(QLatin1Char('&')));
-    return label;
 }
 
 } // namespace
@@ -66,8 +58,9 @@ PortfolioPage::PortfolioPage(const PortfolioPageSetup& setup, RowSource rows, QW
         list_->setMinimumWidth(width);
     }
     setHelp(list_, setup.listHelp);
+    QLabel* listLabel = nullptr;
     if (setup.listLabel)
-        listLabel_ = labelFor(QString::fromUtf8(setup.listLabel), list_, this);
+        listLabel = labelFor(QString::fromUtf8(setup.listLabel), list_, this);
     else
         list_->setAccessibleName(QString::fromUtf8(setup.listName));
 
@@ -87,8 +80,8 @@ PortfolioPage::PortfolioPage(const PortfolioPageSetup& setup, RowSource rows, QW
     connect(back_, &QPushButton::clicked, this, &PortfolioPage::backClicked);
 
     auto* left = new QVBoxLayout;
-    if (listLabel_)
-        left->addWidget(listLabel_);
+    if (listLabel)
+        left->addWidget(listLabel);
     left->addWidget(list_, 1);
     left->addWidget(filterBox_);
     auto* right = new QVBoxLayout;
@@ -125,11 +118,11 @@ QGroupBox* PortfolioPage::buildFilterBox(const PortfolioPageSetup& setup)
         if (k > 0)
             setTabOrder(fields_[static_cast<std::size_t>(k - 1)], field);
         const QString caption = QString::fromUtf8(setup.filterCaptions[static_cast<std::size_t>(k / 2)]);
-        fieldLabels_[static_cast<std::size_t>(k)] = labelFor(k % 2 == 0 ? caption : tr("and"), field, box);
+        QLabel* label = labelFor(k % 2 == 0 ? caption : tr("and"), field, box);
         // "and" alone says little: an upper bound is named after its pair.
         if (k % 2 == 1)
             field->setAccessibleName(QString(caption).remove(QLatin1Char('&')) + QStringLiteral(" … and"));
-        layout->addWidget(fieldLabels_[static_cast<std::size_t>(k)], k / 2, 2 * (k % 2));
+        layout->addWidget(label, k / 2, 2 * (k % 2));
         layout->addWidget(field, k / 2, 2 * (k % 2) + 1);
     }
     refresh_ = new QPushButton(tr("&Refresh"), box);

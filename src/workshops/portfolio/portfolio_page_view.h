@@ -17,7 +17,6 @@
 class MaskedLineEdit;
 class PortfolioList;
 class QGroupBox;
-class QLabel;
 class QPushButton;
 class QVBoxLayout;
 
@@ -78,13 +77,8 @@ public:
     // A button of the workshop's own, above "&Back to Data".
     QPushButton* addButton(const QString& text, const char* objectName);
 
-    QLabel* listLabel() const { return listLabel_; }
     PortfolioList* list() const { return list_; }
     QGroupBox* filterBox() const { return filterBox_; }
-    // 0 and 1: the vertical value's pair, 2 and 3: the horizontal value's.
-    MaskedLineEdit* field(int index) const { return fields_[static_cast<std::size_t>(index)]; }
-    QLabel* fieldLabel(int index) const { return fieldLabels_[static_cast<std::size_t>(index)]; }
-    QPushButton* refreshButton() const { return refresh_; }
     PortfolioChart* chart() const { return chart_; }
     QPushButton* backButton() const { return back_; }
 
@@ -103,11 +97,10 @@ private:
     bool keepsSelection_;
     int captionWidth_;
     std::vector<portfolio::PlotRow> rows_;
-    QLabel* listLabel_ = nullptr;
     PortfolioList* list_ = nullptr;
     QGroupBox* filterBox_ = nullptr;
+    // 0 and 1: the vertical value's pair, 2 and 3: the horizontal value's.
     std::array<MaskedLineEdit*, 4> fields_{};
-    std::array<QLabel*, 4> fieldLabels_{};
     QPushButton* refresh_ = nullptr;
     PortfolioChart* chart_ = nullptr;
     QVBoxLayout* buttons_ = nullptr;

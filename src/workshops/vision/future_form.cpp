@@ -19,6 +19,7 @@
 #include "shell/help_window.h"
 #include "shell/list_grid_adapter.h"
 #include "shell/workshop_catalog.h"
+#include "widgets/buddy_label.h"
 #include "widgets/bullet_text_edit.h"
 #include "widgets/cp1252_text_edit.h"
 #include "widgets/date_format.h"
@@ -52,14 +53,6 @@ void registerHelpTopics()
 }
 
 // A label that names its control, for the keyboard (its accelerator) and for screen readers.
-QLabel* labelFor(const QString& text, QWidget* control, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(control);
-    control->setAccessibleName(QString(text).remove(QLatin1Char('&')));
-    return label;
-}
-
 DatePicker* makeDatePicker(const char* name, QWidget* parent)
 {
     auto* picker = new DatePicker(parent);
@@ -84,7 +77,7 @@ TFutureForm::TFutureForm(QWidget* parent) : TWorkshopForm(workshop_id::Future, p
     help::setHelpContext(edtOrgDesc, kOrgDescHelp);
     auto* lblOrgDesc = labelFor(tr("&Describe the Organization"), edtOrgDesc, this);
 
-    grpTime = new QGroupBox(tr("&Time Period"), this);
+    auto* grpTime = new QGroupBox(tr("&Time Period"), this);
     grpTime->setObjectName(QStringLiteral("grpTime"));
     help::setHelpContext(grpTime, kTimeHelp);
     edtDate1 = makeDatePicker("edtDate1", grpTime);

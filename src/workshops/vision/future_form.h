@@ -15,7 +15,6 @@ class BulletTextEdit;
 class Cp1252PlainTextEdit;
 class ListGridAdapter;
 class QComboBox;
-class QGroupBox;
 class QKeyEvent;
 
 class TFutureForm : public TWorkshopForm {
@@ -27,15 +26,6 @@ public:
     void wmRefresh() override;
     void wmCaseClosed(TCaseForm* closing) override;
     void commitTypedNameToCopy() override;
-
-    // The controls, by the names users and tests know them by.
-    Cp1252PlainTextEdit* edtOrgDesc = nullptr;
-    QGroupBox* grpTime = nullptr;
-    DatePicker* edtDate1 = nullptr;
-    DatePicker* edtDate2 = nullptr;
-    BulletTextEdit* edtVision = nullptr;
-    TAdvancedGrid* grdKeyObj = nullptr;
-    BulletTextEdit* edtFactors = nullptr;
 
     // The type box while it is shown on a type cell, else null.
     QComboBox* typeBox() const;
@@ -72,6 +62,12 @@ private:
     void renewTypeBox();
     int currentObjective() const;
 
+    Cp1252PlainTextEdit* edtOrgDesc = nullptr;
+    DatePicker* edtDate1 = nullptr;
+    DatePicker* edtDate2 = nullptr;
+    BulletTextEdit* edtVision = nullptr;
+    TAdvancedGrid* grdKeyObj = nullptr;
+    BulletTextEdit* edtFactors = nullptr;
     ListGridAdapter* objectives_ = nullptr;
     int lastChosenType_ = -1;
     // A window going away asks no question when the focus leaves the type box.
