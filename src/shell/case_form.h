@@ -65,9 +65,6 @@ public:
     // Set once the close question was answered for this window, so closing does not ask again.
     void setCloseApproved(bool approved) { closeApproved_ = approved; }
 
-    QLineEdit* edtTitle = nullptr;
-    Cp1252PlainTextEdit* edtDesc = nullptr;
-
 signals:
     // After every push and every Undo: whether the stack holds a snapshot.
     void undoAvailabilityChanged(bool available);
@@ -86,6 +83,8 @@ private:
     // Title and description as shown, within `edit`'s step.
     void storeFields(CaseEdit& edit);
 
+    QLineEdit* edtTitle = nullptr;
+    Cp1252PlainTextEdit* edtDesc = nullptr;
     CaseDocument* document_;
     QList<QPointer<TWorkshopForm>> workshops_;
     bool closeApproved_ = false;

@@ -108,7 +108,7 @@ class AutosaveTest : public QObject, private ShellSession {
     TAutosave& autosave() { return main->autosave(); }
 
     // Types into the case window's title as the user would.
-    void type(TCaseForm* form, const QString& text) { QTest::keyClicks(form->edtTitle, text); }
+    void type(TCaseForm* form, const QString& text) { QTest::keyClicks(titleField(form), text); }
 
     // Runs one autosave round to its end; returns how many copies it started.
     int autosaveNow()
@@ -280,7 +280,7 @@ private slots:
         QCOMPARE(main->caseForms().size(), 2);
         TCaseForm* restored = nullptr;
         for (TCaseForm* form : main->caseForms())
-            if (form->edtTitle->text() == QLatin1String("Recovered plan"))
+            if (titleField(form)->text() == QLatin1String("Recovered plan"))
                 restored = form;
         QVERIFY(restored);
         QCOMPARE(displayFileName(restored->data().FileName), path);
@@ -459,7 +459,7 @@ private slots:
 
         QCOMPARE(main->caseForms().size(), 1);
         TCaseForm* form = main->caseForms().first();
-        QCOMPARE(form->edtTitle->text(), QStringLiteral("Recovered"));
+        QCOMPARE(titleField(form)->text(), QStringLiteral("Recovered"));
         QVERIFY(form->data().Modified);
         QVERIFY(main->statusBar()->currentMessage().contains(QStringLiteral("open already")));
         // The copy not opened is kept, and the user is told why.
@@ -673,7 +673,7 @@ private slots:
         prompts->yesNoAnswer = true;
         TCaseForm* anyway = main->openCaseFile(path);
         QVERIFY(anyway);
-        QCOMPARE(anyway->edtTitle->text(), QStringLiteral("Shared"));
+        QCOMPARE(titleField(anyway)->text(), QStringLiteral("Shared"));
         QVERIFY(case_lock::heldBy(anyway).isEmpty());
         anyway->setCloseApproved(true);
         anyway->subWindow()->close();

@@ -58,7 +58,7 @@ private slots:
     {
         TCaseForm* form = main->New();
         QCOMPARE(form->subWindow()->windowTitle(), QStringLiteral("untitled - Case"));
-        QCOMPARE(form->edtTitle->text(), QString());
+        QCOMPARE(titleField(form)->text(), QString());
         QCOMPARE(main->currentCase(), form);
     }
 
@@ -69,7 +69,7 @@ private slots:
         TCaseForm* form = main->openCaseFile(path);
         QVERIFY(form);
         QCOMPARE(form->subWindow()->windowTitle(), path + QStringLiteral(" - Case"));
-        QCOMPARE(form->edtTitle->text(), QStringLiteral("Growth plan"));
+        QCOMPARE(titleField(form)->text(), QStringLiteral("Growth plan"));
         QVERIFY(!form->data().Modified);
         QCOMPARE(main->recentFiles().entries(), QStringList{path});
         QCOMPARE(form->undoCount(), 0);
@@ -135,8 +135,8 @@ private slots:
         for (QAction* button : a.workshopButtons)
             QVERIFY(button->isEnabled());
 
-        form->edtTitle->setFocus();
-        QTest::keyClicks(form->edtTitle, QStringLiteral("x"));
+        titleField(form)->setFocus();
+        QTest::keyClicks(titleField(form), QStringLiteral("x"));
         QVERIFY(a.UndoBtn->isEnabled() && a.editUndo->isEnabled());
 
         form->data().Modified = false;
@@ -214,8 +214,8 @@ private slots:
         QVERIFY(form);
         // A field changed without its change handler (as a control still holding an edit).
         {
-            QSignalBlocker quiet(form->edtTitle);
-            form->edtTitle->setText(QStringLiteral("After"));
+            QSignalBlocker quiet(titleField(form));
+            titleField(form)->setText(QStringLiteral("After"));
         }
         QVERIFY(main->Save());
         TCaseData reread;
@@ -230,8 +230,8 @@ private slots:
         const QByteArray before = fileBytes(path);
         TCaseForm* form = main->openCaseFile(path);
         QVERIFY(form);
-        form->edtTitle->setFocus();
-        QTest::keyClicks(form->edtTitle, QStringLiteral(" changed"));
+        titleField(form)->setFocus();
+        QTest::keyClicks(titleField(form), QStringLiteral(" changed"));
         QVERIFY(form->data().Modified);
 
         // Save As into a folder that does not exist fails.
@@ -271,10 +271,10 @@ private slots:
         for (const QString& locked : {path, other})
             QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         QVERIFY(QTest::qWaitForWindowActive(main.get()));
-        form->edtTitle->setFocus();
-        QTest::keyClicks(form->edtTitle, QStringLiteral(" changed"));
+        titleField(form)->setFocus();
+        QTest::keyClicks(titleField(form), QStringLiteral(" changed"));
 
-        QTest::keyClick(form->edtTitle, Qt::Key_S, Qt::ControlModifier);
+        QTest::keyClick(titleField(form), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(prompts->warnings,
                  QStringList{QStringLiteral("'%1' is read-only. Use Save As to keep your changes.").arg(path)});
         QVERIFY(form->data().Modified);
@@ -312,8 +312,8 @@ private slots:
         QCOMPARE(writeCase(path, "Plan"), QString());
         TCaseForm* form = main->openCaseFile(path);
         QVERIFY(form);
-        form->edtTitle->setFocus();
-        QTest::keyClicks(form->edtTitle, QStringLiteral("!"));
+        titleField(form)->setFocus();
+        QTest::keyClicks(titleField(form), QStringLiteral("!"));
 
         prompts->saveAnswers.push_back(SaveChangesAnswer(answer));
         main->Close();
@@ -400,8 +400,8 @@ private slots:
 
         // Save As onto it from the other case is refused, naming the file.
         main->mdiArea()->setActiveSubWindow(fresh->subWindow());
-        fresh->edtTitle->setFocus();
-        QTest::keyClicks(fresh->edtTitle, QStringLiteral("Other"));
+        titleField(fresh)->setFocus();
+        QTest::keyClicks(titleField(fresh), QStringLiteral("Other"));
         const QByteArray before = fileBytes(path);
         prompts->savePaths = {link};
         QVERIFY(!main->SaveAs());

@@ -82,7 +82,7 @@ int runTypist(int argc, char** argv)
     typing.setInterval(kTypingMilliseconds);
     QObject::connect(&typing, &QTimer::timeout, [&] {
         ++typed;
-        QTest::keyClicks(form->edtDesc, QStringLiteral("%1 ").arg(typed, 6, 10, QLatin1Char('0')));
+        QTest::keyClicks(descriptionField(form), QStringLiteral("%1 ").arg(typed, 6, 10, QLatin1Char('0')));
         std::printf("typed %d %lld\n", typed, QDateTime::currentMSecsSinceEpoch());
         std::fflush(stdout);
     });
@@ -246,7 +246,7 @@ private slots:
                 QCOMPARE(prompts->recoveryOffers.first().first().caseName, QDir::toNativeSeparators(path));
                 QCOMPARE(main->caseForms().size(), 1);
                 TCaseForm* restored = main->caseForms().first();
-                QCOMPARE(wordsOf(restored->edtDesc->toPlainText()).size(), kept);
+                QCOMPARE(wordsOf(descriptionField(restored)->toPlainText()).size(), kept);
                 QCOMPARE(displayFileName(restored->data().FileName), path);
                 QVERIFY(restored->data().Modified);
                 // Closed without saving, its copy goes; the file stays as the user saved it.

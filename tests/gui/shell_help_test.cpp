@@ -1,7 +1,6 @@
 // In-program help: which page F1 and the help context numbers open.
 
-#include "shell_fake_prompts.h"
-#include "shell_test_workshop.h"
+#include "shell_session.h"
 
 #include "model/case_data.h"
 #include "shell/case_form.h"
@@ -41,7 +40,7 @@ private slots:
         TMainForm main(dir.filePath(QStringLiteral("CORVANTX.INI")));
         main.show();
         TCaseForm* form = main.New();
-        QCOMPARE(help::pageForWidget(form->edtTitle), QStringLiteral("shell.html#case"));
+        QCOMPARE(help::pageForWidget(titleField(form)), QStringLiteral("shell.html#case"));
 
         TWorkshopForm* workshop = main.OpenWorkshop(workshop_id::Environment);
         QVERIFY(workshop);

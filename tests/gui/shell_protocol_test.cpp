@@ -212,8 +212,8 @@ private slots:
     {
         TCaseForm* owner = main->New();
         QSignalSpy changed(&owner->document(), &CaseDocument::changed);
-        owner->edtTitle->setFocus();
-        QTest::keyClicks(owner->edtTitle, QStringLiteral("abc"));
+        titleField(owner)->setFocus();
+        QTest::keyClicks(titleField(owner), QStringLiteral("abc"));
         QCOMPARE(changed.count(), 0);
         QTRY_COMPARE(changed.count(), 1);
         main->Undo();
@@ -311,8 +311,8 @@ private slots:
         main->resize(1200, 800);
         QVERIFY(QTest::qWaitForWindowActive(main.get()));
         TCaseForm* owner = main->New();
-        owner->edtTitle->setFocus();
-        QTest::keyClicks(owner->edtTitle, QStringLiteral("x"));
+        titleField(owner)->setFocus();
+        QTest::keyClicks(titleField(owner), QStringLiteral("x"));
         TWorkshopForm* workshop = main->OpenWorkshop(workshop_id::Future);
         QPointer<QMdiSubWindow> workshopFrame = workshop->subWindow();
         const auto press = [this](Qt::Key key, Qt::KeyboardModifiers modifiers) {

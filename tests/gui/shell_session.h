@@ -3,17 +3,27 @@
 // The main window the shell tests drive: its own settings file in a temporary folder, and every
 // question answered by FakePrompts so no test blocks on a modal window.
 
+#include "grid_input.h"
 #include "shell_fake_prompts.h"
 #include "shell_test_workshop.h"
 
 #include "model/case_data.h"
 #include "shell/case_form.h"
 #include "shell/main_form.h"
+#include "widgets/cp1252_text_edit.h"
 
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
+
+// The case window's title and description fields.
+inline QLineEdit* titleField(const TCaseForm* form) { return child<QLineEdit>(form, "edtTitle"); }
+inline Cp1252PlainTextEdit* descriptionField(const TCaseForm* form)
+{
+    return child<Cp1252PlainTextEdit>(form, "edtDesc");
+}
 
 class ShellSession {
 public:

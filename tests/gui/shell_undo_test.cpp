@@ -84,8 +84,8 @@ private slots:
     void elevenKeystrokesAndElevenUndos()
     {
         TCaseForm* form = main->New();
-        form->edtTitle->setFocus();
-        QTest::keyClicks(form->edtTitle, QStringLiteral("abcdefghijk"));
+        titleField(form)->setFocus();
+        QTest::keyClicks(titleField(form), QStringLiteral("abcdefghijk"));
         QCOMPARE(form->data().Title, std::string("abcdefghijk"));
         QCOMPARE(form->undoCount(), 10);
 
@@ -93,7 +93,7 @@ private slots:
             main->Undo();
         // As after the first keystroke, not before it.
         QCOMPARE(form->data().Title, std::string("a"));
-        QCOMPARE(form->edtTitle->text(), QStringLiteral("a"));
+        QCOMPARE(titleField(form)->text(), QStringLiteral("a"));
         QVERIFY(!main->actions().editUndo->isEnabled());
         QVERIFY(!main->actions().UndoBtn->isEnabled());
 
@@ -107,14 +107,14 @@ private slots:
         TCaseForm* form = main->New();
         form->data().FileName = "/somewhere/plan.cvx";
         form->data().Modified = false;
-        form->edtDesc->setFocus();
-        QTest::keyClicks(form->edtDesc, QStringLiteral("xy"));
+        descriptionField(form)->setFocus();
+        QTest::keyClicks(descriptionField(form), QStringLiteral("xy"));
         QVERIFY(form->data().Modified);
         QCOMPARE(form->data().Description, std::string("xy"));
         main->Undo();
         main->Undo();
         QCOMPARE(form->data().Description, std::string());
-        QCOMPARE(form->edtDesc->toPlainText(), QString());
+        QCOMPARE(descriptionField(form)->toPlainText(), QString());
         QCOMPARE(form->data().FileName, std::string("/somewhere/plan.cvx"));
         QVERIFY(form->data().Modified);
     }
@@ -127,13 +127,13 @@ private slots:
         QVERIFY(!saveCaseFile(saved, QFile::encodeName(path).toStdString()));
         TCaseForm* form = main->openCaseFile(path);
         QVERIFY(form);
-        form->edtTitle->setFocus();
-        form->edtTitle->end(false);
-        QTest::keyClicks(form->edtTitle, QStringLiteral(" B"));
-        QTest::keyClick(form->edtTitle, Qt::Key_S, Qt::ControlModifier);
+        titleField(form)->setFocus();
+        titleField(form)->end(false);
+        QTest::keyClicks(titleField(form), QStringLiteral(" B"));
+        QTest::keyClick(titleField(form), Qt::Key_S, Qt::ControlModifier);
         QVERIFY(!form->data().Modified);
-        QTest::keyClick(form->edtTitle, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(form->edtTitle->text(), QStringLiteral("Plan "));
+        QTest::keyClick(titleField(form), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(titleField(form)->text(), QStringLiteral("Plan "));
         QVERIFY(form->data().Modified);
 
         // Autosave keeps it, and closing asks; Yes writes what Undo restored.
@@ -150,9 +150,9 @@ private slots:
     void ctrlZInATextFieldIsTheCaseUndo()
     {
         TCaseForm* form = main->New();
-        form->edtTitle->setFocus();
-        QTest::keyClicks(form->edtTitle, QStringLiteral("ab"));
-        QTest::keyClick(form->edtTitle, Qt::Key_Z, Qt::ControlModifier);
+        titleField(form)->setFocus();
+        QTest::keyClicks(titleField(form), QStringLiteral("ab"));
+        QTest::keyClick(titleField(form), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(form->data().Title, std::string("a"));
         QCOMPARE(form->undoCount(), 1);
     }
@@ -162,35 +162,35 @@ private slots:
         TCaseForm* form = main->New();
         auto* workshop = dynamic_cast<TestWorkshopForm*>(main->OpenWorkshop(workshop_id::Future));
         main->mdiArea()->setActiveSubWindow(form->subWindow());
-        form->edtTitle->setFocus();
-        QTest::keyClicks(form->edtTitle, QStringLiteral("ab"));
+        titleField(form)->setFocus();
+        QTest::keyClicks(titleField(form), QStringLiteral("ab"));
         const std::string edited = encodeCase(form->data());
         QVERIFY(!main->actions().editRedo->isEnabled());
 
-        QTest::keyClick(form->edtTitle, Qt::Key_Z, Qt::ControlModifier);
-        QTest::keyClick(form->edtTitle, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(form->edtTitle->text(), QString());
+        QTest::keyClick(titleField(form), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(titleField(form), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(titleField(form)->text(), QString());
         QVERIFY(main->actions().editRedo->isEnabled());
         QVERIFY(main->actions().RedoBtn->isEnabled());
         form->data().Modified = false;
         const int refreshes = workshop->refreshCount();
 
-        QTest::keyClick(form->edtTitle, Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(form->edtTitle->text(), QStringLiteral("a"));
+        QTest::keyClick(titleField(form), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(titleField(form)->text(), QStringLiteral("a"));
         QVERIFY(form->data().Modified);
         QCOMPARE(workshop->refreshCount(), refreshes + 1);
-        QTest::keyClick(form->edtTitle, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(titleField(form), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(encodeCase(form->data()), edited);
-        QCOMPARE(form->edtTitle->text(), QStringLiteral("ab"));
+        QCOMPARE(titleField(form)->text(), QStringLiteral("ab"));
         QVERIFY(!main->actions().editRedo->isEnabled());
 
         // A new edit after an Undo leaves nothing to redo.
-        QTest::keyClick(form->edtTitle, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(titleField(form), Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(main->actions().editRedo->isEnabled());
-        QTest::keyClicks(form->edtTitle, QStringLiteral("x"));
+        QTest::keyClicks(titleField(form), QStringLiteral("x"));
         QVERIFY(!main->actions().editRedo->isEnabled());
         QVERIFY(!main->actions().RedoBtn->isEnabled());
-        QTest::keyClick(form->edtTitle, Qt::Key_Y, Qt::ControlModifier);
+        QTest::keyClick(titleField(form), Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(form->data().Title, std::string("ax"));
     }
 
@@ -201,8 +201,8 @@ private slots:
         main->New();
         auto* secondWorkshop = dynamic_cast<TestWorkshopForm*>(main->OpenWorkshop(workshop_id::Future));
         main->mdiArea()->setActiveSubWindow(first->subWindow());
-        first->edtTitle->setFocus();
-        QTest::keyClicks(first->edtTitle, QStringLiteral("q"));
+        titleField(first)->setFocus();
+        QTest::keyClicks(titleField(first), QStringLiteral("q"));
         const int firstBefore = firstWorkshop->refreshCount();
         const int secondBefore = secondWorkshop->refreshCount();
         main->Undo();
@@ -213,8 +213,8 @@ private slots:
     void undoWithEmptyStackOnlyUpdatesTheCommand()
     {
         TCaseForm* first = main->New();
-        first->edtTitle->setFocus();
-        QTest::keyClicks(first->edtTitle, QStringLiteral("z"));
+        titleField(first)->setFocus();
+        QTest::keyClicks(titleField(first), QStringLiteral("z"));
         TCaseForm* second = main->New();
         // The command still shows the state of the case that last pushed.
         QVERIFY(main->actions().editUndo->isEnabled());
@@ -230,8 +230,8 @@ private slots:
     void undoBeepsWhileACellEditorIsOpen()
     {
         TCaseForm* owner = main->New();
-        owner->edtTitle->setFocus();
-        QTest::keyClicks(owner->edtTitle, QStringLiteral("k"));
+        titleField(owner)->setFocus();
+        QTest::keyClicks(titleField(owner), QStringLiteral("k"));
         auto* workshop = main->OpenWorkshop(workshop_id::Future);
         auto* grid = new EditingGrid(workshop);
         auto* editor = new QLineEdit(grid);
@@ -251,26 +251,26 @@ private slots:
     void charactersOutsideTheCodePageAreRefused()
     {
         TCaseForm* form = main->New();
-        form->edtTitle->setFocus();
-        typeText(form->edtTitle, QStringLiteral("Caf\u00e9 \u20ac"));
-        QCOMPARE(form->edtTitle->text(), QStringLiteral("Caf\u00e9 \u20ac"));
+        titleField(form)->setFocus();
+        typeText(titleField(form), QStringLiteral("Caf\u00e9 \u20ac"));
+        QCOMPARE(titleField(form)->text(), QStringLiteral("Caf\u00e9 \u20ac"));
         const int steps = form->undoCount();
-        typeText(form->edtTitle, QStringLiteral("\u0416"));
-        QCOMPARE(form->edtTitle->text(), QStringLiteral("Caf\u00e9 \u20ac"));
+        typeText(titleField(form), QStringLiteral("\u0416"));
+        QCOMPARE(titleField(form)->text(), QStringLiteral("Caf\u00e9 \u20ac"));
         QCOMPARE(form->undoCount(), steps);
         QCOMPARE(form->data().Title, std::string("Caf\xe9 \x80"));
         QCOMPARE(prompts->beeps, 1);
         QVERIFY(!main->statusBar()->currentMessage().isEmpty());
 
-        form->edtDesc->setFocus();
-        typeText(form->edtDesc, QStringLiteral("\u0416"));
+        descriptionField(form)->setFocus();
+        typeText(descriptionField(form), QStringLiteral("\u0416"));
         QCOMPARE(prompts->beeps, 2);
-        QCOMPARE(form->edtDesc->toPlainText(), QString());
+        QCOMPARE(descriptionField(form)->toPlainText(), QString());
 
         QApplication::clipboard()->setText(QStringLiteral("line \u4e2d"));
         main->Paste();
         QCOMPARE(prompts->beeps, 3);
-        QCOMPARE(form->edtDesc->toPlainText(), QString());
+        QCOMPARE(descriptionField(form)->toPlainText(), QString());
 
         QApplication::clipboard()->setText(QStringLiteral("one\ntwo"));
         main->Paste();

@@ -134,9 +134,9 @@ private slots:
         const int minimisedBefore = minimised->refreshCount();
         const int futureBefore = future->refreshCount();
 
-        owner->edtTitle->setFocus();
-        QTest::keyClicks(owner->edtTitle, QStringLiteral("abc"));
-        QTest::keyClick(owner->edtTitle, Qt::Key_Backspace);
+        titleField(owner)->setFocus();
+        QTest::keyClicks(titleField(owner), QStringLiteral("abc"));
+        QTest::keyClick(titleField(owner), Qt::Key_Backspace);
         QCOMPARE(owner->undoCount(), 4);
         QCOMPARE(beside->refreshCount(), besideBefore);
         QTRY_COMPARE(beside->caseTitle()->text(), QStringLiteral("ab"));
@@ -154,7 +154,7 @@ private slots:
         // Behind a maximised window nothing else is in sight.
         owner->subWindow()->showMaximized();
         QVERIFY(owner->subWindow()->isMaximized());
-        QTest::keyClicks(owner->edtTitle, QStringLiteral("d"));
+        QTest::keyClicks(titleField(owner), QStringLiteral("d"));
         QTest::qWait(50);
         QCOMPARE(beside->refreshCount(), besideBefore + 2);
     }

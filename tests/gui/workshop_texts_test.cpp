@@ -123,8 +123,8 @@ private slots:
         QCOMPARE(caseForm->undoCount(), 0);
 
         // An unrelated edit, then Save and open again.
-        caseForm->edtTitle->setFocus();
-        QTest::keyClicks(caseForm->edtTitle, QStringLiteral("Plan"));
+        titleField(caseForm)->setFocus();
+        QTest::keyClicks(titleField(caseForm), QStringLiteral("Plan"));
         const QString path = dir->filePath(QStringLiteral("texts.cvx"));
         prompts->savePaths = {path};
         QVERIFY(main->Save());
