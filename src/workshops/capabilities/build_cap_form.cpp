@@ -263,13 +263,7 @@ void TBuildCapForm::buildGraphPage()
         .backHelp = 59040,
         .copyHelpPage = "capabilities.html#graph",
         .listObject = "lst2Caps",
-        .filterObject = "GroupBox1",
         .fieldObjects = {"edtTodayFrom", "edtTodayTo", "edtTomorrowFrom", "edtTomorrowTo"},
-        .refreshObject = "btn2Refresh",
-        .panelObject = "Panel1",
-        .paintBoxObject = "pnt2View",
-        .copyObject = "BtnCopy",
-        .backObject = "btnBack",
     };
     graphPage_ = new PortfolioPage(setup, [this](const portfolio::PlotFilter& filter) {
         return caseForm() ? capabilities::buildGraphList(data(), filter) : std::vector<portfolio::PlotRow>{};

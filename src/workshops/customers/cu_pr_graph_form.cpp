@@ -26,13 +26,7 @@ QWidget* TCuPrForm::buildGraphPage()
         .chart = PortfolioParams::customersOrProducts(),
         .paintSize = 241,
         .listObject = "lst2Customers",
-        .filterObject = "GroupBox1",
         .fieldObjects = {"edtImpFrom", "edtImpTo", "edtMatchFrom", "edtMatchTo"},
-        .refreshObject = "btn2Refresh",
-        .panelObject = "Panel1",
-        .paintBoxObject = "pnt2View",
-        .copyObject = "BtnCopy",
-        .backObject = "btnBack",
     };
     graphPage_ = new PortfolioPage(setup, [this](const portfolio::PlotFilter& filter) {
         return caseForm() ? buildGraphRows(data(), mode_, filter) : std::vector<portfolio::PlotRow>{};

@@ -29,11 +29,8 @@ PortfolioPageSetup importancePage()
         .listObject = "lst2Changes",
         .filterObject = "GroupBox2",
         .fieldObjects = {"edtTodayFrom", "edtTodayTo", "edtTomFrom", "edtTomTo"},
-        .refreshObject = "btn2Refresh",
-        .panelObject = "Panel1",
         .paintBoxObject = "pnt2Diag",
         .copyObject = "BtnCopy2",
-        .backObject = "btnBack",
     };
 }
 

@@ -44,15 +44,15 @@ struct PortfolioPageSetup {
     int backHelp = 0;
     const char* copyHelpPage = nullptr;
     // Object names: the list, the filter box, the fields (vertical from and to, horizontal from and
-    // to), Refresh, the panel, the paint box, Copy and Back.
+    // to), Refresh, the panel, the paint box, Copy and Back; most pages keep the default names.
     const char* listObject = nullptr;
-    const char* filterObject = nullptr;
+    const char* filterObject = "GroupBox1";
     std::array<const char*, 4> fieldObjects{};
-    const char* refreshObject = nullptr;
-    const char* panelObject = nullptr;
-    const char* paintBoxObject = nullptr;
-    const char* copyObject = nullptr;
-    const char* backObject = nullptr;
+    const char* refreshObject = "btn2Refresh";
+    const char* panelObject = "Panel1";
+    const char* paintBoxObject = "pnt2View";
+    const char* copyObject = "BtnCopy";
+    const char* backObject = "btnBack";
 };
 
 class PortfolioPage : public QWidget {
