@@ -67,7 +67,7 @@ void TWorkshopForm::showCaseChanges()
 {
     if (!refreshesOnActivation() || showsCurrentCase())
         return;
-    activationRefresh();
+    followCaseChanges();
     noteShown();
 }
 

@@ -41,7 +41,7 @@ public:
     // Called each time the window becomes the active child. Every workshop but Picture Your Future
     // then runs activationRefresh(); the exception is the catalog's, not the window's to forget.
     void activated();
-    // The case changed while another window was active: reloads the window as activation would
+    // The case changed while another window was active: reloads the window (followCaseChanges)
     // (which keeps the window's current cells, choices and scroll positions), unless it shows the
     // case as it is already or is a window that activation leaves alone.
     void showCaseChanges();
@@ -69,6 +69,9 @@ public:
 protected:
     // Reloads the window on activation; a workshop that rebuilds its own views instead overrides it.
     virtual void activationRefresh();
+    // Reloads the window for a change made in another window while this one stays in view; as
+    // activation does, unless the window keeps more of its place than activation would.
+    virtual void followCaseChanges() { activationRefresh(); }
     // Closing the window by its close box commits its fields first; the case then no longer counts
     // it among its windows.
     void closeEvent(QCloseEvent* event) override;

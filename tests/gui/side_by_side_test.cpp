@@ -6,6 +6,7 @@
 #include "model/case_data.h"
 #include "shell/case_form.h"
 #include "shell/main_form.h"
+#include "widgets/cp1252_text_edit.h"
 #include "widgets/workshop_grid.h"
 #include "workshops/capabilities/biz_plan_form.h"
 #include "workshops/capabilities/build_cap_form.h"
@@ -17,6 +18,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScrollBar>
+#include <QTreeWidget>
 #include <QTest>
 
 #include <memory>
@@ -114,6 +116,42 @@ private slots:
         QCOMPARE(list->verticalScrollBar()->value(), scrolled);
         QCOMPARE(main->activeChild(), products);
         QCOMPARE(QApplication::focusWidget(), child<WorkshopGrid>(products, "grdCust"));
+    }
+
+    // The market groups beside the customers keep the node the planner selected, with its remark,
+    // when a customer of its group is renamed.
+    void aRenameBesideKeepsTheSelectedGroupNode()
+    {
+        TCaseForm* owner = main->New();
+        for (const char* name : {"Hotels", "Canteens", "Schools"})
+            owner->data().Customers.Add().Name = name;
+        TMarketGroup& group = owner->data().MarketGroups.Add();
+        group.Name = "Catering";
+        for (int customer : {0, 1}) {
+            TRankedItem& ref = group.CustomerRefs.Add();
+            ref.Rank = customer;
+            ref.Name = customer == 1 ? "ask in spring" : "";
+        }
+        auto* groups = main->OpenWorkshop(workshop_id::MarketGroups);
+        auto* customers = qobject_cast<TCuPrForm*>(main->OpenWorkshop(workshop_id::Customers));
+        QVERIFY(groups && customers);
+        tile(*main, {groups, customers, owner});
+        auto* tree = child<QTreeWidget>(groups, "GroupView");
+        const QList<QTreeWidgetItem*> found = tree->findItems(QStringLiteral("Canteens"), Qt::MatchRecursive);
+        QCOMPARE(found.size(), 1);
+        tree->scrollToItem(found.first());
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(found.first()).center());
+        QCOMPARE(child<Cp1252PlainTextEdit>(groups, "EditRemarks")->toPlainText(), QStringLiteral("ask in spring"));
+
+        main->mdiArea()->setActiveSubWindow(customers->subWindow());
+        renameWithKeys(child<WorkshopGrid>(customers, "grdCust"), 1, QStringLiteral("Inns"));
+        QCoreApplication::processEvents();
+        QVERIFY(!tree->findItems(QStringLiteral("Inns"), Qt::MatchRecursive).isEmpty());
+        QVERIFY(tree->currentItem());
+        QCOMPARE(tree->currentItem()->text(0), QStringLiteral("Canteens"));
+        QCOMPARE(child<Cp1252PlainTextEdit>(groups, "EditRemarks")->toPlainText(), QStringLiteral("ask in spring"));
+        QCOMPARE(child<QLineEdit>(groups, "EditName")->text(), QStringLiteral("Catering"));
+        QCOMPARE(main->activeChild(), customers);
     }
 
     // Several edits before the program is idle give one refresh of each window beside; the windows

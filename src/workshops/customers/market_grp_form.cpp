@@ -23,11 +23,14 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
 
 using namespace market_groups;
 
@@ -286,6 +289,32 @@ void TMarketGrpForm::activationRefresh()
     BtnModify->setEnabled(false);
     if (!data().MarketGroups.InRange(currentGroup_))
         currentGroup_ = -1;
+}
+
+void TMarketGrpForm::followCaseChanges()
+{
+    const TreeNode* selected = selectedNode();
+    const std::optional<TreeNode> was = selected ? std::optional<TreeNode>(*selected) : std::nullopt;
+    const int scrolled = GroupView->verticalScrollBar()->value();
+    activationRefresh();
+    if (!was)
+        return;
+    // The same node, or else its group's node: entries are known by position, so one that now
+    // shows another name is not the one that was selected.
+    QTreeWidgetItem* again = nullptr;
+    for (QTreeWidgetItemIterator it(GroupView); *it && !again; ++it) {
+        const TreeNode* node = nodeOf(*it);
+        if (node && node->kind == was->kind && node->group == was->group && node->category == was->category
+            && node->entry == was->entry && node->text == was->text)
+            again = *it;
+    }
+    if (!again && data().MarketGroups.InRange(was->group))
+        for (QTreeWidgetItemIterator it(GroupView); *it && !again; ++it)
+            if (const TreeNode* node = nodeOf(*it); node && node->kind == TreeNode::Kind::Group && node->group == was->group)
+                again = *it;
+    if (again)
+        GroupView->setCurrentItem(again); // loads the fields beside it
+    GroupView->verticalScrollBar()->setValue(scrolled);
 }
 
 void TMarketGrpForm::fillChoiceLists()

@@ -34,6 +34,8 @@ public:
 protected:
     // Activation rebuilds the lists and the tree without selecting anything.
     void activationRefresh() override;
+    // Keeps the selected node (and so the fields beside the tree) when it is still in the tree.
+    void followCaseChanges() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
