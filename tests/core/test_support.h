@@ -33,9 +33,9 @@ public:
     // `reply` answers every Yes/No question until a test sets `yes`.
     explicit ScriptedQuestions(Reply reply = Reply::Yes) : yes(reply == Reply::Yes) {}
 
-    bool confirm(const std::string& text) override
+    bool confirm(const CoreMessage& question) override
     {
-        asked.push_back(text);
+        asked.push_back(question.text());
         return yes;
     }
     // The next of `answers`; Cancel once they are used up.

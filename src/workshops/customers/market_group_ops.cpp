@@ -144,7 +144,7 @@ int capabilityChoiceOf(const TCaseData& data, const TRankedItem& ref)
 
 void askForSpecialCapabilities(const TCaseData& data, Selection& selection, Questions& ask)
 {
-    if (!ask.confirm(kSpecialCapabilitiesQuestion))
+    if (!ask.confirm({kSpecialCapabilitiesQuestion}))
         return;
     int first = data.Capabilities.Count();
     std::vector<int> services = normalized(selection.services, data.Products.Count());

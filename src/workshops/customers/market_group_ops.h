@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "model/case_data.h"
+#include "model/core_text.h"
 #include "model/questions.h"
 
 class CaseEdit;
@@ -30,8 +31,9 @@ enum class Category { Customers, Services, Capabilities };
 inline constexpr int kIndependent = 0;
 inline constexpr int kPartner = 1;
 
-inline constexpr const char* kSpecialCapabilitiesQuestion = "Add special capabilities of selected services, too?";
-inline constexpr const char* kDeleteQuestion = "Delete item '%s'?";
+inline constexpr const char* kSpecialCapabilitiesQuestion =
+    CORE_TEXT("Questions", "Add special capabilities of selected services, too?");
+inline constexpr const char* kDeleteQuestion = CORE_TEXT("Questions", "Delete item '%s'?");
 inline constexpr const char* kNameExistsMessage = "A market group named '%s' exists already.";
 
 // The texts of the three choice lists, in list order (list index = model position; the capability
