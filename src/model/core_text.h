@@ -8,7 +8,9 @@
 // A context names the one place that translates its keys; a context the views do not know is a
 // compile error, as a key filed under it would never be translated.
 //   "Questions"   the Yes/No questions of the model operations (the shell's prompts)
-//   "Grid titles" the column titles of the list grids (the shell's list grid adapter)
+//   "Grid titles" the column titles of the list grids (the shell's list grid adapter) and of the
+//                 other grids of the workshop windows (the window)
+//   "Workshop texts" labels, messages and words a workshop window shows (the window)
 #define CORE_TEXT(context, text) core_text::key(context, text)
 
 #include <string>
@@ -18,10 +20,11 @@ namespace core_text {
 
 inline constexpr const char* kQuestions = "Questions";
 inline constexpr const char* kGridTitles = "Grid titles";
+inline constexpr const char* kWorkshopTexts = "Workshop texts";
 
 consteval const char* key(std::string_view context, const char* text)
 {
-    if (context != kQuestions && context != kGridTitles)
+    if (context != kQuestions && context != kGridTitles && context != kWorkshopTexts)
         throw "CORE_TEXT: unknown context";
     return text;
 }

@@ -285,8 +285,8 @@ TEST_F(EnvironmentOps, ImportanceLabelsShowTheDatesOfThePlanningPeriod)
 {
     data.DateFrom = 0; // 30 December 1899
     data.DateTo = encodeDate(2027, 12, 8);
-    EXPECT_EQ(importanceTodayLabel(data), "a&s of 30/12/1899:");
-    EXPECT_EQ(importanceTomorrowLabel(data), "as of 08/12/2027:");
+    EXPECT_EQ(importanceTodayLabel(data).text(), "a&s of 30/12/1899:");
+    EXPECT_EQ(importanceTomorrowLabel(data).text(), "as of 08/12/2027:");
 }
 
 // ---- Filter and change list -------------------------------------------------------------------

@@ -34,7 +34,8 @@ inline constexpr int kPartner = 1;
 inline constexpr const char* kSpecialCapabilitiesQuestion =
     CORE_TEXT("Questions", "Add special capabilities of selected services, too?");
 inline constexpr const char* kDeleteQuestion = CORE_TEXT("Questions", "Delete item '%s'?");
-inline constexpr const char* kNameExistsMessage = "A market group named '%s' exists already.";
+inline constexpr const char* kNameExistsMessage =
+    CORE_TEXT("Workshop texts", "A market group named '%s' exists already.");
 
 // The texts of the three choice lists, in list order (list index = model position; the capability
 // list as described above).

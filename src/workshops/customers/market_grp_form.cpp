@@ -441,7 +441,7 @@ void TMarketGrpForm::BtnCreateClick()
     const CreateOutcome outcome = createGroup(edit(), name, selection, questions());
     showListSelection(selection);
     if (outcome == CreateOutcome::NameExists) {
-        showStatus(toQt(formatWithName(kNameExistsMessage, name)));
+        showStatus(translated(core_text::kWorkshopTexts, {kNameExistsMessage, name}));
         return;
     }
     if (outcome != CreateOutcome::Created)

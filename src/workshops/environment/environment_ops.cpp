@@ -113,14 +113,14 @@ ChangeFields changeFields(const TCaseData& data, const EnvSelection& selection)
     return {true, change->Description, std::to_string(change->ImpToday), std::to_string(change->ImpTomorrow)};
 }
 
-std::string importanceTodayLabel(const TCaseData& data)
+CoreMessage importanceTodayLabel(const TCaseData& data)
 {
-    return "a&s of " + formatDate(data.DateFrom) + ":";
+    return {CORE_TEXT("Workshop texts", "a&s of %s:"), formatDate(data.DateFrom)};
 }
 
-std::string importanceTomorrowLabel(const TCaseData& data)
+CoreMessage importanceTomorrowLabel(const TCaseData& data)
 {
-    return "as of " + formatDate(data.DateTo) + ":";
+    return {CORE_TEXT("Workshop texts", "as of %s:"), formatDate(data.DateTo)};
 }
 
 std::optional<TypedCommit> commitTypedText(CaseEdit& edit, Questions& ask, Level level, EnvSelection current,
