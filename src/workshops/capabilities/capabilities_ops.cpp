@@ -90,12 +90,12 @@ std::vector<portfolio::PlotRow> buildGraphList(const TCaseData& data, const port
         return PlotRow::entryRow(indent + capability.Name, capability.ImpToday, capability.ImpTomorrow);
     };
 
-    rows.push_back(PlotRow::headingRow("General Capabilities"));
+    rows.push_back(PlotRow::titleRow(CORE_TEXT("Workshop texts", "General Capabilities")));
     for (const TCapability& capability : data.Capabilities)
         if (passes(capability))
             rows.push_back(entry("   ", capability));
 
-    rows.push_back(PlotRow::headingRow("Service Specific Capabilities"));
+    rows.push_back(PlotRow::titleRow(CORE_TEXT("Workshop texts", "Service Specific Capabilities")));
     for (const TCustProd& product : data.Products) {
         bool headed = false;
         for (const TCapability& capability : product.Capabilities) {

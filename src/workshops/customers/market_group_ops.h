@@ -94,7 +94,7 @@ struct TreeNode {
     enum class Kind { Group, Heading, Entry };
     Kind kind = Kind::Group;
     int depth = 0;
-    std::string text;
+    std::string text; // a heading's is a key of the context "Workshop texts"
     int group = -1;
     Category category = Category::Customers; // headings and entries
     int entry = -1;                          // entries: position in the group's reference list
