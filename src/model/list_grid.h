@@ -18,6 +18,7 @@
 
 #include "model/case_edit.h"
 #include "model/case_references.h"
+#include "model/core_text.h"
 #include "model/del_list.h"
 #include "model/questions.h"
 #include "model/quick_sort.h"
@@ -38,8 +39,10 @@ public:
     virtual ~ListGrid() = default;
 
     virtual int columnCount() const = 0;
-    // The text of a column's title (model text).
-    virtual std::string title(const TCaseData& data, int col) const = 0;
+    // A column's title: a key of the context "Grid titles" and the value it quotes, if any.
+    virtual CoreMessage titleMessage(const TCaseData& data, int col) const = 0;
+    // The title in the program's own words (model text).
+    std::string title(const TCaseData& data, int col) const { return titleMessage(data, col).text(); }
     // How many entries the grid shows; 0 when it shows no list (nothing selected to hold one).
     virtual int count(const TCaseData& data) const = 0;
     // The text of an entry's cell; empty for the new entry and for positions naming nothing.
@@ -61,7 +64,7 @@ using ListSwap = std::function<void(int, int)>;
 
 template <class Item>
 struct ListColumn {
-    const char* title = "";
+    const char* title = ""; // a key of the context "Grid titles"
     // The text of an entry's cell.
     std::string (*text)(const TCaseData& data, const Item& item) = nullptr;
     // Stores typed text; true when the field changed (one undo step). Null: the column's value is
@@ -81,7 +84,7 @@ struct ListTable {
     std::span<const ListColumn<Item>> columns; // column 0 shows the name
     // The field a typed name goes to and the delete question quotes.
     std::string Item::*name = nullptr;
-    // The delete question, with one "%s" for the name.
+    // The delete question, a key of the context "Questions" with one "%s" for the name.
     const char* deleteQuestion = "";
     // Whether an empty name typed into the new entry's row still makes an entry.
     bool emptyNameAdds = true;
@@ -169,10 +172,10 @@ public:
 
     int columnCount() const override { return static_cast<int>(table_.columns.size()); }
 
-    std::string title(const TCaseData&, int col) const override
+    CoreMessage titleMessage(const TCaseData&, int col) const override
     {
         const ListColumn<Item>* column = columnAt(col);
-        return column ? column->title : "";
+        return {column ? column->title : ""};
     }
 
     int count(const TCaseData& data) const override

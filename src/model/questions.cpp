@@ -1,17 +1,8 @@
 #include "model/questions.h"
 
-std::string formatWithName(std::string_view format, std::string_view name)
-{
-    const auto at = format.find("%s");
-    std::string text(format.substr(0, at));
-    if (at == std::string_view::npos)
-        return text;
-    text.append(name);
-    text.append(format.substr(at + 2));
-    return text;
-}
+#include <string>
 
-bool confirmDelete(Questions& ask, std::string_view format, std::string_view name)
+bool confirmDelete(Questions& ask, const char* format, std::string_view name)
 {
-    return ask.confirm(formatWithName(format, name));
+    return ask.confirm({format, std::string(name)});
 }

@@ -4,10 +4,12 @@
 // answers them with its message boxes and the shared "Add/Modify Item?" dialog; tests answer them
 // with scripted replies, so every operation runs without a window.
 //
-// Texts are model text (windows-1252), like the names they quote.
+// A question is an untranslated key (model/core_text.h, context "Questions") and the name it
+// quotes, model text (windows-1252).
 
-#include <string>
 #include <string_view>
+
+#include "model/core_text.h"
 
 enum class AddOrRename { Add, Rename, Cancel };
 
@@ -16,13 +18,10 @@ public:
     virtual ~Questions() = default;
 
     // A Yes/No question captioned with the program's name; true only for Yes.
-    virtual bool confirm(const std::string& text) = 0;
+    virtual bool confirm(const CoreMessage& question) = 0;
     // The add-or-rename question; the rename choice is offered only when `renameAllowed`.
     virtual AddOrRename askAddOrRename(bool renameAllowed) = 0;
 };
 
-// `format` with its one "%s" replaced by `name`, taken literally (a "%" in a name is not a format).
-std::string formatWithName(std::string_view format, std::string_view name);
-
 // Asks the delete question `format` ("Delete change '%s'?") about `name`; true for Yes.
-bool confirmDelete(Questions& ask, std::string_view format, std::string_view name);
+bool confirmDelete(Questions& ask, const char* format, std::string_view name);

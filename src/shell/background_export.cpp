@@ -20,6 +20,12 @@
 
 namespace {
 
+// A reason the core gives: the paths and system messages in it are in the file system's encoding.
+QString fileSystemText(const std::string& text)
+{
+    return QFile::decodeName(QByteArray::fromStdString(text));
+}
+
 // Busy cursor and modal progress window for the duration of an export, restored on every way out.
 class ExportFeedback {
 public:
@@ -69,7 +75,7 @@ bool runReportJob(const TCaseData& data, const QString& failureText, const Repor
     // The encoding is one pass into one buffer; decoding it, the expensive part, is the worker's.
     const std::string encoded = encodeCase(data);
     std::vector<std::string> warnings;
-    std::optional<std::string> failure;
+    std::optional<QString> failure;
     {
         ExportFeedback feedback;
         QEventLoop loop;
@@ -84,13 +90,15 @@ bool runReportJob(const TCaseData& data, const QString& failureText, const Repor
             try {
                 TCaseData copy;
                 if (auto error = decodeCase(encoded, copy))
-                    failure = "the case could not be copied for the export: " + error->message;
-                else
-                    failure = job(copy, options);
+                    failure = QCoreApplication::translate("BackgroundExport",
+                                                          "the case could not be copied for the export: %1")
+                                  .arg(fileSystemText(error->message));
+                else if (auto reason = job(copy, options))
+                    failure = fileSystemText(*reason);
             } catch (const std::bad_alloc&) {
-                failure = "not enough memory for the export";
+                failure = QCoreApplication::translate("BackgroundExport", "not enough memory for the export");
             } catch (const std::exception& error) {
-                failure = error.what();
+                failure = fileSystemText(error.what());
             }
             QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
         }));
@@ -102,6 +110,6 @@ bool runReportJob(const TCaseData& data, const QString& failureText, const Repor
     for (const std::string& warning : warnings)
         prompts().warning(toQt(warning));
     if (failure)
-        prompts().error(failureText.arg(QFile::decodeName(QByteArray::fromStdString(*failure))));
+        prompts().error(failureText.arg(*failure));
     return !failure;
 }

@@ -40,7 +40,9 @@ QString ListGridAdapter::cellText(int col, int row) const
     const TCaseData* shown = data();
     if (!shown)
         return {};
-    return toQt(row == 0 ? list_->title(*shown, col) : list_->text(*shown, row - 1, col));
+    if (row == 0)
+        return translated(core_text::kGridTitles, list_->titleMessage(*shown, col));
+    return toQt(list_->text(*shown, row - 1, col));
 }
 
 void ListGridAdapter::commit(int col, int row, const QString& text)

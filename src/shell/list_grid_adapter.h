@@ -39,6 +39,7 @@ public:
     int rowCount() const;
     // The position of the entry a row shows, or -1 (title row, new entry's row, beyond).
     int entryAt(int row) const;
+    // The text a cell shows; titles are translated.
     QString cellText(int col, int row) const;
     // Typed text for a cell, as the grid's commit hands it over.
     void commit(int col, int row, const QString& text);

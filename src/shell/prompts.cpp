@@ -106,7 +106,10 @@ DialogPrompts& dialogPrompts()
 
 class PromptQuestions : public Questions {
 public:
-    bool confirm(const std::string& text) override { return prompts().yesNo(toQt(text)); }
+    bool confirm(const CoreMessage& question) override
+    {
+        return prompts().yesNo(translated(core_text::kQuestions, question));
+    }
 
     AddOrRename askAddOrRename(bool renameAllowed) override
     {

@@ -60,8 +60,8 @@ public:
 Prompts& prompts();
 
 class Questions;
-// The model operations' questions, answered through the prompts in force (model text is shown
-// through the code-page conversion).
+// The model operations' questions, answered through the prompts in force: translated, with the
+// names they quote shown through the code-page conversion.
 Questions& promptQuestions();
 // Installs `replacement` (not owned); nullptr restores the real dialogs.
 void setPrompts(Prompts* replacement);

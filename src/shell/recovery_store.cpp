@@ -4,6 +4,7 @@
 #include "model/case_data.h"
 #include "model/case_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -205,7 +206,7 @@ RecoveryScan::RecoveryScan(const QString& folder, const QString& ownSession)
 
     for (const QString& id : std::as_const(orphanCopies))
         if (endedSessions.contains(sessionOfEntry(id)) || sessionOfEntry(id).isEmpty())
-            setAside(folder, id, QStringLiteral("the record of where it came from is missing"));
+            setAside(folder, id, QCoreApplication::translate("RecoveryScan", "the record of where it came from is missing"));
 
     for (const QString& session : std::as_const(endedSessions)) {
         for (const QString& id : entriesOf.value(session)) {
@@ -226,7 +227,7 @@ RecoveryScan::RecoveryScan(const QString& folder, const QString& ownSession)
                 : QJsonDocument();
             recordFile.close();
             if (!record.isObject()) {
-                setAside(folder, id, QStringLiteral("its record cannot be read"));
+                setAside(folder, id, QCoreApplication::translate("RecoveryScan", "its record cannot be read"));
                 continue;
             }
             entry.originalPath = record.object().value(QStringLiteral("path")).toString();
@@ -235,7 +236,8 @@ RecoveryScan::RecoveryScan(const QString& folder, const QString& ownSession)
                 entry.fileTime = original.lastModified();
             entry.data = std::make_shared<TCaseData>();
             if (auto error = loadCaseFile(fileSystemPath(entry.copyPath()), *entry.data)) {
-                const QString where = entry.originalPath.isEmpty() ? QStringLiteral("untitled") : entry.originalPath;
+                const QString where = entry.originalPath.isEmpty() ? QCoreApplication::translate("RecoveryScan", "untitled")
+                                                                   : entry.originalPath;
                 setAside(folder, id, where + QStringLiteral(": ") + QFile::decodeName(QByteArray::fromStdString(error->message)));
                 continue;
             }
@@ -262,5 +264,6 @@ void RecoveryScan::setAside(const QString& folder, const QString& id, const QStr
         if (!QFile::rename(from, to))
             QFile::remove(from); // never offer, nor trip over, the same broken copy again
     }
-    damaged_.append(reason + QStringLiteral(" (kept as ") + QDir(damaged).filePath(id + kCopySuffix) + QLatin1Char(')'));
+    damaged_.append(QCoreApplication::translate("RecoveryScan", "%1 (kept as %2)")
+                        .arg(reason, QDir(damaged).filePath(id + kCopySuffix)));
 }

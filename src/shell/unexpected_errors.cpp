@@ -6,8 +6,9 @@
 
 #include <new>
 
-const char* const kOutOfMemoryText = "The system is out of memory. Use the Save As command to save your open "
-                                     "cases into new files, then restart your computer.";
+const char* const kOutOfMemoryText = QT_TRANSLATE_NOOP("UnexpectedErrors",
+                                                      "The system is out of memory. Use the Save As command to save "
+                                                      "your open cases into new files, then restart your computer.");
 
 namespace {
 
@@ -23,7 +24,7 @@ void reportUnexpectedError(std::exception_ptr error)
     try {
         std::rethrow_exception(error);
     } catch (const std::bad_alloc&) {
-        prompts().outOfMemory(QString::fromLatin1(kOutOfMemoryText));
+        prompts().outOfMemory(QCoreApplication::translate("UnexpectedErrors", kOutOfMemoryText));
     } catch (const std::exception& e) {
         const QString text = QString::fromLocal8Bit(e.what());
         prompts().error(text.isEmpty() ? unexpectedErrorText() : text);

@@ -1,8 +1,10 @@
 #include "widgets/text_convert.h"
 
+#include "model/core_text.h"
 #include "model/cp1252.h"
 #include "widgets/feedback.h"
 
+#include <QCoreApplication>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -17,6 +19,15 @@ QString toQt(std::string_view cp1252)
         out.append(QChar(static_cast<char16_t>(cp1252ToCodePoint(byte))));
     }
     return out;
+}
+
+QString translated(const char* context, const CoreMessage& message)
+{
+    QString text = QCoreApplication::translate(context, message.key);
+    const qsizetype at = text.indexOf(QLatin1String("%s"));
+    if (at >= 0)
+        text.replace(at, 2, toQt(message.value));
+    return text;
 }
 
 std::string toModel(const QString& text, bool* lossless)

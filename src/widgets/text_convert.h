@@ -7,11 +7,16 @@
 #include <QValidator>
 
 class QTextDocument;
+struct CoreMessage;
 
 #include <string>
 #include <string_view>
 
 QString toQt(std::string_view cp1252);
+
+// A text of the core as the user reads it: its key translated in `context` (model/core_text.h),
+// then the value filled in, so that no translation ever passes through windows-1252.
+QString translated(const char* context, const CoreMessage& message);
 
 // Converts Qt text to model text. A character that windows-1252 cannot hold is never dropped
 // silently: it becomes '?' and `lossless`, when given, is set to false. Views keep such characters

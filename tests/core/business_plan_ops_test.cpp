@@ -5,8 +5,10 @@
 #include <limits>
 
 #include "model/case_edit.h"
+#include "test_support.h"
 
 using namespace business_plan;
+using testing_support::ScriptedQuestions;
 
 namespace {
 
@@ -16,19 +18,6 @@ constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
 // Positions in the plan template.
 constexpr int kIncome = 0, kIncomeEntry = 1, kGrossprofit = 2, kGrossprofitEntry = 3, kExpenditure = 4,
               kTax = 14, kTaxEntry = 15, kProfit = 16;
-
-class ScriptedAnswers : public Questions {
-public:
-    bool confirm(const std::string& text) override
-    {
-        asked.push_back(text);
-        return yes;
-    }
-    AddOrRename askAddOrRename(bool) override { return AddOrRename::Cancel; }
-
-    bool yes = false;
-    std::vector<std::string> asked;
-};
 
 class BusinessPlanTest : public ::testing::Test {
 protected:
@@ -52,7 +41,7 @@ protected:
     TCaseData data;
     UndoStack undo;
     CaseEdit edit{data, undo};
-    ScriptedAnswers ask;
+    ScriptedQuestions ask{ScriptedQuestions::Reply::No};
 };
 
 } // namespace

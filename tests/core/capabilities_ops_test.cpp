@@ -12,24 +12,12 @@
 #include "model/list_grid.h"
 #include "model/questions.h"
 #include "reference_check.h"
+#include "test_support.h"
 
 using namespace capabilities;
 using namespace testing_support;
 
 namespace {
-
-class YesNo : public Questions {
-public:
-    bool confirm(const std::string& text) override
-    {
-        asked.push_back(text);
-        return answer;
-    }
-    AddOrRename askAddOrRename(bool) override { return AddOrRename::Cancel; }
-
-    bool answer = true;
-    std::vector<std::string> asked;
-};
 
 using Ref = std::pair<int, int>; // (Rank = owner, Link = position)
 
@@ -88,7 +76,7 @@ protected:
     TCaseData data;
     UndoStack undo;
     CaseEdit edit{data, undo};
-    YesNo ask;
+    ScriptedQuestions ask;
 };
 
 } // namespace
@@ -173,9 +161,9 @@ TEST_F(CapabilityOps, DeleteAnsweredNoOrAimedAtNoCapabilityChangesNothing)
 {
     add(data.Capabilities, "G0");
     groupReferring({{-1, 0}});
-    ask.answer = false;
+    ask.yes = false;
     EXPECT_FALSE(gridOf(kGeneral)->remove(edit, ask, 0, ColName));
-    ask.answer = true;
+    ask.yes = true;
     EXPECT_FALSE(gridOf(0)->remove(edit, ask, 0, ColName)) << "no product selected";
     EXPECT_EQ(ask.asked.size(), 1u) << "only the real capability is asked about";
     EXPECT_EQ(data.Capabilities.Count(), 1);
@@ -279,7 +267,7 @@ TEST(CapabilityOpsRandom, AddDeleteSortAndUndoKeepEveryReferenceOnItsCapability)
             }
         UndoStack undo;
         CaseEdit edit(data, undo);
-        YesNo ask;
+        ScriptedQuestions ask;
         std::vector<ResolvedRefs> history; // references before each step still on the undo stack
         int serial = 0;
 

@@ -3,36 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <deque>
 
 #include "model/case_data.h"
 #include "model/case_file.h"
 #include "model/typed_name.h"
+#include "test_support.h"
+
+using testing_support::ScriptedQuestions;
 
 namespace {
-
-class ScriptedQuestions : public Questions {
-public:
-    bool confirm(const std::string& text) override
-    {
-        asked.push_back(text);
-        return confirmAnswer;
-    }
-    AddOrRename askAddOrRename(bool renameAllowed) override
-    {
-        renameOffered.push_back(renameAllowed);
-        if (answers.empty())
-            return AddOrRename::Cancel;
-        const auto answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-
-    bool confirmAnswer = false;
-    std::deque<AddOrRename> answers;
-    std::vector<std::string> asked;
-    std::vector<bool> renameOffered;
-};
 
 class CaseEditTest : public ::testing::Test {
 protected:
@@ -163,7 +142,7 @@ TEST(Questions, NamesAreQuotedLiterally)
 class TypedNameTest : public CaseEditTest {
 protected:
     std::vector<std::string> types{"Culture", "Capabilities/Skills", "Image"};
-    ScriptedQuestions ask;
+    ScriptedQuestions ask{ScriptedQuestions::Reply::No};
 };
 
 TEST_F(TypedNameTest, ANameInOtherLetterCaseSelectsTheEntryWithoutAQuestion)

@@ -12,22 +12,10 @@
 #include "model/case_data.h"
 #include "model/case_edit.h"
 #include "model/questions.h"
+#include "test_support.h"
 #include "workshops/customers/cust_prod_ops.h"
 
 namespace testing_support {
-
-class YesNoQuestions : public Questions {
-public:
-    bool confirm(const std::string& text) override
-    {
-        asked.push_back(text);
-        return answer;
-    }
-    AddOrRename askAddOrRename(bool) override { return AddOrRename::Cancel; }
-
-    bool answer = true;
-    std::vector<std::string> asked;
-};
 
 class CustProdTest : public ::testing::Test {
 protected:
@@ -79,7 +67,7 @@ protected:
     TCaseData scratch;
     UndoStack undo;
     CaseEdit edit{data, undo};
-    YesNoQuestions ask;
+    ScriptedQuestions ask;
 };
 
 } // namespace testing_support

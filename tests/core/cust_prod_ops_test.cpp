@@ -170,7 +170,7 @@ TEST_P(ItemOps, StoringUnchangedTextsIsNoStep)
 TEST_P(ItemOps, DeleteAsksAndNoLeavesEverythingAlone)
 {
     addPlain(mode(), {"a", "b"});
-    ask.answer = false;
+    ask.yes = false;
     EXPECT_FALSE(itemGrid(mode())->remove(edit, ask, 1, 0));
     EXPECT_EQ(ask.asked, (std::vector<std::string>{"Delete item 'b'?"}));
     EXPECT_EQ(list(mode()).Count(), 2);
@@ -308,7 +308,7 @@ TEST(CustProdReferences, RandomDeletesSortsAndGroupingKeepEveryReferenceOnItsIte
         fillReferenceCase(data, random);
         UndoStack undo;
         CaseEdit edit(data, undo);
-        YesNoQuestions ask;
+        ScriptedQuestions ask;
         for (int step = 0; step < 40; ++step) {
             ResolvedRefs expected = resolveReferences(data);
             const Mode mode = pick(2) == 0 ? Mode::Customers : Mode::Products;

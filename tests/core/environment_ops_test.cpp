@@ -185,7 +185,7 @@ TEST_F(EnvironmentOps, DeletingTheSelectedAreaSelectsTheFirstArea)
     fillAreas();
     const auto after = deleteSelected(edit, ask, Level::Area, {1, -1, 0});
     ASSERT_TRUE(after.has_value());
-    EXPECT_EQ(ask.confirmed, (Names{"Delete area 'Regulations'?"}));
+    EXPECT_EQ(ask.asked, (Names{"Delete area 'Regulations'?"}));
     EXPECT_EQ(*after, (EnvSelection{0, 0, 0}));
     EXPECT_EQ(levelNames(data, Level::Area, *after), (Names{"Technology", "Market"}));
     EXPECT_EQ(undo.count(), 1);
@@ -198,7 +198,7 @@ TEST_F(EnvironmentOps, DeletingAChangeSelectsTheFirstChangeOfTheSameArea)
     data.ChangeAreas[0].Changes.Add().Name = "C3";
     const auto after = deleteSelected(edit, ask, Level::Change, {0, 1, 2});
     ASSERT_TRUE(after.has_value());
-    EXPECT_EQ(ask.confirmed, (Names{"Delete change 'C3'?"}));
+    EXPECT_EQ(ask.asked, (Names{"Delete change 'C3'?"}));
     EXPECT_EQ(*after, (EnvSelection{0, 0, 0}));
     EXPECT_EQ(levelNames(data, Level::Change, *after), (Names{"C1", "C2"}));
 }
@@ -208,7 +208,7 @@ TEST_F(EnvironmentOps, DeletingAMegatrendKeepsTheAreaAndItsChanges)
     fillAreas();
     const auto after = deleteSelected(edit, ask, Level::Megatrend, {0, 1, 1});
     ASSERT_TRUE(after.has_value());
-    EXPECT_EQ(ask.confirmed, (Names{"Delete megatrend 'M2'?"}));
+    EXPECT_EQ(ask.asked, (Names{"Delete megatrend 'M2'?"}));
     EXPECT_EQ(*after, (EnvSelection{0, 0, 0}));
     EXPECT_EQ(data.ChangeAreas[0].Megatrends, (Names{"M1"}));
     EXPECT_EQ(data.ChangeAreas[0].Changes.Count(), 2);
@@ -223,7 +223,7 @@ TEST_F(EnvironmentOps, DeleteNeedsYesAndASelectedEntry)
     EXPECT_FALSE(deleteSelected(edit, ask, Level::Area, {-1, -1, -1}).has_value());
     EXPECT_FALSE(deleteSelected(edit, ask, Level::Megatrend, {2, -1, -1}).has_value());
     EXPECT_FALSE(deleteSelected(edit, ask, Level::Change, {0, 0, 9}).has_value());
-    EXPECT_EQ(ask.confirmed, (Names{"Delete change 'C1'?"})) << "only the first had something to delete";
+    EXPECT_EQ(ask.asked, (Names{"Delete change 'C1'?"})) << "only the first had something to delete";
     EXPECT_EQ(data.ChangeAreas[0].Changes.Count(), 2);
     expectUntouched();
 }
@@ -285,8 +285,8 @@ TEST_F(EnvironmentOps, ImportanceLabelsShowTheDatesOfThePlanningPeriod)
 {
     data.DateFrom = 0; // 30 December 1899
     data.DateTo = encodeDate(2027, 12, 8);
-    EXPECT_EQ(importanceTodayLabel(data), "a&s of 30/12/1899:");
-    EXPECT_EQ(importanceTomorrowLabel(data), "as of 08/12/2027:");
+    EXPECT_EQ(importanceTodayLabel(data).text(), "a&s of 30/12/1899:");
+    EXPECT_EQ(importanceTomorrowLabel(data).text(), "as of 08/12/2027:");
 }
 
 // ---- Filter and change list -------------------------------------------------------------------

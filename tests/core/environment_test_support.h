@@ -5,38 +5,15 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <string>
 #include <vector>
 
 #include "model/case_data.h"
 #include "model/case_edit.h"
 #include "model/questions.h"
+#include "test_support.h"
 
 namespace testing_support {
-
-class ScriptedAnswers : public Questions {
-public:
-    bool confirm(const std::string& text) override
-    {
-        confirmed.push_back(text);
-        return yes;
-    }
-    AddOrRename askAddOrRename(bool renameAllowed) override
-    {
-        renameOffered.push_back(renameAllowed);
-        if (answers.empty())
-            return AddOrRename::Cancel;
-        const AddOrRename answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-
-    bool yes = true;
-    std::deque<AddOrRename> answers;
-    std::vector<std::string> confirmed;  // the Yes/No questions asked
-    std::vector<bool> renameOffered;     // one entry per add-or-rename question
-};
 
 // A fresh case (three areas, two risk types) that is not yet modified and has no undo step.
 class EnvironmentCase : public ::testing::Test {
@@ -63,7 +40,7 @@ protected:
     TCaseData data;
     UndoStack undo;
     CaseEdit edit{data, undo};
-    ScriptedAnswers ask;
+    ScriptedQuestions ask;
 };
 
 } // namespace testing_support

@@ -2,39 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <random>
 
 #include "model/case_data.h"
 #include "model/case_edit.h"
 #include "model/list_grid.h"
 #include "reference_check.h"
+#include "test_support.h"
 
 using namespace future;
+using testing_support::ScriptedQuestions;
 
 namespace {
-
-class ScriptedAnswers : public Questions {
-public:
-    bool confirm(const std::string& text) override
-    {
-        asked.push_back(text);
-        return yes;
-    }
-    AddOrRename askAddOrRename(bool renameAllowed) override
-    {
-        renameOffered.push_back(renameAllowed);
-        const auto answer = answers.empty() ? AddOrRename::Cancel : answers.front();
-        if (!answers.empty())
-            answers.pop_front();
-        return answer;
-    }
-
-    bool yes = true;
-    std::deque<AddOrRename> answers;
-    std::vector<std::string> asked;
-    std::vector<bool> renameOffered;
-};
 
 class FutureOps : public ::testing::Test {
 protected:
@@ -66,7 +45,7 @@ protected:
     TCaseData data;
     UndoStack undo;
     CaseEdit edit{data, undo};
-    ScriptedAnswers ask;
+    ScriptedQuestions ask;
     std::unique_ptr<ListGrid> grid = objectiveGrid();
 };
 
@@ -183,7 +162,7 @@ TEST(FutureOpsReferences, EveryObjectiveKeepsItsTypeThroughLongRandomSequences)
         TCaseData data;
         UndoStack undo;
         CaseEdit edit(data, undo);
-        ScriptedAnswers ask;
+        ScriptedQuestions ask;
         const auto grid = objectiveGrid();
         fillReferenceCase(data, random);
         ResolvedRefs expected = resolveReferences(data);

@@ -136,7 +136,7 @@ TEST_F(ImpactRiskOps, DeletingFinancialUntypesItsRisksAndPoliticalKeepsItsName)
     addRisk("law", 0, 1);
     data.ChangeAreas[2].Changes.Add().Risks.Add().RiskType = 1;
     ASSERT_TRUE(deleteRiskType(edit, ask, 0));
-    EXPECT_EQ(ask.confirmed, (Names{"Delete risk type 'Financial'?"}));
+    EXPECT_EQ(ask.asked, (Names{"Delete risk type 'Financial'?"}));
     EXPECT_EQ(data.RiskTypes, (Names{"Political"}));
     EXPECT_EQ(riskTypes(), (std::vector<int>{-1, 0}));
     EXPECT_EQ(riskGrid(current)->text(data, 1, kRiskType), "Political");
@@ -241,7 +241,7 @@ TEST(ImpactRiskReferences, RandomOperationsKeepEveryRiskOnItsType)
 {
     std::mt19937 random(20261210);
     const auto pick = [&random](int count) { return std::uniform_int_distribution<int>(0, count - 1)(random); };
-    ScriptedAnswers ask;
+    ScriptedQuestions ask;
     for (int round = 0; round < 40; ++round) {
         TCaseData data;
         UndoStack undo;

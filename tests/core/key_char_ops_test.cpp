@@ -144,11 +144,11 @@ TEST_F(KeyCharOps, AddRenameAndDeleteReachEveryItemAndBothBoundLists)
     EXPECT_EQ(keyChar(2, 3).Name, "Hygiene rating");
     EXPECT_EQ(upperBounds(data, kMode)[3].Name, "Hygiene rating");
 
-    ask.answer = false;
+    ask.yes = false;
     EXPECT_FALSE(keyChars(1)->remove(edit, ask, 1, 0));
     EXPECT_EQ(ask.asked.back(), "Delete Key Characteristic 'Reliability'?");
     EXPECT_EQ(keyCharNames(0).size(), 4u);
-    ask.answer = true;
+    ask.yes = true;
     ASSERT_TRUE(keyChars(1)->remove(edit, ask, 1, 0));
     for (int item = 0; item < 3; ++item)
         EXPECT_EQ(keyCharNames(item), (std::vector<std::string>{"Price", "Service", "Hygiene rating"}));
@@ -352,7 +352,7 @@ TEST(KeyCharInvariant, RandomEditsKeepEveryItemAlikeAndEveryValueOnItsKeyCharact
         TCaseData data;
         UndoStack undo;
         CaseEdit edit(data, undo);
-        YesNoQuestions ask;
+        ScriptedQuestions ask;
         const Mode mode = round % 2 ? Mode::Customers : Mode::Products;
         int serial = 0;
         // Expected per name: importance, each item's match, and the four bounds.

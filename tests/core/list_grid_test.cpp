@@ -237,16 +237,16 @@ TEST_P(EveryListGrid, TypesSortsAndDeletesByItsOwnTable)
     ask.yes = false;
     EXPECT_FALSE(grid->remove(edit, ask, -1, 0));
     EXPECT_FALSE(grid->remove(edit, ask, 3, 0));
-    EXPECT_TRUE(ask.confirmed.empty());
+    EXPECT_TRUE(ask.asked.empty());
     EXPECT_FALSE(grid->remove(edit, ask, 0, 1));
-    EXPECT_EQ(ask.confirmed.size(), list.deletesFromNameOnly ? 0U : 1U) << "Alt+Delete outside the name column";
+    EXPECT_EQ(ask.asked.size(), list.deletesFromNameOnly ? 0U : 1U) << "Alt+Delete outside the name column";
     const std::string first = grid->text(data, 0, 0);
     const int before = steps();
     EXPECT_FALSE(grid->remove(edit, ask, 0, 0));
     EXPECT_EQ(grid->count(data), 3);
     ask.yes = true;
     EXPECT_TRUE(grid->remove(edit, ask, 0, 0));
-    EXPECT_EQ(ask.confirmed.back(), formatWithName(list.question, first));
+    EXPECT_EQ(ask.asked.back(), formatWithName(list.question, first));
     EXPECT_EQ(grid->count(data), 2);
     EXPECT_EQ(steps(), before + 1);
 

@@ -9,23 +9,12 @@
 #include "model/case_edit.h"
 #include "model/case_references.h"
 #include "reference_check.h"
+#include "test_support.h"
 
 using namespace market_groups;
+using testing_support::ScriptedQuestions;
 
 namespace {
-
-class ScriptedAnswers : public Questions {
-public:
-    bool confirm(const std::string& text) override
-    {
-        asked.push_back(text);
-        return yes;
-    }
-    AddOrRename askAddOrRename(bool) override { return AddOrRename::Cancel; }
-
-    bool yes = false;
-    std::vector<std::string> asked;
-};
 
 // General capabilities G1, G2; products P1 (S1, S2) and P2 (S3); customers C0..C3.
 class MarketGroupTest : public ::testing::Test {
@@ -73,7 +62,7 @@ protected:
     TCaseData data;
     UndoStack undo;
     CaseEdit edit{data, undo};
-    ScriptedAnswers ask;
+    ScriptedQuestions ask{ScriptedQuestions::Reply::No};
 };
 
 } // namespace
@@ -321,7 +310,7 @@ TEST(MarketGroupRandom, EditsKeepEveryReferenceNamingWhatWasChosen)
         testing_support::fillReferenceCase(data, random);
         UndoStack undo;
         CaseEdit edit(data, undo);
-        ScriptedAnswers ask;
+        ScriptedQuestions ask{ScriptedQuestions::Reply::No};
         const auto coin = [&random] { return std::uniform_int_distribution<int>(0, 1)(random) == 1; };
         const auto someOf = [&](int count) {
             std::vector<int> picked;

@@ -4,13 +4,16 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/case_data.h"
 #include "model/extended.h"
+#include "model/questions.h"
 #include "model/value_stream.h"
 
 namespace testing_support {
@@ -22,6 +25,35 @@ inline std::string bytes(std::initializer_list<int> values)
         out.push_back(static_cast<char>(v));
     return out;
 }
+
+// Answers the questions of the model operations from a script and records what they asked.
+class ScriptedQuestions : public Questions {
+public:
+    enum class Reply { Yes, No };
+    // `reply` answers every Yes/No question until a test sets `yes`.
+    explicit ScriptedQuestions(Reply reply = Reply::Yes) : yes(reply == Reply::Yes) {}
+
+    bool confirm(const CoreMessage& question) override
+    {
+        asked.push_back(question.text());
+        return yes;
+    }
+    // The next of `answers`; Cancel once they are used up.
+    AddOrRename askAddOrRename(bool renameAllowed) override
+    {
+        renameOffered.push_back(renameAllowed);
+        if (answers.empty())
+            return AddOrRename::Cancel;
+        const AddOrRename answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    bool yes;
+    std::deque<AddOrRename> answers;
+    std::vector<std::string> asked;  // the Yes/No questions, as the user reads them
+    std::vector<bool> renameOffered; // one entry per add-or-rename question
+};
 
 // A fresh empty folder under the system's temp folder, removed when the object goes.
 class TempDir {

@@ -79,7 +79,7 @@ TEST(UndoStack, KeepsTheTenNewestSnapshots)
 
 namespace {
 
-using testing_support::YesNoQuestions;
+using testing_support::ScriptedQuestions;
 
 // The case as an undo must give it back: every stored field and the filter bounds.
 std::string stateOf(const TCaseData& data)
@@ -118,7 +118,7 @@ std::string pickText(std::mt19937& random)
 }
 
 // Field edits, and edits that add, delete or reorder entries, through the workshops' own operations.
-std::vector<RandomEdit> randomEdits(YesNoQuestions& yes)
+std::vector<RandomEdit> randomEdits(ScriptedQuestions& yes)
 {
     using cust_prod::Mode;
     const std::shared_ptr<ListGrid> actions = actions::actionGrid();
@@ -180,7 +180,7 @@ std::vector<RandomEdit> randomEdits(YesNoQuestions& yes)
 // Redo exactly the case before the Undo, whatever the order of edits, undos and redos.
 TEST(UndoStack, RandomEditsUndoAndRedoLikeWholeCaseSnapshots)
 {
-    YesNoQuestions yes;
+    ScriptedQuestions yes;
     const std::vector<RandomEdit> edits = randomEdits(yes);
     for (unsigned seed = 1; seed <= 60; ++seed) {
         std::mt19937 random(seed);

@@ -4,6 +4,7 @@
 
 #include "model/case_data.h"
 #include "model/case_edit.h"
+#include "model/core_text.h"
 #include "model/date_time.h"
 #include "model/list_grid.h"
 #include "model/quick_sort.h"
@@ -65,13 +66,13 @@ int doneKey(const TAction& action)
 using namespace list_columns;
 
 const ListColumn<TAction> kColumns[kColumnCount] = {
-    textColumn<&TAction::What>("What"),
-    notOnNewRow(textColumn<&TAction::Who>("Who")),
-    notOnNewRow(numberColumn<&TAction::Importance, readImportance>("Importance")),
-    {"Due", dueText, storeTypedDue, sortBy<TAction, &TAction::Due, SortOrder::Descending>, false},
-    {"Done", doneText, storeTypedDone, sortBy<TAction, doneKey, SortOrder::Ascending>, false},
+    textColumn<&TAction::What>(CORE_TEXT("Grid titles", "What")),
+    notOnNewRow(textColumn<&TAction::Who>(CORE_TEXT("Grid titles", "Who"))),
+    notOnNewRow(numberColumn<&TAction::Importance, readImportance>(CORE_TEXT("Grid titles", "Importance"))),
+    {CORE_TEXT("Grid titles", "Due"), dueText, storeTypedDue, sortBy<TAction, &TAction::Due, SortOrder::Descending>, false},
+    {CORE_TEXT("Grid titles", "Done"), doneText, storeTypedDone, sortBy<TAction, doneKey, SortOrder::Ascending>, false},
 };
-const ListTable<TAction> kTable{kColumns, &TAction::What, "Delete item '%s'?"};
+const ListTable<TAction> kTable{kColumns, &TAction::What, CORE_TEXT("Questions", "Delete item '%s'?")};
 
 } // namespace
 

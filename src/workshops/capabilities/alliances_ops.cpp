@@ -164,22 +164,23 @@ void bringChoiceToTop(const TCaseData& data, AllianceRows& rows, int column)
 
 const char* choiceWord(int column)
 {
-    static const char* const kWords[] = {"Centralized", "Decentralized", "Situation Specific",
-                                         "Develop",     "Buy",           "Partner"};
+    static const char* const kWords[] = {
+        CORE_TEXT("Workshop texts", "Centralized"), CORE_TEXT("Workshop texts", "Decentralized"), CORE_TEXT("Workshop texts", "Situation Specific"),
+        CORE_TEXT("Workshop texts", "Develop"),     CORE_TEXT("Workshop texts", "Buy"),           CORE_TEXT("Workshop texts", "Partner")};
     return column >= ColCentralized && column <= ColPartner ? kWords[column - ColCentralized] : "";
 }
 
-std::string columnTitle(int column)
+const char* columnTitle(int column)
 {
     switch (column) {
-    case ColName: return "Name";
-    case ColCentralized: return "\rCentr.";
-    case ColDecentralized: return "Place\r   Decentr.";
-    case ColSituationSpecific: return "\rSit. Spec.";
-    case ColDevelop: return "\rDevelop";
-    case ColBuy: return "How to Get\rBuy";
-    case ColPartner: return "\rPartner";
-    default: return {};
+    case ColName: return CORE_TEXT("Grid titles", "Name");
+    case ColCentralized: return CORE_TEXT("Grid titles", "\rCentr.");
+    case ColDecentralized: return CORE_TEXT("Grid titles", "Place\r   Decentr.");
+    case ColSituationSpecific: return CORE_TEXT("Grid titles", "\rSit. Spec.");
+    case ColDevelop: return CORE_TEXT("Grid titles", "\rDevelop");
+    case ColBuy: return CORE_TEXT("Grid titles", "How to Get\rBuy");
+    case ColPartner: return CORE_TEXT("Grid titles", "\rPartner");
+    default: return "";
     }
 }
 

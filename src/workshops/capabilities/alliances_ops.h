@@ -19,6 +19,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/core_text.h"
+
 class CaseEdit;
 struct TCapability;
 struct TCaseData;
@@ -79,11 +81,13 @@ void sortRowsByName(const TCaseData& data, AllianceRows& rows);
 // or none have it nothing moves.
 void bringChoiceToTop(const TCaseData& data, AllianceRows& rows, int column);
 
-// The words of the choice columns, as the clipboard and the report name them.
+// The words of the choice columns, as the clipboard and the report name them; keys of the context
+// "Workshop texts".
 const char* choiceWord(int column);
 
-// The grid's title texts, the two lines of each column joined by a CR.
-std::string columnTitle(int column);
+// The grid's title texts, the two lines of each column joined by a CR; keys of the context
+// "Grid titles".
+const char* columnTitle(int column);
 
 // The grid as Copy puts it on the clipboard: per row the name, then a tab and the word of each
 // ticked choice, then CR LF. The title row holds "Name" alone; a grid without capabilities still

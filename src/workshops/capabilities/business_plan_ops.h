@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "model/case_data.h"
+#include "model/core_text.h"
 #include "model/questions.h"
 
 class CaseEdit;
@@ -29,7 +30,7 @@ namespace business_plan {
 
 inline constexpr int kYears = 3;
 inline constexpr const char* kInsertedRowName = "<new item>";
-inline constexpr const char* kDeleteQuestion = "Delete item '%s'?";
+inline constexpr const char* kDeleteQuestion = CORE_TEXT("Questions", "Delete item '%s'?");
 
 inline bool isEntryRow(const TCapability& row) { return row.ImpTomorrow == 0; }
 

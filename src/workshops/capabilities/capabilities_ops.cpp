@@ -5,6 +5,7 @@
 #include "model/case_data.h"
 #include "model/case_edit.h"
 #include "model/case_references.h"
+#include "model/core_text.h"
 #include "model/date_time.h"
 #include "model/list_grid.h"
 #include "model/questions.h"
@@ -22,9 +23,9 @@ RefTarget referenceTarget(int owner)
 using namespace list_columns;
 
 const ListColumn<TCapability> kColumns[] = {
-    textColumn<&TCapability::Name>("Name"),
-    numberColumn<&TCapability::ImpToday, readImportance>("Status As Of "),
-    numberColumn<&TCapability::ImpTomorrow, readImportance>("Status As Of "),
+    textColumn<&TCapability::Name>(CORE_TEXT("Grid titles", "Name")),
+    numberColumn<&TCapability::ImpToday, readImportance>(CORE_TEXT("Grid titles", "Status As Of %s")),
+    numberColumn<&TCapability::ImpTomorrow, readImportance>(CORE_TEXT("Grid titles", "Status As Of %s")),
 };
 const ListTable<TCapability> kTable{
     .columns = kColumns, .name = &TCapability::Name, .deleteQuestion = kDeleteGeneralQuestion, .emptyNameAdds = false};
@@ -36,11 +37,11 @@ public:
     {
     }
 
-    std::string title(const TCaseData& data, int col) const override
+    CoreMessage titleMessage(const TCaseData& data, int col) const override
     {
         if (col == ColToday || col == ColTomorrow)
-            return columnAt(col)->title + formatDate(col == ColToday ? data.DateFrom : data.DateTo);
-        return ItemListGrid::title(data, col);
+            return {columnAt(col)->title, formatDate(col == ColToday ? data.DateFrom : data.DateTo)};
+        return ItemListGrid::titleMessage(data, col);
     }
 
 protected:
@@ -89,12 +90,12 @@ std::vector<portfolio::PlotRow> buildGraphList(const TCaseData& data, const port
         return PlotRow::entryRow(indent + capability.Name, capability.ImpToday, capability.ImpTomorrow);
     };
 
-    rows.push_back(PlotRow::headingRow("General Capabilities"));
+    rows.push_back(PlotRow::titleRow(CORE_TEXT("Workshop texts", "General Capabilities")));
     for (const TCapability& capability : data.Capabilities)
         if (passes(capability))
             rows.push_back(entry("   ", capability));
 
-    rows.push_back(PlotRow::headingRow("Service Specific Capabilities"));
+    rows.push_back(PlotRow::titleRow(CORE_TEXT("Workshop texts", "Service Specific Capabilities")));
     for (const TCustProd& product : data.Products) {
         bool headed = false;
         for (const TCapability& capability : product.Capabilities) {

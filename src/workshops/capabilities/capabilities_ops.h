@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/core_text.h"
 #include "model/del_list.h"
 #include "workshops/portfolio/portfolio_ops.h"
 
@@ -33,8 +34,8 @@ inline constexpr int kNoOwner = 0x7FFFFFFF;
 // Columns of both capability grids.
 enum Column { ColName = 0, ColToday = 1, ColTomorrow = 2 };
 
-inline constexpr const char* kDeleteGeneralQuestion = "Delete General Capability '%s'?";
-inline constexpr const char* kDeleteSpecialQuestion = "Delete Special Capability '%s'?";
+inline constexpr const char* kDeleteGeneralQuestion = CORE_TEXT("Questions", "Delete General Capability '%s'?");
+inline constexpr const char* kDeleteSpecialQuestion = CORE_TEXT("Questions", "Delete Special Capability '%s'?");
 
 // The owner's list, or null for a product position out of range.
 TDelList<TCapability>* capabilityList(TCaseData& data, int owner);

@@ -56,7 +56,7 @@ TInvAllForm::TInvAllForm(QWidget* parent) : TWorkshopForm(workshop_id::Alliances
     grdCap->setGridRowHeight(0, 2 * grdCap->defaultRowHeight());
     grdCap->setCellTextFunction([this](int col, int row, CellTextUse) -> QString {
         if (row == 0)
-            return toQt(alliances::columnTitle(col)).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+            return translated(core_text::kGridTitles, {alliances::columnTitle(col)}).replace(u'\r', u'\n');
         if (!caseForm())
             return {};
         const TCapability* capability = alliances::rowCapability(data(), rows_, row - 1);
@@ -65,7 +65,9 @@ TInvAllForm::TInvAllForm(QWidget* parent) : TWorkshopForm(workshop_id::Alliances
         if (col == alliances::ColName)
             return toQt(capability->Name);
         // Not drawn (a check box is), but read out by screen readers.
-        return alliances::isChosen(*capability, col) ? QString::fromLatin1(alliances::choiceWord(col)) : QString();
+        return alliances::isChosen(*capability, col)
+                   ? translated(core_text::kWorkshopTexts, {alliances::choiceWord(col)})
+                   : QString();
     });
     grdCap->setCellPainter([this](QPainter& painter, const QRect& cell, int col, int row) {
         return paintCell(painter, cell, col, row);

@@ -2,6 +2,7 @@
 
 #include "model/case_data.h"
 #include "model/case_edit.h"
+#include "model/core_text.h"
 #include "model/list_grid.h"
 
 namespace cust_prod {
@@ -14,11 +15,11 @@ std::string itemText(const TCaseData&, const TCustProd& item)
 }
 
 const ListColumn<TCustProd> kItemColumns[] = {
-    {"Name", itemText, list_columns::storeText<&TCustProd::Name>,
+    {CORE_TEXT("Grid titles", "Name"), itemText, list_columns::storeText<&TCustProd::Name>,
      list_columns::sortBy<TCustProd, &TCustProd::Name, SortOrder::Ascending>},
 };
 const ListTable<TCustProd> kItemTable{
-    .columns = kItemColumns, .name = &TCustProd::Name, .deleteQuestion = "Delete item '%s'?", .sortIsStep = false};
+    .columns = kItemColumns, .name = &TCustProd::Name, .deleteQuestion = CORE_TEXT("Questions", "Delete item '%s'?"), .sortIsStep = false};
 
 // Items are referred to by position from group member lists and market groups, and a new item
 // takes over the first item's key characteristics (and a customer its plan rows).

@@ -5,6 +5,7 @@
 
 #include "model/case_data.h"
 #include "model/case_edit.h"
+#include "model/core_text.h"
 #include "model/list_grid.h"
 #include "model/typed_number.h"
 
@@ -61,14 +62,14 @@ using namespace list_columns;
 
 // Names and importances are shared by every item: KeyCharGrid stores them.
 const ListColumn<TKeyCharItem> kKeyCharColumns[] = {
-    {"Key Characteristics", text<&TKeyCharItem::Name>, nullptr,
+    {CORE_TEXT("Grid titles", "Key Characteristics"), text<&TKeyCharItem::Name>, nullptr,
      sortBy<TKeyCharItem, &TKeyCharItem::Name, SortOrder::Ascending>},
-    {"Importance", [](const TCaseData&, const TKeyCharItem& k) { return appliedNumber(k.Importance, k); }, nullptr,
+    {CORE_TEXT("Grid titles", "Importance"), [](const TCaseData&, const TKeyCharItem& k) { return appliedNumber(k.Importance, k); }, nullptr,
      sortBy<TKeyCharItem, &TKeyCharItem::Importance, SortOrder::Descending>},
-    {"Match", [](const TCaseData&, const TKeyCharItem& k) { return appliedNumber(k.Match, k); },
+    {CORE_TEXT("Grid titles", "Match"), [](const TCaseData&, const TKeyCharItem& k) { return appliedNumber(k.Match, k); },
      storeRead<&TKeyCharItem::Match, scoreFromText>, sortBy<TKeyCharItem, &TKeyCharItem::Match, SortOrder::Descending>},
 };
-const ListTable<TKeyCharItem> kKeyCharTable{kKeyCharColumns, &TKeyCharItem::Name, "Delete Key Characteristic '%s'?"};
+const ListTable<TKeyCharItem> kKeyCharTable{kKeyCharColumns, &TKeyCharItem::Name, CORE_TEXT("Questions", "Delete Key Characteristic '%s'?")};
 
 // The grid shows the selected item's key characteristics; every change but a match reaches the
 // same position of every item and, where they follow it, of both bound lists.
@@ -259,10 +260,10 @@ std::unique_ptr<ListGrid> marketPotentialGrid(Mode mode, std::function<int()> it
 {
     using namespace list_columns;
     static const ListColumn<TRankedItem> columns[] = {
-        textColumn<&TRankedItem::Name>("Market Potential"),
-        numberColumn<&TRankedItem::Rank, amountFromText>("Value"),
+        textColumn<&TRankedItem::Name>(CORE_TEXT("Grid titles", "Market Potential")),
+        numberColumn<&TRankedItem::Rank, amountFromText>(CORE_TEXT("Grid titles", "Value")),
     };
-    static const ListTable<TRankedItem> table{columns, &TRankedItem::Name, "Delete Market Potential '%s'?"};
+    static const ListTable<TRankedItem> table{columns, &TRankedItem::Name, CORE_TEXT("Questions", "Delete Market Potential '%s'?")};
     return std::make_unique<ItemListGrid<TRankedItem>>(table, [mode, item = std::move(item)](TCaseData& data) {
         TCustProd* owner = itemAt(data, mode, item());
         return owner ? &owner->MarketPotential : nullptr;

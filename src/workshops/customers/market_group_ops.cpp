@@ -144,7 +144,7 @@ int capabilityChoiceOf(const TCaseData& data, const TRankedItem& ref)
 
 void askForSpecialCapabilities(const TCaseData& data, Selection& selection, Questions& ask)
 {
-    if (!ask.confirm(kSpecialCapabilitiesQuestion))
+    if (!ask.confirm({kSpecialCapabilitiesQuestion}))
         return;
     int first = data.Capabilities.Count();
     std::vector<int> services = normalized(selection.services, data.Products.Count());
@@ -233,13 +233,13 @@ std::vector<TreeNode> groupTree(const TCaseData& data)
             nodes.push_back({TreeNode::Kind::Entry, 2, std::move(text), g, category, k});
         };
 
-        heading(Category::Customers, "CUSTOMERS");
+        heading(Category::Customers, CORE_TEXT("Workshop texts", "CUSTOMERS"));
         for (int k = 0; k < group.CustomerRefs.Count(); ++k)
             entry(Category::Customers, k, nameOrEmpty(listEntry(data, RefList::Customers, group.CustomerRefs[k].Rank)));
-        heading(Category::Services, "SERVICES");
+        heading(Category::Services, CORE_TEXT("Workshop texts", "SERVICES"));
         for (int k = 0; k < group.ServiceRefs.Count(); ++k)
             entry(Category::Services, k, nameOrEmpty(listEntry(data, RefList::Products, group.ServiceRefs[k].Rank)));
-        heading(Category::Capabilities, "CAPABILITIES");
+        heading(Category::Capabilities, CORE_TEXT("Workshop texts", "CAPABILITIES"));
         for (bool general : {true, false})
             for (int k = 0; k < group.CapabilityRefs.Count(); ++k) {
                 const TRankedItem& ref = group.CapabilityRefs[k];

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "model/case_data.h"
+#include "model/core_text.h"
 #include "model/questions.h"
 
 class CaseEdit;
@@ -30,9 +31,11 @@ enum class Category { Customers, Services, Capabilities };
 inline constexpr int kIndependent = 0;
 inline constexpr int kPartner = 1;
 
-inline constexpr const char* kSpecialCapabilitiesQuestion = "Add special capabilities of selected services, too?";
-inline constexpr const char* kDeleteQuestion = "Delete item '%s'?";
-inline constexpr const char* kNameExistsMessage = "A market group named '%s' exists already.";
+inline constexpr const char* kSpecialCapabilitiesQuestion =
+    CORE_TEXT("Questions", "Add special capabilities of selected services, too?");
+inline constexpr const char* kDeleteQuestion = CORE_TEXT("Questions", "Delete item '%s'?");
+inline constexpr const char* kNameExistsMessage =
+    CORE_TEXT("Workshop texts", "A market group named '%s' exists already.");
 
 // The texts of the three choice lists, in list order (list index = model position; the capability
 // list as described above).
@@ -91,7 +94,7 @@ struct TreeNode {
     enum class Kind { Group, Heading, Entry };
     Kind kind = Kind::Group;
     int depth = 0;
-    std::string text;
+    std::string text; // a heading's is a key of the context "Workshop texts"
     int group = -1;
     Category category = Category::Customers; // headings and entries
     int entry = -1;                          // entries: position in the group's reference list

@@ -335,7 +335,8 @@ void TMarketGrpForm::buildTree()
     for (std::size_t i = 0; i < nodes_.size(); ++i) {
         const TreeNode& node = nodes_[i];
         auto* item = node.depth == 0 ? new QTreeWidgetItem : new QTreeWidgetItem(parents[node.depth - 1]);
-        item->setText(0, toQt(node.text));
+        item->setText(0, node.kind == TreeNode::Kind::Heading ? translated(core_text::kWorkshopTexts, {node.text.c_str()})
+                                                              : toQt(node.text));
         item->setData(0, kNodeRole, static_cast<int>(i));
         item->setData(0, kCopyDepthRole, node.depth);
         if (node.depth == 0)
@@ -465,7 +466,7 @@ void TMarketGrpForm::BtnCreateClick()
     const CreateOutcome outcome = createGroup(edit(), name, selection, questions());
     showListSelection(selection);
     if (outcome == CreateOutcome::NameExists) {
-        showStatus(toQt(formatWithName(kNameExistsMessage, name)));
+        showStatus(translated(core_text::kWorkshopTexts, {kNameExistsMessage, name}));
         return;
     }
     if (outcome != CreateOutcome::Created)

@@ -3,6 +3,7 @@
 
 #include "model/case_data.h"
 #include "model/case_edit.h"
+#include "model/core_text.h"
 #include "model/list_grid.h"
 #include "model/typed_number.h"
 
@@ -11,10 +12,10 @@ namespace competitors {
 namespace {
 
 const ListColumn<TCompetitor> kColumns[kColumnCount] = {
-    list_columns::textColumn<&TCompetitor::Name>("Who"),
-    list_columns::numberColumn<&TCompetitor::MarketShare, readMarketShare>("Marketshare"),
+    list_columns::textColumn<&TCompetitor::Name>(CORE_TEXT("Grid titles", "Who")),
+    list_columns::numberColumn<&TCompetitor::MarketShare, readMarketShare>(CORE_TEXT("Grid titles", "Marketshare")),
 };
-const ListTable<TCompetitor> kTable{kColumns, &TCompetitor::Name, "Delete competitor '%s'?"};
+const ListTable<TCompetitor> kTable{kColumns, &TCompetitor::Name, CORE_TEXT("Questions", "Delete competitor '%s'?")};
 
 // The seven text fields in the order the boxes list them.
 template <class Competitor, class Texts, class Visit>

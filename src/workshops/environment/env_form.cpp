@@ -336,8 +336,8 @@ void TEnvForm::Reload()
     if (shown.area != selection_.area)
         shown.megatrend = shown.change = -1;
     const TCaseData& caseData = data();
-    lblImpNow->setText(toQt(importanceTodayLabel(caseData)));
-    lblImpFuture->setText(toQt(importanceTomorrowLabel(caseData)));
+    lblImpNow->setText(translated(core_text::kWorkshopTexts, importanceTodayLabel(caseData)));
+    lblImpFuture->setText(translated(core_text::kWorkshopTexts, importanceTomorrowLabel(caseData)));
     edtImpNow->setAccessibleName(lblImpNow->text().remove(QLatin1Char('&')));
     edtImpFuture->setAccessibleName(lblImpFuture->text());
     applySelection(reloadKeeping(caseData, shown));

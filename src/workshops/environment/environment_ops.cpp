@@ -2,6 +2,7 @@
 
 #include "model/case_data.h"
 #include "model/case_edit.h"
+#include "model/core_text.h"
 #include "model/date_time.h"
 #include "model/questions.h"
 #include "model/typed_number.h"
@@ -112,14 +113,14 @@ ChangeFields changeFields(const TCaseData& data, const EnvSelection& selection)
     return {true, change->Description, std::to_string(change->ImpToday), std::to_string(change->ImpTomorrow)};
 }
 
-std::string importanceTodayLabel(const TCaseData& data)
+CoreMessage importanceTodayLabel(const TCaseData& data)
 {
-    return "a&s of " + formatDate(data.DateFrom) + ":";
+    return {CORE_TEXT("Workshop texts", "a&s of %s:"), formatDate(data.DateFrom)};
 }
 
-std::string importanceTomorrowLabel(const TCaseData& data)
+CoreMessage importanceTomorrowLabel(const TCaseData& data)
 {
-    return "as of " + formatDate(data.DateTo) + ":";
+    return {CORE_TEXT("Workshop texts", "as of %s:"), formatDate(data.DateTo)};
 }
 
 std::optional<TypedCommit> commitTypedText(CaseEdit& edit, Questions& ask, Level level, EnvSelection current,
@@ -165,7 +166,7 @@ std::optional<EnvSelection> deleteSelected(CaseEdit& edit, Questions& ask, Level
     // The question names the entry that goes, whatever the box's edit field holds at the moment.
     switch (level) {
     case Level::Area:
-        if (!confirmDelete(ask, "Delete area '%s'?", area->Name))
+        if (!confirmDelete(ask, CORE_TEXT("Questions", "Delete area '%s'?"), area->Name))
             return std::nullopt;
         edit.begin();
         data.ChangeAreas.Delete(current.area);
@@ -174,7 +175,7 @@ std::optional<EnvSelection> deleteSelected(CaseEdit& edit, Questions& ask, Level
     case Level::Megatrend: {
         if (current.megatrend < 0 || static_cast<std::size_t>(current.megatrend) >= area->Megatrends.size())
             return std::nullopt;
-        if (!confirmDelete(ask, "Delete megatrend '%s'?", area->Megatrends[static_cast<std::size_t>(current.megatrend)]))
+        if (!confirmDelete(ask, CORE_TEXT("Questions", "Delete megatrend '%s'?"), area->Megatrends[static_cast<std::size_t>(current.megatrend)]))
             return std::nullopt;
         edit.begin();
         area->Megatrends.erase(area->Megatrends.begin() + current.megatrend);
@@ -183,7 +184,7 @@ std::optional<EnvSelection> deleteSelected(CaseEdit& edit, Questions& ask, Level
     case Level::Change:
         if (!area->Changes.InRange(current.change))
             return std::nullopt;
-        if (!confirmDelete(ask, "Delete change '%s'?", area->Changes[current.change].Name))
+        if (!confirmDelete(ask, CORE_TEXT("Questions", "Delete change '%s'?"), area->Changes[current.change].Name))
             return std::nullopt;
         edit.begin();
         area->Changes.Delete(current.change);

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/core_text.h"
 #include "model/typed_name.h"
 #include "workshops/portfolio/portfolio_ops.h"
 
@@ -64,9 +65,10 @@ struct ChangeFields {
 };
 ChangeFields changeFields(const TCaseData& data, const EnvSelection& selection);
 
-// Labels of the two importance boxes: "a&s of 08/12/2026:" and "as of 08/12/2027:".
-std::string importanceTodayLabel(const TCaseData& data);
-std::string importanceTomorrowLabel(const TCaseData& data);
+// Labels of the two importance boxes: "a&s of 08/12/2026:" and "as of 08/12/2027:"; keys of the
+// context "Workshop texts" quoting the date.
+CoreMessage importanceTodayLabel(const TCaseData& data);
+CoreMessage importanceTomorrowLabel(const TCaseData& data);
 
 // Enter in a naming box, or the focus leaving it: the add-or-rename protocol for that level.
 // Nothing happens (nullopt) for megatrends and changes without a current area. Another area comes

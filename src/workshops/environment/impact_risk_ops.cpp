@@ -7,13 +7,19 @@
 #include "model/case_data.h"
 #include "model/case_edit.h"
 #include "model/case_references.h"
+#include "model/core_text.h"
 #include "model/questions.h"
 #include "model/list_grid.h"
 
 namespace environment {
 
 const std::array<const char*, kRiskColumnCount> kRiskHeadings = {
-    "Risk", "Pot. Fin. Impact", "Type", "Potential Impact", "Likelih. of occurrence", "How to deal with the risk",
+    CORE_TEXT("Grid titles", "Risk"),
+    CORE_TEXT("Grid titles", "Pot. Fin. Impact"),
+    CORE_TEXT("Grid titles", "Type"),
+    CORE_TEXT("Grid titles", "Potential Impact"),
+    CORE_TEXT("Grid titles", "Likelih. of occurrence"),
+    CORE_TEXT("Grid titles", "How to deal with the risk"),
 };
 
 namespace {
@@ -73,12 +79,12 @@ const TDelList<TRankedItem>& impactList(const TChange& change, ImpactKind kind)
 const char* impactHeading(ImpactKind kind)
 {
     switch (kind) {
-    case ImpactKind::Strengths: return "Strengths";
-    case ImpactKind::Weaknesses: return "Weaknesses";
-    case ImpactKind::Opportunities: return "Opportunities";
+    case ImpactKind::Strengths: return CORE_TEXT("Grid titles", "Strengths");
+    case ImpactKind::Weaknesses: return CORE_TEXT("Grid titles", "Weaknesses");
+    case ImpactKind::Opportunities: return CORE_TEXT("Grid titles", "Opportunities");
     case ImpactKind::Threats: break;
     }
-    return "Threats";
+    return CORE_TEXT("Grid titles", "Threats");
 }
 
 std::unique_ptr<ListGrid> impactGrid(const EnvSelection& selection, ImpactKind kind)
@@ -88,7 +94,7 @@ std::unique_ptr<ListGrid> impactGrid(const EnvSelection& selection, ImpactKind k
         impactColumns(ImpactKind::Opportunities), impactColumns(ImpactKind::Threats)};
     const ListTable<TRankedItem> table{.columns = columns[static_cast<int>(kind)],
                                        .name = &TRankedItem::Name,
-                                       .deleteQuestion = "Delete impact '%s'?",
+                                       .deleteQuestion = CORE_TEXT("Questions", "Delete impact '%s'?"),
                                        .emptyNameAdds = false,
                                        .sortFrom = 0};
     return std::make_unique<ItemListGrid<TRankedItem>>(table, [&selection, kind](TCaseData& data) {
@@ -139,7 +145,7 @@ std::unique_ptr<ListGrid> riskGrid(const EnvSelection& selection)
     };
     static const ListTable<TRisk> table{.columns = columns,
                                         .name = &TRisk::Name,
-                                        .deleteQuestion = "Delete risk '%s'?",
+                                        .deleteQuestion = CORE_TEXT("Questions", "Delete risk '%s'?"),
                                         .emptyNameAdds = false,
                                         .deleteFromName = true};
     return std::make_unique<ItemListGrid<TRisk>>(table, [&selection](TCaseData& data) {
@@ -200,7 +206,7 @@ bool deleteRiskType(CaseEdit& edit, Questions& ask, int type)
     TCaseData& data = edit.data();
     if (type < 0 || static_cast<std::size_t>(type) >= data.RiskTypes.size())
         return false;
-    if (!confirmDelete(ask, "Delete risk type '%s'?", data.RiskTypes[static_cast<std::size_t>(type)]))
+    if (!confirmDelete(ask, CORE_TEXT("Questions", "Delete risk type '%s'?"), data.RiskTypes[static_cast<std::size_t>(type)]))
         return false;
     edit.begin();
     data.RiskTypes.erase(data.RiskTypes.begin() + type);

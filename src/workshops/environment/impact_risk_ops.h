@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/core_text.h"
 #include "model/del_list.h"
 #include "model/typed_name.h"
 #include "workshops/environment/environment_ops.h"
@@ -32,7 +33,7 @@ TDelList<TRankedItem>& impactList(TChange& change, ImpactKind kind);
 const TDelList<TRankedItem>& impactList(const TChange& change, ImpactKind kind);
 // Title of column 0: "Strengths", "Weaknesses", "Opportunities", "Threats"; column 1 is "Imp.".
 const char* impactHeading(ImpactKind kind);
-inline constexpr const char* kImportanceHeading = "Imp.";
+inline constexpr const char* kImportanceHeading = CORE_TEXT("Grid titles", "Imp.");
 
 // The grid of one impact list of the current change: name and importance ("Imp.": a whole number,
 // 1 when unreadable, clamped to 1..10). A name typed into the new entry's row adds an entry with

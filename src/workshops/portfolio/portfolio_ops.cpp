@@ -51,6 +51,13 @@ PlotRow PlotRow::headingRow(std::string caption, int owner)
     return row;
 }
 
+PlotRow PlotRow::titleRow(const char* key)
+{
+    PlotRow row = headingRow(key);
+    row.captionIsKey = true;
+    return row;
+}
+
 PlotRow PlotRow::entryRow(std::string caption, int vertical, int horizontal, int owner, int entry)
 {
     return {std::move(caption), false, vertical, horizontal, owner, entry};

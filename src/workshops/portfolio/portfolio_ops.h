@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/core_text.h"
+
 namespace portfolio {
 
 // Inclusive bounds on a score. The fields give them as typed; only the page's cleaning (below)
@@ -65,8 +67,11 @@ struct PlotRow {
     // -1 elsewhere.
     int owner = -1;
     int entry = -1;
+    // The caption is a key of the context "Workshop texts", not a name from the case.
+    bool captionIsKey = false;
 
     static PlotRow headingRow(std::string caption, int owner = -1);
+    static PlotRow titleRow(const char* key);
     static PlotRow entryRow(std::string caption, int vertical, int horizontal, int owner = -1, int entry = -1);
 
     // The list's data word: the vertical value in the low 16 bits, the horizontal one in the high

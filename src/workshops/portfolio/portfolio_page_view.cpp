@@ -153,7 +153,8 @@ void PortfolioPage::rebuild()
     for (const PlotRow& row : rows_) {
         const QStringList values = row.heading ? QStringList{}
                                                : QStringList{QString::number(row.vertical), QString::number(row.horizontal)};
-        list_->addRow(toQt(row.caption), values, row.plotValues());
+        list_->addRow(row.captionIsKey ? translated(core_text::kWorkshopTexts, {row.caption.c_str()}) : toQt(row.caption),
+                      values, row.plotValues());
     }
     // Long captions widen their column rather than being cut short.
     list_->resizeColumnToContents(0);

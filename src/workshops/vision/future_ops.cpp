@@ -5,6 +5,7 @@
 #include "model/case_data.h"
 #include "model/case_edit.h"
 #include "model/case_references.h"
+#include "model/core_text.h"
 #include "model/list_grid.h"
 #include "model/typed_name.h"
 #include "model/typed_number.h"
@@ -27,11 +28,11 @@ std::string typeText(const TCaseData& data, const TRankedItem& objective)
 using namespace list_columns;
 
 const ListColumn<TRankedItem> kColumns[kColumnCount] = {
-    textColumn<&TRankedItem::Name>("Objective"),
-    numberColumn<&TRankedItem::Rank, readImportance>("Imp."),
-    {"Type", typeText, nullptr, sortBy<TRankedItem, &TRankedItem::Link, SortOrder::Ascending>, false},
+    textColumn<&TRankedItem::Name>(CORE_TEXT("Grid titles", "Objective")),
+    numberColumn<&TRankedItem::Rank, readImportance>(CORE_TEXT("Grid titles", "Imp.")),
+    {CORE_TEXT("Grid titles", "Type"), typeText, nullptr, sortBy<TRankedItem, &TRankedItem::Link, SortOrder::Ascending>, false},
 };
-const ListTable<TRankedItem> kTable{kColumns, &TRankedItem::Name, "Delete objective '%s'?"};
+const ListTable<TRankedItem> kTable{kColumns, &TRankedItem::Name, CORE_TEXT("Questions", "Delete objective '%s'?")};
 
 } // namespace
 
@@ -96,7 +97,7 @@ bool deleteObjectiveType(CaseEdit& edit, Questions& ask, int type)
     TCaseData& data = edit.data();
     if (type < 0 || type >= typeCount(data))
         return false;
-    if (!confirmDelete(ask, "Delete objective type '%s'?", data.ObjectiveTypes[static_cast<std::size_t>(type)]))
+    if (!confirmDelete(ask, CORE_TEXT("Questions", "Delete objective type '%s'?"), data.ObjectiveTypes[static_cast<std::size_t>(type)]))
         return false;
     edit.begin();
     data.ObjectiveTypes.erase(data.ObjectiveTypes.begin() + type);
