@@ -51,7 +51,7 @@ private slots:
         data.Capabilities.Add().Name = "Qualit\xE4t"; // windows-1252
         auto* form = openWorkshop<TBuildCapForm>(workshop_id::Capabilities);
         QVERIFY(form);
-        auto* grid = form->findChild<WorkshopGrid*>(QStringLiteral("grdGenCap"));
+        auto* grid = child<WorkshopGrid>(form, "grdGenCap");
         QVERIFY(grid);
 
         QCOMPARE(grid->cellText(0, 0), QStringLiteral("Name")); // no translation: the key itself
