@@ -15,6 +15,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace core_text {
 
@@ -37,6 +38,9 @@ std::string formatWithName(std::string_view format, std::string_view name);
 // A key with at most one "%s", which `value` (model text) fills once the key is translated: a
 // value never passes through a translation, and a translation may put it anywhere.
 struct CoreMessage {
+    CoreMessage() = default;
+    CoreMessage(const char* key, std::string value = {}) : key(key), value(std::move(value)) {}
+
     const char* key = "";
     std::string value;
 
