@@ -6,7 +6,7 @@
 
 #include "cli/cli_support.h"
 
-inline constexpr CommandSpec kCheckCommand{
+inline constexpr CommandInfo kCheckCommand{
     "check CASE.cvx",
     "read a case file; print \"ok\" and a summary of its contents, and warn about\n"
     "    entries that refer to positions outside their lists",

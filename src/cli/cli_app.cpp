@@ -17,7 +17,7 @@ using CommandFunction = int (*)(const std::vector<std::string>&, std::ostream&, 
 // Each command prints its own help for "COMMAND --help"; `summary` is its line in the overall help.
 struct Command {
     std::string_view name;
-    const CommandSpec& spec;
+    const CommandInfo& info;
     CommandFunction run;
 };
 
@@ -33,7 +33,7 @@ void printHelp(std::ostream& out)
     out << "Usage: " << kCliName << " COMMAND ARGUMENTS...\n"
         << "Reads, checks and converts Corvantix case files (.cvx).\n\nCommands:\n";
     for (const auto& command : kCommands)
-        out << "  " << command.spec.synopsis << "\n    " << command.spec.summary << "\n";
+        out << "  " << command.info.synopsis << "\n    " << command.info.summary << "\n";
     out << "\nOptions:\n"
            "  -h, --help    show this help; after a command, that command's help\n"
            "  --version     show the version\n"

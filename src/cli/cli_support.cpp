@@ -41,21 +41,21 @@ void reportWarning(std::ostream& err, const std::string& message)
     err << kCliName << ": warning: " << message << '\n';
 }
 
-std::optional<int> takeCommandArguments(const std::vector<std::string>& args, const CommandSpec& spec,
+std::optional<int> takeCommandArguments(const std::vector<std::string>& args, const CommandInfo& info,
                                         CommandArguments& arguments, std::ostream& out, std::ostream& err)
 {
     arguments = splitCommandArguments(args);
     if (arguments.help) {
-        out << "Usage: " << kCliName << ' ' << spec.synopsis << "\n    " << spec.summary << '\n';
+        out << "Usage: " << kCliName << ' ' << info.synopsis << "\n    " << info.summary << '\n';
         return kExitOk;
     }
     if (arguments.unknownOption)
-        return reportUsageError(err, "unknown option '" + *arguments.unknownOption + "'", spec.synopsis);
+        return reportUsageError(err, "unknown option '" + *arguments.unknownOption + "'", info.synopsis);
     const std::size_t n = arguments.positional.size();
-    if (n < spec.minArguments)
-        return reportUsageError(err, "missing argument", spec.synopsis);
-    if (n > spec.maxArguments)
-        return reportUsageError(err, "too many arguments", spec.synopsis);
+    if (n < info.minArguments)
+        return reportUsageError(err, "missing argument", info.synopsis);
+    if (n > info.maxArguments)
+        return reportUsageError(err, "too many arguments", info.synopsis);
     return std::nullopt;
 }
 

@@ -26,17 +26,17 @@ CommandArguments splitCommandArguments(const std::vector<std::string>& args);
 
 // What a command tells about itself: its synopsis and summary (its help and its line in the
 // overall help) and how many positional arguments it takes.
-struct CommandSpec {
+struct CommandInfo {
     const char* synopsis;
     const char* summary;
     std::size_t minArguments;
     std::size_t maxArguments;
 };
 
-// Splits `args` into `arguments`. When they ask for the command's help, or do not fit `spec`, prints
+// Splits `args` into `arguments`. When they ask for the command's help, or do not fit `info`, prints
 // the help or the usage error and returns the exit code; otherwise returns nothing and the command
 // goes on.
-std::optional<int> takeCommandArguments(const std::vector<std::string>& args, const CommandSpec& spec,
+std::optional<int> takeCommandArguments(const std::vector<std::string>& args, const CommandInfo& info,
                                         CommandArguments& arguments, std::ostream& out, std::ostream& err);
 
 // Writes "corvantix-cli: MESSAGE" as one line and returns kExitFailure.

@@ -13,7 +13,7 @@
 
 #include "cli/cli_support.h"
 
-inline constexpr CommandSpec kExportRtfCommand{
+inline constexpr CommandInfo kExportRtfCommand{
     "export-rtf CASE.cvx OUT.rtf [--thousands-separator C]",
     "write the RTF report of a case; amounts are grouped with the thousands separator\n"
     "    of the numeric locale (\",\" when it has none) unless the option names one\n"

@@ -6,7 +6,7 @@
 
 #include "cli/cli_support.h"
 
-inline constexpr CommandSpec kFromJsonCommand{
+inline constexpr CommandInfo kFromJsonCommand{
     "from-json IN.json OUT.cvx", "write a case file from JSON; nothing is written when the JSON has an error", 2, 2};
 
 // Writes a case file from JSON. Nothing is written unless the whole JSON is valid; the case file is

@@ -6,7 +6,7 @@
 
 #include "cli/cli_support.h"
 
-inline constexpr CommandSpec kToJsonCommand{
+inline constexpr CommandInfo kToJsonCommand{
     "to-json CASE.cvx [OUT.json]", "write a case file as JSON (to standard output without OUT.json)", 1, 2};
 
 // Writes a case file as JSON, to OUT.json (replaced atomically) or to `out`.
